@@ -1,0 +1,14 @@
+// Factories of the sub-commands, one per source file.
+#pragma once
+
+#include <memory>
+
+#include "cli/command.h"
+
+namespace qamp::cli {
+
+std::unique_ptr<Command> MakeDecodeCommand();
+std::unique_ptr<Command> MakeChecksumCommand();
+std::unique_ptr<Command> MakeFrameCommand();
+
+}  // namespace qamp::cli

@@ -1,0 +1,244 @@
+// qampctl decode, checksum and frame: the wire format from the outside.
+#include <ostream>
+#include <string>
+
+#include "cli/command.h"
+#include "cli/commands.h"
+#include "cli/frame_text.h"
+#include "link/decode_report.h"
+#include "link/wire_format.h"
+
+namespace qamp::cli {
+
+namespace {
+
+std::string_view GroupName(GroupKind kind) {
+  switch (kind) {
+    case GroupKind::kBasic: return "BasicGroup";
+    case GroupKind::kZone: return "ZoneGroup";
+    case GroupKind::kDspParam: return "DspParamGroup";
+    case GroupKind::kInputDsp: return "InputDspGroup";
+    case GroupKind::kInputName: return "InputNameGroup";
+    case GroupKind::kIoAssign: return "IoAssignGroup";
+    case GroupKind::kSpeakerLevel: return "SpeakerLevelGroup";
+    case GroupKind::kSpeakerDistance: return "SpeakerDistanceGroup";
+    case GroupKind::kSoundOption: return "SoundOptionGroup";
+    case GroupKind::kTrigger: return "TriggerGroup";
+    case GroupKind::kVolume: return "VolumeGroup";
+    case GroupKind::kGeq: return "GeqGroup";
+    case GroupKind::kPeq: return "PeqGroup";
+    case GroupKind::kSpeakerSet: return "SpeakerSetGroup";
+    case GroupKind::kTunerPreset: return "TunerPresetGroup";
+    case GroupKind::kXmPreset: return "XmPresetGroup";
+    case GroupKind::kDisplay: return "DisplayGroup";
+    case GroupKind::kMisc: return "MiscGroup";
+    case GroupKind::kOther: return "OtherGroup";
+    case GroupKind::kAdvanced: return "AdvancedGroup";
+    case GroupKind::kIPod: return "IPodGroup";
+    case GroupKind::kListedOnly: return "listed only, not stored";
+    case GroupKind::kNone: break;
+  }
+  return "none";
+}
+
+std::string JsonValue(const ReportValue& value) {
+  switch (value.type) {
+    case ReportValue::Type::kNumber: return std::to_string(value.number);
+    case ReportValue::Type::kText: return JsonString(value.text);
+    case ReportValue::Type::kNoValue: break;
+  }
+  return "null";
+}
+
+std::string JsonReport(std::string_view frame, const DecodedReport& decoded) {
+  std::string json = "{\"frame\":" + JsonString(frame) +
+                     ",\"recognised\":" + (decoded.recognised ? "true" : "false");
+  if (decoded.recognised) {
+    json += ",\"kind\":" + std::to_string(static_cast<int>(decoded.kind)) + ",\"pairs\":[";
+    for (size_t i = 0; i < decoded.values.size(); ++i) {
+      if (i > 0) json += ",";
+      json += "[" + std::to_string(decoded.values[i].id) + "," + JsonValue(decoded.values[i]) + "]";
+    }
+    json += "]";
+  }
+  return json + "}";
+}
+
+// `lead` goes before the frame, `indent` before each value line.
+void PrintReport(std::ostream& out, std::string_view lead, std::string_view indent,
+                 std::string_view frame, const DecodedReport& decoded) {
+  out << lead << PrintableText(ShowFrame(frame)) << ": ";
+  if (!decoded.recognised) {
+    out << "not recognised\n";
+    return;
+  }
+  out << "recognised, kind " << static_cast<int>(decoded.kind) << " (" << GroupName(decoded.kind)
+      << ")";
+  if (decoded.values.empty()) out << ", no value";
+  out << "\n";
+  for (const ReportValue& value : decoded.values) {
+    out << indent << "  " << value.id << " = ";
+    switch (value.type) {
+      case ReportValue::Type::kNumber: out << value.number; break;
+      case ReportValue::Type::kText: out << '"' << PrintableText(value.text) << '"'; break;
+      case ReportValue::Type::kNoValue: out << "(listed, no value)"; break;
+    }
+    out << "\n";
+  }
+}
+
+class DecodeCommand : public Command {
+ public:
+  std::string_view Name() const override { return "decode"; }
+  std::string_view Summary() const override {
+    return "decode receiver reports, extended replies and configuration reports";
+  }
+  std::string_view Usage() const override {
+    return "usage: qampctl decode [--json] FRAME...\n"
+           "\n"
+           "Decodes each FRAME as the link would: for a report or an extended reply,\n"
+           "whether it is recognised, its group kind and its (parameter ID, value)\n"
+           "pairs; for a configuration report, whether it is accepted, the model, and\n"
+           "the decoding of each of the 96 reports it stands for.\n"
+           "\n"
+           "Write control bytes as <STX>, <ETX>, <DC2>, <DC4> (or <0xNN>), or as \\x02.\n"
+           "\n"
+           "  --json   one JSON object per frame, on one line each\n"
+           "\n"
+           "Exit status: 0 all recognised, 1 a frame not recognised or a configuration\n"
+           "report rejected, 2 usage error.\n";
+  }
+
+  int Run(const std::vector<std::string>& args, CommandContext& context) override {
+    bool json = false;
+    std::vector<std::string> frames;
+    for (const std::string& arg : args) {
+      if (arg == "--json") {
+        json = true;
+      } else if (arg.starts_with("--")) {
+        context.err << "qampctl decode: unknown option '" << arg << "'\n";
+        return kExitUsage;
+      } else {
+        frames.push_back(arg);
+      }
+    }
+    if (frames.empty()) {
+      context.err << "qampctl decode: no FRAME given (try: qampctl decode '<STX>0026C7<ETX>')\n";
+      return kExitUsage;
+    }
+    int status = kExitSuccess;
+    for (const std::string& text : frames) {
+      std::string error;
+      std::optional<std::string> parsed = ParseFrameText(text, error);
+      if (!parsed) {
+        context.err << "qampctl decode: '" << text << "': " << error << "\n";
+        return kExitUsage;
+      }
+      if (!DecodeOne(*parsed, json, context.out)) status = kExitFailure;
+    }
+    return status;
+  }
+
+ private:
+  static bool DecodeOne(std::string frame, bool json, std::ostream& out) {
+    if (!IsConfigurationReport(frame)) {
+      const DecodedReport decoded = DecodeReport(frame);
+      if (json) {
+        out << JsonReport(frame, decoded) << "\n";
+      } else {
+        PrintReport(out, "", "", frame, decoded);
+      }
+      return decoded.recognised;
+    }
+    const std::string original = frame;
+    const bool accepted = IsExpectedModel(frame);
+    const std::string model = ModelOf(frame);
+    if (json) {
+      out << "{\"frame\":" << JsonString(original) << ",\"configuration\":true,\"accepted\":"
+          << (accepted ? "true" : "false") << ",\"model\":" << JsonString(model);
+      if (accepted) {
+        out << ",\"reports\":[";
+        bool first = true;
+        for (const std::string& report : ConfigurationToReports(frame)) {
+          if (!first) out << ",";
+          first = false;
+          out << JsonReport(report, DecodeReport(report));
+        }
+        out << "]";
+      }
+      out << "}\n";
+      return accepted;
+    }
+    out << PrintableText(ShowFrame(original)) << ": configuration report, "
+        << (accepted ? "accepted" : "rejected (wrong model)") << ", model "
+        << PrintableText(model) << "\n";
+    if (accepted) {
+      int index = 1;
+      for (const std::string& report : ConfigurationToReports(frame)) {
+        const std::string lead = "  " + std::to_string(index++) + ". ";
+        PrintReport(out, lead, "     ", report, DecodeReport(report));
+      }
+    }
+    return accepted;
+  }
+};
+
+class ChecksumCommand : public Command {
+ public:
+  std::string_view Name() const override { return "checksum"; }
+  std::string_view Summary() const override { return "print the checksum of an extended-message body"; }
+  std::string_view Usage() const override {
+    return "usage: qampctl checksum TEXT\n"
+           "\n"
+           "Prints the two-character checksum of TEXT: the byte sum modulo 256 as two\n"
+           "upper-case hex digits, as extended messages carry it.\n";
+  }
+  int Run(const std::vector<std::string>& args, CommandContext& context) override {
+    if (args.size() != 1) {
+      context.err << "qampctl checksum: expected exactly one TEXT (try: qampctl checksum 20050000F)\n";
+      return kExitUsage;
+    }
+    std::string error;
+    const std::optional<std::string> text = ParseFrameText(args[0], error);
+    if (!text) {
+      context.err << "qampctl checksum: " << error << "\n";
+      return kExitUsage;
+    }
+    context.out << ChecksumText(*text) << "\n";
+    return kExitSuccess;
+  }
+};
+
+class FrameCommand : public Command {
+ public:
+  std::string_view Name() const override { return "frame"; }
+  std::string_view Summary() const override { return "print the framed extended message of a body"; }
+  std::string_view Usage() const override {
+    return "usage: qampctl frame TEXT\n"
+           "\n"
+           "Prints TEXT framed as an extended message: <DC4>, TEXT, its checksum, <ETX>.\n";
+  }
+  int Run(const std::vector<std::string>& args, CommandContext& context) override {
+    if (args.size() != 1) {
+      context.err << "qampctl frame: expected exactly one TEXT (try: qampctl frame 20050000F)\n";
+      return kExitUsage;
+    }
+    std::string error;
+    std::optional<std::string> text = ParseFrameText(args[0], error);
+    if (!text) {
+      context.err << "qampctl frame: " << error << "\n";
+      return kExitUsage;
+    }
+    if (text->empty() || text->front() != kDc4) text->insert(text->begin(), kDc4);
+    context.out << PrintableText(ShowFrame(FrameExtended(*text))) << "\n";
+    return kExitSuccess;
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<Command> MakeDecodeCommand() { return std::make_unique<DecodeCommand>(); }
+std::unique_ptr<Command> MakeChecksumCommand() { return std::make_unique<ChecksumCommand>(); }
+std::unique_ptr<Command> MakeFrameCommand() { return std::make_unique<FrameCommand>(); }
+
+}  // namespace qamp::cli

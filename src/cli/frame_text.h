@@ -1,0 +1,21 @@
+// Frames written on the command line: control bytes as <STX>, <ETX>, <DC2>,
+// <DC4> (or <0xNN>), or as \x02-style escapes.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace qamp::cli {
+
+// The frame bytes, or nothing when an escape is malformed (error says which).
+std::optional<std::string> ParseFrameText(std::string_view text, std::string& error);
+
+// A JSON string literal of a frame or text: control bytes as in ShowFrame,
+// bytes above 127 as the Latin-1 character (encoded as UTF-8).
+std::string JsonString(std::string_view text);
+
+// Latin-1 bytes as UTF-8, control bytes shown as <0xNN>.
+std::string PrintableText(std::string_view text);
+
+}  // namespace qamp::cli
