@@ -5,7 +5,7 @@
 set -u
 root="$1"
 status=0
-for dir in link model pages sim; do
+for dir in link model pages sim session; do
   [ -d "$root/src/$dir" ] || continue
   if grep -rn -E '#\s*include\s*[<"](Q[A-Za-z]|qt)' "$root/src/$dir"; then
     echo "src/$dir includes Qt" >&2

@@ -1,0 +1,252 @@
+// The port side of the link: opening and closing, paced writing and the
+// assembly of received characters into frames.
+#include "link/comm_class.h"
+
+#include "link/wire_format.h"
+#include "model/image_defaults.h"
+
+namespace qamp {
+
+namespace {
+
+// The five frames that wake the receiver and make it send its
+// configuration report.
+constexpr std::array<std::string_view, 5> kConnectionFrames = {
+    "\x02" "20000" "\x03", "\x02" "07A1D" "\x03", "\x02" "07A1D" "\x03",
+    "\x02" "07E7E" "\x03", "\x02" "07E7E" "\x03"};
+
+}  // namespace
+
+CCommClass::CCommClass(SerialTransport& transport, LinkHost& host)
+    : transport_(transport), host_(host) {
+  transport_.SetListener(this);
+  for (int slot = 0; slot < kImageSlots; ++slot) ResetImage(slot);
+}
+
+CCommClass::~CCommClass() {
+  transport_.SetListener(nullptr);
+  if (transport_.IsOpen()) transport_.Close();
+}
+
+void CCommClass::SelectImage(int slot) {
+  if (slot >= 0 && slot < kImageSlots) currentSlot_ = slot;
+}
+
+void CCommClass::ResetImage(int slot) {
+  if (slot >= 0 && slot < kImageSlots) qamp::ResetImage(Image(slot), slot, regionCode_);
+}
+
+bool CCommClass::IsTransferInProgress() const {
+  if (transport_.IsOpen() && (linkState_ == LinkState::kWaitingForConfiguration ||
+                              linkState_ == LinkState::kConvertingConfiguration ||
+                              linkState_ == LinkState::kInitialLoad)) {
+    return true;
+  }
+  return transferJob_ == TransferJob::kUpload || transferJob_ == TransferJob::kDownload;
+}
+
+bool CCommClass::OpenPort(std::string_view device) {
+  lastPortError_.clear();
+  if (device.empty()) {
+    lastPortError_ = "No port was chosen.";
+    return false;
+  }
+  if (transport_.IsOpen()) {
+    lastPortError_ = "A port is already open.";
+    return false;
+  }
+  host_.KillTimer(kLoadAnswerTimer);
+  host_.KillTimer(kConnectionWatchTimer);
+  KillTimer(kReplyTimer);
+  receiveBuffer_.clear();
+  linkState_ = LinkState::kWaitingForConfiguration;
+  resync_ = false;
+  if (!transport_.Open(device, lastPortError_)) return false;
+  ++portGeneration_;
+  host_.ShowConnectionStatus(kStatusConnecting);
+  for (const std::string_view frame : kConnectionFrames) {
+    if (!WritePacket(frame)) return false;
+  }
+  if (IsRealTimeMode()) ResetImage(0);
+  StartTimerAfterWrites(kConnectionWatchTimer, kConnectionWatchMs);
+  return true;
+}
+
+void CCommClass::ClosePort() {
+  host_.ShowConnectionStatus(kStatusNotConnected);
+  host_.KillTimer(kLoadAnswerTimer);
+  host_.KillTimer(kConnectionWatchTimer);
+  KillTimer(kReplyTimer);
+  linkState_ = LinkState::kWaitingForConfiguration;
+  transferJob_ = TransferJob::kNone;
+  modelFlags_ = ModelFlags();
+  if (!transport_.IsOpen()) return;
+  transport_.Close();
+  ++portGeneration_;
+  // What was still waiting for its pause will never be written.
+  outbox_.clear();
+  pausing_ = false;
+  for (int timer = 0; timer < kTimerCount; ++timer) KillTimer(timer);
+  receiveBuffer_.clear();
+  resync_ = false;
+  host_.PortClosed();
+}
+
+void CCommClass::PortFailed(std::string_view reason) {
+  // The transport has closed itself; bring the link to the closed state and
+  // let the owner end whatever operation was running.
+  lastPortError_ = std::string(reason);
+  ++portGeneration_;
+  outbox_.clear();
+  pausing_ = false;
+  for (int timer = 0; timer < kTimerCount; ++timer) KillTimer(timer);
+  receiveBuffer_.clear();
+  host_.PortFailed(reason);
+}
+
+// --- Writing ------------------------------------------------------------------
+
+bool CCommClass::WritePacket(std::string_view frame) {
+  if (!transport_.IsOpen()) return false;
+  const int base = !frame.empty() && frame.front() == kStx ? kStandardPauseMs : kExtendedPauseMs;
+  Outgoing outgoing{std::string(frame), base + ExtraPauseOfNextEntry()};
+  if (pausing_ || !outbox_.empty()) {
+    outbox_.push_back(std::move(outgoing));
+    return true;
+  }
+  if (!transport_.Write(outgoing.frame)) return false;
+  WriteNow(outgoing);
+  return true;
+}
+
+void CCommClass::WriteNow(const Outgoing& outgoing) {
+  pausing_ = true;
+  host_.StartTimer(kPacingTimer, outgoing.pauseMs);
+}
+
+void CCommClass::PauseEnded() {
+  pausing_ = false;
+  while (!outbox_.empty()) {
+    Outgoing next = std::move(outbox_.front());
+    outbox_.pop_front();
+    if (!transport_.IsOpen()) {
+      outbox_.clear();
+      return;
+    }
+    if (transport_.Write(next.frame)) {
+      WriteNow(next);
+      return;
+    }
+  }
+  // The last pause has ended: time-outs that wait for it start now.
+  for (int timer = 0; timer < kTimerCount; ++timer) {
+    const int deferred = deferredTimers_[static_cast<size_t>(timer)];
+    if (deferred == 0) continue;
+    deferredTimers_[static_cast<size_t>(timer)] = 0;
+    host_.StartTimer(timer, deferred - 1);
+  }
+}
+
+int CCommClass::ExtraPauseOfNextEntry() const {
+  // A "@WAIT, n" directly behind the entry being sent lengthens its pause.
+  const int current = FirstNotDone();
+  if (current < 0 || current + 1 >= QueueLength()) return 0;
+  const std::string& next = queue_[static_cast<size_t>(current + 1)].text;
+  if (!next.starts_with("@WAIT")) return 0;
+  const size_t comma = next.find(',', 5);
+  if (comma == std::string::npos) return 0;
+  int extra = 0;
+  for (size_t i = comma + 1; i < next.size(); ++i) {
+    if (next[i] == ' ') continue;
+    if (next[i] < '0' || next[i] > '9') break;
+    extra = extra * 10 + (next[i] - '0');
+    if (extra > 60000) break;
+  }
+  return extra;
+}
+
+void CCommClass::StartTimerAfterWrites(int timer, int milliseconds) {
+  if (timer < 0 || timer >= kTimerCount) return;
+  if (pausing_ || !outbox_.empty()) {
+    deferredTimers_[static_cast<size_t>(timer)] = milliseconds + 1;
+    host_.KillTimer(timer);
+  } else {
+    host_.StartTimer(timer, milliseconds);
+  }
+}
+
+void CCommClass::KillTimer(int timer) {
+  if (timer < 0 || timer >= kTimerCount) return;
+  deferredTimers_[static_cast<size_t>(timer)] = 0;
+  host_.KillTimer(timer);
+}
+
+void CCommClass::OnTimer(int timer) {
+  switch (timer) {
+    case kPacingTimer:
+      host_.KillTimer(kPacingTimer);
+      PauseEnded();
+      break;
+    case kFrameTimer:
+      KillTimer(kFrameTimer);
+      ResetReceive();
+      break;
+    case kReplyTimer:
+      KillTimer(kReplyTimer);
+      RetryOrGiveUp("");
+      break;
+    case kSettleTimer:
+      KillTimer(kSettleTimer);
+      if (linkState_ == LinkState::kInitialLoad) InitialLoadStep();
+      break;
+    default: break;
+  }
+}
+
+// --- Receiving ----------------------------------------------------------------
+
+int CCommClass::OnDataArrived() {
+  if (!transport_.IsOpen()) return 0;
+  const std::string characters = transport_.ReadAvailable();
+  const unsigned generation = portGeneration_;
+  for (const char c : characters) {
+    // A frame may close the port (a failed connection, the end of a
+    // transfer): what follows it belongs to no connection.
+    if (portGeneration_ != generation) break;
+    if (c == '\0') continue;
+    if (resync_) {
+      if (c == kStx || c == kDc4) {
+        receiveBuffer_.push_back(c);
+        host_.StartTimer(kFrameTimer, kFrameTimeoutMs);
+        resync_ = false;
+      }
+    } else if (c == kStx || c == kDc4) {
+      receiveBuffer_.push_back(c);
+      host_.StartTimer(kFrameTimer, kFrameTimeoutMs);
+    } else if (c == kEtx) {
+      receiveBuffer_.push_back(c);
+      host_.KillTimer(kFrameTimer);
+      std::string frame = receiveBuffer_.substr(0, kMaxFrameLength);
+      receiveBuffer_.clear();
+      HandleFrame(std::move(frame));
+      continue;
+    } else {
+      receiveBuffer_.push_back(c);
+    }
+    if (receiveBuffer_.size() > kMaxFrameLength) ResetReceive();
+  }
+  return static_cast<int>(characters.size());
+}
+
+void CCommClass::HandleFrame(std::string frame) {
+  // The receiver's class digit varies; every comparison expects "0".
+  if (frame.size() == 8 && frame[0] == kStx && frame[7] == kEtx) frame[1] = '0';
+  OnReply(frame, linkState_ < LinkState::kReady);
+}
+
+void CCommClass::ResetReceive() {
+  receiveBuffer_.clear();
+  resync_ = true;
+}
+
+}  // namespace qamp

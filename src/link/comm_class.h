@@ -1,0 +1,212 @@
+// The receiver link: the port and frame assembly, the command queue with its
+// retries and time-outs, the connection and initial load, the Upload and
+// Download sequences, and the seven settings images with what the receiver
+// told about itself.
+//
+// Nothing here blocks or sleeps. The pause the receiver needs after each
+// frame is a host timer; frames written during a pause wait in an outbox,
+// and time-outs that a blocking write would only have started after the
+// pause (the answer timers) are started when the pause ends.
+#pragma once
+
+#include <array>
+#include <deque>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "link/link_host.h"
+#include "link/serial_transport.h"
+#include "model/setting_image.h"
+
+namespace qamp {
+
+enum class ControlMode : int { kAsync = 0, kRealTime = 1 };
+
+enum class LinkState : int {
+  kWaitingForConfiguration = 0,  // also: closed
+  kConvertingConfiguration = 1,
+  kInitialLoad = 2,
+  kReady = 3,
+  kUploadSecondPhase = 4,
+};
+
+enum class TransferJob : int { kNone = 0, kRealTimeConnection = 1, kUpload = 2, kDownload = 3 };
+
+struct ModelFlags {
+  int zone2 = 1;     // flag A
+  int zone3 = 1;     // flag B
+  int xm = 1;        // flag C
+  int aacDecoder = 1;  // flag D: the "AAC(J Only)" decoder mode
+};
+
+inline constexpr std::string_view kStatusConnecting = "Connecting QR-K2600";
+inline constexpr std::string_view kStatusConnected = "Connected QR-K2600";
+inline constexpr std::string_view kStatusNotConnected = "Not Connected";
+inline constexpr std::string_view kParameterErrorLine = "[拡張コマンド パラメータエラー]";
+inline constexpr size_t kMaxFrameLength = 256;
+inline constexpr int kDoneTries = 5;
+
+class CCommClass : public TransportListener {
+ public:
+  struct QueueEntry {
+    std::string text;  // the complete frame as written, or a pseudo-command "@..."
+    ParamId code = kEndMarkerCode;
+    int tableIndex = -1;  // the matching read-request row, or -1
+    int tries = 0;        // 0 when queued, 1..4 after each resend, 5 done
+  };
+
+  CCommClass(SerialTransport& transport, LinkHost& host);
+  ~CCommClass() override;
+  CCommClass(const CCommClass&) = delete;
+  CCommClass& operator=(const CCommClass&) = delete;
+
+  // --- The settings images -------------------------------------------------
+  CSettingImage& CurrentImage() { return images_[static_cast<size_t>(currentSlot_)]; }
+  const CSettingImage& CurrentImage() const { return images_[static_cast<size_t>(currentSlot_)]; }
+  CSettingImage& Image(int slot) { return images_[static_cast<size_t>(slot)]; }
+  const CSettingImage& Image(int slot) const { return images_[static_cast<size_t>(slot)]; }
+  std::array<CSettingImage, kImageSlots>& Images() { return images_; }
+  int CurrentSlot() const { return currentSlot_; }
+  void SelectImage(int slot);
+  void ResetImage(int slot);
+
+  int RegionCode() const { return regionCode_; }
+  void SetRegionCode(int regionCode) { regionCode_ = regionCode; }
+  const ModelFlags& Flags() const { return modelFlags_; }
+  void SetFlags(const ModelFlags& flags) { modelFlags_ = flags; }
+  bool DataExists(int slot) const { return dataExists_[static_cast<size_t>(slot)] != 0; }
+  void SetDataExists(int slot, bool exists) { dataExists_[static_cast<size_t>(slot)] = exists ? 1 : 0; }
+  const std::string& UserMemo() const { return userMemo_; }
+  void SetUserMemo(std::string memo) { userMemo_ = std::move(memo); }
+
+  ControlMode Mode() const { return controlMode_; }
+  void SetMode(ControlMode mode) { controlMode_ = mode; }
+  bool IsRealTimeMode() const { return controlMode_ == ControlMode::kRealTime; }
+
+  // --- The port --------------------------------------------------------------
+  // Opens and configures the port and starts the connection sequence.
+  bool OpenPort(std::string_view device);
+  void ClosePort();
+  bool IsPortOpen() const { return transport_.IsOpen(); }
+  const std::string& LastPortError() const { return lastPortError_; }
+  // Writes one frame and takes the pause after it; a frame written while a
+  // pause runs waits for it. False when no port is open.
+  bool WritePacket(std::string_view frame);
+  // Takes the waiting characters and assembles them into frames.
+  int OnDataArrived();
+  void ResetReceive();
+  bool IsCtsOn() { return transport_.IsCtsOn(); }
+
+  // --- The command queue -----------------------------------------------------
+  // Queues a command with its parameter ID as code; an empty text with code
+  // 577 (the end marker) starts sending. 1 accepted, 0 refused.
+  int SendPacket(std::string_view text, ParamId code);
+  void ClearQueue();
+  int QueueLength() const { return static_cast<int>(queue_.size()); }
+  const std::vector<QueueEntry>& Queue() const { return queue_; }
+  // Every complete frame and every report built from a configuration report.
+  int OnReply(std::string_view frame, bool notAnAnswer);
+  int RetryOrGiveUp(std::string_view frame);
+  bool SendConnectionCheck();
+
+  // --- Connection and transfers ----------------------------------------------
+  int InitialLoadStep();
+  void UploadSequence(int nextPhase);
+  void DownloadSequence(int nextPhase);
+
+  LinkState State() const { return linkState_; }
+  // A cancelled initialization leaves the link ready for commands.
+  void MarkReady() { linkState_ = LinkState::kReady; }
+  // Every frame written has gone out and its pause has ended.
+  bool IsWireIdle() const { return !pausing_ && outbox_.empty(); }
+  TransferJob Job() const { return transferJob_; }
+  void SetJob(TransferJob job) { transferJob_ = job; }
+  int UploadStep() const { return uploadStep_; }
+  int LoadCursor() const { return loadCursor_; }
+  // An initial load, Upload or Download is running: sliders then change
+  // neither the image nor their read-outs.
+  bool IsTransferInProgress() const;
+
+  // --- Time ------------------------------------------------------------------
+  // The owner calls this for the link's timers: frame, reply, pacing, settle.
+  void OnTimer(int timer);
+  // Starts a timer once the frames written so far have gone out and their
+  // pauses have ended, where a blocking write would have returned.
+  void StartTimerAfterWrites(int timer, int milliseconds);
+  void KillTimer(int timer);
+  bool IsPausing() const { return pausing_; }
+
+  // TransportListener
+  void DataArrived() override { OnDataArrived(); }
+  void PortFailed(std::string_view reason) override;
+
+ private:
+  struct Outgoing {
+    std::string frame;
+    int pauseMs;
+  };
+
+  // Port and pacing.
+  void WriteNow(const Outgoing& outgoing);
+  void PauseEnded();
+  int ExtraPauseOfNextEntry() const;
+  void HandleFrame(std::string frame);
+
+  // Engine.
+  int FirstNotDone() const;
+  int TableIndexFor(std::string_view text) const;
+  void WriteEntry(int index);
+  void StartReplyTimer(int extraMs = 0);
+  bool SetsModelFlag(std::string_view frame, int& row) const;
+  void ApplyModelReply(int row, std::string_view frame);
+  bool IsWrongKind(std::string_view frame, const QueueEntry& entry) const;
+  void UpdateInputDspFromProgramReport();
+  void DecodeAndStore(std::string_view frame, bool notAnAnswer);
+
+  // Connection.
+  void HandleConfigurationReport(std::string_view frame);
+  void ConvertConfiguration(std::string_view frame);
+  int HandleLoadAnswer(std::string_view frame);
+  void CompleteInitialLoad();
+
+  // Transfers.
+  void QueuePseudo(std::string_view text, int number = -1);
+  void QueueReadPass(bool (*wanted)(uint8_t flags), int firstRow, int curBeforeRow);
+  bool PassesGates(uint8_t flags) const;
+  void DeleteFromFirstNotDone();
+
+  SerialTransport& transport_;
+  LinkHost& host_;
+
+  std::array<CSettingImage, kImageSlots> images_{};
+  int currentSlot_ = 0;
+  int regionCode_ = kDefaultRegionCode;
+  ModelFlags modelFlags_;
+  std::array<int, kImageSlots> dataExists_{};
+  std::string userMemo_;
+  ControlMode controlMode_ = ControlMode::kAsync;
+
+  std::string lastPortError_;
+  std::string receiveBuffer_;
+  bool resync_ = false;
+  unsigned portGeneration_ = 0;  // counts openings and closings
+
+  bool pausing_ = false;
+  std::deque<Outgoing> outbox_;
+  std::array<int, kTimerCount> deferredTimers_{};  // milliseconds + 1, 0 when none
+
+  std::vector<QueueEntry> queue_;
+  LinkState linkState_ = LinkState::kWaitingForConfiguration;
+  TransferJob transferJob_ = TransferJob::kNone;
+  int uploadStep_ = 0;
+  int loadCursor_ = 0;
+
+  // Image words 1, 2, 3, 4 and 8 of slot 0, kept while a transfer walks the
+  // receiver through other settings; word 8 once more at each re-read.
+  std::array<int32_t, 5> savedBasic_{};
+  int32_t savedPureDirectAtReread_ = 0;
+  std::array<int32_t, 2> savedZoneVolumes_{};
+};
+
+}  // namespace qamp

@@ -1,0 +1,128 @@
+// Upload and Download: the whole configuration as queue contents, in phases
+// separated by "@CURR".
+#include <cstdio>
+
+#include "link/comm_class.h"
+#include "link/memory_commands.h"
+#include "link/read_request_table.h"
+#include "link/wire_format.h"
+
+namespace qamp {
+
+namespace {
+
+constexpr int kMemoryWaitMs = 1000;
+constexpr int kFinalWaitMs = 300;
+
+bool ReadInUpload(uint8_t flags) { return (flags & (kReadInInitialLoad | kReadInUpload)) != 0; }
+bool ReadPerMemory(uint8_t flags) { return (flags & kReadPerSystemMemory) != 0; }
+
+}  // namespace
+
+void CCommClass::QueuePseudo(std::string_view text, int number) {
+  if (number < 0) {
+    SendPacket(text, kEndMarkerCode);
+    return;
+  }
+  std::array<char, 32> built{};
+  std::snprintf(built.data(), built.size(), "%.*s, %d", static_cast<int>(text.size()), text.data(), number);
+  SendPacket(built.data(), kEndMarkerCode);
+}
+
+void CCommClass::QueueReadPass(bool (*wanted)(uint8_t flags), int firstRow, int curBeforeRow) {
+  for (int index = firstRow; index < kConnectionCheckRow; ++index) {
+    const ReadRequestRow& row = kReadRequestTable[static_cast<size_t>(index)];
+    if (index == curBeforeRow) QueuePseudo("@CURR");
+    if (!wanted(row.flags) || !PassesGates(row.flags)) continue;
+    SendPacket(FrameExtended(row.request), kEndMarkerCode);
+  }
+}
+
+void CCommClass::DeleteFromFirstNotDone() {
+  const int first = FirstNotDone();
+  if (first >= 0) queue_.erase(queue_.begin() + first, queue_.end());
+}
+
+void CCommClass::UploadSequence(int nextPhase) {
+  if (nextPhase == 0) {
+    if (savedBasic_[0] == 0) {
+      CurrentImage()[1] = 1;
+      host_.SendBasicControl(1);
+    }
+    uploadStep_ = 0;
+  } else {
+    linkState_ = LinkState::kUploadSecondPhase;
+    DeleteFromFirstNotDone();
+    ++uploadStep_;
+  }
+  if (uploadStep_ < 2) {
+    // The first pass reads the model flags; at "@CURR" the rest is queued
+    // again with the flags just read.
+    QueueReadPass(ReadInUpload, uploadStep_ == 0 ? 0 : kFirstInputSelectionRow,
+                  uploadStep_ == 0 ? kFirstInputSelectionRow : -1);
+    if (uploadStep_ == 1) QueuePseudo("@VOLUMEOUT");
+    if (modelFlags_.zone2 != 0) SendPacket(FrameStandard("26600"), 14);
+    if (modelFlags_.zone3 != 0) SendPacket(FrameStandard("26B00"), 19);
+    for (int memory = 1; memory <= kMemoryCount; ++memory) {
+      QueuePseudo("@WAIT", kMemoryWaitMs);
+      QueuePseudo("@MEMORY", memory);
+      SendPacket(MemoryLoadCommand(MemoryKind::kSystem, memory), kSystemMemoryLoadCode);
+      QueuePseudo("@WAIT", kMemoryWaitMs);
+      SendPacket(MemoryLoadCommand(MemoryKind::kVolume, memory), kVolumeMemoryLoadCode);
+      QueuePseudo("@WAIT", kMemoryWaitMs);
+      if (modelFlags_.zone2 != 0) {
+        SendPacket(MemoryLoadCommand(MemoryKind::kZone2Volume, memory), kZone2MemoryLoadCode);
+        QueuePseudo("@WAIT", kMemoryWaitMs);
+      }
+      if (modelFlags_.zone3 != 0) {
+        SendPacket(MemoryLoadCommand(MemoryKind::kZone3Volume, memory), kZone3MemoryLoadCode);
+        QueuePseudo("@WAIT", kMemoryWaitMs);
+      }
+      QueueReadPass(ReadPerMemory, 0, -1);
+    }
+    QueuePseudo("@WAIT", kFinalWaitMs);
+    QueuePseudo("@MEMORY", 0);
+    QueuePseudo("@CURR");
+  } else {
+    // The final phase returns the receiver to the current setting, which
+    // the memory loads above have replaced.
+    if (modelFlags_.zone2 != 0) Image(0)[14] = savedZoneVolumes_[0];
+    if (modelFlags_.zone3 != 0) Image(0)[19] = savedZoneVolumes_[1];
+    host_.QueuePageDownloads();
+    CSettingImage& image = CurrentImage();
+    image[1] = savedBasic_[0];
+    image[2] = savedBasic_[1];
+    image[3] = savedBasic_[2];
+    image[4] = savedBasic_[3];
+    image[8] = savedBasic_[4];
+    host_.QueueBasicControlDownload();
+  }
+  if (nextPhase == 0) SendPacket("", kEndMarkerCode);
+}
+
+void CCommClass::DownloadSequence(int nextPhase) {
+  if (nextPhase == 0) {
+    SendPacket(FrameStandard("07E82"), 8);
+    for (const int row : {kModelFlagARow, kModelFlagBRow, kModelFlagCRow}) {
+      SendPacket(FrameExtended(kReadRequestTable[static_cast<size_t>(row)].request), 0);
+    }
+    QueuePseudo("@CURR");
+  } else {
+    // The second phase replaces everything not yet sent, so that the next
+    // command is the first one queued with the model flags just read.
+    DeleteFromFirstNotDone();
+  }
+  if (modelFlags_.zone2 != 0) SendPacket(FrameStandard("07EBA"), 14);
+  if (modelFlags_.zone3 != 0) SendPacket(FrameStandard("07AED"), 19);
+  for (int memory = 1; memory <= kMemoryCount; ++memory) {
+    SelectImage(memory);
+    host_.QueueMemoryStore(memory);
+    SendPacket(FrameStandard("07E82"), 8);
+  }
+  SelectImage(0);
+  host_.QueuePageDownloads();
+  host_.QueueBasicControlDownload();
+  if (nextPhase == 0) SendPacket("", kEndMarkerCode);
+}
+
+}  // namespace qamp

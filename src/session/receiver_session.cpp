@@ -1,0 +1,442 @@
+#include "session/receiver_session.h"
+
+#include "link/basic_control_commands.h"
+#include "link/read_request_table.h"
+#include "model/parameter_store.h"
+
+namespace qamp {
+
+namespace {
+
+constexpr int kFixedPortAttempts = 5;
+constexpr int kScannedPortAttempts = 3;
+constexpr std::string_view kGuardText = "GUARD";
+constexpr std::string_view kErrorText = "ERROR";
+
+class NullLogSink : public LogSink {
+ public:
+  bool Create() override { return false; }
+  void Append(std::string_view /*text*/) override {}
+  void Close() override {}
+};
+
+NullLogSink& NoLog() {
+  static NullLogSink sink;
+  return sink;
+}
+
+constexpr std::array<std::string_view, 8> kBasicControlKeys = {
+    "Input", "Audio Select", "Decoder Mode", "DSP Program", "EXTD Surround", "Main Volume", "Mute", "Pure Direct"};
+
+}  // namespace
+
+CReceiverSession::CReceiverSession(SerialTransport& transport, SessionHost& host, ControlMode mode,
+                                   LogSink* logSink, CErrorLog::Clock clock)
+    : host_(host), link_(transport, *this) {
+  link_.SetMode(mode);
+  if (!clock) clock = [] { return LogTime{}; };
+  errorLog_ = std::make_unique<CErrorLog>(
+      logSink != nullptr ? *logSink : NoLog(), std::move(clock),
+      [this](ParamId id, std::string& section, std::string& key) {
+        if (id >= 1 && id <= 8) {
+          section = "Basic Control";
+          key = std::string(kBasicControlKeys[static_cast<size_t>(id - 1)]);
+          return true;
+        }
+        return pages_ != nullptr && pages_->Describe(id, section, key);
+      });
+}
+
+CReceiverSession::~CReceiverSession() = default;
+
+// --- Ports ----------------------------------------------------------------------
+
+void CReceiverSession::SetPorts(std::vector<PortEntry> ports) {
+  ports_ = std::move(ports);
+  selection_ = 0;
+}
+
+std::vector<std::string> CReceiverSession::PortListNames() const {
+  std::vector<std::string> names;
+  if (!ports_.empty()) names.emplace_back(kAutoPortName);
+  for (const PortEntry& port : ports_) names.push_back(port.name);
+  return names;
+}
+
+void CReceiverSession::SelectPortByName(std::string_view name) {
+  const std::vector<std::string> names = PortListNames();
+  selection_ = 0;
+  for (size_t i = 0; i < names.size(); ++i) {
+    if (names[i] == name) selection_ = static_cast<int>(i);
+  }
+}
+
+std::string CReceiverSession::SelectedDevice() const {
+  if (scanIndex_ >= 1) {
+    return scanIndex_ <= static_cast<int>(ports_.size()) ? ports_[static_cast<size_t>(scanIndex_ - 1)].device
+                                                          : std::string();
+  }
+  // With ports listed, entry 0 is "Auto" and entry k the port k - 1.
+  if (ports_.empty()) return {};
+  const int port = selection_ - 1;
+  if (port < 0 || port >= static_cast<int>(ports_.size())) return {};
+  return ports_[static_cast<size_t>(port)].device;
+}
+
+// --- Starting and ending connections --------------------------------------------
+
+void CReceiverSession::Open() {
+  if (link_.Job() == TransferJob::kNone) link_.SetJob(TransferJob::kRealTimeConnection);
+  errorLog_->StartOperationLog();
+  StartConnection();
+}
+
+void CReceiverSession::StartUpload() {
+  link_.SetJob(TransferJob::kUpload);
+  errorLog_->StartOperationLog();
+  TakeBackup();
+  StartConnection();
+}
+
+void CReceiverSession::StartDownload() {
+  link_.SetJob(TransferJob::kDownload);
+  errorLog_->StartOperationLog();
+  StartConnection();
+}
+
+void CReceiverSession::StartConnection() {
+  attempts_ = 0;
+  scanIndex_ = !ports_.empty() && selection_ == 0 ? 1 : -1;
+  rememberedJob_ = link_.Job();
+  OpenInitialize();
+}
+
+void CReceiverSession::OpenInitialize() {
+  initializeOpen_ = true;
+  host_.InitializeOpened(kInitialLoadProgressTotal);
+  if (link_.OpenPort(SelectedDevice())) return;
+  if (scanIndex_ == -1) {
+    std::string message(kMessagePortError);
+    if (!link_.LastPortError().empty()) message += "\n" + link_.LastPortError();
+    FinishInitialization(true, false, {});
+    host_.ShowMessage(message, MessageIcon::kError);
+    DropBackup();
+    host_.OperationEnded(OperationOutcome::kFailed, message);
+    return;
+  }
+  // While scanning, a port that does not open just moves the scan on.
+  attempts_ = kScannedPortAttempts;
+  host_.StartTimer(kConnectionWatchTimer, kConnectionWatchMs);
+}
+
+void CReceiverSession::OnConnectionWatch() {
+  ++attempts_;
+  FinishInitialization(true, false, {});
+  if (scanIndex_ == -1) {
+    if (attempts_ >= kFixedPortAttempts) {
+      FailConnection(kMessageInitializationError);
+      return;
+    }
+  } else if (attempts_ >= kScannedPortAttempts) {
+    ++scanIndex_;
+    if (scanIndex_ > static_cast<int>(ports_.size())) {
+      FailConnection(kMessageInitializationError);
+      return;
+    }
+    attempts_ = 0;
+  }
+  link_.RetryOrGiveUp("");
+  Close();
+  link_.SetJob(rememberedJob_);
+  OpenInitialize();
+}
+
+void CReceiverSession::FailConnection(std::string_view message) {
+  host_.KillTimer(kConnectionWatchTimer);
+  attempts_ = 0;
+  link_.ClosePort();
+  host_.ShowMessage(message, MessageIcon::kError);
+  DropBackup();
+  host_.OperationEnded(OperationOutcome::kFailed, message);
+}
+
+void CReceiverSession::EndInitialization(bool failed) {
+  FinishInitialization(failed, true, failed ? link_.LastPortError() : std::string());
+}
+
+void CReceiverSession::FinishInitialization(bool failed, bool final, std::string_view message) {
+  if (initializeOpen_) {
+    initializeOpen_ = false;
+    host_.InitializeClosed();
+  }
+  const TransferJob job = link_.Job();
+  if (pages_ != nullptr) pages_->UpdateModelControls();
+  if (failed) {
+    const std::string reason(message);
+    link_.ClosePort();
+    link_.KillTimer(kLoadAnswerTimer);
+    if (job == TransferJob::kRealTimeConnection) {
+      link_.ResetImage(0);
+      host_.RefreshUserInterface();
+    }
+    if (final) {
+      // The image backup of a transfer is kept across the retries of its
+      // connection and freed only when the connection has finally failed.
+      DropBackup();
+      host_.OperationEnded(OperationOutcome::kFailed, reason);
+    }
+    return;
+  }
+  if (link_.IsRealTimeMode()) link_.StartTimerAfterWrites(kCheckIntervalTimer, kCheckIntervalMs);
+  host_.ShowConnectionStatus(kStatusConnected);
+  switch (job) {
+    case TransferJob::kRealTimeConnection:
+      host_.OperationEnded(OperationOutcome::kConnected, {});
+      break;
+    case TransferJob::kUpload: link_.UploadSequence(0); break;
+    case TransferJob::kDownload: link_.DownloadSequence(0); break;
+    case TransferJob::kNone: break;
+  }
+}
+
+void CReceiverSession::Close() {
+  const bool realTime = link_.Job() == TransferJob::kRealTimeConnection;
+  link_.KillTimer(kCheckIntervalTimer);
+  link_.ClosePort();
+  if (realTime && pages_ != nullptr) pages_->UpdateModelControls();
+}
+
+void CReceiverSession::Reload(bool ask) {
+  if (ask && !host_.Ask(kQuestionReload, "Reload")) return;
+  link_.KillTimer(kCheckIntervalTimer);
+  link_.ClosePort();
+  Open();
+}
+
+void CReceiverSession::CancelInitialization(bool ask) {
+  const TransferJob job = link_.Job();
+  if (job == TransferJob::kRealTimeConnection) {
+    if (ask && !host_.Ask(kQuestionStopInitialization, std::string(kInitializeCaption) + " is Cancel")) return;
+  } else {
+    link_.SetJob(TransferJob::kNone);
+  }
+  link_.KillTimer(kLoadAnswerTimer);
+  host_.KillTimer(kConnectionWatchTimer);
+  link_.KillTimer(kReplyTimer);
+  link_.ClearQueue();
+  if (initializeOpen_) {
+    initializeOpen_ = false;
+    host_.InitializeClosed();
+  }
+  link_.MarkReady();
+  if (job == TransferJob::kRealTimeConnection) {
+    link_.StartTimerAfterWrites(kCheckIntervalTimer, kCheckIntervalMs);
+    host_.ShowConnectionStatus(kStatusConnected);
+    link_.ResetImage(0);
+  } else {
+    RestoreBackup();
+    DropBackup();
+    // An Upload or Download that never began leaves no port open behind it.
+    link_.ClosePort();
+  }
+  host_.RefreshUserInterface();
+  host_.OperationEnded(OperationOutcome::kCancelled, {});
+}
+
+void CReceiverSession::CancelSending(bool ask) {
+  if (ask) {
+    std::string caption(kSendingCaption);
+    if (link_.Job() == TransferJob::kDownload) caption = "Download " + caption;
+    if (link_.Job() == TransferJob::kUpload) caption = "Upload " + caption;
+    if (!host_.Ask(kQuestionStopSending, caption + " is Cancel")) return;
+  }
+  link_.KillTimer(kLoadAnswerTimer);
+  host_.KillTimer(kConnectionWatchTimer);
+  link_.KillTimer(kReplyTimer);
+  RestoreBackup();
+  DropBackup();
+  link_.ClearQueue();
+  const TransferJob job = link_.Job();
+  EndSending(EndSendingResult::kDone);
+  if (job == TransferJob::kUpload || job == TransferJob::kDownload) {
+    host_.OperationEnded(OperationOutcome::kCancelled, {});
+  }
+}
+
+void CReceiverSession::ShowSending() {
+  const TransferJob job = link_.Job();
+  if (job == TransferJob::kNone) {
+    link_.ClosePort();
+    EndSending(EndSendingResult::kDone);
+    return;
+  }
+  std::string caption(kSendingCaption);
+  if (job == TransferJob::kDownload) caption = "Download " + caption;
+  if (job == TransferJob::kUpload) caption = "Upload " + caption;
+  sendingOpen_ = true;
+  host_.SendingOpened(link_.QueueLength(), link_.QueueLength() > 1, caption);
+}
+
+void CReceiverSession::EndSending(EndSendingResult result) {
+  const TransferJob job = link_.Job();
+  const bool wasSending = sendingOpen_;
+  if (sendingOpen_) {
+    sendingOpen_ = false;
+    host_.SendingClosed();
+  }
+  if (job == TransferJob::kUpload) host_.RefreshUserInterface();
+  if (!link_.IsRealTimeMode()) link_.ClosePort();
+  std::string message;
+  switch (result) {
+    case EndSendingResult::kDone:
+      if (link_.IsRealTimeMode()) {
+        link_.StartTimerAfterWrites(kCheckIntervalTimer, kCheckIntervalMs);
+        host_.RefreshActivePage();
+      }
+      break;
+    case EndSendingResult::kReceiverError:
+      ShowError();
+      message = std::string(kErrorText);
+      break;
+    case EndSendingResult::kCableError:
+      message = std::string(kMessageCableError);
+      host_.ShowMessage(message, MessageIcon::kError);
+      link_.ClosePort();
+      RestoreBackup();
+      break;
+  }
+  DropBackup();
+  host_.RefreshMemoryWindow();
+  if (!wasSending && result == EndSendingResult::kDone && job == TransferJob::kNone) return;
+  if (job == TransferJob::kUpload || job == TransferJob::kDownload) {
+    host_.OperationEnded(result == EndSendingResult::kDone ? OperationOutcome::kTransferDone
+                                                             : OperationOutcome::kFailed,
+                         message);
+  } else {
+    host_.OperationEnded(result == EndSendingResult::kDone ? OperationOutcome::kSendingDone
+                                                             : OperationOutcome::kFailed,
+                         message);
+  }
+}
+
+void CReceiverSession::PortFailed(std::string_view reason) {
+  const TransferJob job = link_.Job();
+  const bool initializing = initializeOpen_;
+  if (initializeOpen_) {
+    initializeOpen_ = false;
+    host_.InitializeClosed();
+  }
+  if (sendingOpen_) {
+    sendingOpen_ = false;
+    host_.SendingClosed();
+  }
+  host_.KillTimer(kConnectionWatchTimer);
+  link_.KillTimer(kCheckIntervalTimer);
+  link_.KillTimer(kCheckAnswerTimer);
+  link_.ClearQueue();
+  link_.ClosePort();
+  errorLog_->EndOperationLog();
+  if (job == TransferJob::kUpload || job == TransferJob::kDownload) RestoreBackup();
+  if (job == TransferJob::kRealTimeConnection && initializing) link_.ResetImage(0);
+  DropBackup();
+  host_.RefreshUserInterface();
+  std::string message(kMessagePortError);
+  if (!reason.empty()) message += "\n" + std::string(reason);
+  host_.ShowMessage(message, MessageIcon::kError);
+  host_.OperationEnded(initializing || job == TransferJob::kUpload || job == TransferJob::kDownload
+                           ? OperationOutcome::kFailed
+                           : OperationOutcome::kConnectionLost,
+                       message);
+}
+
+// --- Timers ----------------------------------------------------------------------
+
+void CReceiverSession::OnTimer(int timer) {
+  switch (timer) {
+    case kGuardTimer:
+    case kErrorTimer:
+      host_.KillTimer(timer);
+      host_.ShowStatusBar("");
+      break;
+    case kLoadAnswerTimer:
+      link_.KillTimer(kLoadAnswerTimer);
+      host_.ShowMessage(kMessageInitializationError, MessageIcon::kError);
+      FinishInitialization(true, true, kMessageInitializationError);
+      break;
+    case kConnectionWatchTimer:
+      OnConnectionWatch();
+      break;
+    case kCheckIntervalTimer:
+      link_.KillTimer(kCheckIntervalTimer);
+      link_.SendConnectionCheck();
+      link_.StartTimerAfterWrites(kCheckAnswerTimer, kCheckAnswerMs);
+      break;
+    case kCheckAnswerTimer:
+      link_.KillTimer(kCheckAnswerTimer);
+      Close();
+      host_.ShowMessage(kMessageCheckError, MessageIcon::kError);
+      host_.OperationEnded(OperationOutcome::kConnectionLost, kMessageCheckError);
+      break;
+    default:
+      link_.OnTimer(timer);
+  }
+}
+
+void CReceiverSession::ShowGuard() {
+  host_.ShowStatusBar(kGuardText);
+  host_.StartTimer(kGuardTimer, kGuardMs);
+}
+
+void CReceiverSession::ShowError() {
+  host_.ShowStatusBar(kErrorText);
+  host_.StartTimer(kErrorTimer, kGuardMs);
+}
+
+// --- Content ---------------------------------------------------------------------
+
+void CReceiverSession::WriteErrorLog(std::string_view text, ParamId code) {
+  errorLog_->WriteErrorLog(text, code);
+}
+
+void CReceiverSession::PortClosed() { errorLog_->EndOperationLog(); }
+
+void CReceiverSession::RederiveTriggerParameter(ParamId id) {
+  if (pages_ != nullptr) pages_->RederiveTriggerParameter(id);
+}
+
+void CReceiverSession::SendBasicControl(ParamId id) {
+  if (const auto command = BasicControlCommand(id, link_.CurrentImage())) link_.SendPacket(*command, id);
+}
+
+void CReceiverSession::QueuePageDownloads() {
+  if (pages_ != nullptr) pages_->QueuePageDownloads(link_.CurrentImage());
+}
+
+void CReceiverSession::QueueBasicControlDownload() {
+  for (ParamId id = 1; id <= 8; ++id) SendBasicControl(id);
+}
+
+void CReceiverSession::QueueMemoryStore(int memory) {
+  if (pages_ != nullptr) pages_->QueueMemoryStore(memory);
+}
+
+void CReceiverSession::ChangeBasicControl(ParamId id, int32_t value) {
+  StoreParameter(link_.CurrentImage(), id, value);
+  if (!link_.IsRealTimeMode()) return;
+  host_.SetWaitCursor(true);
+  SendBasicControl(id);
+  link_.SendPacket("", kEndMarkerCode);
+  host_.SetWaitCursor(false);
+}
+
+// --- The image backup ------------------------------------------------------------
+
+void CReceiverSession::TakeBackup() {
+  backup_ = std::make_unique<std::array<CSettingImage, kImageSlots>>(link_.Images());
+}
+
+void CReceiverSession::RestoreBackup() {
+  if (backup_) link_.Images() = *backup_;
+}
+
+}  // namespace qamp

@@ -1,0 +1,180 @@
+// The session with the receiver: everything the main view decides without
+// being a window. It owns the link, starts connections, Uploads and
+// Downloads, retries and scans ports, keeps the image backup of a
+// transfer, sends the basic controls, and tells its host (the GUI, qampctl
+// or a test) what to show.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "link/comm_class.h"
+#include "model/error_log.h"
+
+namespace qamp {
+
+enum class MessageIcon { kError, kWarning, kInformation, kQuestion };
+
+// How an operation that the user started has ended.
+enum class OperationOutcome {
+  kConnected,        // a real-time connection and its initial load completed
+  kTransferDone,     // an Upload or Download completed
+  kSendingDone,      // a real-time send completed
+  kFailed,           // with a message
+  kCancelled,
+  kConnectionLost,   // the periodic check went unanswered, or the port failed
+};
+
+struct PortEntry {
+  std::string name;    // as the port list shows it
+  std::string device;  // what the transport opens
+};
+
+// What the session needs of the front end.
+class SessionHost {
+ public:
+  virtual ~SessionHost() = default;
+  virtual void StartTimer(int timer, int milliseconds) = 0;
+  virtual void KillTimer(int timer) = 0;
+
+  virtual void ShowConnectionStatus(std::string_view /*text*/) {}
+  virtual void ShowStatusBar(std::string_view /*text*/) {}  // "GUARD", "ERROR", or empty
+  virtual void ShowMessage(std::string_view /*text*/, MessageIcon /*icon*/) {}
+  // A question with OK and Cancel (or Yes and No); true for OK (Yes).
+  virtual bool Ask(std::string_view /*text*/, std::string_view /*title*/) { return true; }
+
+  virtual void InitializeOpened(int /*range*/) {}
+  virtual void InitializeProgress(int /*position*/) {}
+  virtual void InitializeClosed() {}
+  // The "Command Sending" window; it shows no progress for a single command.
+  virtual void SendingOpened(int /*range*/, bool /*showsProgress*/, std::string_view /*caption*/) {}
+  virtual void SendingProgress(int /*position*/) {}
+  virtual void SendingClosed() {}
+
+  virtual void RefreshUserInterface() {}
+  virtual void RefreshActivePage() {}
+  virtual void RefreshParams(const std::vector<ParamId>& /*ids*/) {}
+  virtual void RefreshBasicControl(ParamId /*id*/) {}
+  virtual void RefreshMemoryWindow() {}
+  virtual void SetWaitCursor(bool /*on*/) {}
+
+  virtual void OperationEnded(OperationOutcome /*outcome*/, std::string_view /*message*/) {}
+};
+
+// What the session asks of the pages (the pages layer provides it).
+class PageDirectory {
+ public:
+  virtual ~PageDirectory() = default;
+  virtual void QueuePageDownloads(const CSettingImage& image) = 0;
+  virtual void QueueMemoryStore(int memory) = 0;
+  virtual void RederiveTriggerParameter(ParamId id) = 0;
+  virtual bool Describe(ParamId id, std::string& section, std::string& key) = 0;
+  virtual void UpdateModelControls() = 0;
+};
+
+inline constexpr std::string_view kMessageInitializationError =
+    "Communication error has occurred during initialization.";
+inline constexpr std::string_view kMessagePortError = "COM port error has occurred.";
+inline constexpr std::string_view kMessageCheckError = "Connection check error has occurred.";
+inline constexpr std::string_view kMessageCableError = "Cable Check Error";
+inline constexpr std::string_view kQuestionReload = "Application will start reloading the configuration.";
+inline constexpr std::string_view kQuestionStopInitialization = "Initialization is stopped.\nIs it all right?";
+inline constexpr std::string_view kQuestionStopSending =
+    "Transmission of a command is interrupted. \nIs it all right?";
+inline constexpr std::string_view kInitializeCaption = "Initialize";
+inline constexpr std::string_view kSendingCaption = "Command Sending";
+inline constexpr std::string_view kAutoPortName = "Auto";
+
+class CReceiverSession : public LinkHost {
+ public:
+  CReceiverSession(SerialTransport& transport, SessionHost& host, ControlMode mode, LogSink* logSink = nullptr,
+                   CErrorLog::Clock clock = {});
+  ~CReceiverSession() override;
+
+  CCommClass& Link() { return link_; }
+  const CCommClass& Link() const { return link_; }
+  void SetPageDirectory(PageDirectory* pages) { pages_ = pages; }
+  CErrorLog* ErrorLog() { return errorLog_.get(); }
+
+  // The port list: "Auto" comes first when any port is listed. A selection
+  // indexes the list as shown.
+  void SetPorts(std::vector<PortEntry> ports);
+  std::vector<std::string> PortListNames() const;
+  void SelectPort(int selection) { selection_ = selection; }
+  // Selects the entry with this name, or "Auto" when there is none.
+  void SelectPortByName(std::string_view name);
+  int SelectedPort() const { return selection_; }
+
+  // Panel commands.
+  void Open();
+  void Close();
+  void Reload(bool ask = true);
+  void StartUpload();
+  void StartDownload();
+  void CancelInitialization(bool ask = true);
+  void CancelSending(bool ask = true);
+  bool IsInitializing() const { return initializeOpen_; }
+  bool IsSending() const { return sendingOpen_; }
+  bool HasBackup() const { return backup_ != nullptr; }
+
+  // The main view's basic-control send: store and, in Real Time Mode, send.
+  void ChangeBasicControl(ParamId id, int32_t value);
+
+  // Every timer the host runs for the session ends up here.
+  void OnTimer(int timer);
+
+  // LinkHost.
+  void StartTimer(int timer, int milliseconds) override { host_.StartTimer(timer, milliseconds); }
+  void KillTimer(int timer) override { host_.KillTimer(timer); }
+  void ShowConnectionStatus(std::string_view text) override { host_.ShowConnectionStatus(text); }
+  void ShowGuard() override;
+  void ShowError() override;
+  void SetInitializeProgress(int position) override { host_.InitializeProgress(position); }
+  void EndInitialization(bool failed) override;
+  void ShowSending() override;
+  bool IsSendingShown() const override { return sendingOpen_; }
+  void AdvanceSending(int position) override { host_.SendingProgress(position); }
+  void EndSending(EndSendingResult result) override;
+  void RefreshParams(const std::vector<ParamId>& ids) override { host_.RefreshParams(ids); }
+  void RefreshBasicControl(ParamId id) override { host_.RefreshBasicControl(id); }
+  void RefreshAllPages() override { host_.RefreshUserInterface(); }
+  void WriteErrorLog(std::string_view text, ParamId code) override;
+  void PortClosed() override;
+  void PortFailed(std::string_view reason) override;
+  void RederiveTriggerParameter(ParamId id) override;
+  void SendBasicControl(ParamId id) override;
+  void QueuePageDownloads() override;
+  void QueueBasicControlDownload() override;
+  void QueueMemoryStore(int memory) override;
+
+ private:
+  void StartConnection();
+  void OpenInitialize();
+  void FinishInitialization(bool failed, bool final, std::string_view message);
+  void FailConnection(std::string_view message);
+  void OnConnectionWatch();
+  std::string SelectedDevice() const;
+  void TakeBackup();
+  void RestoreBackup();
+  void DropBackup() { backup_.reset(); }
+  std::string DescribeLog(ParamId id, std::string& section, std::string& key);
+
+  SessionHost& host_;
+  CCommClass link_;
+  PageDirectory* pages_ = nullptr;
+  std::unique_ptr<CErrorLog> errorLog_;
+
+  std::vector<PortEntry> ports_;
+  int selection_ = 0;
+  int scanIndex_ = -1;  // -1: the chosen port; 1..: "Auto" tries this list entry
+  int attempts_ = 0;
+  TransferJob rememberedJob_ = TransferJob::kNone;
+  bool initializeOpen_ = false;
+  bool sendingOpen_ = false;
+  std::unique_ptr<std::array<CSettingImage, kImageSlots>> backup_;
+};
+
+}  // namespace qamp
