@@ -1,0 +1,49 @@
+// Private-profile (INI) files as the pages use them: one value per section
+// and key, sections and keys matched without regard to case.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qamp {
+
+class IniFile {
+ public:
+  virtual ~IniFile() = default;
+  // The value of the key, surrounding double quotes removed, at most 255
+  // characters; nothing when the section or key is missing.
+  virtual std::optional<std::string> Read(std::string_view section, std::string_view key) const = 0;
+  // Replaces the key where it stands, or appends it to its section (the
+  // section is appended to the file when it is new).
+  virtual void Write(std::string_view section, std::string_view key, std::string_view value) = 0;
+};
+
+// The whole file in memory, in order.
+class MemoryIniFile : public IniFile {
+ public:
+  struct Entry {
+    std::string key;
+    std::string value;
+  };
+  struct Section {
+    std::string name;
+    std::vector<Entry> entries;
+  };
+
+  std::optional<std::string> Read(std::string_view section, std::string_view key) const override;
+  void Write(std::string_view section, std::string_view key, std::string_view value) override;
+  const std::vector<Section>& Sections() const { return sections_; }
+  std::vector<Section>& MutableSections() { return sections_; }
+  // The longest value Read gives back.
+  void SetReadLimit(size_t limit) { readLimit_ = limit; }
+
+  static bool SameName(std::string_view a, std::string_view b);
+
+ private:
+  std::vector<Section> sections_;
+  size_t readLimit_ = 255;
+};
+
+}  // namespace qamp
