@@ -10,5 +10,8 @@ namespace qamp::cli {
 std::unique_ptr<Command> MakeDecodeCommand();
 std::unique_ptr<Command> MakeChecksumCommand();
 std::unique_ptr<Command> MakeFrameCommand();
+std::unique_ptr<Command> MakeConnectCommand();
+std::unique_ptr<Command> MakePortsCommand();
+std::unique_ptr<Command> MakeSimulateCommand();
 
 }  // namespace qamp::cli

@@ -63,6 +63,7 @@ bool CCommClass::OpenPort(std::string_view device) {
   resync_ = false;
   if (!transport_.Open(device, lastPortError_)) return false;
   ++portGeneration_;
+  valuesStored_ = 0;
   host_.ShowConnectionStatus(kStatusConnecting);
   for (const std::string_view frame : kConnectionFrames) {
     if (!WritePacket(frame)) return false;

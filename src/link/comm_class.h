@@ -124,6 +124,8 @@ class CCommClass : public TransportListener {
   void SetJob(TransferJob job) { transferJob_ = job; }
   int UploadStep() const { return uploadStep_; }
   int LoadCursor() const { return loadCursor_; }
+  // Values stored from the receiver since the port was opened.
+  int ValuesStored() const { return valuesStored_; }
   // An initial load, Upload or Download is running: sliders then change
   // neither the image nor their read-outs.
   bool IsTransferInProgress() const;
@@ -201,6 +203,7 @@ class CCommClass : public TransportListener {
   TransferJob transferJob_ = TransferJob::kNone;
   int uploadStep_ = 0;
   int loadCursor_ = 0;
+  int valuesStored_ = 0;
 
   // Image words 1, 2, 3, 4 and 8 of slot 0, kept while a transfer walks the
   // receiver through other settings; word 8 once more at each re-read.

@@ -101,9 +101,7 @@ int CCommClass::SendPacket(std::string_view text, ParamId code) {
 
 void CCommClass::ClearQueue() { queue_.clear(); }
 
-void CCommClass::WriteEntry(int index) {
-  WritePacket(FrameExtended(queue_[static_cast<size_t>(index)].text));
-}
+void CCommClass::WriteEntry(int index) { WritePacket(queue_[static_cast<size_t>(index)].text); }
 
 void CCommClass::StartReplyTimer(int extraMs) {
   const int period = transferJob_ == TransferJob::kUpload ? kUploadReplyMs : kReplyMs;
@@ -339,6 +337,7 @@ void CCommClass::DecodeAndStore(std::string_view frame, bool notAnAnswer) {
     return;
   }
   StoreReportValues(CurrentImage(), decoded.values);
+  valuesStored_ += static_cast<int>(decoded.values.size());
   if (transferJob_ == TransferJob::kRealTimeConnection) {
     if (decoded.kind == GroupKind::kBasic) {
       for (const ReportValue& value : decoded.values) host_.RefreshBasicControl(value.id);

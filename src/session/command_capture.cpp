@@ -1,7 +1,5 @@
 #include "session/command_capture.h"
 
-#include "link/wire_format.h"
-
 namespace qamp {
 
 CommandCapture::CommandCapture(ControlMode mode, int regionCode) : link_(transport_, host_) {
@@ -19,7 +17,7 @@ std::vector<std::string> CommandCapture::Frames() const {
   const auto& queue = link_.Queue();
   // The first entry went out with the end marker; the rest wait for answers.
   for (size_t i = 1; i < queue.size(); ++i) {
-    if (queue[i].tries < kDoneTries) frames.push_back(FrameExtended(queue[i].text));
+    if (queue[i].tries < kDoneTries) frames.push_back(queue[i].text);
   }
   return frames;
 }

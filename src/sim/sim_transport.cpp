@@ -1,14 +1,19 @@
 #include "sim/sim_transport.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace qamp::sim {
 
 SimTransport::SimTransport(CSimulatedReceiver& receiver, Scheduler& scheduler)
-    : receiver_(receiver), scheduler_(scheduler) {}
-
-SimTransport::~SimTransport() { *alive_ = false; }
+    : receiver_(receiver),
+      endpoint_(
+          receiver, scheduler, [this](std::string bytes) { Deliver(std::move(bytes)); },
+          [this] {
+            // The adapter (or the receiver with it) is gone.
+            open_ = false;
+            pending_.clear();
+            if (listener_ != nullptr) listener_->PortFailed("The serial device disappeared.");
+          }) {}
 
 bool SimTransport::Open(std::string_view device, std::string& error) {
   if (open_) {
@@ -20,62 +25,31 @@ bool SimTransport::Open(std::string_view device, std::string& error) {
     error = "No such port: " + std::string(device);
     return false;
   }
+  if (receiver_.Vanished()) {
+    error = "No such port: " + std::string(device) + " (the device is gone)";
+    return false;
+  }
   open_ = true;
-  ++generation_;
   pending_.clear();
+  endpoint_.Reset();
   return true;
 }
 
 void SimTransport::Close() {
   open_ = false;
-  ++generation_;
   pending_.clear();
-}
-
-int64_t SimTransport::WireMs(size_t bytes) const {
-  if (!receiver_.Options().wireTime) return 0;
-  return static_cast<int64_t>(std::ceil(static_cast<double>(bytes) * CSimulatedReceiver::WireMsPerByte()));
+  endpoint_.Reset();
 }
 
 bool SimTransport::Write(std::string_view bytes) {
   if (!open_) return false;
   bytesWritten_ += static_cast<int64_t>(bytes.size());
-  // The characters leave one after the other; the receiver has them all
-  // when the last one has arrived.
-  const int64_t now = scheduler_.NowMs();
-  const int64_t start = std::max(now, linkToReceiverFreeAt_);
-  linkToReceiverFreeAt_ = start + WireMs(bytes.size());
-  const uint64_t generation = generation_;
-  std::weak_ptr<bool> alive = alive_;
-  scheduler_.Schedule(linkToReceiverFreeAt_ - now, [this, alive, generation, text = std::string(bytes)] {
-    if (alive.expired() || generation != generation_) return;
-    SimOutput output = receiver_.Receive(text);
-    if (output.vanished) {
-      // The receiver (or the cable, or the adapter) is gone.
-      open_ = false;
-      ++generation_;
-      if (listener_ != nullptr) listener_->PortFailed("The serial device disappeared.");
-      return;
-    }
-    const int64_t arrived = scheduler_.NowMs();
-    for (Emission& emission : output.emissions) {
-      const int64_t begin = std::max(arrived + emission.delayMs, receiverToLinkFreeAt_);
-      receiverToLinkFreeAt_ = begin + WireMs(emission.bytes.size());
-      scheduler_.Schedule(receiverToLinkFreeAt_ - arrived,
-                          [this, alive, generation, bytes = std::move(emission.bytes)]() mutable {
-                            if (alive.expired()) return;
-                            Deliver(generation, std::move(bytes));
-                          });
-    }
-  });
+  endpoint_.FromLink(bytes);
   return true;
 }
 
-void SimTransport::Inject(std::string bytes) { Deliver(generation_, std::move(bytes)); }
-
-void SimTransport::Deliver(uint64_t generation, std::string bytes) {
-  if (generation != generation_ || !open_) return;
-  bytesDelivered_ += static_cast<int64_t>(bytes.size());
+void SimTransport::Deliver(std::string bytes) {
+  if (!open_) return;
   pending_ += bytes;
   if (listener_ != nullptr) listener_->DataArrived();
 }

@@ -13,6 +13,7 @@
 #include "model/parameter_store.h"
 #include "model/system_memory_content.h"
 #include "model/vocabulary.h"
+#include "sim/random_state.h"
 #include "sim/report_encoder.h"
 
 namespace qamp::sim {
@@ -95,6 +96,13 @@ CSimulatedReceiver::CSimulatedReceiver(SimOptions options)
     : options_(std::move(options)), random_(options_.seed) {
   ResetImage(state_, 0, options_.region);
   for (int memory = 1; memory <= 6; ++memory) ResetImage(Memory(memory), memory, options_.region);
+  if (options_.randomState) {
+    RandomizeImage(state_, options_.seed);
+    for (int memory = 1; memory <= 6; ++memory) {
+      RandomizeImage(Memory(memory), options_.seed + static_cast<unsigned>(memory));
+      SetMemoryHasData(memory, memory % 2 == 1);
+    }
+  }
 }
 
 SimOutput CSimulatedReceiver::Receive(std::string_view bytes) {
@@ -432,6 +440,8 @@ bool ApplySimOption(std::string_view option, SimOptions& options, std::string& e
     options.replyDelayMs = n;
   } else if (name == "no-wire-time") {
     options.wireTime = false;
+  } else if (name == "random-state") {
+    options.randomState = true;
   } else if (name == "seed") {
     if (!number(value, n)) return false;
     options.seed = static_cast<unsigned>(n);
@@ -460,6 +470,7 @@ std::string_view SimOptionsHelp() {
          "  silent-after=N  stop answering after N frames\n"
          "  delay=MS        wait MS milliseconds before each answer\n"
          "  no-wire-time    deliver at once instead of at 9600 baud\n"
+         "  random-state    start with arbitrary valid settings instead of the factory ones\n"
          "  seed=N          seed of the random choices\n";
 }
 

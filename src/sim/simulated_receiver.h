@@ -35,6 +35,7 @@ struct SimOptions {
   int replyDelayMs = 0;           // time before each answer starts
   bool wireTime = true;           // characters take 10 bits each at 9600 baud
   unsigned seed = 1;
+  bool randomState = false;       // starts with arbitrary valid values instead of the defaults
 };
 
 // Parses one option as the command line gives it ("no-zone2", "region=0",

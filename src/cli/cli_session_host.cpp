@@ -1,0 +1,96 @@
+#include "cli/cli_session_host.h"
+
+#include <QTimer>
+
+namespace qamp::cli {
+
+CliSessionHost::CliSessionHost(std::ostream& err, bool terminal)
+    : err_(err), terminal_(terminal), timers_([this](int timer) {
+        if (session_ != nullptr) session_->OnTimer(timer);
+      }) {}
+
+void CliSessionHost::ShowMessage(std::string_view text, MessageIcon /*icon*/) {
+  EndProgress();
+  std::string line(text);
+  for (char& c : line) {
+    if (c == '\r') c = ' ';
+  }
+  err_ << "qampctl: " << line << "\n";
+  messageShown_ = true;
+}
+
+void CliSessionHost::InitializeOpened(int range) {
+  caption_ = "Reading the receiver";
+  range_ = range;
+  shownPercent_ = -1;
+  progressOpen_ = true;
+}
+
+void CliSessionHost::InitializeProgress(int position) { Progress(position); }
+
+void CliSessionHost::InitializeClosed() { EndProgress(); }
+
+void CliSessionHost::SendingOpened(int range, bool showsProgress, std::string_view caption) {
+  if (!showsProgress) return;
+  caption_ = std::string(caption);
+  range_ = range;
+  shownPercent_ = -1;
+  progressOpen_ = true;
+  Progress(0);
+}
+
+void CliSessionHost::SendingProgress(int position) { Progress(position); }
+
+void CliSessionHost::SendingClosed() { EndProgress(); }
+
+void CliSessionHost::Progress(int position) {
+  if (!progressOpen_ || range_ <= 0) return;
+  const int percent = std::min(100, std::max(0, position * 100 / range_));
+  if (terminal_) {
+    if (percent == shownPercent_) return;
+    constexpr int kWidth = 40;
+    const int filled = percent * kWidth / 100;
+    err_ << "\r" << caption_ << " [" << std::string(static_cast<size_t>(filled), '#')
+         << std::string(static_cast<size_t>(kWidth - filled), ' ') << "] " << percent << "%" << std::flush;
+  } else {
+    // Plain lines, every five per cent.
+    if (percent / 5 == shownPercent_ / 5 && shownPercent_ >= 0) return;
+    err_ << caption_ << ": " << percent << "%\n" << std::flush;
+  }
+  shownPercent_ = percent;
+}
+
+void CliSessionHost::EndProgress() {
+  if (progressOpen_ && terminal_ && shownPercent_ >= 0) err_ << "\n";
+  progressOpen_ = false;
+}
+
+void CliSessionHost::OperationEnded(OperationOutcome outcome, std::string_view message) {
+  EndProgress();
+  outcome_ = outcome;
+  lastMessage_ = std::string(message);
+  loop_.quit();
+}
+
+std::optional<OperationOutcome> CliSessionHost::Run(int maximumMs) {
+  outcome_.reset();
+  QTimer limit;
+  if (maximumMs >= 0) {
+    limit.setSingleShot(true);
+    QObject::connect(&limit, &QTimer::timeout, &loop_, &QEventLoop::quit);
+    limit.start(maximumMs);
+  }
+  loop_.exec();
+  return outcome_;
+}
+
+void CliSessionHost::RunUntil(const std::function<bool()>& done) {
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, &loop_, [&] {
+    if (done()) loop_.quit();
+  });
+  poll.start(10);
+  if (!done()) loop_.exec();
+}
+
+}  // namespace qamp::cli

@@ -1,0 +1,59 @@
+// The session's host on the command line: timers on the real clock, progress
+// on stderr (a bar on a terminal, plain percentages otherwise), messages on
+// stderr, and an event loop that runs until the operation has ended.
+#pragma once
+
+#include <QEventLoop>
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "qt/qt_timers.h"
+#include "session/receiver_session.h"
+
+namespace qamp::cli {
+
+class CliSessionHost : public SessionHost {
+ public:
+  CliSessionHost(std::ostream& err, bool terminal);
+  void Attach(CReceiverSession* session) { session_ = session; }
+
+  void StartTimer(int timer, int milliseconds) override { timers_.Start(timer, milliseconds); }
+  void KillTimer(int timer) override { timers_.Kill(timer); }
+  void ShowMessage(std::string_view text, MessageIcon icon) override;
+  bool Ask(std::string_view /*text*/, std::string_view /*title*/) override { return true; }
+  void InitializeOpened(int range) override;
+  void InitializeProgress(int position) override;
+  void InitializeClosed() override;
+  void SendingOpened(int range, bool showsProgress, std::string_view caption) override;
+  void SendingProgress(int position) override;
+  void SendingClosed() override;
+  void OperationEnded(OperationOutcome outcome, std::string_view message) override;
+
+  // Runs the event loop until an operation has ended (or `maximumMs`).
+  std::optional<OperationOutcome> Run(int maximumMs = -1);
+  const std::string& LastMessage() const { return lastMessage_; }
+  // Runs the event loop until `done` holds, checking every few milliseconds.
+  void RunUntil(const std::function<bool()>& done);
+  // Messages already shown are not repeated when the command ends.
+  bool MessageShown() const { return messageShown_; }
+
+ private:
+  void Progress(int position);
+  void EndProgress();
+
+  std::ostream& err_;
+  bool terminal_;
+  CReceiverSession* session_ = nullptr;
+  QtTimerBank timers_;
+  QEventLoop loop_;
+  std::optional<OperationOutcome> outcome_;
+  std::string lastMessage_;
+  bool messageShown_ = false;
+  std::string caption_;
+  int range_ = 0;
+  int shownPercent_ = -1;
+  bool progressOpen_ = false;
+};
+
+}  // namespace qamp::cli

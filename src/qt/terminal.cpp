@@ -1,0 +1,7 @@
+#include "qt/terminal.h"
+
+#include <unistd.h>
+
+namespace qamp {
+bool StandardErrorIsTerminal() { return ::isatty(STDERR_FILENO) == 1; }
+}  // namespace qamp
