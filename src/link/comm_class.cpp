@@ -55,8 +55,8 @@ bool CCommClass::OpenPort(std::string_view device) {
     lastPortError_ = "A port is already open.";
     return false;
   }
-  host_.KillTimer(kLoadAnswerTimer);
-  host_.KillTimer(kConnectionWatchTimer);
+  KillTimer(kLoadAnswerTimer);
+  KillTimer(kConnectionWatchTimer);
   KillTimer(kReplyTimer);
   receiveBuffer_.clear();
   linkState_ = LinkState::kWaitingForConfiguration;
@@ -75,8 +75,8 @@ bool CCommClass::OpenPort(std::string_view device) {
 
 void CCommClass::ClosePort() {
   host_.ShowConnectionStatus(kStatusNotConnected);
-  host_.KillTimer(kLoadAnswerTimer);
-  host_.KillTimer(kConnectionWatchTimer);
+  KillTimer(kLoadAnswerTimer);
+  KillTimer(kConnectionWatchTimer);
   KillTimer(kReplyTimer);
   linkState_ = LinkState::kWaitingForConfiguration;
   transferJob_ = TransferJob::kNone;

@@ -140,7 +140,7 @@ int CCommClass::OnReply(std::string_view frame, bool notAnAnswer) {
   if (linkState_ == LinkState::kReady && transferJob_ == TransferJob::kRealTimeConnection) {
     const ReadRequestRow& check = kReadRequestTable[kConnectionCheckRow];
     if (StartsWithEither(frame, check)) {
-      host_.KillTimer(kCheckAnswerTimer);
+      KillTimer(kCheckAnswerTimer);
       return 1;
     }
   }

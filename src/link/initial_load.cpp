@@ -30,7 +30,6 @@ void CCommClass::HandleConfigurationReport(std::string_view frame) {
     host_.EndInitialization(true);
     return;
   }
-  host_.KillTimer(kConnectionWatchTimer);
   KillTimer(kConnectionWatchTimer);
   CSettingImage& image = CurrentImage();
   switch (transferJob_) {
@@ -125,7 +124,6 @@ int CCommClass::HandleLoadAnswer(std::string_view frame) {
              (row.reply2.empty() || !answer.starts_with(row.reply2))) {
     return 0;
   }
-  host_.KillTimer(kLoadAnswerTimer);
   KillTimer(kLoadAnswerTimer);
   host_.SetInitializeProgress(i);
   loadCursor_ = i + 1;

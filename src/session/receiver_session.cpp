@@ -152,7 +152,7 @@ void CReceiverSession::OnConnectionWatch() {
 }
 
 void CReceiverSession::FailConnection(std::string_view message) {
-  host_.KillTimer(kConnectionWatchTimer);
+  link_.KillTimer(kConnectionWatchTimer);
   attempts_ = 0;
   link_.ClosePort();
   host_.ShowMessage(message, MessageIcon::kError);
@@ -221,7 +221,7 @@ void CReceiverSession::CancelInitialization(bool ask) {
     link_.SetJob(TransferJob::kNone);
   }
   link_.KillTimer(kLoadAnswerTimer);
-  host_.KillTimer(kConnectionWatchTimer);
+  link_.KillTimer(kConnectionWatchTimer);
   link_.KillTimer(kReplyTimer);
   link_.ClearQueue();
   if (initializeOpen_) {
@@ -251,7 +251,7 @@ void CReceiverSession::CancelSending(bool ask) {
     if (!host_.Ask(kQuestionStopSending, caption + " is Cancel")) return;
   }
   link_.KillTimer(kLoadAnswerTimer);
-  host_.KillTimer(kConnectionWatchTimer);
+  link_.KillTimer(kConnectionWatchTimer);
   link_.KillTimer(kReplyTimer);
   RestoreBackup();
   DropBackup();
@@ -330,7 +330,7 @@ void CReceiverSession::PortFailed(std::string_view reason) {
     sendingOpen_ = false;
     host_.SendingClosed();
   }
-  host_.KillTimer(kConnectionWatchTimer);
+  link_.KillTimer(kConnectionWatchTimer);
   link_.KillTimer(kCheckIntervalTimer);
   link_.KillTimer(kCheckAnswerTimer);
   link_.ClearQueue();
@@ -367,7 +367,8 @@ void CReceiverSession::OnTimer(int timer) {
       OnConnectionWatch();
       break;
     case kCheckIntervalTimer:
-      link_.KillTimer(kCheckIntervalTimer);
+      // The check repeats every 30 s for as long as the connection lasts.
+      link_.StartTimerAfterWrites(kCheckIntervalTimer, kCheckIntervalMs);
       link_.SendConnectionCheck();
       link_.StartTimerAfterWrites(kCheckAnswerTimer, kCheckAnswerMs);
       break;

@@ -1,0 +1,163 @@
+// Initial load timings: against the simulated receiver over a pseudo
+// terminal with real timers (wall time against the pacing floor, and the
+// longest stall of the event loop), and on the virtual clock (CPU time).
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <iostream>
+#include <ctime>
+#include <string>
+
+#include "cli/cli_session_host.h"
+#include "qt/port_router.h"
+#include "qt/simulator_server.h"
+#include "session/receiver_session.h"
+#include "sim/sim_transport.h"
+#include "sim/virtual_clock.h"
+
+namespace {
+
+double CpuMilliseconds() {
+  timespec now{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+// Counts every frame written and its pause, and the characters both ways.
+class MeasuringTransport : public qamp::SerialTransport, public qamp::TransportListener {
+ public:
+  explicit MeasuringTransport(qamp::SerialTransport& inner) : inner_(inner) { inner_.SetListener(this); }
+  bool Open(std::string_view device, std::string& error) override { return inner_.Open(device, error); }
+  void Close() override { inner_.Close(); }
+  bool IsOpen() const override { return inner_.IsOpen(); }
+  bool Write(std::string_view bytes) override {
+    ++frames;
+    pausesMs += !bytes.empty() && bytes.front() == '\x02' ? 50 : 150;
+    bytesOut += static_cast<double>(bytes.size());
+    return inner_.Write(bytes);
+  }
+  std::string ReadAvailable() override {
+    std::string data = inner_.ReadAvailable();
+    bytesIn += static_cast<double>(data.size());
+    return data;
+  }
+  bool IsCtsOn() override { return inner_.IsCtsOn(); }
+  void DataArrived() override {
+    if (listener_ != nullptr) listener_->DataArrived();
+  }
+  void PortFailed(std::string_view reason) override {
+    if (listener_ != nullptr) listener_->PortFailed(reason);
+  }
+
+  int frames = 0;
+  double pausesMs = 0;
+  double bytesOut = 0;
+  double bytesIn = 0;
+
+ private:
+  qamp::SerialTransport& inner_;
+};
+
+class QuietHost : public qamp::SessionHost {
+ public:
+  explicit QuietHost(qamp::sim::VirtualClock& clock)
+      : timers_(clock, [this](int timer) { session->OnTimer(timer); }) {}
+  void StartTimer(int timer, int ms) override { timers_.Start(timer, ms); }
+  void KillTimer(int timer) override { timers_.Kill(timer); }
+  void OperationEnded(qamp::OperationOutcome outcome, std::string_view) override { ended = outcome; }
+  qamp::CReceiverSession* session = nullptr;
+  std::optional<qamp::OperationOutcome> ended;
+
+ private:
+  qamp::sim::TimerBank timers_;
+};
+
+void VirtualClockLoad() {
+  constexpr int kRounds = 20;
+  double total = 0;
+  for (int round = 0; round < kRounds; ++round) {
+    qamp::sim::VirtualClock clock;
+    qamp::sim::CSimulatedReceiver receiver;
+    qamp::sim::SimTransport transport(receiver, clock);
+    QuietHost host(clock);
+    qamp::CReceiverSession session(transport, host, qamp::ControlMode::kRealTime);
+    host.session = &session;
+    session.SetPorts({{"sim", "sim"}});
+    session.SelectPort(1);
+    const double start = CpuMilliseconds();
+    session.Open();
+    clock.RunUntil([&] { return host.ended.has_value(); }, 600000);
+    total += CpuMilliseconds() - start;
+    if (host.ended != qamp::OperationOutcome::kConnected) std::printf("virtual-clock load FAILED\n");
+  }
+  std::printf("virtual-clock initial load: %.1f ms CPU (mean of %d; target under 50 ms)\n", total / kRounds,
+              kRounds);
+}
+
+void PtyLoad() {
+  int argc = 1;
+  char name[] = "bench";
+  char* argv[] = {name, nullptr};
+  QCoreApplication app(argc, argv);
+  qamp::sim::SimOptions options;  // zero reply delay
+  qamp::sim::CSimulatedReceiver receiver(options);
+  qamp::PtySimulatorServer server(receiver);
+  std::string device;
+  std::string error;
+  if (!server.Start(device, error)) {
+    std::printf("pty: %s\n", error.c_str());
+    return;
+  }
+  qamp::PortRouter router;
+  MeasuringTransport transport(router);
+  qamp::cli::CliSessionHost host(std::cerr, false);
+  qamp::CReceiverSession session(transport, host, qamp::ControlMode::kRealTime);
+  host.Attach(&session);
+  session.SetPorts({{device, device}});
+  session.SelectPort(1);
+
+  // A timer that should tick every 2 ms: the largest gap between ticks is
+  // the longest time the event loop was kept from running.
+  QElapsedTimer stallClock;
+  qint64 lastTick = 0;
+  qint64 longestGap = 0;
+  QTimer ticker;
+  ticker.setTimerType(Qt::PreciseTimer);
+  QObject::connect(&ticker, &QTimer::timeout, [&] {
+    const qint64 now = stallClock.nsecsElapsed();
+    if (lastTick != 0) longestGap = std::max(longestGap, now - lastTick);
+    lastTick = now;
+  });
+  stallClock.start();
+  ticker.start(2);
+
+  QElapsedTimer wall;
+  wall.start();
+  session.Open();
+  const auto outcome = host.Run();
+  const double elapsedMs = static_cast<double>(wall.elapsed());
+  ticker.stop();
+  if (outcome != qamp::OperationOutcome::kConnected) {
+    std::printf("pty initial load FAILED: %s\n", host.LastMessage().c_str());
+    return;
+  }
+  const double wireMs = (transport.bytesOut + transport.bytesIn) * 10.0 * 1000.0 / 9600.0;
+  const double floorMs = transport.pausesMs + wireMs;
+  std::printf("pty initial load: %d frames, %.0f ms wall, pacing floor %.0f ms (pauses %.0f + wire %.0f)\n",
+              transport.frames, elapsedMs, floorMs, transport.pausesMs, wireMs);
+  std::printf("pty initial load: wall / floor = %.3f (target at most 1.05)\n", elapsedMs / floorMs);
+  std::printf("pty initial load: longest event-loop stall %.1f ms (target under 20 ms)\n",
+              static_cast<double>(longestGap) / 1e6 - 2.0);
+  session.Close();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const bool quick = argc > 1 && std::string(argv[1]) == "--virtual-only";
+  VirtualClockLoad();
+  if (!quick) PtyLoad();
+  return 0;
+}
