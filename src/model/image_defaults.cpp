@@ -36,6 +36,11 @@ constexpr std::array<int, 16> kIoAssignDefaults = {5, 6, 7, 1, 6, 8, 1, 5, 6, 7,
 constexpr std::array<int, 10> kSpeakerLevelDefaults = {0, 0, 0, -10, -10, -10, -10, -10, 0, 0};
 constexpr std::array<int, 11> kSpeakerDistanceDefaults = {300, 300, 300, 240, 240, 240,
                                                           240, 260, 300, 300, 0};
+// The same ten distances in tenths of a foot, for the unit "Feet".
+constexpr std::array<int, 10> kSpeakerDistanceFeetDefaults = {100, 100, 100, 80, 80,
+                                                              80,  80,  85,  100, 100};
+constexpr int kSpeakerDistanceFirstWord = 320;
+constexpr int kSpeakerLevelFirstWord = 310;
 constexpr std::array<int, 20> kSoundOptionDefaults = {0, 1, 1, 0, 0, 1, 1, 0, 0, 0,
                                                       0, 0, 0, 0, 0, 0, 0, 0, 0, 1};
 constexpr std::array<int, 18> kVolumeDefaults = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, -810, 10};
@@ -168,6 +173,39 @@ void ResetImage(CSettingImage& image, int slot, int regionCode) {
   Fill(image, 913, kMiscDefaults);
   Fill(image, 920, kAdvancedDefaults);
   Fill(image, 931, kIPodDefaults);
+}
+
+void ApplySpeakerLevelDefaults(CSettingImage& image) {
+  Fill(image, kSpeakerLevelFirstWord, kSpeakerLevelDefaults);
+}
+
+void ApplySpeakerDistanceDefaults(CSettingImage& image, int unit) {
+  for (size_t i = 0; i < kSpeakerDistanceFeetDefaults.size(); ++i) {
+    image[kSpeakerDistanceFirstWord + static_cast<int>(i)] =
+        unit != 0 ? kSpeakerDistanceFeetDefaults[i] : kSpeakerDistanceDefaults[i];
+  }
+}
+
+void ApplyEqualizerDefaults(CSettingImage& image) {
+  image[kGeqMiraWord] = 3;
+  image[kGeqTypeWord] = 1;
+  for (int record = 0; record < kKeyedRecordCount; ++record) {
+    const int first = kGeqFirstRecordWord + kGeqRecordWords * record;
+    image[first] = kChannelCodes[static_cast<size_t>(record)];
+    for (int band = 1; band < kGeqRecordWords; ++band) image[first + band] = 0;
+  }
+}
+
+void ApplyParametricEqDefaults(CSettingImage& image) {
+  for (int record = 0; record < kKeyedRecordCount; ++record) {
+    const int first = kPeqFirstRecordWord + kPeqRecordWords * record;
+    image[first] = kChannelCodes[static_cast<size_t>(record)];
+    for (int band = 0; band < 7; ++band) {
+      image[first + 1 + 3 * band] = 4 * band;
+      image[first + 2 + 3 * band] = 3;
+      image[first + 3 + 3 * band] = 0;
+    }
+  }
 }
 
 }  // namespace qamp

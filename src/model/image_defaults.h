@@ -24,6 +24,13 @@ int DspParamDefault(int word);
 void ApplyInputNameDefaults(CSettingImage& image);
 void ApplyIoAssignDefaults(CSettingImage& image);
 void ApplyDisplayDefaults(CSettingImage& image);
+void ApplySpeakerLevelDefaults(CSettingImage& image);
+// The ten distances for `unit` (0 metres, 1 feet); the unit word is kept.
+void ApplySpeakerDistanceDefaults(CSettingImage& image, int unit);
+// The graphic equaliser: MIRA PEQ Type "None", EQ Type "GEQ", flat records.
+void ApplyEqualizerDefaults(CSettingImage& image);
+// The parametric equaliser: bands spread over the range, Q 1.000, flat.
+void ApplyParametricEqDefaults(CSettingImage& image);
 
 inline constexpr std::array<std::string_view, 14> kDefaultInputNames = {
     "  PHONO  ", "   CD    ", "  TUNER  ", "  CD-R   ", " MD/TAPE ", "BD/HD DVD", "   DVD   ",

@@ -67,4 +67,24 @@ inline constexpr std::array<std::string_view, 12> kZone2InputCodes = {
 inline constexpr std::array<std::string_view, 12> kZone3InputCodes = {
     "F1", "F2", "F3", "F5", "F4", "FB", "FC", "F6", "FA", "F9", "F0", "B9"};
 
+// The ten channel records of both equalisers (graphic and parametric), in
+// record order, with the channel code that keys each record.
+struct EqualizerChannel {
+  std::string_view name;
+  int code;
+};
+inline constexpr int kEqualizerSubwooferRecord = 9;
+inline constexpr std::array<EqualizerChannel, 10> kEqualizerChannels = {{
+    {"Center", 0},
+    {"Front L", 2},
+    {"Front R", 3},
+    {"Surround L", 4},
+    {"Surround R", 5},
+    {"Surround Back L", 6},
+    {"Surround Back R", 7},
+    {"Presence L", 8},
+    {"Presence R", 9},
+    {"Subwoofer", 10},
+}};
+
 }  // namespace qamp

@@ -1,0 +1,47 @@
+// "Parametric EQ": a seven-band parametric equaliser for each of ten output
+// channels. The page is never shown on the sheet, but serves downloads,
+// system memory and the report, so it works in full. Its parameters carry
+// the channel record (0..9) as sub-index.
+#pragma once
+
+#include <array>
+
+#include "pages/base_page.h"
+#include "pages/value_slider.h"
+
+namespace qamp {
+
+class CPEQSetPage : public CBasePage {
+ public:
+  static constexpr int kChannelCombo = 1299;
+  static constexpr int kDefaultButton = 1431;
+
+  CPEQSetPage(CCommClass& link, PageHost& host);
+
+  void RefreshAll() override;
+  void RefreshParam(ParamId id, bool updateControls) override;
+  void SendParamFromImage(const CSettingImage& image, ParamId id, int subIndex) override;
+  void GetParamList(std::vector<ParamId>& ids, std::vector<int>& subIndices, bool forText,
+                    int selector) override;
+  void GetParamText(const CSettingImage& image, ParamId id, int subIndex, std::string* section,
+                    std::string* key, std::string* value, bool forReport) override;
+  bool SetParamFromText(CSettingImage& image, ParamId id, int subIndex,
+                        std::string_view text) override;
+
+  // The selected channel record.
+  int SelectedSubIndex() const override { return selectedRecord_; }
+  void SelectSubIndex(int subIndex) override;
+
+  void ChooseCombo(int comboId, int index) override;
+  void MoveSlider(int sliderId, int value) override;
+  void ReleaseSlider(int sliderId) override;
+  void PressButton(int buttonId) override;
+
+ private:
+  void ShowBand(size_t band);
+
+  int selectedRecord_ = 0;
+  std::array<CValueSlider, 7> sliders_;
+};
+
+}  // namespace qamp
