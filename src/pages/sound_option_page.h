@@ -1,0 +1,43 @@
+// "Sound Option": tone controls, dynamic range, LFE levels and lip-sync
+// delays.
+#pragma once
+
+#include <vector>
+
+#include "pages/base_page.h"
+
+namespace qamp {
+
+class CToneControlPage : public CBasePage {
+ public:
+  CToneControlPage(CCommClass& link, PageHost& host);
+
+  void UpdateEnableState() override;
+  void RefreshAll() override;
+  void RefreshParam(ParamId id, bool updateControls) override;
+  void SendParamFromImage(const CSettingImage& image, ParamId id, int subIndex) override;
+  void GetParamList(std::vector<ParamId>& ids, std::vector<int>& subIndices, bool forText,
+                    int selector) override;
+  void GetParamText(const CSettingImage& image, ParamId id, int subIndex, std::string* section,
+                    std::string* key, std::string* value, bool forReport) override;
+  bool SetParamFromText(CSettingImage& image, ParamId id, int subIndex,
+                        std::string_view text) override;
+
+  void ClickRadio(int buttonId) override;
+  void MoveSlider(int sliderId, int value) override;
+  void ReleaseSlider(int sliderId) override;
+  void ChooseCombo(int comboId, int index) override;
+  void PressButton(int buttonId) override;
+
+  // The Auto Delay slider and its "Default" button work only with HDMI Auto on.
+  static constexpr int kAutoDelaySlider = 1381;
+  static constexpr int kAutoDelayDefaultButton = 1301;
+
+ private:
+  void ShowParam(ParamId id);
+  // In Real Time Mode: the commands of `ids` from the live image, then one
+  // end marker.
+  void SendParams(const std::vector<ParamId>& ids);
+};
+
+}  // namespace qamp

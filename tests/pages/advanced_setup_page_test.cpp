@@ -1,0 +1,282 @@
+// The Advanced Setup page.
+#include <gtest/gtest.h>
+
+#include "link/wire_format.h"
+#include "model/image_defaults.h"
+#include "model/parameter_store.h"
+#include "pages/advanced_setup_page.h"
+#include "session/command_capture.h"
+
+namespace qamp {
+namespace {
+
+// Answers questions as told and remembers them, with what had been sent
+// when each was asked.
+class AnsweringHost : public QuietPageHost {
+ public:
+  explicit AnsweringHost(CommandCapture& capture) : capture_(capture) {}
+  bool AskOkCancel(std::string_view text, std::string_view title) override {
+    questions.emplace_back(text);
+    titles.emplace_back(title);
+    sentBeforeQuestion.push_back(capture_.Frames().size());
+    return answer;
+  }
+  bool answer = true;
+  std::vector<std::string> questions;
+  std::vector<std::string> titles;
+  std::vector<size_t> sentBeforeQuestion;
+
+ private:
+  CommandCapture& capture_;
+};
+
+struct AdvancedFixture {
+  explicit AdvancedFixture(ControlMode mode, int region = kDefaultRegionCode)
+      : capture(mode, region), host(capture), page(capture.Link(), host) {
+    page.SetActive(true);
+  }
+  CSettingImage& image() { return capture.Link().CurrentImage(); }
+  std::vector<std::string> Written() {
+    std::vector<std::string> shown;
+    for (const std::string& frame : capture.Frames()) shown.push_back(ShowFrame(frame));
+    return shown;
+  }
+  // What waits in the queue (offline, everything does).
+  std::vector<std::string> Queued() {
+    std::vector<std::string> shown;
+    for (const auto& entry : capture.QueuedWithCodes()) shown.push_back(ShowFrame(entry.first));
+    return shown;
+  }
+  std::vector<ParamId> DownloadCodes() {
+    capture.Clear();
+    page.DownloadPage(image());
+    std::vector<ParamId> codes;
+    for (const auto& entry : capture.QueuedWithCodes()) codes.push_back(entry.second);
+    return codes;
+  }
+  const Control& control(int id) { return *page.FindControl(id); }
+  CommandCapture capture;
+  AnsweringHost host;
+  CAdvSetup page;
+};
+
+TEST(AdvancedSetupPage, EveryButtonSendsItsIndex) {
+  struct Case {
+    int button;
+    ParamId id;
+    int stored;
+    const char* frame;
+  };
+  const Case cases[] = {
+      {1588, 537, 0, "<STX>2B300<ETX>"}, {1587, 537, 1, "<STX>2B301<ETX>"},
+      {1589, 538, 0, "<STX>2B900<ETX>"}, {1591, 538, 1, "<STX>2B901<ETX>"},
+      {1490, 539, 0, "<STX>2BD00<ETX>"}, {1489, 539, 1, "<STX>2BD01<ETX>"},
+      {1494, 540, 0, "<STX>2B100<ETX>"}, {1498, 540, 1, "<STX>2B101<ETX>"},
+      {1500, 541, 0, "<STX>2B500<ETX>"}, {1503, 541, 1, "<STX>2B501<ETX>"},
+      {1510, 542, 0, "<STX>2BA00<ETX>"}, {1514, 542, 1, "<STX>2BA01<ETX>"},
+      {1521, 544, 0, "<STX>2B400<ETX>"}, {1524, 544, 1, "<STX>2B401<ETX>"},
+      {1525, 545, 0, "<STX>2BB00<ETX>"}, {1526, 545, 1, "<STX>2BB01<ETX>"},
+      {1423, 536, 0, "<STX>2B700<ETX>"}, {1429, 536, 3, "<STX>2B703<ETX>"},
+      {1544, 548, 0, "<STX>2BF00<ETX>"}, {1546, 548, 1, "<STX>2BF01<ETX>"},
+  };
+  for (const Case& c : cases) {
+    AdvancedFixture f(ControlMode::kRealTime);
+    f.page.ClickRadio(c.button);
+    EXPECT_EQ(ReadParameter(f.image(), c.id), c.stored) << c.button;
+    EXPECT_EQ(f.control(c.button).value, c.stored) << c.button;
+    EXPECT_EQ(f.Written(), std::vector<std::string>{c.frame}) << c.button;
+  }
+}
+
+TEST(AdvancedSetupPage, InitializeAsksBeforeItIsSent) {
+  const char* const questions[] = {
+      "All the parameters of this unit will be reset\nto the initial factory settings.",
+      "The parameter settings for DSP Parameters\nwill be initialized.",
+      "The parameter settings for Display Set\nwill be initialized.",
+  };
+  const int buttons[] = {1425, 1427, 1429};
+  const char* const frames[] = {"<STX>2B701<ETX>", "<STX>2B702<ETX>", "<STX>2B703<ETX>"};
+  for (int i = 0; i < 3; ++i) {
+    AdvancedFixture f(ControlMode::kRealTime);
+    EXPECT_TRUE(f.control(1423).enabled);
+    f.page.ClickRadio(buttons[i]);
+    ASSERT_EQ(f.host.questions.size(), 1U);
+    EXPECT_EQ(f.host.questions[0], questions[i]);
+    EXPECT_EQ(f.host.titles[0], "Amplora for K2600");
+    EXPECT_EQ(f.host.sentBeforeQuestion[0], 0U);
+    EXPECT_EQ(f.Written(), std::vector<std::string>{frames[i]});
+  }
+  AdvancedFixture f(ControlMode::kRealTime);
+  f.page.ClickRadio(1423);  // "Cancel" needs no question
+  EXPECT_TRUE(f.host.questions.empty());
+}
+
+TEST(AdvancedSetupPage, CancellingTheQuestionRestoresAndStillSendsThePreviousChoice) {
+  struct Case {
+    int previous;
+    int button;
+    const char* frame;
+  };
+  const Case cases[] = {{0, 1425, "<STX>2B700<ETX>"}, {2, 1429, "<STX>2B702<ETX>"}};
+  for (const Case& c : cases) {
+    AdvancedFixture f(ControlMode::kRealTime);
+    StoreParameter(f.image(), 536, c.previous);
+    f.page.RefreshAll();
+    f.host.answer = false;
+    f.page.ClickRadio(c.button);
+    EXPECT_EQ(ReadParameter(f.image(), 536), c.previous);
+    EXPECT_EQ(f.control(1423).value, c.previous);
+    EXPECT_EQ(f.Written(), std::vector<std::string>{c.frame});
+  }
+}
+
+TEST(AdvancedSetupPage, InitializeIsDisabledOffline) {
+  AdvancedFixture f(ControlMode::kAsync);
+  EXPECT_FALSE(f.control(CAdvSetup::kInitializeFrame).enabled);
+  EXPECT_FALSE(f.control(1425).enabled);
+  f.page.ClickRadio(1425);
+  EXPECT_TRUE(f.host.questions.empty());
+  EXPECT_EQ(ReadParameter(f.image(), 536), 0);
+}
+
+TEST(AdvancedSetupPage, DownloadListFollowsTheRegion) {
+  struct Case {
+    int region;
+    std::vector<ParamId> codes;
+  };
+  const Case cases[] = {
+      {0, {538, 539, 540, 541, 545, 536, 548}},
+      {1, {537, 538, 539, 540, 541, 542, 545, 536, 548}},
+      {2, {537, 538, 539, 540, 541, 544, 545, 536, 548}},
+      {3, {537, 538, 539, 540, 541, 544, 545, 536, 548}},
+  };
+  for (const Case& c : cases) {
+    AdvancedFixture f(ControlMode::kAsync, c.region);
+    EXPECT_EQ(f.DownloadCodes(), c.codes) << c.region;
+    std::vector<ParamId> listed;
+    std::vector<int> subIndices;
+    f.page.GetParamList(listed, subIndices, true, kWholeList);
+    EXPECT_EQ(listed, c.codes);
+    EXPECT_EQ(subIndices, std::vector<int>(c.codes.size(), -1));
+  }
+  // Factory values; the download ends with Bi-Amplifier, Initialize and
+  // Monitor Check.
+  AdvancedFixture f(ControlMode::kAsync, 0);
+  f.page.DownloadPage(f.image());
+  EXPECT_EQ(f.Queued(),
+            (std::vector<std::string>{"<STX>2B900<ETX>", "<STX>2BD01<ETX>", "<STX>2B100<ETX>",
+                                      "<STX>2B500<ETX>", "<STX>2BB01<ETX>", "<STX>2B700<ETX>",
+                                      "<STX>2BF01<ETX>"}));
+}
+
+TEST(AdvancedSetupPage, OfflineRegionsHideAndForceTheirControls) {
+  AdvancedFixture region0(ControlMode::kAsync, 0);
+  for (const int id : {1596, 1588, 1598, 1510, 1600, 1521}) {
+    EXPECT_FALSE(region0.control(id).visible) << id;
+  }
+  AdvancedFixture region1(ControlMode::kAsync, 1);
+  EXPECT_TRUE(region1.control(1588).visible);
+  EXPECT_TRUE(region1.control(1510).visible);
+  EXPECT_FALSE(region1.control(1600).visible);
+  EXPECT_FALSE(region1.control(1524).visible);
+
+  struct Case {
+    int region;
+    int forced;
+    const char* frame;
+  };
+  for (const Case& c : {Case{2, 1, "<STX>2B401<ETX>"}, Case{3, 0, "<STX>2B400<ETX>"}}) {
+    AdvancedFixture f(ControlMode::kAsync, c.region);
+    StoreParameter(f.image(), 544, 1 - c.forced);
+    f.page.RefreshAll();
+    EXPECT_EQ(ReadParameter(f.image(), 544), c.forced);
+    EXPECT_EQ(f.control(1521).value, c.forced);
+    EXPECT_FALSE(f.control(1521).enabled);
+    EXPECT_TRUE(f.control(1521).visible);
+    EXPECT_FALSE(f.control(1598).visible);
+    f.page.ClickRadio(1521 + 3 * (1 - c.forced));
+    EXPECT_EQ(ReadParameter(f.image(), 544), c.forced) << "disabled buttons change nothing";
+    EXPECT_TRUE(f.capture.QueuedWithCodes().empty()) << "the forced value is not sent by itself";
+    f.page.DownloadPage(f.image());
+    EXPECT_EQ(f.Queued()[5], c.frame);
+  }
+}
+
+TEST(AdvancedSetupPage, ModelControlsFollowTheXmFlagAndTheTransferJob) {
+  AdvancedFixture f(ControlMode::kRealTime, 0);
+  EXPECT_TRUE(f.control(1596).visible) << "Real Time Mode hides nothing by itself";
+  ModelFlags flags;
+  flags.xm = 0;
+  f.capture.Link().SetFlags(flags);
+  f.capture.Link().SetJob(TransferJob::kRealTimeConnection);
+  f.page.UpdateModelControls();
+  EXPECT_FALSE(f.control(1598).visible);
+  EXPECT_FALSE(f.control(1514).visible);
+  EXPECT_FALSE(f.control(1596).visible);
+  EXPECT_FALSE(f.control(1587).visible);
+  EXPECT_FALSE(f.control(1600).visible);
+
+  flags.xm = 1;
+  f.capture.Link().SetFlags(flags);
+  f.capture.Link().SetRegionCode(1);
+  f.page.UpdateModelControls();
+  EXPECT_TRUE(f.control(1598).visible);
+  EXPECT_FALSE(f.control(1600).visible);
+
+  f.capture.Link().SetJob(TransferJob::kNone);
+  f.page.UpdateModelControls();
+  EXPECT_TRUE(f.control(1596).visible);
+  EXPECT_TRUE(f.control(1524).visible);
+}
+
+TEST(AdvancedSetupPage, FanModeHasACommandButNoPlaceInFiles) {
+  AdvancedFixture f(ControlMode::kAsync);
+  EXPECT_FALSE(f.control(1516).visible);
+  std::string section = "x", key = "x", value = "x";
+  f.page.GetParamText(f.image(), 543, -1, &section, &key, &value, true);
+  EXPECT_TRUE(section.empty() && key.empty() && value.empty());
+  EXPECT_FALSE(f.page.SetParamFromText(f.image(), 543, -1, "Cont."));
+  StoreParameter(f.image(), 543, 1);
+  f.page.SendParamFromImage(f.image(), 543, -1);
+  EXPECT_EQ(f.Queued(), std::vector<std::string>{"<STX>2B201<ETX>"});
+  EXPECT_EQ(f.page.BuildReportText(f.image()).find("Fan"), std::string::npos);
+}
+
+TEST(AdvancedSetupPage, ProfileRoundTripAndTexts) {
+  AdvancedFixture f(ControlMode::kAsync, 1);
+  const std::vector<std::pair<ParamId, int>> values = {
+      {537, 1}, {538, 1}, {539, 0}, {540, 1}, {541, 1}, {542, 1}, {545, 0}, {536, 2}, {548, 0}};
+  for (const auto& [id, value] : values) StoreParameter(f.image(), id, value);
+  EXPECT_EQ(f.page.BuildReportText(f.image()),
+            "\r\n(Advanced Setup)\r\nSpeaker Impedance = 6 ohm\r\nRemote Sensor = Off\r\n"
+            "Wake on 232C Access = No\r\nRemote Control Amplifier ID = ID 2\r\n"
+            "Remote Control Tuner ID = ID 2\r\nRemote Control XM ID = ID 2\r\n"
+            "Bi-Amplifier = On\r\nInitialize = DSP Param\r\nMonitor Check = Skip\r\n");
+
+  MemoryIniFile file;
+  f.page.SaveToProfile(file, f.image());
+  CSettingImage other;
+  ResetImage(other, 0, 1);
+  f.page.LoadFromProfile(file, other);
+  for (const auto& [id, stored] : values) EXPECT_EQ(ReadParameter(other, id), stored) << id;
+
+  EXPECT_FALSE(f.page.SetParamFromText(other, 537, -1, "8ohm"));
+  EXPECT_FALSE(f.page.SetParamFromText(other, 540, -1, "id 1"));
+  EXPECT_FALSE(f.page.SetParamFromText(other, 536, -1, "All"));
+  EXPECT_EQ(ReadParameter(other, 537), 1);
+  EXPECT_TRUE(f.page.SetParamFromText(other, 544, -1, "AM9/FM50"));
+  EXPECT_EQ(ReadParameter(other, 544), 1);
+}
+
+TEST(AdvancedSetupPage, AsyncModeQueuesNothing) {
+  AdvancedFixture f(ControlMode::kAsync);
+  f.page.ClickRadio(1587);
+  f.page.ClickRadio(1546);
+  EXPECT_EQ(ReadParameter(f.image(), 537), 1);
+  EXPECT_EQ(ReadParameter(f.image(), 548), 1);
+  EXPECT_TRUE(f.capture.QueuedWithCodes().empty());
+  EXPECT_TRUE(f.capture.Frames().empty());
+}
+
+}  // namespace
+}  // namespace qamp
