@@ -128,6 +128,10 @@ void ApplyIoAssignDefaults(CSettingImage& image) { Fill(image, 294, kIoAssignDef
 
 void ApplyDisplayDefaults(CSettingImage& image) { Fill(image, 900, kDisplayDefaults); }
 
+void ApplyXmPresetDefaults(CSettingImage& image) {
+  for (int word = 859; word <= 899; ++word) image[word] = 1;
+}
+
 void ResetImage(CSettingImage& image, int slot, int regionCode) {
   image = CSettingImage();
   image[0] = slot;

@@ -24,6 +24,8 @@ int DspParamDefault(int word);
 void ApplyInputNameDefaults(CSettingImage& image);
 void ApplyIoAssignDefaults(CSettingImage& image);
 void ApplyDisplayDefaults(CSettingImage& image);
+// Every XM preset (and the word after the group) to station ID 1.
+void ApplyXmPresetDefaults(CSettingImage& image);
 
 inline constexpr std::array<std::string_view, 14> kDefaultInputNames = {
     "  PHONO  ", "   CD    ", "  TUNER  ", "  CD-R   ", " MD/TAPE ", "BD/HD DVD", "   DVD   ",
