@@ -133,6 +133,10 @@ void ApplyIoAssignDefaults(CSettingImage& image) { Fill(image, 294, kIoAssignDef
 
 void ApplyDisplayDefaults(CSettingImage& image) { Fill(image, 900, kDisplayDefaults); }
 
+void ApplyXmPresetDefaults(CSettingImage& image) {
+  for (int word = 859; word <= 899; ++word) image[word] = 1;
+}
+
 void ResetImage(CSettingImage& image, int slot, int regionCode) {
   image = CSettingImage();
   image[0] = slot;
@@ -142,7 +146,7 @@ void ResetImage(CSettingImage& image, int slot, int regionCode) {
   ApplyInputDspDefaults(image, regionCode);
   ApplyInputNameDefaults(image);
   ApplyIoAssignDefaults(image);
-  Fill(image, 310, kSpeakerLevelDefaults);
+  ApplySpeakerLevelDefaults(image);
   Fill(image, 320, kSpeakerDistanceDefaults);
   Fill(image, 331, kSoundOptionDefaults);
   // Each trigger output: 37 switches at H, then the control word at
@@ -153,22 +157,11 @@ void ResetImage(CSettingImage& image, int slot, int regionCode) {
     image[first + 37] = 3;
   }
   Fill(image, 427, kVolumeDefaults);
-  image[kGeqMiraWord] = 3;
-  image[kGeqTypeWord] = 1;
-  for (int record = 0; record < kKeyedRecordCount; ++record) {
-    const int code = kChannelCodes[static_cast<size_t>(record)];
-    image[kGeqFirstRecordWord + kGeqRecordWords * record] = code;
-    const int peq = kPeqFirstRecordWord + kPeqRecordWords * record;
-    image[peq] = code;
-    for (int band = 0; band < 7; ++band) {
-      image[peq + 1 + 3 * band] = 4 * band;
-      image[peq + 2 + 3 * band] = 3;
-      image[peq + 3 + 3 * band] = 0;
-    }
-  }
+  ApplyEqualizerDefaults(image);
+  ApplyParametricEqDefaults(image);
   Fill(image, 747, kSpeakerSetDefaults);
   ApplyTunerPresetDefaults(image, regionCode);
-  for (int word = 859; word <= 899; ++word) image[word] = 1;
+  ApplyXmPresetDefaults(image);
   Fill(image, 900, kDisplayDefaults);
   Fill(image, 913, kMiscDefaults);
   Fill(image, 920, kAdvancedDefaults);

@@ -31,6 +31,8 @@ void ApplySpeakerDistanceDefaults(CSettingImage& image, int unit);
 void ApplyEqualizerDefaults(CSettingImage& image);
 // The parametric equaliser: bands spread over the range, Q 1.000, flat.
 void ApplyParametricEqDefaults(CSettingImage& image);
+// Every XM preset (and the word after the group) to station ID 1.
+void ApplyXmPresetDefaults(CSettingImage& image);
 
 inline constexpr std::array<std::string_view, 14> kDefaultInputNames = {
     "  PHONO  ", "   CD    ", "  TUNER  ", "  CD-R   ", " MD/TAPE ", "BD/HD DVD", "   DVD   ",
