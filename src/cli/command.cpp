@@ -15,6 +15,8 @@ std::vector<std::unique_ptr<Command>> MakeCommands() {
   commands.push_back(MakeDecodeCommand());
   commands.push_back(MakeChecksumCommand());
   commands.push_back(MakeFrameCommand());
+  commands.push_back(MakeParamsCommand());
+  commands.push_back(MakeCommandCommand());
   commands.push_back(MakeConnectCommand());
   commands.push_back(MakePortsCommand());
   commands.push_back(MakeSimulateCommand());

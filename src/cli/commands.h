@@ -13,5 +13,7 @@ std::unique_ptr<Command> MakeFrameCommand();
 std::unique_ptr<Command> MakeConnectCommand();
 std::unique_ptr<Command> MakePortsCommand();
 std::unique_ptr<Command> MakeSimulateCommand();
+std::unique_ptr<Command> MakeParamsCommand();
+std::unique_ptr<Command> MakeCommandCommand();
 
 }  // namespace qamp::cli
