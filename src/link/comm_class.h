@@ -209,6 +209,9 @@ class CCommClass : public TransportListener {
   // receiver through other settings; word 8 once more at each re-read.
   std::array<int32_t, 5> savedBasic_{};
   int32_t savedPureDirectAtReread_ = 0;
+  // The program report that follows the answer to an input selection of an
+  // Upload tells that input's program.
+  bool programReportNamesInputProgram_ = false;
   std::array<int32_t, 2> savedZoneVolumes_{};
 };
 

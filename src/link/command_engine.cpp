@@ -27,6 +27,16 @@ constexpr int kInputDspFirstWord = 231;
 
 bool IsPseudoCommand(std::string_view text) { return !text.empty() && text.front() == '@'; }
 
+// The DSP program a read-request row is about: its own program group, or
+// for the selection that opens a program's block, the group of the block.
+int ProgramGroupOfRow(int row) {
+  const ReadRequestRow& entry = kReadRequestTable[static_cast<size_t>(row)];
+  if (entry.programGroup >= 0) return entry.programGroup;
+  const bool selection = !entry.request.empty() && entry.request.front() == kStx && row + 1 < kReadRequestRows &&
+                         row >= kFirstInputSelectionRow + 14;
+  return selection ? kReadRequestTable[static_cast<size_t>(row + 1)].programGroup : -1;
+}
+
 bool StartsWithEither(std::string_view frame, const ReadRequestRow& row) {
   return (!row.reply1.empty() && frame.starts_with(row.reply1)) ||
          (!row.reply2.empty() && frame.starts_with(row.reply2));
@@ -85,7 +95,10 @@ int CCommClass::SendPacket(std::string_view text, ParamId code) {
     queue_.push_back(std::move(entry));
     return 1;
   }
-  // The end marker: send the first entry and show the progress.
+  // The end marker. While a queue is being sent, its progress window holds
+  // the user's handler until the queue has drained: commands queued behind
+  // it simply follow in order.
+  if (host_.IsSendingShown()) return 1;
   const int first = FirstNotDone();
   if (first < 0) {
     // Only markers were queued: nothing to send, nothing to wait for.
@@ -182,6 +195,7 @@ int CCommClass::OnReply(std::string_view frame, bool notAnAnswer) {
         // program report; both are decoded.
         answered = frame.starts_with(row->reply2);
         decode = frame.front() == kStx;
+        if (answered) programReportNamesInputProgram_ = true;
       } else if (!entryExtended) {
         if (entry.code == kSystemMemoryLoadCode) {
           if (IsConfigurationReport(frame)) {
@@ -279,7 +293,10 @@ int CCommClass::OnReply(std::string_view frame, bool notAnAnswer) {
         }
         if (transferJob_ == TransferJob::kUpload && next.tableIndex >= 0 && currentSlot_ != 0) {
           // A memory only holds the parameters of its own sound program.
-          const int group = kReadRequestTable[static_cast<size_t>(next.tableIndex)].programGroup;
+          // Selecting another program would also make the receiver report
+          // it, and the memory would take that program for its own, so the
+          // selection is passed over together with the reads.
+          const int group = ProgramGroupOfRow(next.tableIndex);
           if (group >= 0 && CurrentImage()[4] != group) {
             next.tries = kDoneTries;
             continue;
@@ -347,8 +364,12 @@ void CCommClass::DecodeAndStore(std::string_view frame, bool notAnAnswer) {
       host_.RefreshParams(ids);
     }
   }
+  // Only the program report right after an input selection tells that
+  // input's program: the reports of the walk through every sound program
+  // that follows would all land on the last input selected.
   if (transferJob_ == TransferJob::kUpload && decoded.kind == GroupKind::kBasic &&
-      frame.starts_with(kProgramReportPrefix)) {
+      frame.starts_with(kProgramReportPrefix) && programReportNamesInputProgram_) {
+    programReportNamesInputProgram_ = false;
     UpdateInputDspFromProgramReport();
   }
 }

@@ -50,6 +50,7 @@ void CCommClass::UploadSequence(int nextPhase) {
       host_.SendBasicControl(1);
     }
     uploadStep_ = 0;
+    programReportNamesInputProgram_ = false;
   } else {
     linkState_ = LinkState::kUploadSecondPhase;
     DeleteFromFirstNotDone();

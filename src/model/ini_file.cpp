@@ -15,6 +15,10 @@ bool MemoryIniFile::SameName(std::string_view a, std::string_view b) {
 }
 
 std::optional<std::string> MemoryIniFile::Read(std::string_view section, std::string_view key) const {
+  return Read(section, key, readLimit_);
+}
+
+std::optional<std::string> MemoryIniFile::Read(std::string_view section, std::string_view key, size_t limit) const {
   for (const Section& s : sections_) {
     if (!SameName(s.name, section)) continue;
     for (const Entry& entry : s.entries) {
@@ -23,13 +27,18 @@ std::optional<std::string> MemoryIniFile::Read(std::string_view section, std::st
       if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
         value = value.substr(1, value.size() - 2);
       }
-      return std::string(value.substr(0, readLimit_));
+      return std::string(value.substr(0, limit));
     }
   }
   return std::nullopt;
 }
 
-void MemoryIniFile::Write(std::string_view section, std::string_view key, std::string_view value) {
+void MemoryIniFile::Write(std::string_view section, std::string_view key, std::string_view rawValue) {
+  // A line break inside a value would end its line and corrupt the file.
+  std::string value(rawValue);
+  for (char& c : value) {
+    if (c == '\r' || c == '\n') c = ' ';
+  }
   for (Section& s : sections_) {
     if (!SameName(s.name, section)) continue;
     for (Entry& entry : s.entries) {
@@ -42,6 +51,61 @@ void MemoryIniFile::Write(std::string_view section, std::string_view key, std::s
     return;
   }
   sections_.push_back({std::string(section), {{std::string(key), std::string(value)}}});
+}
+
+namespace {
+
+std::string_view Trimmed(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) text.remove_suffix(1);
+  return text;
+}
+
+}  // namespace
+
+MemoryIniFile MemoryIniFile::Parse(std::string_view text) {
+  MemoryIniFile file;
+  Section* current = nullptr;
+  while (!text.empty()) {
+    const size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+    line = Trimmed(line);
+    if (line.empty() || line.front() == ';') continue;
+    if (line.front() == '[') {
+      const size_t close = line.find(']');
+      const std::string_view name = Trimmed(line.substr(1, close == std::string_view::npos ? line.size() - 1 : close - 1));
+      current = nullptr;
+      for (Section& section : file.sections_) {
+        if (SameName(section.name, name)) current = &section;
+      }
+      if (current == nullptr) {
+        file.sections_.push_back({std::string(name), {}});
+        current = &file.sections_.back();
+      }
+      continue;
+    }
+    const size_t equals = line.find('=');
+    if (equals == std::string_view::npos || current == nullptr) continue;
+    const std::string_view key = Trimmed(line.substr(0, equals));
+    const std::string_view value = Trimmed(line.substr(equals + 1));
+    bool replaced = false;
+    for (Entry& entry : current->entries) {
+      // The first of two equal keys is the one that counts.
+      if (SameName(entry.key, key)) replaced = true;
+    }
+    if (!replaced) current->entries.push_back({std::string(key), std::string(value)});
+  }
+  return file;
+}
+
+std::string MemoryIniFile::Serialize() const {
+  std::string text;
+  for (const Section& section : sections_) {
+    text += "[" + section.name + "]\r\n";
+    for (const Entry& entry : section.entries) text += entry.key + "=" + entry.value + "\r\n";
+  }
+  return text;
 }
 
 }  // namespace qamp

@@ -33,6 +33,8 @@ class MemoryIniFile : public IniFile {
   };
 
   std::optional<std::string> Read(std::string_view section, std::string_view key) const override;
+  // The same with another limit on the length of the value.
+  std::optional<std::string> Read(std::string_view section, std::string_view key, size_t limit) const;
   void Write(std::string_view section, std::string_view key, std::string_view value) override;
   const std::vector<Section>& Sections() const { return sections_; }
   std::vector<Section>& MutableSections() { return sections_; }
@@ -40,6 +42,13 @@ class MemoryIniFile : public IniFile {
   void SetReadLimit(size_t limit) { readLimit_ = limit; }
 
   static bool SameName(std::string_view a, std::string_view b);
+
+  // The file's text: lines end in CR LF or LF; blank lines, comment lines
+  // (";") and lines without "=" are passed over; names and values are
+  // trimmed of surrounding blanks. Bytes are kept as they are.
+  static MemoryIniFile Parse(std::string_view text);
+  // Sections in order, each key and value on a line, lines ending CR LF.
+  std::string Serialize() const;
 
  private:
   std::vector<Section> sections_;

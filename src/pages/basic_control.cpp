@@ -264,8 +264,9 @@ bool CBasicControl::SetParamFromText(CSettingImage& image, ParamId id, int /*sub
     } else {
       int tenths = 0;
       // "-40.0dB": the unit and the point dropped, read as tenths. A level
-      // beyond the slider's range stays out of the image.
-      if (!ParseDottedInteger(text, 2, tenths) || tenths < kVolumeMinimum || tenths > kVolumeMaximum) {
+      // the slider cannot take stays out of the image.
+      if (!ParseDottedInteger(text, 2, tenths) || tenths < kVolumeMinimum || tenths > kVolumeMaximum ||
+          tenths % kVolumeStep != 0) {
         return false;
       }
       value = tenths;

@@ -7,6 +7,7 @@
 #include "pages/input_dsp_page.h"
 #include "pages/input_rename_page.h"
 #include "pages/io_assign_page.h"
+#include "pages/memory_page.h"
 #include "pages/ipod_page.h"
 #include "pages/multi_ch_page.h"
 #include "pages/multi_zone_page.h"
@@ -59,6 +60,7 @@ CPageSet::CPageSet(CCommClass& link, PageHost& host, FrequencyChooser* frequency
   Add<CAdvSetup>(owned_, pages_, link, host);
   Add<CiPodPage>(owned_, pages_, link, host);
   basicControl_->SetDspParametersPage(dspParameters_);
+  memory_ = std::make_unique<CMemoryPage>(link, host, *this);
 }
 
 CPageSet::~CPageSet() = default;
@@ -86,13 +88,14 @@ void CPageSet::FirstLayout() { speakerDistance_->OnFirstLayout(); }
 void CPageSet::RefreshAll() {
   basicControl_->UpdateBasicControls();
   for (CBasePage* page : pages_) page->RefreshAll();
+  memory_->RefreshAll();
 }
 
 void CPageSet::QueuePageDownloads(const CSettingImage& image) {
   for (CBasePage* page : pages_) page->DownloadPage(image);
 }
 
-void CPageSet::QueueMemoryStore(int /*memory*/) {}
+void CPageSet::QueueMemoryStore(int memory) { memory_->QueueMemoryStore(memory, link_.CurrentImage()); }
 
 void CPageSet::RederiveTriggerParameter(ParamId id) { trigger_->RederiveTriggerParameter(id); }
 

@@ -21,6 +21,7 @@ class CGEQSetPage;
 class CXmSetPage;
 class CTunerSetPage;
 class FrequencyChooser;
+class CMemoryPage;
 
 class CPageSet : public PageDirectory {
  public:
@@ -28,6 +29,8 @@ class CPageSet : public PageDirectory {
   ~CPageSet() override;
 
   CBasicControl& BasicControl() { return *basicControl_; }
+  // The "System Memory" window, which also keeps the memories in files.
+  CMemoryPage& Memory() { return *memory_; }
   // Every page, in the order of the configuration file and the report
   // (the sheet's order with the Parametric EQ after the Equalizer).
   const std::vector<CBasePage*>& Pages() const { return pages_; }
@@ -69,6 +72,7 @@ class CPageSet : public PageDirectory {
   std::vector<std::unique_ptr<CBasePage>> owned_;
   std::vector<CBasePage*> pages_;
   std::unique_ptr<CBasicControl> basicControl_;
+  std::unique_ptr<CMemoryPage> memory_;
   CInputDspParam* dspParameters_ = nullptr;
   CInputDsp* inputDsp_ = nullptr;
   CDCTriggerCtl* trigger_ = nullptr;

@@ -31,6 +31,7 @@ std::vector<std::pair<std::string, ParamId>> CommandCapture::QueuedWithCodes() c
 void CommandCapture::Clear() {
   transport_.written.clear();
   link_.ClearQueue();
+  host_.Reset();
 }
 
 }  // namespace qamp

@@ -44,10 +44,10 @@ class CaptureLinkHost : public LinkHost {
   void ShowError() override {}
   void SetInitializeProgress(int /*position*/) override {}
   void EndInitialization(bool /*failed*/) override {}
-  void ShowSending() override {}
-  bool IsSendingShown() const override { return false; }
+  void ShowSending() override { sending_ = true; }
+  bool IsSendingShown() const override { return sending_; }
   void AdvanceSending(int /*position*/) override {}
-  void EndSending(EndSendingResult /*result*/) override {}
+  void EndSending(EndSendingResult /*result*/) override { sending_ = false; }
   void RefreshParams(const std::vector<ParamId>& /*ids*/) override {}
   void RefreshBasicControl(ParamId /*id*/) override {}
   void RefreshAllPages() override {}
@@ -59,9 +59,11 @@ class CaptureLinkHost : public LinkHost {
   void QueuePageDownloads() override {}
   void QueueBasicControlDownload() override {}
   void QueueMemoryStore(int /*memory*/) override {}
+  void Reset() { sending_ = false; }
 
  private:
   CCommClass* link_ = nullptr;
+  bool sending_ = false;
 };
 
 // A ready link over a capture transport.

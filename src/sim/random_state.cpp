@@ -7,6 +7,7 @@
 #include "link/report_decoding_table.h"
 #include "link/wire_format.h"
 #include "model/parameter_store.h"
+#include "model/vocabulary.h"
 
 namespace qamp::sim {
 
@@ -67,6 +68,25 @@ void RandomizeImage(CSettingImage& image, unsigned seed) {
       frame = FrameExtended(frame);
     }
     StoreReportValues(image, DecodeReport(frame).values);
+  }
+  // The sound program of every input, which no report carries as a value
+  // of its own: a program 0..25, or Straight.
+  std::uniform_int_distribution<int> program(0, 25);
+  std::uniform_int_distribution<int> coin(0, 1);
+  for (int record = 0; record < 13; ++record) {
+    image[kInputDspFirstWord + 2 * record] = program(random);
+    image[kInputDspFirstWord + 2 * record + 1] = coin(random);
+  }
+  // The receiver plays the program its current input is set to.
+  const int input = image[1];
+  if (input >= 0 && input < kInputCount) {
+    const int word = kInputDspFirstWord + 2 * InputDspRecordOfInput(input);
+    if (image[4] == kStraightProgram) {
+      image[word + 1] = 1;
+    } else if (image[4] >= 0 && image[4] < kProgramCount) {
+      image[word] = image[4];
+      image[word + 1] = 0;
+    }
   }
 }
 

@@ -74,6 +74,11 @@ const std::vector<Operation>& Operations() {
   return operations;
 }
 
+constexpr std::pair<std::string_view, std::string_view> kReportedUnderAnotherCode[] = {
+    {"30", "26"}, {"31", "27"}, {"34", "A2"},                // main, Zone 2 and Zone 3 volume
+    {"45", "47"}, {"46", "48"}, {"47", "45"}, {"48", "46"},  // PRR, PRL, SBR, SBL levels
+};
+
 // Memory kinds: the words a load or save copies, and the report that
 // confirms the command.
 struct MemoryKindInfo {
@@ -194,12 +199,15 @@ std::vector<std::string> CSimulatedReceiver::HandleStandard(std::string_view tex
   if (handled) return answer;
   if (text.size() >= 4 && text.front() == '2') {
     // A system parameter write "2", code, data: the receiver reports the
-    // parameter with the same code, except for the volumes, which it
-    // reports under codes of their own.
+    // parameter with the same code, except for the volumes and the surround
+    // back and presence levels, which it reports under codes of their own.
     std::string code(text.substr(1, 2));
-    if (code == "30") code = "26";
-    if (code == "31") code = "27";
-    if (code == "34") code = "A2";
+    for (const auto& [written, reported] : kReportedUnderAnotherCode) {
+      if (code == written) {
+        code = reported;
+        break;
+      }
+    }
     std::string data(text.substr(3));
     for (char& c : data) {
       if (c >= 'a' && c <= 'f') c = static_cast<char>(c - 'a' + 'A');
@@ -242,9 +250,10 @@ std::vector<std::string> CSimulatedReceiver::HandleMemoryCommand(std::string_vie
         return {FrameStandard(std::string(info.saveReport) + "00")};
       }
       if (isLoad) {
+        // The new volume first, then the confirmation of the load.
         state_[info.word] = stored[info.word];
-        std::vector<std::string> answer = {FrameStandard(std::string(info.loadReport) + "00")};
-        for (std::string& report : Reports({info.valueId})) answer.push_back(std::move(report));
+        std::vector<std::string> answer = Reports({info.valueId});
+        answer.push_back(FrameStandard(std::string(info.loadReport) + "00"));
         return answer;
       }
       stored[info.word] = state_[info.word];
@@ -362,7 +371,14 @@ std::vector<std::string> CSimulatedReceiver::HandleExtendedWrite(std::string_vie
   // A write has the shape of the answer to the matching read.
   std::string reply = std::string(1, kDc4) + std::string(body);
   reply[8] = '0';
-  const DecodedReport decoded = DecodeReport(FrameExtended(reply));
+  DecodedReport decoded = DecodeReport(FrameExtended(reply));
+  if (!decoded.recognised) {
+    // Channel and value digits may come in lower case.
+    for (char& c : reply) {
+      if (c >= 'a' && c <= 'f') c = static_cast<char>(c - 'a' + 'A');
+    }
+    decoded = DecodeReport(FrameExtended(reply));
+  }
   if (!decoded.recognised || decoded.values.empty()) {
     reply[8] = '4';  // an address the receiver does not know
     return {FrameExtended(reply)};

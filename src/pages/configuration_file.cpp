@@ -1,0 +1,118 @@
+#include "pages/configuration_file.h"
+
+#include "pages/memory_page.h"
+
+namespace qamp {
+
+namespace {
+
+constexpr std::string_view kMemoSection = "User Memo";
+constexpr std::string_view kMemoKey = "User Memo";
+constexpr std::string_view kSystemMemorySection = "System Memory";
+constexpr std::string_view kLineEnd = "\r\n";
+
+std::string DataExistKey(int memory) { return "System Memory" + std::to_string(memory) + " Data Exist"; }
+
+constexpr std::array<MemoryKind, kMemoryKinds> kKinds = {MemoryKind::kSystem, MemoryKind::kVolume,
+                                                          MemoryKind::kZone2Volume, MemoryKind::kZone3Volume};
+
+}  // namespace
+
+std::string EscapeMemo(std::string_view memo) {
+  // A line break, whichever way it was typed, becomes \r\n; a bare line
+  // break left in the value would end its line and corrupt the file.
+  std::string escaped;
+  for (size_t i = 0; i < memo.size(); ++i) {
+    if (memo[i] == '\r' || memo[i] == '\n') {
+      if (memo[i] == '\r' && i + 1 < memo.size() && memo[i + 1] == '\n') ++i;
+      escaped += "\\r\\n";
+    } else {
+      escaped.push_back(memo[i]);
+    }
+  }
+  return escaped;
+}
+
+std::string UnescapeMemo(std::string_view text) {
+  std::string memo;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text.substr(i, 4) == "\\r\\n") {
+      memo += kLineEnd;
+      i += 3;
+    } else {
+      memo.push_back(text[i]);
+    }
+  }
+  return memo;
+}
+
+void SaveConfiguration(CCommClass& link, CPageSet& pages, IniFile& file) {
+  file.Write(kMemoSection, kMemoKey, EscapeMemo(link.UserMemo()));
+  for (int memory = 1; memory <= kMemoryCount; ++memory) {
+    file.Write(kSystemMemorySection, DataExistKey(memory), link.DataExists(memory) ? "Full" : "Empty");
+  }
+  pages.BasicControl().SaveToProfile(file, link.Image(0));
+  for (CBasePage* page : pages.Pages()) page->SaveToProfile(file, link.Image(0));
+  for (const MemoryKind kind : kKinds) {
+    for (int memory = 1; memory <= kMemoryCount; ++memory) {
+      link.SelectImage(memory);
+      pages.Memory().SaveMemory(file, kind, memory, link.Image(memory));
+    }
+  }
+  link.SelectImage(0);
+}
+
+void LoadConfiguration(CCommClass& link, CPageSet& pages, const MemoryIniFile& file) {
+  // The escaped memo may be twice as long as the memo itself; it is cut to
+  // the memo's limit only once its line breaks are back.
+  const std::optional<std::string> memo = file.Read(kMemoSection, kMemoKey, 4 * kUserMemoLimit);
+  if (memo && !memo->empty()) {
+    std::string text = UnescapeMemo(*memo);
+    if (text.size() > kUserMemoLimit) text.resize(kUserMemoLimit);
+    link.SetUserMemo(text);
+  }
+  for (int memory = 1; memory <= kMemoryCount; ++memory) {
+    const std::string flag = file.Read(kSystemMemorySection, DataExistKey(memory)).value_or("Empty");
+    link.SetDataExists(memory, flag != "Empty");
+  }
+  pages.BasicControl().LoadFromProfile(file, link.Image(0));
+  for (CBasePage* page : pages.Pages()) page->LoadFromProfile(file, link.Image(0));
+  for (const MemoryKind kind : kKinds) {
+    for (int memory = 1; memory <= kMemoryCount; ++memory) {
+      link.SelectImage(memory);
+      pages.Memory().LoadMemory(file, kind, memory, link.Image(memory));
+    }
+  }
+  link.SelectImage(0);
+}
+
+std::string BuildReport(CCommClass& link, CPageSet& pages) {
+  const std::string equals(80, '=');
+  const std::string dashes(80, '-');
+  auto header = [&](int item, std::string_view kind, std::string_view name) {
+    return dashes + std::string(kLineEnd) + "    " + std::to_string(item) + ". " + std::string(kind) + " " +
+           std::string(name) + std::string(kLineEnd) + dashes;
+  };
+  std::string report = equals + "\r\n        Tonewright Configration Report\r\n        QR-K2600\r\n" + equals +
+                       "\r\n\r\n" + dashes + "\r\n    User Memo\r\n" + dashes + "\r\n";
+  report += link.UserMemo() + "\r\n\r\n";
+  report += header(1, "", "Current Setting");
+  report += pages.BasicControl().BuildReportText(link.Image(0));
+  for (CBasePage* page : pages.Pages()) {
+    // The XM Set block belongs to receivers of region 1 only.
+    if (page->Caption() == "XM Set" && link.RegionCode() != 1) continue;
+    report += page->BuildReportText(link.Image(0));
+  }
+  report += kLineEnd;
+  int item = 2;
+  for (const MemoryKind kind : kKinds) {
+    for (int memory = 1; memory <= kMemoryCount; ++memory) {
+      report += header(item++, CMemoryPage::KindName(kind), CMemoryPage::MemoryName(memory));
+      report += pages.Memory().MemoryReport(kind, link.Image(memory));
+      report += kLineEnd;
+    }
+  }
+  return report;
+}
+
+}  // namespace qamp

@@ -1,0 +1,30 @@
+// Configuration files (.qcf): the current setting, the six memories of every
+// kind, the user memo and which System memories hold data, as the texts
+// the pages show, in one INI-format file.
+#pragma once
+
+#include <string>
+
+#include "model/ini_file.h"
+#include "pages/page_set.h"
+
+namespace qamp {
+
+inline constexpr size_t kUserMemoLimit = 1024;
+
+// The memo as a file value: every line break as the four characters \r\n.
+std::string EscapeMemo(std::string_view memo);
+std::string UnescapeMemo(std::string_view text);
+
+// Writes every section, in order, into `file` (which starts empty).
+void SaveConfiguration(CCommClass& link, CPageSet& pages, IniFile& file);
+// Reads every section from `file` into the images, the memo and the
+// data-exists flags; keys that are missing, empty or unmatched leave their
+// values as they were. Nothing is reset first.
+void LoadConfiguration(CCommClass& link, CPageSet& pages, const MemoryIniFile& file);
+
+// The configuration report: the memo, the current setting page by page,
+// then every memory of every kind.
+std::string BuildReport(CCommClass& link, CPageSet& pages);
+
+}  // namespace qamp

@@ -1,0 +1,36 @@
+#include "pages/qamptool_app.h"
+
+#include "model/image_defaults.h"
+
+namespace qamp {
+
+CQAmpToolApp::CQAmpToolApp(SerialTransport& transport, SessionHost& sessionHost, PageHost& pageHost,
+                           ControlMode mode, int regionCode, LogSink* log, CErrorLog::Clock clock,
+                           FrequencyChooser* frequencyChooser)
+    : session_(transport, sessionHost, mode, log, std::move(clock)),
+      pages_(session_.Link(), pageHost, frequencyChooser) {
+  CCommClass& link = session_.Link();
+  link.SetRegionCode(regionCode);
+  // The region-dependent defaults, once the region is known.
+  for (int slot = 0; slot < kImageSlots; ++slot) link.ResetImage(slot);
+  session_.SetPageDirectory(&pages_);
+  pages_.Memory().SetActions([this] { session_.Reload(false); },
+                             [this, &sessionHost] {
+                               pages_.RefreshAll();
+                               sessionHost.RefreshUserInterface();
+                             });
+  pages_.FirstLayout();
+}
+
+std::string CQAmpToolApp::SaveConfigurationText() {
+  MemoryIniFile file;
+  SaveConfiguration(Link(), pages_, file);
+  return file.Serialize();
+}
+
+void CQAmpToolApp::LoadConfigurationText(std::string_view text) {
+  LoadConfiguration(Link(), pages_, MemoryIniFile::Parse(text));
+  pages_.RefreshAll();
+}
+
+}  // namespace qamp

@@ -1,0 +1,35 @@
+// The application object: the session with the receiver (and with it the
+// link and the images) and every page, wired together. The GUI and
+// qampctl each make one.
+#pragma once
+
+#include <memory>
+
+#include "pages/configuration_file.h"
+#include "pages/memory_page.h"
+#include "pages/page_set.h"
+#include "session/receiver_session.h"
+
+namespace qamp {
+
+class CQAmpToolApp {
+ public:
+  CQAmpToolApp(SerialTransport& transport, SessionHost& sessionHost, PageHost& pageHost, ControlMode mode,
+               int regionCode = kDefaultRegionCode, LogSink* log = nullptr, CErrorLog::Clock clock = {},
+               FrequencyChooser* frequencyChooser = nullptr);
+
+  CReceiverSession& Session() { return session_; }
+  CCommClass& Link() { return session_.Link(); }
+  CPageSet& Pages() { return pages_; }
+
+  // Configuration files, given as their text.
+  std::string SaveConfigurationText();
+  void LoadConfigurationText(std::string_view text);
+  std::string Report() { return BuildReport(Link(), pages_); }
+
+ private:
+  CReceiverSession session_;
+  CPageSet pages_;
+};
+
+}  // namespace qamp
