@@ -114,3 +114,162 @@ TEST(Upload, AReceiverWithoutZonesOrXmIsReadWithoutThem) {
 
 }  // namespace
 }  // namespace qamp
+
+namespace qamp {
+namespace {
+
+using testing::AppHarness;
+using testing::MakeReceiverRealistic;
+using testing::RealisticReceiverOptions;
+
+// Uploads a realistic receiver into a fresh application.
+void UploadFrom(AppHarness& h) {
+  h.app.Session().StartUpload();
+  const auto outcome = h.RunUntilOutcome();
+  ASSERT_TRUE(outcome);
+  ASSERT_EQ(outcome->outcome, OperationOutcome::kTransferDone) << outcome->message;
+}
+
+TEST(Download, ThenUploadFromAnotherReceiverGivesBackEveryDownloadableParameter) {
+  AppHarness source(RealisticReceiverOptions(21));
+  MakeReceiverRealistic(source.receiver);
+  UploadFrom(source);
+
+  // Download into a receiver with factory settings.
+  AppHarness target;
+  target.app.LoadConfigurationText(source.app.SaveConfigurationText());
+  target.app.Session().StartDownload();
+  const auto outcome = target.RunUntilOutcome();
+  ASSERT_TRUE(outcome);
+  ASSERT_EQ(outcome->outcome, OperationOutcome::kTransferDone) << outcome->message;
+  EXPECT_FALSE(target.link().IsPortOpen());
+
+  // What that receiver now holds, read back by a third application.
+  AppHarness check;
+  check.receiver.State() = target.receiver.State();
+  for (int memory = 1; memory <= 6; ++memory) {
+    check.receiver.Memory(memory) = target.receiver.Memory(memory);
+    check.receiver.SetMemoryHasData(memory, target.receiver.MemoryHasData(memory));
+  }
+  UploadFrom(check);
+  // Compared through the configuration file: every parameter it holds.
+  // The Download stores all six System memories, so all now hold data.
+  for (int memory = 1; memory <= 6; ++memory) source.link().SetDataExists(memory, true);
+  const std::string expected = source.app.SaveConfigurationText();
+  const std::string actual = check.app.SaveConfigurationText();
+  std::vector<std::string> differences;
+  size_t i = 0;
+  size_t j = 0;
+  while (i < expected.size() && j < actual.size()) {
+    const size_t ei = expected.find('\n', i);
+    const size_t ej = actual.find('\n', j);
+    const std::string a = expected.substr(i, ei - i);
+    const std::string b = actual.substr(j, ej - j);
+    if (a != b) differences.push_back("expected " + a + ", got " + b);
+    i = ei + 1;
+    j = ej + 1;
+  }
+  EXPECT_EQ(expected.size(), actual.size());
+  for (size_t k = 0; k < differences.size() && k < 20; ++k) ADD_FAILURE() << differences[k];
+}
+
+TEST(Download, SendsTheZoneSwitchesTheMemoriesThePagesAndTheBasicControlsInOrder) {
+  AppHarness h;
+  h.app.Session().StartDownload();
+  ASSERT_TRUE(h.RunUntilOutcome());
+  std::vector<std::string> frames;
+  for (const std::string& frame : h.receiver.ReceivedFrames()) frames.push_back(ShowFrame(frame));
+  // After the connection: Pure Direct off and the three model-flag reads,
+  // then (the second phase) the zone switches and memory 1's commands.
+  const std::vector<std::string> start(frames.begin() + 5, frames.begin() + 12);
+  EXPECT_EQ(start, (std::vector<std::string>{"<STX>07E82<ETX>", "<DC4>200500000B7<ETX>", "<DC4>200500007BE<ETX>",
+                                             "<DC4>20050000AC8<ETX>", "<STX>07EBA<ETX>", "<STX>07AED<ETX>",
+                                             "<STX>07EFA<ETX>"}));
+  // Each memory ends with its save commands and Pure Direct off.
+  int saves = 0;
+  for (size_t i = 0; i < frames.size(); ++i) {
+    if (frames[i] != "<STX>07E2B<ETX>") continue;
+    ++saves;
+    EXPECT_EQ(frames[i + 2], "<STX>07E6B<ETX>");
+    EXPECT_EQ(frames[i + 4], "<STX>07E87<ETX>");
+    EXPECT_EQ(frames[i + 6], "<STX>07E20<ETX>");
+    EXPECT_EQ(frames[i + 7], "<STX>07E82<ETX>");
+  }
+  EXPECT_EQ(saves, 1);
+  EXPECT_EQ(frames.back(), "<STX>07E82<ETX>") << "the basic controls end with Pure Direct";
+}
+
+TEST(Download, CommandsUnansweredFourTimesAreLoggedAndSkipped) {
+  sim::SimOptions options;
+  options.parameterErrorRows = {223};  // PageA Preset1 of the tuner: the receiver refuses it
+  AppHarness h(options);
+  h.app.Session().StartDownload();
+  const auto outcome = h.RunUntilOutcome();
+  ASSERT_TRUE(outcome);
+  EXPECT_EQ(outcome->outcome, OperationOutcome::kTransferDone);
+  int sent = 0;
+  for (const std::string& frame : h.receiver.ReceivedFrames()) sent += ShowFrame(frame).starts_with("<DC4>200D050111");
+  EXPECT_EQ(sent, 4);
+  EXPECT_NE(h.log.text.find("Tuner Set PageA Preset1\tDC4, \"200D0501111087.50"), std::string::npos) << h.log.text;
+  EXPECT_NE(h.log.text.find("[拡張コマンド パラメータエラー]"), std::string::npos);
+}
+
+TEST(Upload, ACableFailureRestoresTheImagesFromTheBackup) {
+  sim::SimOptions options = RealisticReceiverOptions(31);
+  options.ctsOff = true;
+  options.silentAfterFrames = 300;
+  AppHarness h(options);
+  MakeReceiverRealistic(h.receiver);
+  StoreParameter(h.link().Image(0), 6, -235);
+  StoreParameter(h.link().Image(3), 259, 55);
+  const auto before = h.link().Images();
+  h.app.Session().StartUpload();
+  const auto outcome = h.RunUntilOutcome();
+  ASSERT_TRUE(outcome);
+  EXPECT_EQ(outcome->outcome, OperationOutcome::kFailed);
+  EXPECT_EQ(outcome->message, "Cable Check Error");
+  EXPECT_EQ(h.host.messages, std::vector<std::string>{"Cable Check Error"});
+  EXPECT_TRUE(h.link().Images() == before) << "every slot as before the Upload";
+  EXPECT_FALSE(h.link().IsPortOpen());
+}
+
+TEST(Upload, CancelRestoresTheImagesAndClosesThePort) {
+  AppHarness h(RealisticReceiverOptions(32));
+  MakeReceiverRealistic(h.receiver);
+  const auto before = h.link().Images();
+  h.app.Session().StartUpload();
+  h.clock.Advance(60000);
+  ASSERT_TRUE(h.app.Session().IsSending());
+  h.host.answers = {false};
+  h.app.Session().CancelSending();
+  EXPECT_TRUE(h.app.Session().IsSending()) << "the question was answered Cancel";
+  h.app.Session().CancelSending();
+  EXPECT_EQ(h.host.questions.back(),
+            "Upload Command Sending is Cancel: Transmission of a command is interrupted. \nIs it all right?");
+  EXPECT_EQ(h.host.outcomes.back().outcome, OperationOutcome::kCancelled);
+  EXPECT_TRUE(h.link().Images() == before);
+  EXPECT_FALSE(h.link().IsPortOpen());
+  EXPECT_EQ(h.link().QueueLength(), 0);
+  h.clock.Advance(60000);
+  EXPECT_EQ(h.host.outcomes.size(), 1U) << "nothing more happens";
+}
+
+TEST(Upload, CancelWhileConnectingLeavesNoPortOpen) {
+  sim::SimOptions options;
+  options.silent = true;
+  AppHarness h(options);
+  const auto before = h.link().Images();
+  h.app.Session().StartUpload();
+  h.clock.Advance(2000);
+  h.app.Session().CancelInitialization(false);
+  EXPECT_FALSE(h.link().IsPortOpen());
+  EXPECT_TRUE(h.link().Images() == before);
+  // The next Upload can open the port again.
+  h.receiver.MutableOptions().silent = false;
+  h.app.Session().StartUpload();
+  h.clock.Advance(10000);
+  EXPECT_TRUE(h.app.Session().IsSending());
+}
+
+}  // namespace
+}  // namespace qamp

@@ -72,9 +72,11 @@ MemoryIniFile MemoryIniFile::Parse(std::string_view text) {
     text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
     line = Trimmed(line);
     if (line.empty() || line.front() == ';') continue;
-    if (line.front() == '[') {
-      const size_t close = line.find(']');
-      const std::string_view name = Trimmed(line.substr(1, close == std::string_view::npos ? line.size() - 1 : close - 1));
+    // A section line is the name in brackets and nothing after it: the I/O
+    // Assign keys ("[A] Component IN 1") begin with a bracket too.
+    if (line.front() == '[' && line.back() == ']') {
+      const size_t close = line.size() - 1;
+      const std::string_view name = Trimmed(line.substr(1, close - 1));
       current = nullptr;
       for (Section& section : file.sections_) {
         if (SameName(section.name, name)) current = &section;

@@ -256,11 +256,10 @@ void CReceiverSession::CancelSending(bool ask) {
   RestoreBackup();
   DropBackup();
   link_.ClearQueue();
-  const TransferJob job = link_.Job();
+  cancelling_ = true;
   EndSending(EndSendingResult::kDone);
-  if (job == TransferJob::kUpload || job == TransferJob::kDownload) {
-    host_.OperationEnded(OperationOutcome::kCancelled, {});
-  }
+  cancelling_ = false;
+  host_.OperationEnded(OperationOutcome::kCancelled, {});
 }
 
 void CReceiverSession::ShowSending() {
@@ -307,6 +306,7 @@ void CReceiverSession::EndSending(EndSendingResult result) {
   }
   DropBackup();
   host_.RefreshMemoryWindow();
+  if (cancelling_) return;
   if (!wasSending && result == EndSendingResult::kDone && job == TransferJob::kNone) return;
   if (job == TransferJob::kUpload || job == TransferJob::kDownload) {
     host_.OperationEnded(result == EndSendingResult::kDone ? OperationOutcome::kTransferDone

@@ -174,6 +174,7 @@ class CReceiverSession : public LinkHost {
   TransferJob rememberedJob_ = TransferJob::kNone;
   bool initializeOpen_ = false;
   bool sendingOpen_ = false;
+  bool cancelling_ = false;
   std::unique_ptr<std::array<CSettingImage, kImageSlots>> backup_;
 };
 

@@ -21,6 +21,10 @@ inline void MakeRealistic(CSettingImage& image, int region = 1) {
   for (const CPageSet::Parameter& parameter : pages.AllParameters()) {
     std::string value;
     parameter.page->GetParamText(image, parameter.id, parameter.subIndex, nullptr, nullptr, &value, false);
+    // Through a file, as a file would carry it (quotes removed on reading).
+    MemoryIniFile file;
+    file.Write("s", "k", value);
+    value = file.Read("s", "k").value_or("");
     if (!value.empty() && parameter.page->SetParamFromText(image, parameter.id, parameter.subIndex, value)) continue;
     const ParamLocation location = LocateParam(parameter.id);
     if (location.type == ParamLocation::Type::kText) {
