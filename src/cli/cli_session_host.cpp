@@ -4,10 +4,35 @@
 
 namespace qamp::cli {
 
-CliSessionHost::CliSessionHost(std::ostream& err, bool terminal)
-    : err_(err), terminal_(terminal), timers_([this](int timer) {
+CliSessionHost::CliSessionHost(std::ostream& err, bool terminal, sim::VirtualClock* virtualClock)
+    : err_(err),
+      terminal_(terminal),
+      timers_([this](int timer) {
         if (session_ != nullptr) session_->OnTimer(timer);
-      }) {}
+      }),
+      virtualClock_(virtualClock) {
+  if (virtualClock_ != nullptr) {
+    virtualTimers_ = std::make_unique<sim::TimerBank>(*virtualClock_, [this](int timer) {
+      if (session_ != nullptr) session_->OnTimer(timer);
+    });
+  }
+}
+
+void CliSessionHost::StartTimer(int timer, int milliseconds) {
+  if (virtualTimers_) {
+    virtualTimers_->Start(timer, milliseconds);
+  } else {
+    timers_.Start(timer, milliseconds);
+  }
+}
+
+void CliSessionHost::KillTimer(int timer) {
+  if (virtualTimers_) {
+    virtualTimers_->Kill(timer);
+  } else {
+    timers_.Kill(timer);
+  }
+}
 
 void CliSessionHost::ShowMessage(std::string_view text, MessageIcon /*icon*/) {
   EndProgress();
@@ -69,11 +94,25 @@ void CliSessionHost::OperationEnded(OperationOutcome outcome, std::string_view m
   EndProgress();
   outcome_ = outcome;
   lastMessage_ = std::string(message);
-  loop_.quit();
+  if (virtualClock_ == nullptr) loop_.quit();
+}
+
+void CliSessionHost::Wait(int milliseconds) {
+  if (virtualClock_ != nullptr) {
+    virtualClock_->Advance(milliseconds);
+    return;
+  }
+  QEventLoop quiet;
+  QTimer::singleShot(milliseconds, &quiet, &QEventLoop::quit);
+  quiet.exec();
 }
 
 std::optional<OperationOutcome> CliSessionHost::Run(int maximumMs) {
   outcome_.reset();
+  if (virtualClock_ != nullptr) {
+    virtualClock_->RunUntil([this] { return outcome_.has_value(); }, maximumMs >= 0 ? maximumMs : 24 * 3600 * 1000);
+    return outcome_;
+  }
   QTimer limit;
   if (maximumMs >= 0) {
     limit.setSingleShot(true);
@@ -85,6 +124,10 @@ std::optional<OperationOutcome> CliSessionHost::Run(int maximumMs) {
 }
 
 void CliSessionHost::RunUntil(const std::function<bool()>& done) {
+  if (virtualClock_ != nullptr) {
+    virtualClock_->RunUntil(done, 3600 * 1000);
+    return;
+  }
   QTimer poll;
   QObject::connect(&poll, &QTimer::timeout, &loop_, [&] {
     if (done()) loop_.quit();

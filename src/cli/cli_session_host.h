@@ -9,17 +9,20 @@
 #include <string>
 
 #include "qt/qt_timers.h"
+#include "sim/virtual_clock.h"
 #include "session/receiver_session.h"
 
 namespace qamp::cli {
 
 class CliSessionHost : public SessionHost {
  public:
-  CliSessionHost(std::ostream& err, bool terminal);
+  // With a virtual clock, the session's timers and the event loop run in
+  // simulated time.
+  CliSessionHost(std::ostream& err, bool terminal, sim::VirtualClock* virtualClock = nullptr);
   void Attach(CReceiverSession* session) { session_ = session; }
 
-  void StartTimer(int timer, int milliseconds) override { timers_.Start(timer, milliseconds); }
-  void KillTimer(int timer) override { timers_.Kill(timer); }
+  void StartTimer(int timer, int milliseconds) override;
+  void KillTimer(int timer) override;
   void ShowMessage(std::string_view text, MessageIcon icon) override;
   bool Ask(std::string_view /*text*/, std::string_view /*title*/) override { return true; }
   void InitializeOpened(int range) override;
@@ -35,6 +38,8 @@ class CliSessionHost : public SessionHost {
   const std::string& LastMessage() const { return lastMessage_; }
   // Runs the event loop until `done` holds, checking every few milliseconds.
   void RunUntil(const std::function<bool()>& done);
+  // Lets `milliseconds` pass with the event loop running.
+  void Wait(int milliseconds);
   // Messages already shown are not repeated when the command ends.
   bool MessageShown() const { return messageShown_; }
 
@@ -46,6 +51,8 @@ class CliSessionHost : public SessionHost {
   bool terminal_;
   CReceiverSession* session_ = nullptr;
   QtTimerBank timers_;
+  sim::VirtualClock* virtualClock_;
+  std::unique_ptr<sim::TimerBank> virtualTimers_;
   QEventLoop loop_;
   std::optional<OperationOutcome> outcome_;
   std::string lastMessage_;

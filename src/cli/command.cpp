@@ -18,6 +18,12 @@ std::vector<std::unique_ptr<Command>> MakeCommands() {
   commands.push_back(MakeParamsCommand());
   commands.push_back(MakeCommandCommand());
   commands.push_back(MakeConnectCommand());
+  commands.push_back(MakeUploadCommand());
+  commands.push_back(MakeDownloadCommand());
+  commands.push_back(MakeReportCommand());
+  commands.push_back(MakeGetCommand());
+  commands.push_back(MakeSetCommand());
+  commands.push_back(MakeDiffCommand());
   commands.push_back(MakePortsCommand());
   commands.push_back(MakeSimulateCommand());
   return commands;

@@ -15,5 +15,11 @@ std::unique_ptr<Command> MakePortsCommand();
 std::unique_ptr<Command> MakeSimulateCommand();
 std::unique_ptr<Command> MakeParamsCommand();
 std::unique_ptr<Command> MakeCommandCommand();
+std::unique_ptr<Command> MakeUploadCommand();
+std::unique_ptr<Command> MakeDownloadCommand();
+std::unique_ptr<Command> MakeReportCommand();
+std::unique_ptr<Command> MakeDiffCommand();
+std::unique_ptr<Command> MakeGetCommand();
+std::unique_ptr<Command> MakeSetCommand();
 
 }  // namespace qamp::cli

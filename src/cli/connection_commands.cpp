@@ -91,8 +91,10 @@ class ConnectCommand : public Command {
     char name[] = "qampctl";
     char* argv[] = {name, nullptr};
     QCoreApplication app(argc, argv);
-    PortRouter transport(simOptions);
-    CliSessionHost host(context.err, StandardErrorIsTerminal());
+    sim::VirtualClock clock;
+    sim::VirtualClock* virtualClock = simOptions.virtualTime ? &clock : nullptr;
+    PortRouter transport(simOptions, virtualClock);
+    CliSessionHost host(context.err, StandardErrorIsTerminal(), virtualClock);
     FileLogSink log(DefaultErrorLogPath());
     CReceiverSession session(transport, host, ControlMode::kRealTime, &log, LocalLogTime);
     host.Attach(&session);

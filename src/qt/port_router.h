@@ -16,7 +16,10 @@ inline constexpr std::string_view kBuiltInSimulatorPort = "sim";
 
 class PortRouter : public SerialTransport, public TransportListener {
  public:
-  explicit PortRouter(sim::SimOptions simulatorOptions = {});
+  // The built-in simulated receiver runs on the real clock, or on
+  // `virtualClock` when one is given (for scripts and tests that want a
+  // whole transfer at once).
+  explicit PortRouter(sim::SimOptions simulatorOptions = {}, sim::Scheduler* virtualClock = nullptr);
 
   bool Open(std::string_view device, std::string& error) override;
   void Close() override;

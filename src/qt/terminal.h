@@ -4,4 +4,5 @@
 
 namespace qamp {
 bool StandardErrorIsTerminal();
+bool StandardInputIsTerminal();
 }  // namespace qamp

@@ -274,11 +274,6 @@ std::vector<std::string> CSimulatedReceiver::HandleOperation(std::string_view te
       if (auto current = EncodeReportOf(3, state_)) unchanged.push_back(Guarded(*current));
       return unchanged;
     }
-    if (options_.guardWrites) {
-      std::vector<std::string> unchanged;
-      if (auto current = EncodeReportOf(operation.id, state_)) unchanged.push_back(Guarded(*current));
-      return unchanged;
-    }
     StoreParameter(state_, operation.id, operation.value);
     const int record = kInputDspFirstWord + 2 * InputDspRecordOfInput(state_[1]);
     switch (operation.id) {
@@ -456,6 +451,8 @@ bool ApplySimOption(std::string_view option, SimOptions& options, std::string& e
     options.replyDelayMs = n;
   } else if (name == "no-wire-time") {
     options.wireTime = false;
+  } else if (name == "virtual-time") {
+    options.virtualTime = true;
   } else if (name == "random-state") {
     options.randomState = true;
   } else if (name == "seed") {
@@ -479,7 +476,7 @@ std::string_view SimOptionsHelp() {
          "  drop=N          lose every Nth answer\n"
          "  garbage=N       send N noise bytes in front of every answer\n"
          "  chunks=N|random split answers into chunks of N (or 1..8) bytes\n"
-         "  guard           refuse every write with a guarded answer\n"
+         "  guard           refuse every parameter write with a guarded answer\n"
          "  param-error=ROW answer read-request row ROW (and writes to it) with a parameter error\n"
          "  cts-off         hold the clear-to-send line off\n"
          "  vanish=N        the port disappears after N frames (an adapter pulled)\n"
@@ -487,6 +484,8 @@ std::string_view SimOptionsHelp() {
          "  delay=MS        wait MS milliseconds before each answer\n"
          "  no-wire-time    deliver at once instead of at 9600 baud\n"
          "  random-state    start with arbitrary valid settings instead of the factory ones\n"
+         "  virtual-time    (built-in port 'sim' only) run in simulated time: a transfer that takes\n"
+         "                  minutes with a receiver is over at once\n"
          "  seed=N          seed of the random choices\n";
 }
 

@@ -27,7 +27,7 @@ struct SimOptions {
   int dropEveryNth = 0;           // every Nth answer frame is lost (0: none)
   int garbageBytes = 0;           // noise bytes sent in front of every answer frame
   int chunkSize = 0;              // answers split into chunks of this many bytes; -1: random 1..8
-  bool guardWrites = false;       // refuses every write with a guarded answer
+  bool guardWrites = false;       // refuses every parameter write (not selections) with a guarded answer
   std::vector<int> parameterErrorRows;  // read-request rows answered with a parameter error
   bool ctsOff = false;            // the clear-to-send line is off
   int vanishAfterFrames = -1;     // the port disappears after this many frames (-1: never)
@@ -36,6 +36,7 @@ struct SimOptions {
   bool wireTime = true;           // characters take 10 bits each at 9600 baud
   unsigned seed = 1;
   bool randomState = false;       // starts with arbitrary valid values instead of the defaults
+  bool virtualTime = false;       // in-process only: the whole conversation runs at once
 };
 
 // Parses one option as the command line gives it ("no-zone2", "region=0",

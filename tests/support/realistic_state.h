@@ -9,6 +9,7 @@
 #include "pages/page_set.h"
 #include "session/command_capture.h"
 #include "sim/random_state.h"
+#include "sim/simulated_receiver.h"
 
 namespace qamp::testing {
 

@@ -1,0 +1,431 @@
+// qampctl upload, download, report, get, set and diff: everything a user
+// does with a receiver and configuration files, without the window.
+#include <QCoreApplication>
+#include <QTimer>
+#include <charconv>
+#include <iostream>
+#include <ostream>
+#include <string>
+
+#include "cli/cli_session_host.h"
+#include "cli/command.h"
+#include "cli/commands.h"
+#include "cli/frame_text.h"
+#include "pages/qamptool_app.h"
+#include "qt/file_log_sink.h"
+#include "qt/port_list.h"
+#include "qt/port_router.h"
+#include "qt/signal_watcher.h"
+#include "qt/terminal.h"
+#include "qt/text_file.h"
+#include "session/command_capture.h"
+
+namespace qamp::cli {
+
+namespace {
+
+constexpr std::string_view kNoticeText =
+    "The current data of the receiver will be overwritten.\r\n(Amplora will download the configuration.)";
+
+struct Options {
+  std::vector<std::string> positional;
+  std::string output;
+  bool yes = false;
+  int region = kDefaultRegionCode;
+  sim::SimOptions sim;
+};
+
+// Options shared by the commands of this file; false after a usage error.
+bool ParseOptions(std::string_view command, const std::vector<std::string>& args, Options& options, bool takesOutput,
+                  bool takesYes, std::ostream& err) {
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    auto value = [&]() -> const std::string* { return i + 1 < args.size() ? &args[++i] : nullptr; };
+    if (takesOutput && (arg == "-o" || arg == "--output")) {
+      const std::string* path = value();
+      if (path == nullptr) {
+        err << "qampctl " << command << ": " << arg << " needs a FILE\n";
+        return false;
+      }
+      options.output = *path;
+    } else if (takesYes && (arg == "--yes" || arg == "-y")) {
+      options.yes = true;
+    } else if (arg == "--region") {
+      const std::string* text = value();
+      int region = -1;
+      if (text == nullptr || std::from_chars(text->data(), text->data() + text->size(), region).ec != std::errc() ||
+          region < 0 || region > 3) {
+        err << "qampctl " << command << ": --region takes 0, 1, 2 or 3\n";
+        return false;
+      }
+      options.region = region;
+    } else if (arg == "--sim") {
+      const std::string* text = value();
+      std::string error;
+      if (text == nullptr || !sim::ApplySimOption(*text, options.sim, error)) {
+        err << "qampctl " << command << ": " << (error.empty() ? "--sim needs an option" : error) << "\n";
+        return false;
+      }
+    } else if (arg.size() > 1 && arg.front() == '-') {
+      err << "qampctl " << command << ": unknown option '" << arg << "'\n";
+      return false;
+    } else {
+      options.positional.push_back(arg);
+    }
+  }
+  return true;
+}
+
+void ChoosePort(CReceiverSession& session, const std::string& port) {
+  if (port == "auto") {
+    session.SetPorts(ListSerialPorts());
+    session.SelectPort(0);
+  } else {
+    session.SetPorts({{port, port}});
+    session.SelectPort(1);
+  }
+}
+
+// A receiver session on the command line: the application object with a
+// real port, real timers, and the error log in the temporary directory.
+class CliApplication {
+ public:
+  CliApplication(CommandContext& context, ControlMode mode, const Options& options)
+      : arguments_{name_, nullptr},
+        app_(argc_, arguments_),
+        transport_(options.sim, options.sim.virtualTime ? &clock_ : nullptr),
+        host_(context.err, StandardErrorIsTerminal(), options.sim.virtualTime ? &clock_ : nullptr),
+        log_(DefaultErrorLogPath()),
+        qamp_(transport_, host_, pageHost_, mode, options.region, &log_, LocalLogTime),
+        interrupt_([this] {
+          CReceiverSession& session = qamp_.Session();
+          if (session.IsInitializing()) session.CancelInitialization(false);
+          if (session.IsSending()) session.CancelSending(false);
+        }) {
+    host_.Attach(&qamp_.Session());
+  }
+
+  CQAmpToolApp& App() { return qamp_; }
+  CliSessionHost& Host() { return host_; }
+  std::optional<OperationOutcome> Run() { return host_.Run(); }
+  const std::string& LogPath() const { return log_.Path(); }
+  int FailedCommands() { return qamp_.Session().ErrorLog()->FailedCommands(); }
+
+  // Ends a failed operation: the message (unless shown already), exit 1.
+  int Fail(std::string_view command, std::optional<OperationOutcome> outcome, std::ostream& err) {
+    if (outcome == OperationOutcome::kCancelled) {
+      err << "qampctl " << command << ": cancelled\n";
+    } else if (!host_.MessageShown() && !host_.LastMessage().empty()) {
+      err << "qampctl " << command << ": " << host_.LastMessage() << "\n";
+    }
+    ReportLog(err);
+    qamp_.Session().Close();
+    return kExitFailure;
+  }
+
+  void ReportLog(std::ostream& err) {
+    if (FailedCommands() > 0) {
+      err << "qampctl: " << FailedCommands() << " command(s) failed; the error log is " << LogPath() << "\n";
+    }
+  }
+
+  // Lets the frames already written go out and the receiver's answers to
+  // them arrive before the port is closed.
+  void Settle() {
+    CCommClass& link = qamp_.Link();
+    host_.RunUntil([&link] { return (link.IsWireIdle() && link.QueueLength() == 0) || !link.IsPortOpen(); });
+    host_.Wait(300);
+  }
+
+ private:
+  int argc_ = 1;
+  char name_[8] = "qampctl";
+  char* arguments_[2];
+  QCoreApplication app_;
+  sim::VirtualClock clock_;
+  PortRouter transport_;
+  CliSessionHost host_;
+  QuietPageHost pageHost_;
+  FileLogSink log_;
+  CQAmpToolApp qamp_;
+  SignalWatcher interrupt_;
+};
+
+std::string Readable(std::string_view text) {
+  std::string out;
+  for (const char c : text) {
+    if (c != '\r') out.push_back(c);
+  }
+  return out;
+}
+
+class UploadCommand : public Command {
+ public:
+  std::string_view Name() const override { return "upload"; }
+  std::string_view Summary() const override { return "read the receiver's whole configuration into a .qcf file"; }
+  std::string_view Usage() const override {
+    return "usage: qampctl upload PORT -o FILE.qcf [--region N] [--sim OPTION]...\n"
+           "\n"
+           "Reads the receiver's whole configuration, its six memories of every kind\n"
+           "included, and saves it as a configuration file. The file is written only\n"
+           "when the Upload has succeeded, and replaces an existing file in one step.\n"
+           "This takes a few minutes: the receiver needs a pause after every frame.\n"
+           "\n"
+           "PORT is a device path, 'auto', 'sim' (the built-in simulated receiver) or\n"
+           "tcp:HOST:PORT. --region gives the tuner region (0..3, default 1).\n"
+           "Ctrl-C cancels; nothing is saved then.\n";
+  }
+  int Run(const std::vector<std::string>& args, CommandContext& context) override {
+    Options options;
+    if (!ParseOptions("upload", args, options, true, false, context.err)) return kExitUsage;
+    if (options.positional.size() != 1 || options.output.empty()) {
+      context.err << "qampctl upload: expected PORT and -o FILE.qcf (try: qampctl upload sim -o receiver.qcf)\n";
+      return kExitUsage;
+    }
+    CliApplication cli(context, ControlMode::kAsync, options);
+    ChoosePort(cli.App().Session(), options.positional[0]);
+    cli.App().Session().StartUpload();
+    const auto outcome = cli.Run();
+    if (outcome != OperationOutcome::kTransferDone) return cli.Fail("upload", outcome, context.err);
+    std::string error;
+    if (!WriteTextFileAtomically(options.output, cli.App().SaveConfigurationText(), error)) {
+      context.err << "qampctl upload: " << error << "\n";
+      return kExitFailure;
+    }
+    context.out << "Saved the receiver's configuration to " << options.output << "\n";
+    cli.ReportLog(context.err);
+    return kExitSuccess;
+  }
+};
+
+class DownloadCommand : public Command {
+ public:
+  std::string_view Name() const override { return "download"; }
+  std::string_view Summary() const override { return "write a .qcf file's configuration into the receiver"; }
+  std::string_view Usage() const override {
+    return "usage: qampctl download PORT FILE.qcf [--yes] [--region N] [--sim OPTION]...\n"
+           "\n"
+           "Writes the configuration of FILE.qcf, with its memories, into the receiver.\n"
+           "Shows the notice and asks first, unless --yes is given; --yes is required\n"
+           "when standard input is not a terminal. Ctrl-C cancels.\n";
+  }
+  int Run(const std::vector<std::string>& args, CommandContext& context) override {
+    Options options;
+    if (!ParseOptions("download", args, options, false, true, context.err)) return kExitUsage;
+    if (options.positional.size() != 2) {
+      context.err << "qampctl download: expected PORT and FILE.qcf (try: qampctl download sim receiver.qcf)\n";
+      return kExitUsage;
+    }
+    std::string text;
+    std::string error;
+    if (!ReadTextFile(options.positional[1], text, error)) {
+      context.err << "qampctl download: " << error << "\n";
+      return kExitFailure;
+    }
+    if (!options.yes) {
+      if (!StandardInputIsTerminal()) {
+        context.err << "qampctl download: standard input is not a terminal: give --yes to download without asking\n";
+        return kExitUsage;
+      }
+      context.err << "Notice: " << Readable(kNoticeText) << "\nContinue? [y/N] " << std::flush;
+      std::string answer;
+      std::getline(std::cin, answer);
+      if (answer != "y" && answer != "Y" && answer != "yes") {
+        context.err << "qampctl download: nothing was sent\n";
+        return kExitFailure;
+      }
+    }
+    CliApplication cli(context, ControlMode::kAsync, options);
+    cli.App().LoadConfigurationText(text);
+    ChoosePort(cli.App().Session(), options.positional[0]);
+    cli.App().Session().StartDownload();
+    const auto outcome = cli.Run();
+    if (outcome != OperationOutcome::kTransferDone) return cli.Fail("download", outcome, context.err);
+    context.out << "Downloaded " << options.positional[1] << " into the receiver\n";
+    cli.ReportLog(context.err);
+    return kExitSuccess;
+  }
+};
+
+// A configuration file in an offline application, for report and diff.
+class OfflineConfiguration {
+ public:
+  explicit OfflineConfiguration(int region) : app_(transport_, noSession_, pageHost_, ControlMode::kAsync, region) {}
+  bool Load(const std::string& path, std::string& error) {
+    std::string text;
+    if (!ReadTextFile(path, text, error)) return false;
+    app_.LoadConfigurationText(text);
+    return true;
+  }
+  CQAmpToolApp& App() { return app_; }
+
+ private:
+  class NoSession : public SessionHost {
+   public:
+    void StartTimer(int, int) override {}
+    void KillTimer(int) override {}
+  };
+  CaptureTransport transport_;
+  NoSession noSession_;
+  QuietPageHost pageHost_;
+  CQAmpToolApp app_;
+};
+
+class ReportCommand : public Command {
+ public:
+  std::string_view Name() const override { return "report"; }
+  std::string_view Summary() const override { return "print the configuration report of a .qcf file"; }
+  std::string_view Usage() const override {
+    return "usage: qampctl report FILE.qcf [--region N]\n"
+           "\n"
+           "Prints the configuration report of FILE.qcf: the user memo, the current\n"
+           "setting page by page, then every memory of every kind. Lines end with CR LF.\n"
+           "The XM Set block belongs to region 1 (the default of --region).\n";
+  }
+  int Run(const std::vector<std::string>& args, CommandContext& context) override {
+    Options options;
+    if (!ParseOptions("report", args, options, false, false, context.err)) return kExitUsage;
+    if (options.positional.size() != 1) {
+      context.err << "qampctl report: expected FILE.qcf\n";
+      return kExitUsage;
+    }
+    OfflineConfiguration configuration(options.region);
+    std::string error;
+    if (!configuration.Load(options.positional[0], error)) {
+      context.err << "qampctl report: " << error << "\n";
+      return kExitFailure;
+    }
+    context.out << configuration.App().Report();
+    return kExitSuccess;
+  }
+};
+
+class DiffCommand : public Command {
+ public:
+  std::string_view Name() const override { return "diff"; }
+  std::string_view Summary() const override { return "list the parameters in which two .qcf files differ"; }
+  std::string_view Usage() const override {
+    return "usage: qampctl diff A.qcf B.qcf [--region N]\n"
+           "\n"
+           "Prints every parameter whose value text differs between the two files, as\n"
+           "'section / key: a -> b'. Exit status 0 when they agree, 1 when they differ.\n";
+  }
+  int Run(const std::vector<std::string>& args, CommandContext& context) override {
+    Options options;
+    if (!ParseOptions("diff", args, options, false, false, context.err)) return kExitUsage;
+    if (options.positional.size() != 2) {
+      context.err << "qampctl diff: expected two files\n";
+      return kExitUsage;
+    }
+    OfflineConfiguration a(options.region);
+    OfflineConfiguration b(options.region);
+    std::string error;
+    if (!a.Load(options.positional[0], error) || !b.Load(options.positional[1], error)) {
+      context.err << "qampctl diff: " << error << "\n";
+      return kExitFailure;
+    }
+    // Both through the same writer, so that equal settings read alike.
+    const MemoryIniFile left = MemoryIniFile::Parse(a.App().SaveConfigurationText());
+    const MemoryIniFile right = MemoryIniFile::Parse(b.App().SaveConfigurationText());
+    int differences = 0;
+    for (const MemoryIniFile::Section& section : left.Sections()) {
+      for (const MemoryIniFile::Entry& entry : section.entries) {
+        const std::string theirs = right.Read(section.name, entry.key, 4096).value_or("");
+        const std::string ours = left.Read(section.name, entry.key, 4096).value_or("");
+        if (ours == theirs) continue;
+        context.out << PrintableText(section.name) << " / " << PrintableText(entry.key) << ": " << PrintableText(ours)
+                    << " \xE2\x86\x92 " << PrintableText(theirs) << "\n";
+        ++differences;
+      }
+    }
+    return differences == 0 ? kExitSuccess : kExitFailure;
+  }
+};
+
+// get and set: a real-time connection, then one parameter.
+class ParameterCommand : public Command {
+ public:
+  explicit ParameterCommand(bool set) : set_(set) {}
+  std::string_view Name() const override { return set_ ? "set" : "get"; }
+  std::string_view Summary() const override {
+    return set_ ? "change one parameter of the receiver" : "read one parameter of the receiver";
+  }
+  std::string_view Usage() const override {
+    return set_ ? "usage: qampctl set PORT SECTION KEY VALUE [--sim OPTION]...\n"
+                  "\n"
+                  "Connects in Real Time Mode (reading the whole configuration first), sets\n"
+                  "the parameter named by SECTION and KEY (as in .qcf files and the report) to\n"
+                  "the value text VALUE, sends exactly what its page sends, and prints the value\n"
+                  "the receiver then holds. Exit status 1 when the receiver kept another value.\n"
+                  "\n"
+                  "  qampctl set /dev/ttyUSB0 \"Speaker Set\" \"SW Phase\" Reverse\n"
+                : "usage: qampctl get PORT SECTION KEY [--sim OPTION]...\n"
+                  "\n"
+                  "Connects in Real Time Mode (reading the whole configuration first) and\n"
+                  "prints the value text of the parameter named by SECTION and KEY.\n";
+  }
+  int Run(const std::vector<std::string>& args, CommandContext& context) override {
+    Options options;
+    if (!ParseOptions(Name(), args, options, false, false, context.err)) return kExitUsage;
+    const size_t expected = set_ ? 4 : 3;
+    if (options.positional.size() != expected) {
+      context.err << "qampctl " << Name() << ": expected PORT SECTION KEY" << (set_ ? " VALUE" : "") << "\n";
+      return kExitUsage;
+    }
+    const std::string& section = options.positional[1];
+    const std::string& key = options.positional[2];
+    CliApplication cli(context, ControlMode::kRealTime, options);
+    CQAmpToolApp& app = cli.App();
+    // Check the names before the long connection.
+    auto parameter = app.Pages().FindParameter(section, key, app.Link().CurrentImage());
+    if (!parameter) {
+      context.err << "qampctl " << Name() << ": no parameter '" << key << "' in section '" << section
+                  << "' (see qampctl params)\n";
+      return kExitFailure;
+    }
+    if (set_) {
+      CSettingImage trial = app.Link().CurrentImage();
+      if (!parameter->page->SetParamFromText(trial, parameter->id, parameter->subIndex, options.positional[3])) {
+        context.err << "qampctl set: '" << options.positional[3] << "' is not a value of " << section << " / " << key
+                    << "\n";
+        return kExitFailure;
+      }
+    }
+    ChoosePort(app.Session(), options.positional[0]);
+    app.Session().Open();
+    const auto outcome = cli.Run();
+    if (outcome != OperationOutcome::kConnected) return cli.Fail(Name(), outcome, context.err);
+    cli.Settle();
+    CSettingImage& image = app.Link().CurrentImage();
+    if (set_) {
+      parameter->page->SetParamFromText(image, parameter->id, parameter->subIndex, options.positional[3]);
+      parameter->page->SelectSubIndex(parameter->subIndex);
+      parameter->page->SendParam(parameter->id);
+      cli.Settle();
+    }
+    std::string value;
+    parameter->page->GetParamText(image, parameter->id, parameter->subIndex, nullptr, nullptr, &value, false);
+    context.out << PrintableText(value) << "\n";
+    app.Session().Close();
+    if (set_ && value != options.positional[3]) {
+      context.err << "qampctl set: the receiver holds '" << PrintableText(value) << "', not '" << options.positional[3]
+                  << "'\n";
+      return kExitFailure;
+    }
+    return kExitSuccess;
+  }
+
+ private:
+  bool set_;
+};
+
+}  // namespace
+
+std::unique_ptr<Command> MakeUploadCommand() { return std::make_unique<UploadCommand>(); }
+std::unique_ptr<Command> MakeDownloadCommand() { return std::make_unique<DownloadCommand>(); }
+std::unique_ptr<Command> MakeReportCommand() { return std::make_unique<ReportCommand>(); }
+std::unique_ptr<Command> MakeDiffCommand() { return std::make_unique<DiffCommand>(); }
+std::unique_ptr<Command> MakeGetCommand() { return std::make_unique<ParameterCommand>(false); }
+std::unique_ptr<Command> MakeSetCommand() { return std::make_unique<ParameterCommand>(true); }
+
+}  // namespace qamp::cli

@@ -1,0 +1,131 @@
+// qampctl upload, download, report, diff, get and set against the built-in
+// simulated receiver in simulated time.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "cli/command.h"
+
+namespace qamp::cli {
+namespace {
+
+struct Result {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+Result Qampctl(std::vector<std::string> args) {
+  std::ostringstream out;
+  std::ostringstream err;
+  CommandContext context{out, err};
+  const int status = RunQampctl(args, context);
+  return {status, out.str(), err.str()};
+}
+
+class TransferCommands : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const char* tmp = std::getenv("TMPDIR");
+    saved_ = tmp != nullptr ? tmp : "";
+    directory_ = std::filesystem::temp_directory_path() / ("qampctl-test-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(directory_);
+    // The error log goes to the temporary directory.
+    setenv("TMPDIR", directory_.c_str(), 1);
+  }
+  void TearDown() override {
+    if (saved_.empty()) {
+      unsetenv("TMPDIR");
+    } else {
+      setenv("TMPDIR", saved_.c_str(), 1);
+    }
+    std::filesystem::remove_all(directory_);
+  }
+  std::string Path(const std::string& name) const { return (directory_ / name).string(); }
+  static std::string Read(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  }
+  std::filesystem::path directory_;
+  std::string saved_;
+};
+
+TEST_F(TransferCommands, UploadSavesAFileThatReportAndDiffRead) {
+  const Result upload = Qampctl({"upload", "sim", "-o", Path("a.qcf"), "--sim", "virtual-time", "--sim",
+                                 "random-state", "--sim", "seed=5"});
+  ASSERT_EQ(upload.status, 0) << upload.err;
+  EXPECT_EQ(upload.out, "Saved the receiver's configuration to " + Path("a.qcf") + "\n");
+  EXPECT_NE(upload.err.find("Upload Command Sending: 100%"), std::string::npos) << "progress on stderr";
+  const std::string file = Read(Path("a.qcf"));
+  EXPECT_TRUE(file.starts_with("[User Memo]\r\nUser Memo=\r\n[System Memory]\r\n"));
+
+  const Result report = Qampctl({"report", Path("a.qcf")});
+  ASSERT_EQ(report.status, 0);
+  EXPECT_TRUE(report.out.starts_with(std::string(80, '=') + "\r\n        Tonewright Configration Report"));
+  EXPECT_NE(report.out.find("    25. Zone3 Volume Memory 6"), std::string::npos);
+
+  // A changed copy differs in exactly that value.
+  std::string changed = file;
+  const size_t at = changed.find("[Speaker Set]\r\nFront=");
+  ASSERT_NE(at, std::string::npos);
+  const size_t value = at + std::string("[Speaker Set]\r\nFront=").size();
+  const std::string old = changed.substr(value, 5) == "Large" ? "Large" : "Small";
+  changed.replace(value, old.size(), old == "Large" ? "Small" : "Large");
+  std::ofstream(Path("b.qcf"), std::ios::binary) << changed;
+  const Result diff = Qampctl({"diff", Path("a.qcf"), Path("b.qcf")});
+  EXPECT_EQ(diff.status, 1);
+  EXPECT_EQ(diff.out, "Speaker Set / Front: " + old + " \xE2\x86\x92 " + (old == "Large" ? "Small" : "Large") + "\n");
+  EXPECT_EQ(Qampctl({"diff", Path("a.qcf"), Path("a.qcf")}).status, 0);
+}
+
+TEST_F(TransferCommands, DownloadAsksUnlessToldYesAndReportsTheLog) {
+  ASSERT_EQ(Qampctl({"upload", "sim", "-o", Path("a.qcf"), "--sim", "virtual-time"}).status, 0);
+  const Result refused = Qampctl({"download", "sim", Path("a.qcf"), "--sim", "virtual-time"});
+  EXPECT_EQ(refused.status, 2) << "standard input is not a terminal in the test";
+  EXPECT_NE(refused.err.find("--yes"), std::string::npos);
+  const Result download = Qampctl({"download", "sim", Path("a.qcf"), "--yes", "--sim", "virtual-time", "--sim",
+                                   "param-error=223"});
+  EXPECT_EQ(download.status, 0) << download.err;
+  EXPECT_NE(download.err.find("command(s) failed; the error log is " + Path("ErrLog.txt")), std::string::npos)
+      << download.err;
+  EXPECT_NE(Read(Path("ErrLog.txt")).find("Tuner Set PageA Preset1\t"), std::string::npos);
+}
+
+TEST_F(TransferCommands, FailuresEndWithTheMessageAndNothingIsWritten) {
+  std::ofstream(Path("keep.qcf")) << "old";
+  const Result silent = Qampctl({"upload", "sim", "-o", Path("keep.qcf"), "--sim", "virtual-time", "--sim", "silent"});
+  EXPECT_EQ(silent.status, 1);
+  EXPECT_NE(silent.err.find("Communication error has occurred during initialization."), std::string::npos);
+  EXPECT_EQ(Read(Path("keep.qcf")), "old") << "a failed Upload leaves the file";
+  const Result missing = Qampctl({"download", "sim", Path("none.qcf"), "--yes"});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_NE(missing.err.find("Cannot read " + Path("none.qcf")), std::string::npos);
+  const Result badDirectory = Qampctl({"upload", "sim", "-o", Path("gone/x.qcf"), "--sim", "virtual-time"});
+  EXPECT_EQ(badDirectory.status, 1);
+  EXPECT_NE(badDirectory.err.find("Cannot save " + Path("gone/x.qcf")), std::string::npos) << badDirectory.err;
+  EXPECT_EQ(Qampctl({"upload", "sim"}).status, 2);
+}
+
+TEST_F(TransferCommands, SetSendsOneChangeAndGetReadsIt) {
+  Result set = Qampctl({"set", "sim", "Speaker Set", "SW Phase", "Reverse", "--sim", "virtual-time"});
+  EXPECT_EQ(set.status, 0) << set.err;
+  EXPECT_EQ(set.out, "Reverse\n");
+  set = Qampctl({"set", "sim", "Speaker Level", "FL", "3.5dB", "--sim", "virtual-time", "--sim", "guard"});
+  EXPECT_EQ(set.status, 1);
+  EXPECT_EQ(set.out, "0.0dB\n");
+  EXPECT_NE(set.err.find("the receiver holds '0.0dB', not '3.5dB'"), std::string::npos);
+  set = Qampctl({"set", "sim", "Speaker Level", "FL", "3.3dB", "--sim", "virtual-time"});
+  EXPECT_EQ(set.status, 1);
+  EXPECT_NE(set.err.find("'3.3dB' is not a value of Speaker Level / FL"), std::string::npos);
+  const Result get = Qampctl({"get", "sim", "Tuner Set", "Current ", "--sim", "virtual-time", "--sim", "region=2"});
+  EXPECT_EQ(get.status, 0) << get.err;
+  EXPECT_EQ(get.out, "FM 87.5MHz\n");
+}
+
+}  // namespace
+}  // namespace qamp::cli
