@@ -10,6 +10,7 @@
 #include <ctime>
 #include <string>
 
+#include "bench/measuring_transport.h"
 #include "cli/cli_session_host.h"
 #include "qt/port_router.h"
 #include "qt/simulator_server.h"
@@ -24,41 +25,6 @@ double CpuMilliseconds() {
   clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
   return static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1e6;
 }
-
-// Counts every frame written and its pause, and the characters both ways.
-class MeasuringTransport : public qamp::SerialTransport, public qamp::TransportListener {
- public:
-  explicit MeasuringTransport(qamp::SerialTransport& inner) : inner_(inner) { inner_.SetListener(this); }
-  bool Open(std::string_view device, std::string& error) override { return inner_.Open(device, error); }
-  void Close() override { inner_.Close(); }
-  bool IsOpen() const override { return inner_.IsOpen(); }
-  bool Write(std::string_view bytes) override {
-    ++frames;
-    pausesMs += !bytes.empty() && bytes.front() == '\x02' ? 50 : 150;
-    bytesOut += static_cast<double>(bytes.size());
-    return inner_.Write(bytes);
-  }
-  std::string ReadAvailable() override {
-    std::string data = inner_.ReadAvailable();
-    bytesIn += static_cast<double>(data.size());
-    return data;
-  }
-  bool IsCtsOn() override { return inner_.IsCtsOn(); }
-  void DataArrived() override {
-    if (listener_ != nullptr) listener_->DataArrived();
-  }
-  void PortFailed(std::string_view reason) override {
-    if (listener_ != nullptr) listener_->PortFailed(reason);
-  }
-
-  int frames = 0;
-  double pausesMs = 0;
-  double bytesOut = 0;
-  double bytesIn = 0;
-
- private:
-  qamp::SerialTransport& inner_;
-};
 
 class QuietHost : public qamp::SessionHost {
  public:
@@ -111,7 +77,7 @@ void PtyLoad() {
     return;
   }
   qamp::PortRouter router;
-  MeasuringTransport transport(router);
+  qamp::bench::MeasuringTransport transport(router);
   qamp::cli::CliSessionHost host(std::cerr, false);
   qamp::CReceiverSession session(transport, host, qamp::ControlMode::kRealTime);
   host.Attach(&session);
@@ -143,8 +109,8 @@ void PtyLoad() {
     std::printf("pty initial load FAILED: %s\n", host.LastMessage().c_str());
     return;
   }
-  const double wireMs = (transport.bytesOut + transport.bytesIn) * 10.0 * 1000.0 / 9600.0;
-  const double floorMs = transport.pausesMs + wireMs;
+  const double floorMs = qamp::bench::PacingFloorMs(transport);
+  const double wireMs = floorMs - transport.pausesMs;
   std::printf("pty initial load: %d frames, %.0f ms wall, pacing floor %.0f ms (pauses %.0f + wire %.0f)\n",
               transport.frames, elapsedMs, floorMs, transport.pausesMs, wireMs);
   std::printf("pty initial load: wall / floor = %.3f (target at most 1.05)\n", elapsedMs / floorMs);
