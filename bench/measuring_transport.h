@@ -2,6 +2,7 @@
 // the pause it needs, and the characters both ways.
 #pragma once
 
+#include <algorithm>
 #include <string>
 
 #include "link/serial_transport.h"
@@ -12,18 +13,24 @@ namespace qamp::bench {
 class MeasuringTransport : public SerialTransport, public TransportListener {
  public:
   explicit MeasuringTransport(SerialTransport& inner) : inner_(inner) { inner_.SetListener(this); }
-  bool Open(std::string_view device, std::string& error) override { return inner_.Open(device, error); }
+  bool Open(std::string_view device, std::string& error) override {
+    return inner_.Open(device, error);
+  }
   void Close() override { inner_.Close(); }
   bool IsOpen() const override { return inner_.IsOpen(); }
   bool Write(std::string_view bytes) override {
+    CloseFrame();
     ++frames;
-    pausesMs += !bytes.empty() && bytes.front() == '\x02' ? 50 : 150;
+    framePauseMs_ = !bytes.empty() && bytes.front() == '\x02' ? 50 : 150;
+    pausesMs += framePauseMs_;
+    frameChars_ = static_cast<double>(bytes.size());
     bytesOut += static_cast<double>(bytes.size());
     return inner_.Write(bytes);
   }
   std::string ReadAvailable() override {
     std::string data = inner_.ReadAvailable();
     bytesIn += static_cast<double>(data.size());
+    frameChars_ += static_cast<double>(data.size());
     return data;
   }
   bool IsCtsOn() override { return inner_.IsCtsOn(); }
@@ -34,19 +41,36 @@ class MeasuringTransport : public SerialTransport, public TransportListener {
     if (listener_ != nullptr) listener_->PortFailed(reason);
   }
 
+  // The pacing floor of the conversation so far: a frame goes out only when
+  // the previous frame's pause has ended and its answer has come in, and the
+  // pause runs while the characters are on the wire, so each frame costs at
+  // least the longer of its pause and its round trip at 9600 baud (10 bits
+  // a character, both ways).
+  double FloorMs() const { return floorMs_ + FrameFloorMs(); }
+
   int frames = 0;
   double pausesMs = 0;
   double bytesOut = 0;
   double bytesIn = 0;
 
  private:
+  static constexpr double kMsPerChar = 10.0 * 1000.0 / 9600.0;
+  double FrameFloorMs() const {
+    return frames == 0 ? 0.0 : std::max(framePauseMs_, frameChars_ * kMsPerChar);
+  }
+  void CloseFrame() {
+    floorMs_ += FrameFloorMs();
+    frameChars_ = 0;
+  }
+
   SerialTransport& inner_;
+  double framePauseMs_ = 0;
+  double frameChars_ = 0;
+  double floorMs_ = 0;
 };
 
-// The pacing floor of a conversation: the pauses plus 10 bits per
-// character at 9600 baud, both ways.
 inline double PacingFloorMs(const MeasuringTransport& transport) {
-  return transport.pausesMs + (transport.bytesOut + transport.bytesIn) * 10.0 * 1000.0 / 9600.0;
+  return transport.FloorMs();
 }
 
 }  // namespace qamp::bench

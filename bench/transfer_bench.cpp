@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <string>
 
@@ -44,10 +45,14 @@ void ConfigurationFiles() {
   for (int round = 0; round < kRounds; ++round) text = app.SaveConfigurationText();
   const double saveMs = Milliseconds(std::chrono::steady_clock::now() - saveStart) / kRounds;
   const auto loadStart = std::chrono::steady_clock::now();
-  for (int round = 0; round < kRounds; ++round) app.LoadConfigurationText(text);
+  for (int round = 0; round < kRounds; ++round) {
+    if (!app.LoadConfigurationText(text)) std::abort();
+  }
   const double loadMs = Milliseconds(std::chrono::steady_clock::now() - loadStart) / kRounds;
-  std::printf("configuration file: %zu bytes; save %.1f ms, load %.1f ms (mean of %d; target well under 50 ms)\n",
-              text.size(), saveMs, loadMs, kRounds);
+  std::printf(
+      "configuration file: %zu bytes; save %.1f ms, load %.1f ms (mean of %d; target well under 50 "
+      "ms)\n",
+      text.size(), saveMs, loadMs, kRounds);
 }
 
 void PtyDownload() {
@@ -81,8 +86,10 @@ void PtyDownload() {
     return;
   }
   const double floorMs = qamp::bench::PacingFloorMs(transport);
-  std::printf("pty Download: %d frames, %.0f ms wall, pacing floor %.0f ms; wall / floor = %.3f (target at most 1.05)\n",
-              transport.frames, elapsedMs, floorMs, elapsedMs / floorMs);
+  std::printf(
+      "pty Download: %d frames, %.0f ms wall, pacing floor %.0f ms; wall / floor = %.3f (target at "
+      "most 1.05)\n",
+      transport.frames, elapsedMs, floorMs, elapsedMs / floorMs);
 }
 
 }  // namespace

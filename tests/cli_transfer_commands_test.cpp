@@ -2,9 +2,9 @@
 // simulated receiver in simulated time.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
-#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -33,7 +33,8 @@ class TransferCommands : public ::testing::Test {
   void SetUp() override {
     const char* tmp = std::getenv("TMPDIR");
     saved_ = tmp != nullptr ? tmp : "";
-    directory_ = std::filesystem::temp_directory_path() / ("qampctl-test-" + std::to_string(::getpid()));
+    directory_ =
+        std::filesystem::temp_directory_path() / ("qampctl-test-" + std::to_string(::getpid()));
     std::filesystem::create_directories(directory_);
     // The error log goes to the temporary directory.
     setenv("TMPDIR", directory_.c_str(), 1);
@@ -56,17 +57,19 @@ class TransferCommands : public ::testing::Test {
 };
 
 TEST_F(TransferCommands, UploadSavesAFileThatReportAndDiffRead) {
-  const Result upload = Qampctl({"upload", "sim", "-o", Path("a.qcf"), "--sim", "virtual-time", "--sim",
-                                 "random-state", "--sim", "seed=5"});
+  const Result upload = Qampctl({"upload", "sim", "-o", Path("a.qcf"), "--sim", "virtual-time",
+                                 "--sim", "random-state", "--sim", "seed=5"});
   ASSERT_EQ(upload.status, 0) << upload.err;
   EXPECT_EQ(upload.out, "Saved the receiver's configuration to " + Path("a.qcf") + "\n");
-  EXPECT_NE(upload.err.find("Upload Command Sending: 100%"), std::string::npos) << "progress on stderr";
+  EXPECT_NE(upload.err.find("Upload Command Sending: 100%"), std::string::npos)
+      << "progress on stderr";
   const std::string file = Read(Path("a.qcf"));
   EXPECT_TRUE(file.starts_with("[User Memo]\r\nUser Memo=\r\n[System Memory]\r\n"));
 
   const Result report = Qampctl({"report", Path("a.qcf")});
   ASSERT_EQ(report.status, 0);
-  EXPECT_TRUE(report.out.starts_with(std::string(80, '=') + "\r\n        Tonewright Configration Report"));
+  EXPECT_TRUE(
+      report.out.starts_with(std::string(80, '=') + "\r\n        Tonewright Configration Report"));
   EXPECT_NE(report.out.find("    25. Zone3 Volume Memory 6"), std::string::npos);
 
   // A changed copy differs in exactly that value.
@@ -79,7 +82,8 @@ TEST_F(TransferCommands, UploadSavesAFileThatReportAndDiffRead) {
   std::ofstream(Path("b.qcf"), std::ios::binary) << changed;
   const Result diff = Qampctl({"diff", Path("a.qcf"), Path("b.qcf")});
   EXPECT_EQ(diff.status, 1);
-  EXPECT_EQ(diff.out, "Speaker Set / Front: " + old + " \xE2\x86\x92 " + (old == "Large" ? "Small" : "Large") + "\n");
+  EXPECT_EQ(diff.out, "Speaker Set / Front: " + old + " \xE2\x86\x92 " +
+                          (old == "Large" ? "Small" : "Large") + "\n");
   EXPECT_EQ(Qampctl({"diff", Path("a.qcf"), Path("a.qcf")}).status, 0);
 }
 
@@ -88,41 +92,134 @@ TEST_F(TransferCommands, DownloadAsksUnlessToldYesAndReportsTheLog) {
   const Result refused = Qampctl({"download", "sim", Path("a.qcf"), "--sim", "virtual-time"});
   EXPECT_EQ(refused.status, 2) << "standard input is not a terminal in the test";
   EXPECT_NE(refused.err.find("--yes"), std::string::npos);
-  const Result download = Qampctl({"download", "sim", Path("a.qcf"), "--yes", "--sim", "virtual-time", "--sim",
-                                   "param-error=223"});
+  const Result download = Qampctl({"download", "sim", Path("a.qcf"), "--yes", "--sim",
+                                   "virtual-time", "--sim", "param-error=223"});
   EXPECT_EQ(download.status, 0) << download.err;
-  EXPECT_NE(download.err.find("command(s) failed; the error log is " + Path("ErrLog.txt")), std::string::npos)
+  EXPECT_NE(download.err.find("command(s) failed; the error log is " + Path("ErrLog.txt")),
+            std::string::npos)
       << download.err;
   EXPECT_NE(Read(Path("ErrLog.txt")).find("Tuner Set PageA Preset1\t"), std::string::npos);
 }
 
 TEST_F(TransferCommands, FailuresEndWithTheMessageAndNothingIsWritten) {
   std::ofstream(Path("keep.qcf")) << "old";
-  const Result silent = Qampctl({"upload", "sim", "-o", Path("keep.qcf"), "--sim", "virtual-time", "--sim", "silent"});
+  const Result silent = Qampctl(
+      {"upload", "sim", "-o", Path("keep.qcf"), "--sim", "virtual-time", "--sim", "silent"});
   EXPECT_EQ(silent.status, 1);
-  EXPECT_NE(silent.err.find("Communication error has occurred during initialization."), std::string::npos);
+  EXPECT_NE(silent.err.find("Communication error has occurred during initialization."),
+            std::string::npos);
   EXPECT_EQ(Read(Path("keep.qcf")), "old") << "a failed Upload leaves the file";
   const Result missing = Qampctl({"download", "sim", Path("none.qcf"), "--yes"});
   EXPECT_EQ(missing.status, 1);
   EXPECT_NE(missing.err.find("Cannot read " + Path("none.qcf")), std::string::npos);
-  const Result badDirectory = Qampctl({"upload", "sim", "-o", Path("gone/x.qcf"), "--sim", "virtual-time"});
+  const Result badDirectory =
+      Qampctl({"upload", "sim", "-o", Path("gone/x.qcf"), "--sim", "virtual-time"});
   EXPECT_EQ(badDirectory.status, 1);
-  EXPECT_NE(badDirectory.err.find("Cannot save " + Path("gone/x.qcf")), std::string::npos) << badDirectory.err;
+  EXPECT_NE(badDirectory.err.find("Cannot save " + Path("gone/x.qcf")), std::string::npos)
+      << badDirectory.err;
   EXPECT_EQ(Qampctl({"upload", "sim"}).status, 2);
 }
 
+TEST_F(TransferCommands, AnUploadThatCannotBeSavedWhereAskedIsKeptInTheTemporaryDirectory) {
+  // Nothing may be created directly under /sys, not even by root.
+  const Result upload =
+      Qampctl({"upload", "sim", "-o", "/sys/living.qcf", "--sim", "virtual-time"});
+  EXPECT_EQ(upload.status, 1);
+  EXPECT_NE(upload.err.find("Cannot save /sys/living.qcf"), std::string::npos) << upload.err;
+  const std::string marker = "the configuration read from the receiver was saved to ";
+  const size_t at = upload.err.find(marker);
+  ASSERT_NE(at, std::string::npos) << upload.err;
+  const std::string rescue =
+      upload.err.substr(at + marker.size(), upload.err.find(" instead", at) - at - marker.size());
+  EXPECT_EQ(std::filesystem::path(rescue).parent_path(), directory_);
+  EXPECT_TRUE(Read(rescue).starts_with("[User Memo]\r\n")) << rescue;
+  EXPECT_EQ(Qampctl({"report", rescue}).status, 0) << "the kept file is a whole configuration";
+
+  // A directory in place of the file is refused before the receiver is read.
+  const Result intoDirectory =
+      Qampctl({"upload", "sim", "-o", directory_.string(), "--sim", "virtual-time"});
+  EXPECT_EQ(intoDirectory.status, 1);
+  EXPECT_NE(intoDirectory.err.find("it is a directory; nothing was read"), std::string::npos)
+      << intoDirectory.err;
+  EXPECT_EQ(intoDirectory.err.find("%"), std::string::npos) << "no transfer was started";
+}
+
+TEST_F(TransferCommands, AFileThatIsNotAConfigurationIsNeverDownloaded) {
+  std::ofstream(Path("empty.qcf"));
+  std::ofstream(Path("notes.qcf")) << "shopping list\n[Groceries]\nMilk=2\n";
+  for (const std::string name : {"empty.qcf", "notes.qcf"}) {
+    const Result download =
+        Qampctl({"download", "sim", Path(name), "--yes", "--sim", "virtual-time"});
+    EXPECT_EQ(download.status, 1) << name;
+    EXPECT_NE(download.err.find("cannot use " + Path(name)), std::string::npos) << download.err;
+    EXPECT_NE(download.err.find("nothing was sent"), std::string::npos) << download.err;
+    EXPECT_EQ(download.err.find("%"), std::string::npos) << "no connection was made";
+  }
+  EXPECT_NE(Qampctl({"download", "sim", Path("empty.qcf"), "--yes"}).err.find("the file is empty"),
+            std::string::npos);
+  const Result report = Qampctl({"report", Path("notes.qcf")});
+  EXPECT_EQ(report.status, 1);
+  EXPECT_NE(report.err.find("not a configuration file"), std::string::npos) << report.err;
+  EXPECT_TRUE(report.out.empty());
+}
+
+// Replaces the value of `key` in `section` of a configuration text.
+std::string WithValue(std::string file, const std::string& section, const std::string& key,
+                      const std::string& value) {
+  const size_t at = file.find("[" + section + "]\r\n");
+  const size_t line = file.find("\r\n" + key + "=", at);
+  const size_t start = line + 2 + key.size() + 1;
+  file.replace(start, file.find("\r\n", start) - start, value);
+  return file;
+}
+
+TEST_F(TransferCommands, TextsFromFilesArePrintedAsPlainTextAndStayInTheirFields) {
+  ASSERT_EQ(Qampctl({"upload", "sim", "-o", Path("a.qcf"), "--sim", "virtual-time"}).status, 0);
+  std::string file = Read(Path("a.qcf"));
+  file = WithValue(file, "User Memo", "User Memo", "<b>bold</b> \x1b[2J\x1b]0;title\x07 &amp;");
+  file = WithValue(file, "Input Rename", "CD", "<b>CD</b>");
+  file = WithValue(file, "Input Rename", "DVD", "\"" + std::string(300, 'D') + "\"");
+  file = WithValue(file, "Input Rename", "DVR", "\x1b[31mDVR");
+  std::ofstream(Path("b.qcf"), std::ios::binary) << file;
+
+  const Result report = Qampctl({"report", Path("b.qcf")});
+  ASSERT_EQ(report.status, 0) << report.err;
+  EXPECT_EQ(report.out.find('\x1b'), std::string::npos)
+      << "no escape sequence reaches the terminal";
+  EXPECT_EQ(report.out.find('\x07'), std::string::npos);
+  EXPECT_NE(report.out.find("<b>bold</b> <0x1B>[2J<0x1B>]0;title<0x07> &amp;"), std::string::npos)
+      << report.out;
+  EXPECT_NE(report.out.find("<b>CD</b>"), std::string::npos) << "markup is shown as it was typed";
+  // A name is nine characters at most; a name with control characters is
+  // not taken at all.
+  EXPECT_NE(report.out.find(std::string(9, 'D')), std::string::npos);
+  EXPECT_EQ(report.out.find(std::string(10, 'D')), std::string::npos);
+  EXPECT_NE(report.out.find("   DVR   "), std::string::npos);
+
+  const Result diff = Qampctl({"diff", Path("a.qcf"), Path("b.qcf")});
+  EXPECT_EQ(diff.out.find('\x1b'), std::string::npos);
+  EXPECT_NE(diff.out.find("Input Rename / CD:    CD     \xE2\x86\x92 <b>CD</b>"), std::string::npos)
+      << diff.out;
+  EXPECT_NE(diff.out.find("Input Rename / DVD:    DVD    \xE2\x86\x92 DDDDDDDDD\n"),
+            std::string::npos)
+      << diff.out;
+}
+
 TEST_F(TransferCommands, SetSendsOneChangeAndGetReadsIt) {
-  Result set = Qampctl({"set", "sim", "Speaker Set", "SW Phase", "Reverse", "--sim", "virtual-time"});
+  Result set =
+      Qampctl({"set", "sim", "Speaker Set", "SW Phase", "Reverse", "--sim", "virtual-time"});
   EXPECT_EQ(set.status, 0) << set.err;
   EXPECT_EQ(set.out, "Reverse\n");
-  set = Qampctl({"set", "sim", "Speaker Level", "FL", "3.5dB", "--sim", "virtual-time", "--sim", "guard"});
+  set = Qampctl(
+      {"set", "sim", "Speaker Level", "FL", "3.5dB", "--sim", "virtual-time", "--sim", "guard"});
   EXPECT_EQ(set.status, 1);
   EXPECT_EQ(set.out, "0.0dB\n");
   EXPECT_NE(set.err.find("the receiver holds '0.0dB', not '3.5dB'"), std::string::npos);
   set = Qampctl({"set", "sim", "Speaker Level", "FL", "3.3dB", "--sim", "virtual-time"});
   EXPECT_EQ(set.status, 1);
   EXPECT_NE(set.err.find("'3.3dB' is not a value of Speaker Level / FL"), std::string::npos);
-  const Result get = Qampctl({"get", "sim", "Tuner Set", "Current ", "--sim", "virtual-time", "--sim", "region=2"});
+  const Result get = Qampctl(
+      {"get", "sim", "Tuner Set", "Current ", "--sim", "virtual-time", "--sim", "region=2"});
   EXPECT_EQ(get.status, 0) << get.err;
   EXPECT_EQ(get.out, "FM 87.5MHz\n");
 }

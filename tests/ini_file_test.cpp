@@ -55,7 +55,8 @@ TEST(IniFile, ALineBreakInAValueCannotSplitItsLine) {
 }
 
 TEST(IniFile, ArbitraryTextParsesWithoutHarm) {
-  const std::string junk("[\0]=\r\n=x\n[\n]]]\n[a]b]\nkey\n=\n[ok]\nk=v", 39);
+  constexpr char kJunk[] = "[\0]=\r\n=x\n[\n]]]\n[a]b]\nkey\n=\n[ok]\nk=v";
+  const std::string junk(kJunk, sizeof kJunk - 1);
   const MemoryIniFile file = MemoryIniFile::Parse(junk);
   EXPECT_EQ(file.Read("ok", "k"), "v");
 }

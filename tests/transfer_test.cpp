@@ -77,9 +77,11 @@ void ExpectUploadReproduces(AppHarness& h) {
   ASSERT_TRUE(outcome);
   ASSERT_EQ(outcome->outcome, OperationOutcome::kTransferDone) << outcome->message;
   EXPECT_FALSE(h.link().IsPortOpen()) << "Async Mode closes the port after a transfer";
-  EXPECT_EQ(Readable(h.link().Image(0)), Readable(before)) << DumpDifference(Readable(before), Readable(h.link().Image(0)));
+  EXPECT_EQ(Readable(h.link().Image(0)), Readable(before))
+      << DumpDifference(Readable(before), Readable(h.link().Image(0)));
   for (int n = 1; n <= 6; ++n) {
-    const CSettingImage expected = MemoryContent(memories[static_cast<size_t>(n - 1)], h.receiver.Options());
+    const CSettingImage expected =
+        MemoryContent(memories[static_cast<size_t>(n - 1)], h.receiver.Options());
     const CSettingImage actual = MemoryContent(h.link().Image(n), h.receiver.Options());
     EXPECT_EQ(actual, expected) << "memory " << n << "\n" << DumpDifference(expected, actual);
     EXPECT_EQ(h.link().DataExists(n), h.receiver.MemoryHasData(n)) << "memory " << n;
@@ -137,7 +139,7 @@ TEST(Download, ThenUploadFromAnotherReceiverGivesBackEveryDownloadableParameter)
 
   // Download into a receiver with factory settings.
   AppHarness target;
-  target.app.LoadConfigurationText(source.app.SaveConfigurationText());
+  ASSERT_TRUE(target.app.LoadConfigurationText(source.app.SaveConfigurationText()));
   target.app.Session().StartDownload();
   const auto outcome = target.RunUntilOutcome();
   ASSERT_TRUE(outcome);
@@ -182,9 +184,10 @@ TEST(Download, SendsTheZoneSwitchesTheMemoriesThePagesAndTheBasicControlsInOrder
   // After the connection: Pure Direct off and the three model-flag reads,
   // then (the second phase) the zone switches and memory 1's commands.
   const std::vector<std::string> start(frames.begin() + 5, frames.begin() + 12);
-  EXPECT_EQ(start, (std::vector<std::string>{"<STX>07E82<ETX>", "<DC4>200500000B7<ETX>", "<DC4>200500007BE<ETX>",
-                                             "<DC4>20050000AC8<ETX>", "<STX>07EBA<ETX>", "<STX>07AED<ETX>",
-                                             "<STX>07EFA<ETX>"}));
+  EXPECT_EQ(start,
+            (std::vector<std::string>{"<STX>07E82<ETX>", "<DC4>200500000B7<ETX>",
+                                      "<DC4>200500007BE<ETX>", "<DC4>20050000AC8<ETX>",
+                                      "<STX>07EBA<ETX>", "<STX>07AED<ETX>", "<STX>07EFA<ETX>"}));
   // Each memory ends with its save commands and Pure Direct off.
   int saves = 0;
   for (size_t i = 0; i < frames.size(); ++i) {
@@ -208,9 +211,11 @@ TEST(Download, CommandsUnansweredFourTimesAreLoggedAndSkipped) {
   ASSERT_TRUE(outcome);
   EXPECT_EQ(outcome->outcome, OperationOutcome::kTransferDone);
   int sent = 0;
-  for (const std::string& frame : h.receiver.ReceivedFrames()) sent += ShowFrame(frame).starts_with("<DC4>200D050111");
+  for (const std::string& frame : h.receiver.ReceivedFrames())
+    sent += ShowFrame(frame).starts_with("<DC4>200D050111");
   EXPECT_EQ(sent, 4);
-  EXPECT_NE(h.log.text.find("Tuner Set PageA Preset1\tDC4, \"200D0501111087.50"), std::string::npos) << h.log.text;
+  EXPECT_NE(h.log.text.find("Tuner Set PageA Preset1\tDC4, \"200D0501111087.50"), std::string::npos)
+      << h.log.text;
   EXPECT_NE(h.log.text.find("[拡張コマンド パラメータエラー]"), std::string::npos);
 }
 
@@ -245,7 +250,8 @@ TEST(Upload, CancelRestoresTheImagesAndClosesThePort) {
   EXPECT_TRUE(h.app.Session().IsSending()) << "the question was answered Cancel";
   h.app.Session().CancelSending();
   EXPECT_EQ(h.host.questions.back(),
-            "Upload Command Sending is Cancel: Transmission of a command is interrupted. \nIs it all right?");
+            "Upload Command Sending is Cancel: Transmission of a command is interrupted. \nIs it "
+            "all right?");
   EXPECT_EQ(h.host.outcomes.back().outcome, OperationOutcome::kCancelled);
   EXPECT_TRUE(h.link().Images() == before);
   EXPECT_FALSE(h.link().IsPortOpen());

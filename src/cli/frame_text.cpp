@@ -51,7 +51,8 @@ std::optional<std::string> ParseFrameText(std::string_view text, std::string& er
       continue;
     }
     if (rest.front() == '\\') {
-      if (rest.size() >= 4 && (rest[1] == 'x' || rest[1] == 'X') && ParseHex(rest.substr(2, 2), value)) {
+      if (rest.size() >= 4 && (rest[1] == 'x' || rest[1] == 'X') &&
+          ParseHex(rest.substr(2, 2), value)) {
         frame.push_back(static_cast<char>(value));
         i += 4;
         continue;
@@ -76,13 +77,26 @@ std::string JsonString(std::string_view text) {
   for (const char ch : text) {
     const auto c = static_cast<unsigned char>(ch);
     switch (ch) {
-      case kStx: out += "<STX>"; continue;
-      case kEtx: out += "<ETX>"; continue;
-      case kDc2: out += "<DC2>"; continue;
-      case kDc4: out += "<DC4>"; continue;
-      case '"': out += "\\\""; continue;
-      case '\\': out += "\\\\"; continue;
-      default: break;
+      case kStx:
+        out += "<STX>";
+        continue;
+      case kEtx:
+        out += "<ETX>";
+        continue;
+      case kDc2:
+        out += "<DC2>";
+        continue;
+      case kDc4:
+        out += "<DC4>";
+        continue;
+      case '"':
+        out += "\\\"";
+        continue;
+      case '\\':
+        out += "\\\\";
+        continue;
+      default:
+        break;
     }
     if (c < 0x20 || c == 0x7F) {
       std::array<char, 8> buffer{};
@@ -96,17 +110,30 @@ std::string JsonString(std::string_view text) {
   return out;
 }
 
-std::string PrintableText(std::string_view text) {
+namespace {
+
+std::string Printable(std::string_view text, bool keepLines) {
   std::string out;
   for (const char ch : text) {
     const auto c = static_cast<unsigned char>(ch);
-    if (c < 0x20 || c == 0x7F) {
+    if (keepLines && (c == '\r' || c == '\n' || c == '\t')) {
+      out.push_back(ch);
+    } else if (c < 0x20 || c == 0x7F) {
       out += ShowFrame(std::string_view(&ch, 1));
     } else {
       AppendUtf8(out, c);
     }
   }
   return out;
+}
+
+}  // namespace
+
+std::string PrintableText(std::string_view text) {
+  return Printable(text, false);
+}
+std::string PrintableLines(std::string_view text) {
+  return Printable(text, true);
 }
 
 }  // namespace qamp::cli

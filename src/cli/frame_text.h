@@ -15,7 +15,10 @@ std::optional<std::string> ParseFrameText(std::string_view text, std::string& er
 // bytes above 127 as the Latin-1 character (encoded as UTF-8).
 std::string JsonString(std::string_view text);
 
-// Latin-1 bytes as UTF-8, control bytes shown as <0xNN>.
+// Latin-1 bytes as UTF-8, control bytes shown as <0xNN>: texts from the
+// receiver or from a file can never drive the terminal.
 std::string PrintableText(std::string_view text);
+// The same for a text of several lines: line breaks and tabs are kept.
+std::string PrintableLines(std::string_view text);
 
 }  // namespace qamp::cli

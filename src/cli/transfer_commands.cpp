@@ -25,7 +25,8 @@ namespace qamp::cli {
 namespace {
 
 constexpr std::string_view kNoticeText =
-    "The current data of the receiver will be overwritten.\r\n(Amplora will download the configuration.)";
+    "The current data of the receiver will be overwritten.\r\n(Amplora will download the "
+    "configuration.)";
 
 struct Options {
   std::vector<std::string> positional;
@@ -36,8 +37,8 @@ struct Options {
 };
 
 // Options shared by the commands of this file; false after a usage error.
-bool ParseOptions(std::string_view command, const std::vector<std::string>& args, Options& options, bool takesOutput,
-                  bool takesYes, std::ostream& err) {
+bool ParseOptions(std::string_view command, const std::vector<std::string>& args, Options& options,
+                  bool takesOutput, bool takesYes, std::ostream& err) {
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     auto value = [&]() -> const std::string* { return i + 1 < args.size() ? &args[++i] : nullptr; };
@@ -53,7 +54,8 @@ bool ParseOptions(std::string_view command, const std::vector<std::string>& args
     } else if (arg == "--region") {
       const std::string* text = value();
       int region = -1;
-      if (text == nullptr || std::from_chars(text->data(), text->data() + text->size(), region).ec != std::errc() ||
+      if (text == nullptr ||
+          std::from_chars(text->data(), text->data() + text->size(), region).ec != std::errc() ||
           region < 0 || region > 3) {
         err << "qampctl " << command << ": --region takes 0, 1, 2 or 3\n";
         return false;
@@ -63,7 +65,8 @@ bool ParseOptions(std::string_view command, const std::vector<std::string>& args
       const std::string* text = value();
       std::string error;
       if (text == nullptr || !sim::ApplySimOption(*text, options.sim, error)) {
-        err << "qampctl " << command << ": " << (error.empty() ? "--sim needs an option" : error) << "\n";
+        err << "qampctl " << command << ": " << (error.empty() ? "--sim needs an option" : error)
+            << "\n";
         return false;
       }
     } else if (arg.size() > 1 && arg.front() == '-') {
@@ -125,7 +128,8 @@ class CliApplication {
 
   void ReportLog(std::ostream& err) {
     if (FailedCommands() > 0) {
-      err << "qampctl: " << FailedCommands() << " command(s) failed; the error log is " << LogPath() << "\n";
+      err << "qampctl: " << FailedCommands() << " command(s) failed; the error log is " << LogPath()
+          << "\n";
     }
   }
 
@@ -133,7 +137,8 @@ class CliApplication {
   // them arrive before the port is closed.
   void Settle() {
     CCommClass& link = qamp_.Link();
-    host_.RunUntil([&link] { return (link.IsWireIdle() && link.QueueLength() == 0) || !link.IsPortOpen(); });
+    host_.RunUntil(
+        [&link] { return (link.IsWireIdle() && link.QueueLength() == 0) || !link.IsPortOpen(); });
     host_.Wait(300);
   }
 
@@ -162,13 +167,16 @@ std::string Readable(std::string_view text) {
 class UploadCommand : public Command {
  public:
   std::string_view Name() const override { return "upload"; }
-  std::string_view Summary() const override { return "read the receiver's whole configuration into a .qcf file"; }
+  std::string_view Summary() const override {
+    return "read the receiver's whole configuration into a .qcf file";
+  }
   std::string_view Usage() const override {
     return "usage: qampctl upload PORT -o FILE.qcf [--region N] [--sim OPTION]...\n"
            "\n"
            "Reads the receiver's whole configuration, its six memories of every kind\n"
            "included, and saves it as a configuration file. The file is written only\n"
-           "when the Upload has succeeded, and replaces an existing file in one step.\n"
+           "when the Upload has succeeded, and replaces an existing file in one step;\n"
+           "when it cannot be written there, it is kept in the temporary directory.\n"
            "This takes a few minutes: the receiver needs a pause after every frame.\n"
            "\n"
            "PORT is a device path, 'auto', 'sim' (the built-in simulated receiver) or\n"
@@ -179,17 +187,33 @@ class UploadCommand : public Command {
     Options options;
     if (!ParseOptions("upload", args, options, true, false, context.err)) return kExitUsage;
     if (options.positional.size() != 1 || options.output.empty()) {
-      context.err << "qampctl upload: expected PORT and -o FILE.qcf (try: qampctl upload sim -o receiver.qcf)\n";
+      context.err << "qampctl upload: expected PORT and -o FILE.qcf (try: qampctl upload sim -o "
+                     "receiver.qcf)\n";
       return kExitUsage;
+    }
+    std::string error;
+    if (!CanSaveAt(options.output, error)) {
+      context.err << "qampctl upload: " << error << "; nothing was read\n";
+      return kExitFailure;
     }
     CliApplication cli(context, ControlMode::kAsync, options);
     ChoosePort(cli.App().Session(), options.positional[0]);
     cli.App().Session().StartUpload();
     const auto outcome = cli.Run();
     if (outcome != OperationOutcome::kTransferDone) return cli.Fail("upload", outcome, context.err);
-    std::string error;
-    if (!WriteTextFileAtomically(options.output, cli.App().SaveConfigurationText(), error)) {
+    const std::string text = cli.App().SaveConfigurationText();
+    if (!WriteTextFileAtomically(options.output, text, error)) {
       context.err << "qampctl upload: " << error << "\n";
+      // Minutes of reading are not thrown away for want of a writable file.
+      const std::string rescue = RescuePath(options.output);
+      std::string rescueError;
+      if (WriteTextFileAtomically(rescue, text, rescueError)) {
+        context.err << "qampctl upload: the configuration read from the receiver was saved to "
+                    << rescue << " instead\n";
+      } else {
+        context.err << "qampctl upload: " << rescueError << "\n";
+      }
+      cli.ReportLog(context.err);
       return kExitFailure;
     }
     context.out << "Saved the receiver's configuration to " << options.output << "\n";
@@ -201,7 +225,9 @@ class UploadCommand : public Command {
 class DownloadCommand : public Command {
  public:
   std::string_view Name() const override { return "download"; }
-  std::string_view Summary() const override { return "write a .qcf file's configuration into the receiver"; }
+  std::string_view Summary() const override {
+    return "write a .qcf file's configuration into the receiver";
+  }
   std::string_view Usage() const override {
     return "usage: qampctl download PORT FILE.qcf [--yes] [--region N] [--sim OPTION]...\n"
            "\n"
@@ -213,7 +239,8 @@ class DownloadCommand : public Command {
     Options options;
     if (!ParseOptions("download", args, options, false, true, context.err)) return kExitUsage;
     if (options.positional.size() != 2) {
-      context.err << "qampctl download: expected PORT and FILE.qcf (try: qampctl download sim receiver.qcf)\n";
+      context.err << "qampctl download: expected PORT and FILE.qcf (try: qampctl download sim "
+                     "receiver.qcf)\n";
       return kExitUsage;
     }
     std::string text;
@@ -224,7 +251,8 @@ class DownloadCommand : public Command {
     }
     if (!options.yes) {
       if (!StandardInputIsTerminal()) {
-        context.err << "qampctl download: standard input is not a terminal: give --yes to download without asking\n";
+        context.err << "qampctl download: standard input is not a terminal: give --yes to download "
+                       "without asking\n";
         return kExitUsage;
       }
       context.err << "Notice: " << Readable(kNoticeText) << "\nContinue? [y/N] " << std::flush;
@@ -236,11 +264,16 @@ class DownloadCommand : public Command {
       }
     }
     CliApplication cli(context, ControlMode::kAsync, options);
-    cli.App().LoadConfigurationText(text);
+    if (!cli.App().LoadConfigurationText(text, &error)) {
+      context.err << "qampctl download: cannot use " << options.positional[1] << ": " << error
+                  << "; nothing was sent\n";
+      return kExitFailure;
+    }
     ChoosePort(cli.App().Session(), options.positional[0]);
     cli.App().Session().StartDownload();
     const auto outcome = cli.Run();
-    if (outcome != OperationOutcome::kTransferDone) return cli.Fail("download", outcome, context.err);
+    if (outcome != OperationOutcome::kTransferDone)
+      return cli.Fail("download", outcome, context.err);
     context.out << "Downloaded " << options.positional[1] << " into the receiver\n";
     cli.ReportLog(context.err);
     return kExitSuccess;
@@ -250,11 +283,15 @@ class DownloadCommand : public Command {
 // A configuration file in an offline application, for report and diff.
 class OfflineConfiguration {
  public:
-  explicit OfflineConfiguration(int region) : app_(transport_, noSession_, pageHost_, ControlMode::kAsync, region) {}
+  explicit OfflineConfiguration(int region)
+      : app_(transport_, noSession_, pageHost_, ControlMode::kAsync, region) {}
   bool Load(const std::string& path, std::string& error) {
     std::string text;
     if (!ReadTextFile(path, text, error)) return false;
-    app_.LoadConfigurationText(text);
+    if (!app_.LoadConfigurationText(text, &error)) {
+      error = "Cannot use " + path + ": " + error;
+      return false;
+    }
     return true;
   }
   CQAmpToolApp& App() { return app_; }
@@ -274,7 +311,9 @@ class OfflineConfiguration {
 class ReportCommand : public Command {
  public:
   std::string_view Name() const override { return "report"; }
-  std::string_view Summary() const override { return "print the configuration report of a .qcf file"; }
+  std::string_view Summary() const override {
+    return "print the configuration report of a .qcf file";
+  }
   std::string_view Usage() const override {
     return "usage: qampctl report FILE.qcf [--region N]\n"
            "\n"
@@ -295,7 +334,7 @@ class ReportCommand : public Command {
       context.err << "qampctl report: " << error << "\n";
       return kExitFailure;
     }
-    context.out << configuration.App().Report();
+    context.out << PrintableLines(configuration.App().Report());
     return kExitSuccess;
   }
 };
@@ -303,7 +342,9 @@ class ReportCommand : public Command {
 class DiffCommand : public Command {
  public:
   std::string_view Name() const override { return "diff"; }
-  std::string_view Summary() const override { return "list the parameters in which two .qcf files differ"; }
+  std::string_view Summary() const override {
+    return "list the parameters in which two .qcf files differ";
+  }
   std::string_view Usage() const override {
     return "usage: qampctl diff A.qcf B.qcf [--region N]\n"
            "\n"
@@ -333,8 +374,8 @@ class DiffCommand : public Command {
         const std::string theirs = right.Read(section.name, entry.key, 4096).value_or("");
         const std::string ours = left.Read(section.name, entry.key, 4096).value_or("");
         if (ours == theirs) continue;
-        context.out << PrintableText(section.name) << " / " << PrintableText(entry.key) << ": " << PrintableText(ours)
-                    << " \xE2\x86\x92 " << PrintableText(theirs) << "\n";
+        context.out << PrintableText(section.name) << " / " << PrintableText(entry.key) << ": "
+                    << PrintableText(ours) << " \xE2\x86\x92 " << PrintableText(theirs) << "\n";
         ++differences;
       }
     }
@@ -369,7 +410,8 @@ class ParameterCommand : public Command {
     if (!ParseOptions(Name(), args, options, false, false, context.err)) return kExitUsage;
     const size_t expected = set_ ? 4 : 3;
     if (options.positional.size() != expected) {
-      context.err << "qampctl " << Name() << ": expected PORT SECTION KEY" << (set_ ? " VALUE" : "") << "\n";
+      context.err << "qampctl " << Name() << ": expected PORT SECTION KEY" << (set_ ? " VALUE" : "")
+                  << "\n";
       return kExitUsage;
     }
     const std::string& section = options.positional[1];
@@ -379,15 +421,16 @@ class ParameterCommand : public Command {
     // Check the names before the long connection.
     auto parameter = app.Pages().FindParameter(section, key, app.Link().CurrentImage());
     if (!parameter) {
-      context.err << "qampctl " << Name() << ": no parameter '" << key << "' in section '" << section
-                  << "' (see qampctl params)\n";
+      context.err << "qampctl " << Name() << ": no parameter '" << key << "' in section '"
+                  << section << "' (see qampctl params)\n";
       return kExitFailure;
     }
     if (set_) {
       CSettingImage trial = app.Link().CurrentImage();
-      if (!parameter->page->SetParamFromText(trial, parameter->id, parameter->subIndex, options.positional[3])) {
-        context.err << "qampctl set: '" << options.positional[3] << "' is not a value of " << section << " / " << key
-                    << "\n";
+      if (!parameter->page->SetParamFromText(trial, parameter->id, parameter->subIndex,
+                                             options.positional[3])) {
+        context.err << "qampctl set: '" << options.positional[3] << "' is not a value of "
+                    << section << " / " << key << "\n";
         return kExitFailure;
       }
     }
@@ -398,18 +441,20 @@ class ParameterCommand : public Command {
     cli.Settle();
     CSettingImage& image = app.Link().CurrentImage();
     if (set_) {
-      parameter->page->SetParamFromText(image, parameter->id, parameter->subIndex, options.positional[3]);
+      parameter->page->SetParamFromText(image, parameter->id, parameter->subIndex,
+                                        options.positional[3]);
       parameter->page->SelectSubIndex(parameter->subIndex);
       parameter->page->SendParam(parameter->id);
       cli.Settle();
     }
     std::string value;
-    parameter->page->GetParamText(image, parameter->id, parameter->subIndex, nullptr, nullptr, &value, false);
+    parameter->page->GetParamText(image, parameter->id, parameter->subIndex, nullptr, nullptr,
+                                  &value, false);
     context.out << PrintableText(value) << "\n";
     app.Session().Close();
     if (set_ && value != options.positional[3]) {
-      context.err << "qampctl set: the receiver holds '" << PrintableText(value) << "', not '" << options.positional[3]
-                  << "'\n";
+      context.err << "qampctl set: the receiver holds '" << PrintableText(value) << "', not '"
+                  << options.positional[3] << "'\n";
       return kExitFailure;
     }
     return kExitSuccess;
@@ -421,11 +466,23 @@ class ParameterCommand : public Command {
 
 }  // namespace
 
-std::unique_ptr<Command> MakeUploadCommand() { return std::make_unique<UploadCommand>(); }
-std::unique_ptr<Command> MakeDownloadCommand() { return std::make_unique<DownloadCommand>(); }
-std::unique_ptr<Command> MakeReportCommand() { return std::make_unique<ReportCommand>(); }
-std::unique_ptr<Command> MakeDiffCommand() { return std::make_unique<DiffCommand>(); }
-std::unique_ptr<Command> MakeGetCommand() { return std::make_unique<ParameterCommand>(false); }
-std::unique_ptr<Command> MakeSetCommand() { return std::make_unique<ParameterCommand>(true); }
+std::unique_ptr<Command> MakeUploadCommand() {
+  return std::make_unique<UploadCommand>();
+}
+std::unique_ptr<Command> MakeDownloadCommand() {
+  return std::make_unique<DownloadCommand>();
+}
+std::unique_ptr<Command> MakeReportCommand() {
+  return std::make_unique<ReportCommand>();
+}
+std::unique_ptr<Command> MakeDiffCommand() {
+  return std::make_unique<DiffCommand>();
+}
+std::unique_ptr<Command> MakeGetCommand() {
+  return std::make_unique<ParameterCommand>(false);
+}
+std::unique_ptr<Command> MakeSetCommand() {
+  return std::make_unique<ParameterCommand>(true);
+}
 
 }  // namespace qamp::cli

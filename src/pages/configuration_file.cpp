@@ -11,10 +11,12 @@ constexpr std::string_view kMemoKey = "User Memo";
 constexpr std::string_view kSystemMemorySection = "System Memory";
 constexpr std::string_view kLineEnd = "\r\n";
 
-std::string DataExistKey(int memory) { return "System Memory" + std::to_string(memory) + " Data Exist"; }
+std::string DataExistKey(int memory) {
+  return "System Memory" + std::to_string(memory) + " Data Exist";
+}
 
-constexpr std::array<MemoryKind, kMemoryKinds> kKinds = {MemoryKind::kSystem, MemoryKind::kVolume,
-                                                          MemoryKind::kZone2Volume, MemoryKind::kZone3Volume};
+constexpr std::array<MemoryKind, kMemoryKinds> kKinds = {
+    MemoryKind::kSystem, MemoryKind::kVolume, MemoryKind::kZone2Volume, MemoryKind::kZone3Volume};
 
 }  // namespace
 
@@ -49,7 +51,8 @@ std::string UnescapeMemo(std::string_view text) {
 void SaveConfiguration(CCommClass& link, CPageSet& pages, IniFile& file) {
   file.Write(kMemoSection, kMemoKey, EscapeMemo(link.UserMemo()));
   for (int memory = 1; memory <= kMemoryCount; ++memory) {
-    file.Write(kSystemMemorySection, DataExistKey(memory), link.DataExists(memory) ? "Full" : "Empty");
+    file.Write(kSystemMemorySection, DataExistKey(memory),
+               link.DataExists(memory) ? "Full" : "Empty");
   }
   pages.BasicControl().SaveToProfile(file, link.Image(0));
   for (CBasePage* page : pages.Pages()) page->SaveToProfile(file, link.Image(0));
@@ -62,6 +65,33 @@ void SaveConfiguration(CCommClass& link, CPageSet& pages, IniFile& file) {
   link.SelectImage(0);
 }
 
+bool IsConfigurationFile(CPageSet& pages, const MemoryIniFile& file) {
+  auto known = [&pages](std::string_view name) {
+    if (MemoryIniFile::SameName(name, kMemoSection) ||
+        MemoryIniFile::SameName(name, kSystemMemorySection) ||
+        MemoryIniFile::SameName(name, pages.BasicControl().Caption())) {
+      return true;
+    }
+    for (CBasePage* page : pages.Pages()) {
+      if (MemoryIniFile::SameName(name, page->Caption())) return true;
+    }
+    for (const MemoryKind kind : kKinds) {
+      for (int memory = 1; memory <= kMemoryCount; ++memory) {
+        const std::string prefix =
+            std::string(CMemoryPage::KindName(kind)) + " " + CMemoryPage::MemoryName(memory) + " ";
+        if (name.size() > prefix.size() &&
+            MemoryIniFile::SameName(name.substr(0, prefix.size()), prefix))
+          return true;
+      }
+    }
+    return false;
+  };
+  for (const MemoryIniFile::Section& section : file.Sections()) {
+    if (known(section.name)) return true;
+  }
+  return false;
+}
+
 void LoadConfiguration(CCommClass& link, CPageSet& pages, const MemoryIniFile& file) {
   // The escaped memo may be twice as long as the memo itself; it is cut to
   // the memo's limit only once its line breaks are back.
@@ -72,7 +102,8 @@ void LoadConfiguration(CCommClass& link, CPageSet& pages, const MemoryIniFile& f
     link.SetUserMemo(text);
   }
   for (int memory = 1; memory <= kMemoryCount; ++memory) {
-    const std::string flag = file.Read(kSystemMemorySection, DataExistKey(memory)).value_or("Empty");
+    const std::string flag =
+        file.Read(kSystemMemorySection, DataExistKey(memory)).value_or("Empty");
     link.SetDataExists(memory, flag != "Empty");
   }
   pages.BasicControl().LoadFromProfile(file, link.Image(0));
@@ -90,11 +121,12 @@ std::string BuildReport(CCommClass& link, CPageSet& pages) {
   const std::string equals(80, '=');
   const std::string dashes(80, '-');
   auto header = [&](int item, std::string_view kind, std::string_view name) {
-    return dashes + std::string(kLineEnd) + "    " + std::to_string(item) + ". " + std::string(kind) + " " +
-           std::string(name) + std::string(kLineEnd) + dashes;
+    return dashes + std::string(kLineEnd) + "    " + std::to_string(item) + ". " +
+           std::string(kind) + " " + std::string(name) + std::string(kLineEnd) + dashes;
   };
-  std::string report = equals + "\r\n        Tonewright Configration Report\r\n        QR-K2600\r\n" + equals +
-                       "\r\n\r\n" + dashes + "\r\n    User Memo\r\n" + dashes + "\r\n";
+  std::string report = equals +
+                       "\r\n        Tonewright Configration Report\r\n        QR-K2600\r\n" +
+                       equals + "\r\n\r\n" + dashes + "\r\n    User Memo\r\n" + dashes + "\r\n";
   report += link.UserMemo() + "\r\n\r\n";
   report += header(1, "", "Current Setting");
   report += pages.BasicControl().BuildReportText(link.Image(0));

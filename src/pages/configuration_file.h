@@ -18,6 +18,12 @@ std::string UnescapeMemo(std::string_view text);
 
 // Writes every section, in order, into `file` (which starts empty).
 void SaveConfiguration(CCommClass& link, CPageSet& pages, IniFile& file);
+// Whether the file is a configuration file at all: it has at least one
+// section that SaveConfiguration writes. Anything else (an empty file, a
+// file of another kind) would load nothing and leave the images as they
+// were, and a Download would then send those instead of what the user meant.
+bool IsConfigurationFile(CPageSet& pages, const MemoryIniFile& file);
+
 // Reads every section from `file` into the images, the memo and the
 // data-exists flags; keys that are missing, empty or unmatched leave their
 // values as they were. Nothing is reset first.

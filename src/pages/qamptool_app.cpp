@@ -28,9 +28,19 @@ std::string CQAmpToolApp::SaveConfigurationText() {
   return file.Serialize();
 }
 
-void CQAmpToolApp::LoadConfigurationText(std::string_view text) {
-  LoadConfiguration(Link(), pages_, MemoryIniFile::Parse(text));
+bool CQAmpToolApp::LoadConfigurationText(std::string_view text, std::string* why) {
+  const MemoryIniFile file = MemoryIniFile::Parse(text);
+  if (!IsConfigurationFile(pages_, file)) {
+    if (why != nullptr) {
+      *why = text.empty()
+                 ? "the file is empty"
+                 : "it is not a configuration file (it has none of the sections qamptool writes)";
+    }
+    return false;
+  }
+  LoadConfiguration(Link(), pages_, file);
   pages_.RefreshAll();
+  return true;
 }
 
 }  // namespace qamp

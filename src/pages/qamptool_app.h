@@ -14,9 +14,9 @@ namespace qamp {
 
 class CQAmpToolApp {
  public:
-  CQAmpToolApp(SerialTransport& transport, SessionHost& sessionHost, PageHost& pageHost, ControlMode mode,
-               int regionCode = kDefaultRegionCode, LogSink* log = nullptr, CErrorLog::Clock clock = {},
-               FrequencyChooser* frequencyChooser = nullptr);
+  CQAmpToolApp(SerialTransport& transport, SessionHost& sessionHost, PageHost& pageHost,
+               ControlMode mode, int regionCode = kDefaultRegionCode, LogSink* log = nullptr,
+               CErrorLog::Clock clock = {}, FrequencyChooser* frequencyChooser = nullptr);
 
   CReceiverSession& Session() { return session_; }
   CCommClass& Link() { return session_.Link(); }
@@ -24,7 +24,9 @@ class CQAmpToolApp {
 
   // Configuration files, given as their text.
   std::string SaveConfigurationText();
-  void LoadConfigurationText(std::string_view text);
+  // False, with the reason, when the text is not a configuration file: the
+  // images, the memo and the memory flags are then left as they were.
+  [[nodiscard]] bool LoadConfigurationText(std::string_view text, std::string* why = nullptr);
   std::string Report() { return BuildReport(Link(), pages_); }
 
  private:

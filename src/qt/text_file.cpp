@@ -1,5 +1,7 @@
 #include "qt/text_file.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -39,7 +41,8 @@ bool WriteTextFileAtomically(const std::string& path, const std::string& text, s
     error = "Cannot save " + path + ": " + file.errorString().toStdString();
     return false;
   }
-  if (file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size())) {
+  if (file.write(text.data(), static_cast<qint64>(text.size())) !=
+      static_cast<qint64>(text.size())) {
     error = "Cannot save " + path + ": " + file.errorString().toStdString();
     file.cancelWriting();
     return false;
@@ -50,6 +53,35 @@ bool WriteTextFileAtomically(const std::string& path, const std::string& text, s
     return false;
   }
   return true;
+}
+
+bool CanSaveAt(const std::string& path, std::string& error) {
+  const QFileInfo info(QString::fromStdString(path));
+  if (info.isDir()) {
+    error = "Cannot save " + path + ": it is a directory";
+    return false;
+  }
+  const QDir directory = info.absoluteDir();
+  if (!directory.exists()) {
+    error = "Cannot save " + path + ": the directory " + directory.path().toStdString() +
+            " does not exist";
+    return false;
+  }
+  return true;
+}
+
+std::string RescuePath(const std::string& path) {
+  const QFileInfo info(QString::fromStdString(path));
+  QString base = info.completeBaseName();
+  if (base.isEmpty()) base = QStringLiteral("configuration");
+  const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+  const QString suffix = info.suffix().isEmpty() ? QString() : QStringLiteral(".") + info.suffix();
+  QString candidate = QDir::temp().filePath(base + QStringLiteral("-") + stamp + suffix);
+  for (int n = 2; QFileInfo::exists(candidate); ++n) {
+    candidate = QDir::temp().filePath(base + QStringLiteral("-") + stamp + QStringLiteral("-") +
+                                      QString::number(n) + suffix);
+  }
+  return candidate.toStdString();
 }
 
 }  // namespace qamp

@@ -10,4 +10,13 @@ namespace qamp {
 bool ReadTextFile(const std::string& path, std::string& text, std::string& error);
 bool WriteTextFileAtomically(const std::string& path, const std::string& text, std::string& error);
 
+// Whether a file could be saved at `path` at all (its directory exists and
+// it is not itself a directory): checked before work that takes minutes,
+// so that it is not lost at the end for want of a folder.
+bool CanSaveAt(const std::string& path, std::string& error);
+
+// Where to keep a text that could not be saved where the user asked: a new
+// file in the temporary directory named after the intended one.
+std::string RescuePath(const std::string& path);
+
 }  // namespace qamp

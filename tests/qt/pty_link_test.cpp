@@ -3,14 +3,14 @@
 // orders that a loaded machine cannot break.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <cerrno>
-#include <fcntl.h>
-#include <termios.h>
-#include <unistd.h>
 
 #include "link/comm_class.h"
 #include "link/wire_format.h"
@@ -53,7 +53,9 @@ class PtyEnd {
     if (keep_ >= 0) ::close(keep_);
     master_ = keep_ = -1;
   }
-  void Send(const std::string& bytes) { [[maybe_unused]] auto n = ::write(master_, bytes.data(), bytes.size()); }
+  void Send(const std::string& bytes) {
+    [[maybe_unused]] auto n = ::write(master_, bytes.data(), bytes.size());
+  }
 
   struct Arrival {
     int64_t at;
@@ -87,9 +89,10 @@ class PtyEnd {
 // A link host on QTimers that records what matters here.
 class QtLinkHost : public CaptureLinkHost {
  public:
-  QtLinkHost() : timers_([this](int timer) {
-    if (link_ != nullptr) link_->OnTimer(timer);
-  }) {}
+  QtLinkHost()
+      : timers_([this](int timer) {
+          if (link_ != nullptr) link_->OnTimer(timer);
+        }) {}
   void Attach(CCommClass* link) { link_ = link; }
   void StartTimer(int timer, int milliseconds) override { timers_.Start(timer, milliseconds); }
   void KillTimer(int timer) override { timers_.Kill(timer); }
@@ -112,7 +115,8 @@ void RunFor(int ms) {
 void RunUntil(const std::function<bool()>& done, int limitMs) {
   QElapsedTimer clock;
   clock.start();
-  while (!done() && clock.elapsed() < limitMs) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+  while (!done() && clock.elapsed() < limitMs)
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
 }
 
 // Records when each frame was handed to the port.
@@ -174,7 +178,8 @@ TEST(PtyLink, FramesAreSpacedByTheirPausesEvenWhenAnswersComeAtOnce) {
     EXPECT_EQ(p.pty.frames[i].frame, frames[i]) << "the receiver got the frames in order";
     const int64_t pause = frames[i].front() == '\x02' ? 50 : 150;
     // Less one millisecond of timer granularity.
-    EXPECT_GE(p.transport.written[i + 1].at - p.transport.written[i].at, pause - 1) << "after frame " << i;
+    EXPECT_GE(p.transport.written[i + 1].at - p.transport.written[i].at, pause - 1)
+        << "after frame " << i;
   }
 }
 
@@ -229,9 +234,3 @@ TEST(QtSerialTransport, AMissingDeviceIsNamedInTheMessage) {
 
 }  // namespace
 }  // namespace qamp
-
-int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}
