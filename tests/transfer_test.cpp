@@ -77,6 +77,7 @@ void ExpectUploadReproduces(AppHarness& h) {
   ASSERT_TRUE(outcome);
   ASSERT_EQ(outcome->outcome, OperationOutcome::kTransferDone) << outcome->message;
   EXPECT_FALSE(h.link().IsPortOpen()) << "Async Mode closes the port after a transfer";
+  EXPECT_TRUE(h.host.messages.empty()) << "a clean line gives no warning";
   EXPECT_EQ(Readable(h.link().Image(0)), Readable(before))
       << DumpDifference(Readable(before), Readable(h.link().Image(0)));
   for (int n = 1; n <= 6; ++n) {

@@ -64,6 +64,8 @@ bool CCommClass::OpenPort(std::string_view device) {
   if (!transport_.Open(device, lastPortError_)) return false;
   ++portGeneration_;
   valuesStored_ = 0;
+  resends_ = 0;
+  unreadableFrames_ = 0;
   host_.ShowConnectionStatus(kStatusConnecting);
   for (const std::string_view frame : kConnectionFrames) {
     if (!WritePacket(frame)) return false;
@@ -240,6 +242,10 @@ int CCommClass::OnDataArrived() {
 }
 
 void CCommClass::HandleFrame(std::string frame) {
+  // A frame that does not begin with a start byte lost its beginning or
+  // carries noise in front of it: it can answer nothing, and the values it
+  // carried are gone. Counted, so that a transfer can say so.
+  if (frame.empty() || (frame[0] != kStx && frame[0] != kDc4 && frame[0] != kDc2)) ++unreadableFrames_;
   // The receiver's class digit varies; every comparison expects "0".
   if (frame.size() == 8 && frame[0] == kStx && frame[7] == kEtx) frame[1] = '0';
   OnReply(frame, linkState_ < LinkState::kReady);

@@ -126,6 +126,11 @@ class CCommClass : public TransportListener {
   int LoadCursor() const { return loadCursor_; }
   // Values stored from the receiver since the port was opened.
   int ValuesStored() const { return valuesStored_; }
+  // Since the port was opened: commands sent again because their answer did
+  // not come or did not fit, and frames that began with something other
+  // than a start byte. Either means that answers were lost on the way.
+  int Resends() const { return resends_; }
+  int UnreadableFrames() const { return unreadableFrames_; }
   // An initial load, Upload or Download is running: sliders then change
   // neither the image nor their read-outs.
   bool IsTransferInProgress() const;
@@ -204,6 +209,8 @@ class CCommClass : public TransportListener {
   int uploadStep_ = 0;
   int loadCursor_ = 0;
   int valuesStored_ = 0;
+  int resends_ = 0;
+  int unreadableFrames_ = 0;
 
   // Image words 1, 2, 3, 4 and 8 of slot 0, kept while a transfer walks the
   // receiver through other settings; word 8 once more at each re-read.

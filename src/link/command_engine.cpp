@@ -395,6 +395,7 @@ int CCommClass::RetryOrGiveUp(std::string_view frame) {
   const int tries = entry.tries + 1;
   if (tries <= 3) {
     entry.tries = tries;
+    ++resends_;
     WriteEntry(current);
     StartReplyTimer();
     return 0;

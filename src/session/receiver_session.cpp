@@ -83,6 +83,22 @@ std::string CReceiverSession::SelectedDevice() const {
   return ports_[static_cast<size_t>(port)].device;
 }
 
+namespace {
+
+// Some reports answer no command of their own (the sound program that
+// follows an input selection, the volume that follows a volume-memory
+// load): when answers go missing on the way, such a value can be lost
+// without any command failing, so a troubled Upload says so.
+std::string UploadDoubtMessage(int resends, int unreadable) {
+  std::string text = "The Upload is complete, but the line to the receiver lost answers (";
+  text += std::to_string(resends) + " command(s) had to be sent again, " + std::to_string(unreadable) +
+          " frame(s) could not be read).\nValues the receiver reports unasked, such as the sound program of "
+          "each input and the volume memories, may be missing.\nCheck the cable and Upload again.";
+  return text;
+}
+
+}  // namespace
+
 // --- Starting and ending connections --------------------------------------------
 
 void CReceiverSession::Open() {
@@ -101,6 +117,9 @@ void CReceiverSession::StartUpload() {
 void CReceiverSession::StartDownload() {
   link_.SetJob(TransferJob::kDownload);
   errorLog_->StartOperationLog();
+  // A Download changes no image of its own accord; the backup makes sure a
+  // failed or cancelled one leaves them exactly as they were all the same.
+  TakeBackup();
   StartConnection();
 }
 
@@ -288,6 +307,10 @@ void CReceiverSession::EndSending(EndSendingResult result) {
   std::string message;
   switch (result) {
     case EndSendingResult::kDone:
+      if (job == TransferJob::kUpload && !cancelling_ && (link_.Resends() > 0 || link_.UnreadableFrames() > 0)) {
+        message = UploadDoubtMessage(link_.Resends(), link_.UnreadableFrames());
+        host_.ShowMessage(message, MessageIcon::kWarning);
+      }
       if (link_.IsRealTimeMode()) {
         link_.StartTimerAfterWrites(kCheckIntervalTimer, kCheckIntervalMs);
         host_.RefreshActivePage();
@@ -433,11 +456,17 @@ void CReceiverSession::ChangeBasicControl(ParamId id, int32_t value) {
 // --- The image backup ------------------------------------------------------------
 
 void CReceiverSession::TakeBackup() {
-  backup_ = std::make_unique<std::array<CSettingImage, kImageSlots>>(link_.Images());
+  backup_ = std::make_unique<Backup>();
+  backup_->images = link_.Images();
+  for (int slot = 0; slot < kImageSlots; ++slot) backup_->dataExists[static_cast<size_t>(slot)] = link_.DataExists(slot);
+  backup_->regionCode = link_.RegionCode();
 }
 
 void CReceiverSession::RestoreBackup() {
-  if (backup_) link_.Images() = *backup_;
+  if (!backup_) return;
+  link_.Images() = backup_->images;
+  for (int slot = 0; slot < kImageSlots; ++slot) link_.SetDataExists(slot, backup_->dataExists[static_cast<size_t>(slot)]);
+  link_.SetRegionCode(backup_->regionCode);
 }
 
 }  // namespace qamp

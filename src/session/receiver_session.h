@@ -175,7 +175,15 @@ class CReceiverSession : public LinkHost {
   bool initializeOpen_ = false;
   bool sendingOpen_ = false;
   bool cancelling_ = false;
-  std::unique_ptr<std::array<CSettingImage, kImageSlots>> backup_;
+  // What a transfer may change and gives back when it fails or is
+  // cancelled: the seven images, which memories hold data, and the region
+  // (an Upload reads both from the receiver as it goes).
+  struct Backup {
+    std::array<CSettingImage, kImageSlots> images;
+    std::array<bool, kImageSlots> dataExists{};
+    int regionCode = kDefaultRegionCode;
+  };
+  std::unique_ptr<Backup> backup_;
 };
 
 }  // namespace qamp

@@ -1,5 +1,6 @@
 #include "sim/simulated_receiver.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 
@@ -145,7 +146,7 @@ SimOutput CSimulatedReceiver::Receive(std::string_view bytes) {
     for (std::string& answer : HandleFrame(assembling_)) {
       ++answersSent_;
       if (options_.dropEveryNth > 0 && answersSent_ % options_.dropEveryNth == 0) continue;
-      if (options_.garbageBytes > 0) {
+      if (options_.garbageBytes > 0 && answersSent_ % std::max(1, options_.garbageEveryNth) == 0) {
         std::string noise;
         std::uniform_int_distribution<int> printable('!', '~');
         for (int i = 0; i < options_.garbageBytes; ++i) noise.push_back(static_cast<char>(printable(random_)));
@@ -426,6 +427,12 @@ bool ApplySimOption(std::string_view option, SimOptions& options, std::string& e
   } else if (name == "garbage") {
     if (!number(value, n)) return false;
     options.garbageBytes = n;
+  } else if (name == "garbage-every") {
+    if (!number(value, n) || n < 1) {
+      error = "garbage-every needs a number of at least 1";
+      return false;
+    }
+    options.garbageEveryNth = n;
   } else if (name == "chunks") {
     if (value == "random") {
       options.chunkSize = -1;
@@ -475,6 +482,7 @@ std::string_view SimOptionsHelp() {
          "  silent          never answer\n"
          "  drop=N          lose every Nth answer\n"
          "  garbage=N       send N noise bytes in front of every answer\n"
+         "  garbage-every=K ... of every Kth answer only (default 1)\n"
          "  chunks=N|random split answers into chunks of N (or 1..8) bytes\n"
          "  guard           refuse every parameter write with a guarded answer\n"
          "  param-error=ROW answer read-request row ROW (and writes to it) with a parameter error\n"

@@ -25,7 +25,8 @@ struct SimOptions {
   // Faults.
   bool silent = false;            // never answers
   int dropEveryNth = 0;           // every Nth answer frame is lost (0: none)
-  int garbageBytes = 0;           // noise bytes sent in front of every answer frame
+  int garbageBytes = 0;           // noise bytes sent in front of an answer frame
+  int garbageEveryNth = 1;        // ... of every Nth answer frame
   int chunkSize = 0;              // answers split into chunks of this many bytes; -1: random 1..8
   bool guardWrites = false;       // refuses every parameter write (not selections) with a guarded answer
   std::vector<int> parameterErrorRows;  // read-request rows answered with a parameter error
