@@ -4,6 +4,8 @@ set -euo pipefail
 
 QAMP_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 QAMP_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev qt6-base-dev qt6-serialport-dev libgl-dev)
+# The fuzz targets are built with clang's libFuzzer.
+QAMP_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
 qamp_missing_packages() {
   local missing=()
