@@ -47,6 +47,9 @@ class MeasuringTransport : public SerialTransport, public TransportListener {
   // least the longer of its pause and its round trip at 9600 baud (10 bits
   // a character, both ways).
   double FloorMs() const { return floorMs_ + FrameFloorMs(); }
+  // The looser floor that counts the pauses and every character both ways
+  // one after the other, as if no pause ran while characters were moving.
+  double SerialFloorMs() const { return pausesMs + (bytesOut + bytesIn) * kMsPerChar; }
 
   int frames = 0;
   double pausesMs = 0;

@@ -90,6 +90,8 @@ void PtyDownload() {
       "pty Download: %d frames, %.0f ms wall, pacing floor %.0f ms; wall / floor = %.3f (target at "
       "most 1.05)\n",
       transport.frames, elapsedMs, floorMs, elapsedMs / floorMs);
+  std::printf("pty Download: wall / (pauses + every character both ways) = %.3f\n",
+              elapsedMs / transport.SerialFloorMs());
 }
 
 }  // namespace
