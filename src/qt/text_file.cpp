@@ -35,7 +35,8 @@ bool ReadTextFile(const std::string& path, std::string& text, std::string& error
   return true;
 }
 
-bool WriteTextFileAtomically(const std::string& path, const std::string& text, std::string& error) {
+bool WriteTextFileAtomically(const std::string& path, const std::string& text, std::string& error,
+                             const std::function<void()>& beforeReplacing) {
   QSaveFile file(QString::fromStdString(path));
   if (!file.open(QIODevice::WriteOnly)) {
     error = "Cannot save " + path + ": " + file.errorString().toStdString();
@@ -47,6 +48,12 @@ bool WriteTextFileAtomically(const std::string& path, const std::string& text, s
     file.cancelWriting();
     return false;
   }
+  if (!file.flush()) {
+    error = "Cannot save " + path + ": " + file.errorString().toStdString();
+    file.cancelWriting();
+    return false;
+  }
+  if (beforeReplacing) beforeReplacing();
   // Until commit() renames it, the old file stays as it was.
   if (!file.commit()) {
     error = "Cannot save " + path + ": " + file.errorString().toStdString();

@@ -3,12 +3,16 @@
 // target, which then replaces the target in one rename.
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace qamp {
 
 bool ReadTextFile(const std::string& path, std::string& text, std::string& error);
-bool WriteTextFileAtomically(const std::string& path, const std::string& text, std::string& error);
+// `beforeReplacing` runs once the whole text is in the temporary file, just
+// before the rename (tests use it to stand in for a crash at that moment).
+bool WriteTextFileAtomically(const std::string& path, const std::string& text, std::string& error,
+                             const std::function<void()>& beforeReplacing = {});
 
 // Whether a file could be saved at `path` at all (its directory exists and
 // it is not itself a directory): checked before work that takes minutes,

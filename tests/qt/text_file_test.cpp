@@ -158,6 +158,22 @@ TEST_F(SavingTest, AFullDiskLeavesTheOldFileWholeAndNoTemporaryFile) {
   EXPECT_EQ(Listing(directory_), std::vector<std::string>{"living room.qcf"});
 }
 
+TEST_F(SavingTest, ACrashJustBeforeTheRenameLeavesTheOldFileWhole) {
+  const std::string path = target_.string();
+  const ChildResult result = InChild([&path](std::string& error) {
+    // The process dies with the new text written but not yet in place.
+    return WriteTextFileAtomically(path, std::string(60000, 'x'), error, [] { ::_exit(0); });
+  });
+  EXPECT_FALSE(result.ran) << "the child died before it could answer";
+  EXPECT_EQ(ReadFile(target_), kOld);
+  // What the crash left behind is the temporary file, never a cut target.
+  for (const std::string& name : Listing(directory_)) {
+    if (name == "living room.qcf") continue;
+    EXPECT_TRUE(name.starts_with("living room.qcf.")) << name;
+    EXPECT_EQ(ReadFile(directory_ / name), std::string(60000, 'x'));
+  }
+}
+
 TEST_F(SavingTest, ARescueFileIsNewAndBesideNothingElse) {
   const std::string first = RescuePath(target_.string());
   EXPECT_EQ(fs::path(first).parent_path(), fs::temp_directory_path());
