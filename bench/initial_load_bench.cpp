@@ -1,7 +1,6 @@
 // Initial load timings: against the simulated receiver over a pseudo
 // terminal with real timers (wall time against the pacing floor, and the
 // longest stall of the event loop), and on the virtual clock (CPU time).
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTimer>
 #include <algorithm>
@@ -11,9 +10,8 @@
 #include <string>
 
 #include "bench/measuring_transport.h"
+#include "bench/pty_simulator_run.h"
 #include "cli/cli_session_host.h"
-#include "qt/port_router.h"
-#include "qt/simulator_server.h"
 #include "session/receiver_session.h"
 #include "sim/sim_transport.h"
 #include "sim/virtual_clock.h"
@@ -66,26 +64,13 @@ void VirtualClockLoad() {
 }
 
 void PtyLoad() {
-  int argc = 1;
-  char name[] = "bench";
-  char* argv[] = {name, nullptr};
-  QCoreApplication app(argc, argv);
-  qamp::sim::SimOptions options;  // zero reply delay
-  qamp::sim::CSimulatedReceiver receiver(options);
-  qamp::PtySimulatorServer server(receiver);
-  std::string device;
-  std::string error;
-  if (!server.Start(device, error)) {
-    std::printf("pty: %s\n", error.c_str());
-    return;
-  }
-  qamp::PortRouter router;
-  qamp::bench::MeasuringTransport transport(router);
+  qamp::bench::PtySimulatorRun run;
+  if (!run.Start()) return;
+  qamp::bench::MeasuringTransport& transport = run.Transport();
   qamp::cli::CliSessionHost host(std::cerr, false);
   qamp::CReceiverSession session(transport, host, qamp::ControlMode::kRealTime);
   host.Attach(&session);
-  session.SetPorts({{device, device}});
-  session.SelectPort(1);
+  run.Select(session);
 
   // A timer that should tick every 2 ms: the largest gap between ticks is
   // the longest time the event loop was kept from running.

@@ -1,7 +1,6 @@
 // Configuration files and the Download: saving and loading a complete
 // configuration (all pages, all memories) in one process, and a Download
 // to the simulated receiver over a pseudo terminal against its pacing floor.
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <chrono>
 #include <cstdio>
@@ -10,11 +9,10 @@
 #include <string>
 
 #include "bench/measuring_transport.h"
+#include "bench/pty_simulator_run.h"
 #include "cli/cli_session_host.h"
 #include "model/image_defaults.h"
 #include "pages/qamptool_app.h"
-#include "qt/port_router.h"
-#include "qt/simulator_server.h"
 #include "session/command_capture.h"
 #include "sim/random_state.h"
 
@@ -56,26 +54,14 @@ void ConfigurationFiles() {
 }
 
 void PtyDownload() {
-  int argc = 1;
-  char name[] = "bench";
-  char* argv[] = {name, nullptr};
-  QCoreApplication application(argc, argv);
-  qamp::sim::CSimulatedReceiver receiver;  // zero reply delay
-  qamp::PtySimulatorServer server(receiver);
-  std::string device;
-  std::string error;
-  if (!server.Start(device, error)) {
-    std::printf("pty: %s\n", error.c_str());
-    return;
-  }
-  qamp::PortRouter router;
-  qamp::bench::MeasuringTransport transport(router);
+  qamp::bench::PtySimulatorRun run;
+  if (!run.Start()) return;
+  qamp::bench::MeasuringTransport& transport = run.Transport();
   qamp::cli::CliSessionHost host(std::cerr, false);
   qamp::QuietPageHost pages;
   qamp::CQAmpToolApp app(transport, host, pages, qamp::ControlMode::kAsync);
   host.Attach(&app.Session());
-  app.Session().SetPorts({{device, device}});
-  app.Session().SelectPort(1);
+  run.Select(app.Session());
   QElapsedTimer wall;
   wall.start();
   app.Session().StartDownload();

@@ -1,39 +1,29 @@
 // qampctl decode, checksum and frame, run in-process with captured output.
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "cli/command.h"
+#include "support/qampctl_runner.h"
 
 namespace qamp::cli {
 namespace {
 
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Result Qampctl(std::vector<std::string> args) {
-  std::ostringstream out;
-  std::ostringstream err;
-  CommandContext context{out, err};
-  const int status = RunQampctl(args, context);
-  return {status, out.str(), err.str()};
-}
+using Result = testing::QampctlResult;
+using testing::Qampctl;
 
 TEST(QampctlDecode, JsonGivesOneObjectPerFrame) {
   const Result result = Qampctl({"decode", "--json", "<STX>0026C7<ETX>", "\\x02002600\\x03"});
   EXPECT_EQ(result.status, 0);
-  EXPECT_EQ(result.out,
-            "{\"frame\":\"<STX>0026C7<ETX>\",\"recognised\":true,\"kind\":1,\"pairs\":[[6,0]]}\n"
-            "{\"frame\":\"<STX>002600<ETX>\",\"recognised\":true,\"kind\":1,\"pairs\":[[6,-805]]}\n");
+  EXPECT_EQ(
+      result.out,
+      "{\"frame\":\"<STX>0026C7<ETX>\",\"recognised\":true,\"kind\":1,\"pairs\":[[6,0]]}\n"
+      "{\"frame\":\"<STX>002600<ETX>\",\"recognised\":true,\"kind\":1,\"pairs\":[[6,-805]]}\n");
 }
 
 TEST(QampctlDecode, ListedIdsAreNullAndTextsAreStringsInLatin1) {
   Result result = Qampctl({"decode", "--json", "<STX>003000<ETX>"});
-  EXPECT_EQ(result.out,
-            "{\"frame\":\"<STX>003000<ETX>\",\"recognised\":true,\"kind\":22,\"pairs\":[[563,null]]}\n");
+  EXPECT_EQ(
+      result.out,
+      "{\"frame\":\"<STX>003000<ETX>\",\"recognised\":true,\"kind\":22,\"pairs\":[[563,null]]}\n");
   result = Qampctl({"decode", "--json", "<DC4>2012011000009\\xC9\"Q\\\\ PHONO\\x41\\x42<ETX>"});
   EXPECT_EQ(result.status, 0);
   // The name holds É (0xC9, written as UTF-8), a quote and a backslash.
@@ -44,7 +34,8 @@ TEST(QampctlDecode, ListedIdsAreNullAndTextsAreStringsInLatin1) {
 TEST(QampctlDecode, UnrecognisedFramesSetExitStatusOne) {
   const Result result = Qampctl({"decode", "--json", "<STX>0026C7<ETX>", "<STX>00FF00<ETX>"});
   EXPECT_EQ(result.status, 1);
-  EXPECT_NE(result.out.find("{\"frame\":\"<STX>00FF00<ETX>\",\"recognised\":false}"), std::string::npos);
+  EXPECT_NE(result.out.find("{\"frame\":\"<STX>00FF00<ETX>\",\"recognised\":false}"),
+            std::string::npos);
 }
 
 TEST(QampctlDecode, ConfigurationReportListsItsNinetySixReports) {
@@ -52,8 +43,9 @@ TEST(QampctlDecode, ConfigurationReportListsItsNinetySixReports) {
   Result result = Qampctl({"decode", "--json", report});
   EXPECT_EQ(result.status, 0);
   EXPECT_TRUE(result.out.starts_with("{\"frame\":\"<DC2>R02260B5"));
-  EXPECT_NE(result.out.find("\"configuration\":true,\"accepted\":true,\"model\":\"R0226\",\"reports\":["),
-            std::string::npos);
+  EXPECT_NE(
+      result.out.find("\"configuration\":true,\"accepted\":true,\"model\":\"R0226\",\"reports\":["),
+      std::string::npos);
   size_t objects = 0;
   for (size_t at = result.out.find("{\"frame\":\"<STX>"); at != std::string::npos;
        at = result.out.find("{\"frame\":\"<STX>", at + 1)) {
@@ -61,14 +53,16 @@ TEST(QampctlDecode, ConfigurationReportListsItsNinetySixReports) {
   }
   EXPECT_EQ(objects, 96U);
   // The first report is code 20 with the character of position 8.
-  EXPECT_NE(result.out.find("\"reports\":[{\"frame\":\"<STX>002000<ETX>\",\"recognised\":true,\"kind\":1,"
-                            "\"pairs\":[[9,0],[10,0],[11,0]]}"),
-            std::string::npos);
+  EXPECT_NE(
+      result.out.find("\"reports\":[{\"frame\":\"<STX>002000<ETX>\",\"recognised\":true,\"kind\":1,"
+                      "\"pairs\":[[9,0],[10,0],[11,0]]}"),
+      std::string::npos);
 
   report.replace(5, 5, "R0999");
   result = Qampctl({"decode", report});
   EXPECT_EQ(result.status, 1);
-  EXPECT_NE(result.out.find("configuration report, rejected (wrong model), model R0999"), std::string::npos);
+  EXPECT_NE(result.out.find("configuration report, rejected (wrong model), model R0999"),
+            std::string::npos);
 }
 
 TEST(QampctlDecode, UsageErrorsExitWithTwoAndSayWhatWasWrong) {

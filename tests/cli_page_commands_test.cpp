@@ -1,39 +1,31 @@
 // qampctl params and command.
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "cli/command.h"
+#include "support/qampctl_runner.h"
 
 namespace qamp::cli {
 namespace {
 
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Result Qampctl(std::vector<std::string> args) {
-  std::ostringstream out;
-  std::ostringstream err;
-  CommandContext context{out, err};
-  const int status = RunQampctl(args, context);
-  return {status, out.str(), err.str()};
-}
+using Result = testing::QampctlResult;
+using testing::Qampctl;
 
 TEST(QampctlParams, ListsEveryParameterWithItsDefaultText) {
   const Result result = Qampctl({"params"});
   ASSERT_EQ(result.status, 0);
-  EXPECT_TRUE(result.out.starts_with("1\t-1\tBasic Control\tInput\tDVD\n")) << result.out.substr(0, 80);
+  EXPECT_TRUE(result.out.starts_with("1\t-1\tBasic Control\tInput\tDVD\n"))
+      << result.out.substr(0, 80);
   EXPECT_NE(result.out.find("\n6\t-1\tBasic Control\tMain Volume\t-40.0dB\n"), std::string::npos);
-  EXPECT_NE(result.out.find("\n431\t-1\tSpeaker Set\tPR/SB Select\tSurround Back\n"), std::string::npos);
+  EXPECT_NE(result.out.find("\n431\t-1\tSpeaker Set\tPR/SB Select\tSurround Back\n"),
+            std::string::npos);
   EXPECT_NE(result.out.find("\n435\t-1\tTuner Set\tCurrent \tFM 87.5MHz\n"), std::string::npos);
-  EXPECT_NE(result.out.find("\n409\t1\tParametric EQ\t(Front L) Band 6 Freq\t6349.6Hz\n"), std::string::npos);
+  EXPECT_NE(result.out.find("\n409\t1\tParametric EQ\t(Front L) Band 6 Freq\t6349.6Hz\n"),
+            std::string::npos);
   EXPECT_NE(result.out.find("\n551\t-1\tiPod\tShaffle\tOff\n"), std::string::npos);
   const Result region0 = Qampctl({"params", "--region", "0"});
   EXPECT_NE(region0.out.find("\n435\t-1\tTuner Set\tCurrent \tFM 76.0MHz\n"), std::string::npos);
-  EXPECT_EQ(region0.out.find("\tSpeaker Impedance\t"), std::string::npos) << "region 0 has no impedance choice";
+  EXPECT_EQ(region0.out.find("\tSpeaker Impedance\t"), std::string::npos)
+      << "region 0 has no impedance choice";
   EXPECT_EQ(Qampctl({"params", "--region", "5"}).status, 2);
 }
 
@@ -67,10 +59,12 @@ TEST(QampctlCommand, UnknownSectionKeyOrValueIsAnErrorNamingIt) {
   EXPECT_EQ(result.status, 1);
   EXPECT_NE(result.err.find("no section 'Speaker Sets'"), std::string::npos) << result.err;
   result = Qampctl({"command", "Speaker Set", "Rear", "Large"});
-  EXPECT_NE(result.err.find("no key 'Rear' in section 'Speaker Set'"), std::string::npos) << result.err;
+  EXPECT_NE(result.err.find("no key 'Rear' in section 'Speaker Set'"), std::string::npos)
+      << result.err;
   result = Qampctl({"command", "Speaker Set", "Front", "Huge"});
   EXPECT_EQ(result.status, 1);
-  EXPECT_NE(result.err.find("'Huge' is not a value of Speaker Set / Front"), std::string::npos) << result.err;
+  EXPECT_NE(result.err.find("'Huge' is not a value of Speaker Set / Front"), std::string::npos)
+      << result.err;
   EXPECT_EQ(Qampctl({"command", "Speaker Set", "Front"}).status, 2);
 }
 

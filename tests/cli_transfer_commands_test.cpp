@@ -7,26 +7,15 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "cli/command.h"
+#include "support/qampctl_runner.h"
 
 namespace qamp::cli {
 namespace {
 
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Result Qampctl(std::vector<std::string> args) {
-  std::ostringstream out;
-  std::ostringstream err;
-  CommandContext context{out, err};
-  const int status = RunQampctl(args, context);
-  return {status, out.str(), err.str()};
-}
+using Result = testing::QampctlResult;
+using testing::Qampctl;
 
 class TransferCommands : public ::testing::Test {
  protected:

@@ -6,6 +6,8 @@
 #include "model/parameter_store.h"
 #include "pages/advanced_setup_page.h"
 #include "session/command_capture.h"
+#include "support/page_checks.h"
+#include "support/page_fixture.h"
 
 namespace qamp {
 namespace {
@@ -30,23 +32,16 @@ class AnsweringHost : public QuietPageHost {
   CommandCapture& capture_;
 };
 
-struct AdvancedFixture {
-  explicit AdvancedFixture(ControlMode mode, int region = kDefaultRegionCode)
-      : capture(mode, region), host(capture), page(capture.Link(), host) {
-    page.SetActive(true);
+struct AdvancedFixture : testing::PageFixture<CAdvSetup, AnsweringHost> {
+  using PageFixture::PageFixture;
+  // The frames waiting in the queue, without their codes (offline,
+  // everything waits there).
+  std::vector<std::string> QueuedFrames() {
+    std::vector<std::string> frames;
+    for (const auto& entry : Queued()) frames.push_back(entry.first);
+    return frames;
   }
-  CSettingImage& image() { return capture.Link().CurrentImage(); }
-  std::vector<std::string> Written() {
-    std::vector<std::string> shown;
-    for (const std::string& frame : capture.Frames()) shown.push_back(ShowFrame(frame));
-    return shown;
-  }
-  // What waits in the queue (offline, everything does).
-  std::vector<std::string> Queued() {
-    std::vector<std::string> shown;
-    for (const auto& entry : capture.QueuedWithCodes()) shown.push_back(ShowFrame(entry.first));
-    return shown;
-  }
+  // The codes a Download of the page queues, in order.
   std::vector<ParamId> DownloadCodes() {
     capture.Clear();
     page.DownloadPage(image());
@@ -54,20 +49,10 @@ struct AdvancedFixture {
     for (const auto& entry : capture.QueuedWithCodes()) codes.push_back(entry.second);
     return codes;
   }
-  const Control& control(int id) { return *page.FindControl(id); }
-  CommandCapture capture;
-  AnsweringHost host;
-  CAdvSetup page;
 };
 
 TEST(AdvancedSetupPage, EveryButtonSendsItsIndex) {
-  struct Case {
-    int button;
-    ParamId id;
-    int stored;
-    const char* frame;
-  };
-  const Case cases[] = {
+  const testing::ChoiceCase cases[] = {
       {1588, 537, 0, "<STX>2B300<ETX>"}, {1587, 537, 1, "<STX>2B301<ETX>"},
       {1589, 538, 0, "<STX>2B900<ETX>"}, {1591, 538, 1, "<STX>2B901<ETX>"},
       {1490, 539, 0, "<STX>2BD00<ETX>"}, {1489, 539, 1, "<STX>2BD01<ETX>"},
@@ -79,13 +64,7 @@ TEST(AdvancedSetupPage, EveryButtonSendsItsIndex) {
       {1423, 536, 0, "<STX>2B700<ETX>"}, {1429, 536, 3, "<STX>2B703<ETX>"},
       {1544, 548, 0, "<STX>2BF00<ETX>"}, {1546, 548, 1, "<STX>2BF01<ETX>"},
   };
-  for (const Case& c : cases) {
-    AdvancedFixture f(ControlMode::kRealTime);
-    f.page.ClickRadio(c.button);
-    EXPECT_EQ(ReadParameter(f.image(), c.id), c.stored) << c.button;
-    EXPECT_EQ(f.control(c.button).value, c.stored) << c.button;
-    EXPECT_EQ(f.Written(), std::vector<std::string>{c.frame}) << c.button;
-  }
+  testing::ExpectEachChoiceSends<AdvancedFixture>(cases);
 }
 
 TEST(AdvancedSetupPage, InitializeAsksBeforeItIsSent) {
@@ -163,7 +142,7 @@ TEST(AdvancedSetupPage, DownloadListFollowsTheRegion) {
   // Monitor Check.
   AdvancedFixture f(ControlMode::kAsync, 0);
   f.page.DownloadPage(f.image());
-  EXPECT_EQ(f.Queued(),
+  EXPECT_EQ(f.QueuedFrames(),
             (std::vector<std::string>{"<STX>2B900<ETX>", "<STX>2BD01<ETX>", "<STX>2B100<ETX>",
                                       "<STX>2B500<ETX>", "<STX>2BB01<ETX>", "<STX>2B700<ETX>",
                                       "<STX>2BF01<ETX>"}));
@@ -198,7 +177,7 @@ TEST(AdvancedSetupPage, OfflineRegionsHideAndForceTheirControls) {
     EXPECT_EQ(ReadParameter(f.image(), 544), c.forced) << "disabled buttons change nothing";
     EXPECT_TRUE(f.capture.QueuedWithCodes().empty()) << "the forced value is not sent by itself";
     f.page.DownloadPage(f.image());
-    EXPECT_EQ(f.Queued()[5], c.frame);
+    EXPECT_EQ(f.QueuedFrames()[5], c.frame);
   }
 }
 
@@ -238,7 +217,7 @@ TEST(AdvancedSetupPage, FanModeHasACommandButNoPlaceInFiles) {
   EXPECT_FALSE(f.page.SetParamFromText(f.image(), 543, -1, "Cont."));
   StoreParameter(f.image(), 543, 1);
   f.page.SendParamFromImage(f.image(), 543, -1);
-  EXPECT_EQ(f.Queued(), std::vector<std::string>{"<STX>2B201<ETX>"});
+  EXPECT_EQ(f.QueuedFrames(), std::vector<std::string>{"<STX>2B201<ETX>"});
   EXPECT_EQ(f.page.BuildReportText(f.image()).find("Fan"), std::string::npos);
 }
 
@@ -253,11 +232,7 @@ TEST(AdvancedSetupPage, ProfileRoundTripAndTexts) {
             "Remote Control Tuner ID = ID 2\r\nRemote Control XM ID = ID 2\r\n"
             "Bi-Amplifier = On\r\nInitialize = DSP Param\r\nMonitor Check = Skip\r\n");
 
-  MemoryIniFile file;
-  f.page.SaveToProfile(file, f.image());
-  CSettingImage other;
-  ResetImage(other, 0, 1);
-  f.page.LoadFromProfile(file, other);
+  CSettingImage other = testing::ThroughProfile(f.page, f.image());
   for (const auto& [id, stored] : values) EXPECT_EQ(ReadParameter(other, id), stored) << id;
 
   EXPECT_FALSE(f.page.SetParamFromText(other, 537, -1, "8ohm"));

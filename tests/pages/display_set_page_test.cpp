@@ -6,24 +6,13 @@
 #include "model/parameter_store.h"
 #include "pages/display_set_page.h"
 #include "session/command_capture.h"
+#include "support/page_checks.h"
+#include "support/page_fixture.h"
 
 namespace qamp {
 namespace {
 
-struct DisplayFixture {
-  explicit DisplayFixture(ControlMode mode) : capture(mode), page(capture.Link(), host) {
-    page.SetActive(true);
-  }
-  CSettingImage& image() { return capture.Link().CurrentImage(); }
-  std::vector<std::string> Frames() {
-    std::vector<std::string> shown;
-    for (const std::string& frame : capture.Frames()) shown.push_back(ShowFrame(frame));
-    return shown;
-  }
-  CommandCapture capture;
-  QuietPageHost host;
-  CDisplaySet page;
-};
+using DisplayFixture = testing::PageFixture<CDisplaySet>;
 
 // The factory settings in download order: Video Conversion On, Component
 // I/P Off, OSD Shift 0, Gray Back Auto, Through, Through, Dimmer 0, Short
@@ -33,13 +22,7 @@ const std::vector<std::string> kDefaultDownload = {
     "<STX>28800<ETX>", "<STX>26104<ETX>", "<STX>07EB1<ETX>", "<STX>29303<ETX>", "<STX>26700<ETX>"};
 
 TEST(DisplaySetPage, EveryChoiceSendsTheReceiversCodeForIt) {
-  struct Case {
-    int button;
-    ParamId id;
-    int stored;
-    const char* frame;
-  };
-  const Case cases[] = {
+  const testing::ChoiceCase cases[] = {
       {1400, 516, 0, "<STX>26900<ETX>"}, {1401, 516, 1, "<STX>26901<ETX>"},
       {1403, 517, 1, "<STX>28501<ETX>"}, {1404, 518, 0, "<STX>26300<ETX>"},
       {1411, 520, 1, "<STX>28701<ETX>"}, {1414, 520, 4, "<STX>28704<ETX>"},
@@ -48,14 +31,11 @@ TEST(DisplaySetPage, EveryChoiceSendsTheReceiversCodeForIt) {
       {1424, 527, 1, "<STX>29301<ETX>"}, {1425, 527, 2, "<STX>29302<ETX>"},
       {1427, 528, 1, "<STX>26701<ETX>"},
   };
-  for (const Case& c : cases) {
-    DisplayFixture f(ControlMode::kRealTime);
-    StoreParameter(f.image(), c.id, c.stored == 0 ? 1 : 0);
-    f.page.ClickRadio(c.button);
-    EXPECT_EQ(ReadParameter(f.image(), c.id), c.stored) << c.button;
-    EXPECT_EQ(f.page.FindControl(c.button)->value, c.stored) << c.button;
-    EXPECT_EQ(f.Frames(), std::vector<std::string>{c.frame}) << c.button;
-  }
+  // The image holds another value first, so that the click changes it.
+  testing::ExpectEachChoiceSends<DisplayFixture>(
+      cases, [](DisplayFixture& f, const testing::ChoiceCase& c) {
+        StoreParameter(f.image(), c.id, c.stored == 0 ? 1 : 0);
+      });
 }
 
 TEST(DisplaySetPage, SlidersSendOnReleaseWithTheirOffsets) {
@@ -77,9 +57,9 @@ TEST(DisplaySetPage, SlidersSendOnReleaseWithTheirOffsets) {
     f.page.MoveSlider(c.slider, c.value);
     EXPECT_EQ(ReadParameter(f.image(), c.id), c.value);
     EXPECT_EQ(f.page.FindControl(c.readOut)->text, std::to_string(c.value));
-    EXPECT_TRUE(f.Frames().empty());
+    EXPECT_TRUE(f.Written().empty());
     f.page.ReleaseSlider(c.slider);
-    EXPECT_EQ(f.Frames(), std::vector<std::string>{c.frame}) << c.value;
+    EXPECT_EQ(f.Written(), std::vector<std::string>{c.frame}) << c.value;
   }
 }
 
@@ -112,7 +92,7 @@ TEST(DisplaySetPage, HiddenFullIsNeitherClickableNorReadFromFiles) {
   f.page.GetParamText(f.image(), 526, -1, nullptr, nullptr, &value, true);
   EXPECT_EQ(value, "Full");
   f.page.SendParam(526);
-  EXPECT_EQ(f.Frames(), std::vector<std::string>{"<STX>07EB2<ETX>"});
+  EXPECT_EQ(f.Written(), std::vector<std::string>{"<STX>07EB2<ETX>"});
 }
 
 TEST(DisplaySetPage, DownloadOrderPutsOsdShiftBeforeGrayBack) {
@@ -133,7 +113,7 @@ TEST(DisplaySetPage, DefaultRestoresAndSendsThePage) {
                             {521, 2}, {525, -4}, {526, 0}, {527, 2},  {528, 1}};
   for (const auto& change : changes) StoreParameter(f.image(), change[0], change[1]);
   f.page.PressButton(CDisplaySet::kDefaultButton);
-  EXPECT_EQ(f.Frames(), kDefaultDownload);
+  EXPECT_EQ(f.Written(), kDefaultDownload);
   EXPECT_EQ(ReadParameter(f.image(), 519), 0);
   EXPECT_EQ(f.page.FindControl(CDisplaySet::kDimmerReadOut)->text, "0");
   EXPECT_EQ(f.page.FindControl(1423)->value, 0);  // On Screen "Always"
@@ -175,9 +155,7 @@ TEST(DisplaySetPage, ProfileRoundTripAndKeys) {
   EXPECT_EQ(file.Read("Display Set", "HDMI Scaling"), "480p / 576p");
   EXPECT_EQ(file.Read("Display Set", "OSD Shift"), "-3");
   EXPECT_EQ(file.Read("Display Set", "Component I/P"), "On");
-  CSettingImage other;
-  ResetImage(other, 0, 1);
-  f.page.LoadFromProfile(file, other);
+  CSettingImage other = testing::ReadIntoFreshImage(f.page, file);
   for (const auto& value : values) EXPECT_EQ(ReadParameter(other, value[0]), value[1]);
   EXPECT_EQ(
       f.page.BuildReportText(f.image()).find("\r\n(Display Set)\r\nVideo Conversion = Off\r\n"),

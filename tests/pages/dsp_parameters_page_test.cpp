@@ -10,44 +10,20 @@
 #include "model/parameter_store.h"
 #include "pages/dsp_parameters_page.h"
 #include "session/command_capture.h"
+#include "support/page_fixture.h"
 
 namespace qamp {
 namespace {
 
 using Page = CInputDspParam;
 
-struct DspFixture {
-  explicit DspFixture(ControlMode mode) : capture(mode), page(capture.Link(), host) {
-    page.SetActive(true);
-  }
-  CSettingImage& image() { return capture.Link().CurrentImage(); }
-  // What reached the wire, and what still waits in the queue, readable.
-  std::vector<std::string> Frames() const {
-    std::vector<std::string> shown;
-    for (const std::string& frame : capture.Frames()) shown.push_back(ShowFrame(frame));
-    return shown;
-  }
-  std::vector<std::pair<std::string, ParamId>> Queued() const {
-    std::vector<std::pair<std::string, ParamId>> shown;
-    for (const auto& [text, code] : capture.QueuedWithCodes())
-      shown.emplace_back(ShowFrame(text), code);
-    return shown;
-  }
-  const Control& control(int id) const { return *page.FindControl(id); }
+struct DspFixture : testing::PageFixture<Page> {
+  using PageFixture::PageFixture;
   std::vector<std::string> Names() const { return control(Page::kNameList).items; }
   std::string ValueOfRow(size_t row) const { return control(Page::kValueList).items.at(row); }
-  CommandCapture capture;
-  QuietPageHost host;
-  Page page;
 };
 
-// The checksum of an extended message: its body's bytes summed modulo 256.
-std::string Written(std::string_view body) {
-  unsigned sum = 0;
-  for (const char c : body) sum += static_cast<unsigned char>(c);
-  static const char* const kHex = "0123456789ABCDEF";
-  return "<DC4>" + std::string(body) + kHex[(sum >> 4) & 0xF] + kHex[sum & 0xF] + "<ETX>";
-}
+using testing::ExtendedFrame;
 
 // Parameter rows per program, as the programs list them.
 constexpr int kRowsPerProgram[26] = {5, 5, 5, 7, 7, 5, 8, 5, 8, 5, 9, 9, 9,
@@ -509,22 +485,22 @@ TEST(DspParametersPage, UpAndDownInRealTimeWriteOneCompleteFrameWithinTheRange) 
   f.page.PressButton(Page::kDownButton);
   EXPECT_EQ(ReadParameter(f.image(), 28), -6);
   EXPECT_EQ(f.ValueOfRow(0), "-6dB");
-  EXPECT_EQ(f.Frames(), std::vector<std::string>{"<DC4>200B0211000E000FD<ETX>"});
+  EXPECT_EQ(f.Written(), std::vector<std::string>{"<DC4>200B0211000E000FD<ETX>"});
   // One write, and the end marker sent it at once.
   ASSERT_EQ(f.capture.QueuedWithCodes().size(), 1U);
   EXPECT_EQ(f.capture.QueuedWithCodes()[0].second, 28);
   f.capture.Clear();
   f.page.PressButton(Page::kDownButton);  // below -6 dB: refused
   EXPECT_EQ(ReadParameter(f.image(), 28), -6);
-  EXPECT_TRUE(f.Frames().empty());
+  EXPECT_TRUE(f.Written().empty());
 
   StoreParameter(f.image(), 28, 2);
   f.page.PressButton(Page::kUpButton);
-  EXPECT_EQ(f.Frames(), std::vector<std::string>{"<DC4>200B0211000E00906<ETX>"});
+  EXPECT_EQ(f.Written(), std::vector<std::string>{"<DC4>200B0211000E00906<ETX>"});
   f.capture.Clear();
   f.page.PressButton(Page::kUpButton);
   EXPECT_EQ(ReadParameter(f.image(), 28), 3);
-  EXPECT_TRUE(f.Frames().empty());
+  EXPECT_TRUE(f.Written().empty());
 }
 
 TEST(DspParametersPage, AsyncEditsChangeTheImageAndQueueNothing) {
@@ -546,14 +522,14 @@ TEST(DspParametersPage, SurroundDecoderWritesItsDecodeTypeAndExtdSurroundCodes) 
   f.page.ShowProgram(21);
   f.page.PressButton(Page::kUpButton);  // Decode Type to Neural THX
   EXPECT_EQ(f.ValueOfRow(0), "Neural THX");
-  EXPECT_EQ(f.Frames(), std::vector<std::string>{"<DC4>200B02112C1B00B22<ETX>"});
+  EXPECT_EQ(f.Written(), std::vector<std::string>{"<DC4>200B02112C1B00B22<ETX>"});
   f.capture.Clear();
   StoreParameter(f.image(), 188, 5);
   f.page.RefreshAll();
   f.page.SelectListRow(Page::kValueList, 1);  // EXTD Surround
   f.page.PressButton(Page::kUpButton);
   EXPECT_EQ(f.ValueOfRow(1), "Off");
-  EXPECT_EQ(f.Frames(), std::vector<std::string>{"<DC4>200B02112C260060B<ETX>"});
+  EXPECT_EQ(f.Written(), std::vector<std::string>{"<DC4>200B02112C260060B<ETX>"});
 }
 
 TEST(DspParametersPage, RevTimeOfTwentyFiveShowsTwoPointFiveAndIsWrittenAs19) {
@@ -574,10 +550,10 @@ TEST(DspParametersPage, RevTimeOfTwentyFiveShowsTwoPointFiveAndIsWrittenAs19) {
   f.page.MoveSlider(Page::kFirstSlider + 4, 25);
   EXPECT_EQ(f.ValueOfRow(4), "2.5sec");
   EXPECT_EQ(ReadParameter(f.image(), 47), 24);
-  EXPECT_TRUE(f.Frames().empty());
+  EXPECT_TRUE(f.Written().empty());
   f.page.ReleaseSlider(Page::kFirstSlider + 4);
   EXPECT_EQ(ReadParameter(f.image(), 47), 25);
-  EXPECT_EQ(f.Frames(), std::vector<std::string>{"<DC4>200B0211090B0190D<ETX>"});
+  EXPECT_EQ(f.Written(), std::vector<std::string>{"<DC4>200B0211090B0190D<ETX>"});
 }
 
 TEST(DspParametersPage, SlidersIgnoreOutOfRangeHiddenAndTransferTimeMoves) {
@@ -597,7 +573,7 @@ TEST(DspParametersPage, SlidersIgnoreOutOfRangeHiddenAndTransferTimeMoves) {
   f.page.ReleaseSlider(Page::kFirstSlider + 4);
   EXPECT_EQ(f.ValueOfRow(4), "4.0sec");
   EXPECT_EQ(ReadParameter(f.image(), 47), 40);
-  EXPECT_TRUE(f.Frames().empty());
+  EXPECT_TRUE(f.Written().empty());
 }
 
 TEST(DspParametersPage, SelectingARowShowsOnlyItsSliderAndNoRowMeansNoEdit) {
@@ -744,22 +720,22 @@ TEST(DspParametersPage, DefaultRestoresTheShownProgramOnlyAndSendsItInRealTime) 
   EXPECT_EQ(f.page.SelectedRow(), 0);
   EXPECT_EQ(f.ValueOfRow(2), "10ms");
   // The program's writes in download order, no select, the first on the wire.
-  EXPECT_EQ(f.Frames(), (std::vector<std::string>{Written("200B021121"
-                                                          "0E006"),
-                                                  Written("200B021121"
-                                                          "1C000"),
-                                                  Written("200B021121"
-                                                          "0000A"),
-                                                  Written("200B021121"
-                                                          "0100A"),
-                                                  Written("200B021121"
-                                                          "0520C"),
-                                                  Written("200B021121"
-                                                          "0850F"),
-                                                  Written("200B021121"
-                                                          "0620A"),
-                                                  Written("200B021121"
-                                                          "0950A")}));
+  EXPECT_EQ(f.Written(), (std::vector<std::string>{ExtendedFrame("200B021121"
+                                                                 "0E006"),
+                                                   ExtendedFrame("200B021121"
+                                                                 "1C000"),
+                                                   ExtendedFrame("200B021121"
+                                                                 "0000A"),
+                                                   ExtendedFrame("200B021121"
+                                                                 "0100A"),
+                                                   ExtendedFrame("200B021121"
+                                                                 "0520C"),
+                                                   ExtendedFrame("200B021121"
+                                                                 "0850F"),
+                                                   ExtendedFrame("200B021121"
+                                                                 "0620A"),
+                                                   ExtendedFrame("200B021121"
+                                                                 "0950A")}));
   const auto queued = f.capture.QueuedWithCodes();
   std::vector<ParamId> codes;
   for (const auto& entry : queued) codes.push_back(entry.second);
@@ -966,7 +942,7 @@ TEST(DspParametersPage, ReportedValuesReachTheShownRowsOnlyWhileActive) {
   StoreParameter(f.image(), 187, 5);
   f.page.RefreshParam(187, true);
   EXPECT_EQ(f.page.ShownIds(), SurroundDecoderRows(5));
-  EXPECT_TRUE(f.Frames().empty());
+  EXPECT_TRUE(f.Written().empty());
 }
 
 }  // namespace

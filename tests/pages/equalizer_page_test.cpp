@@ -6,36 +6,18 @@
 #include "model/parameter_store.h"
 #include "pages/equalizer_page.h"
 #include "session/command_capture.h"
+#include "support/page_checks.h"
+#include "support/page_fixture.h"
 
 namespace qamp {
 namespace {
 
-using Queued = std::vector<std::pair<std::string, ParamId>>;
+using testing::Queue;
 
 constexpr ParamId kMira = 402;
 constexpr ParamId kType = 403;
 
-struct GeqFixture {
-  explicit GeqFixture(ControlMode mode) : capture(mode), page(capture.Link(), host) {
-    page.SetActive(true);
-  }
-  CSettingImage& image() { return capture.Link().CurrentImage(); }
-  Queued QueuedFrames() {
-    Queued shown;
-    for (const auto& [frame, code] : capture.QueuedWithCodes()) {
-      shown.emplace_back(ShowFrame(frame), code);
-    }
-    return shown;
-  }
-  std::vector<std::string> Frames() {
-    std::vector<std::string> shown;
-    for (const std::string& frame : capture.Frames()) shown.push_back(ShowFrame(frame));
-    return shown;
-  }
-  CommandCapture capture;
-  QuietPageHost host;
-  CGEQSetPage page;
-};
+using GeqFixture = testing::PageFixture<CGEQSetPage>;
 
 TEST(EqualizerPage, GainCommandsAtBothEndsOfTheRange) {
   struct Case {
@@ -55,13 +37,13 @@ TEST(EqualizerPage, GainCommandsAtBothEndsOfTheRange) {
     GeqFixture f(ControlMode::kAsync);
     StoreRecordParameter(f.image(), c.id, c.record, c.gain);
     f.page.SendParamFromImage(f.image(), c.id, c.record);
-    EXPECT_EQ(f.QueuedFrames(), (Queued{{c.frame, c.id}})) << c.frame;
+    EXPECT_EQ(f.Queued(), (Queue{{c.frame, c.id}})) << c.frame;
   }
   GeqFixture f(ControlMode::kAsync);
   StoreRecordParameter(f.image(), 397, 2, 65);
   f.page.SendParamFromImage(f.image(), 397, 2);
   f.page.SendParamFromImage(f.image(), 395, -1);
-  EXPECT_TRUE(f.QueuedFrames().empty());
+  EXPECT_TRUE(f.Queued().empty());
 }
 
 TEST(EqualizerPage, TypeCommands) {
@@ -76,9 +58,9 @@ TEST(EqualizerPage, TypeCommands) {
       StoreParameter(f.image(), kType, i);
       f.page.SendParamFromImage(f.image(), kType, -1);
     }
-    Queued expected = {{mira[i], kMira}};
+    Queue expected = {{mira[i], kMira}};
     if (i < 3) expected.emplace_back(types[i], kType);
-    EXPECT_EQ(f.QueuedFrames(), expected) << i;
+    EXPECT_EQ(f.Queued(), expected) << i;
   }
 }
 
@@ -86,20 +68,20 @@ TEST(EqualizerPage, AutoIsRefusedWithoutACalibrationResult) {
   GeqFixture f(ControlMode::kRealTime);
   ASSERT_EQ(ReadParameter(f.image(), kMira), 3);
   f.page.ChooseCombo(CGEQSetPage::kTypeCombo, 2);  // "OFF"
-  EXPECT_EQ(f.Frames(), std::vector<std::string>{"<STX>2A702<ETX>"});
+  EXPECT_EQ(f.Written(), std::vector<std::string>{"<STX>2A702<ETX>"});
   f.capture.Clear();
   f.page.ChooseCombo(CGEQSetPage::kTypeCombo, 0);  // "Auto" snaps back
   EXPECT_EQ(ReadParameter(f.image(), kType), 2);
   EXPECT_EQ(f.page.FindControl(CGEQSetPage::kTypeCombo)->value, 2);
-  EXPECT_TRUE(f.Frames().empty());
-  EXPECT_TRUE(f.QueuedFrames().empty());
+  EXPECT_TRUE(f.Written().empty());
+  EXPECT_TRUE(f.Queued().empty());
 
   // With a calibration result "Auto" is taken.
   StoreParameter(f.image(), kMira, 1);
   f.page.RefreshAll();
   f.page.ChooseCombo(CGEQSetPage::kTypeCombo, 0);
   EXPECT_EQ(ReadParameter(f.image(), kType), 0);
-  EXPECT_EQ(f.Frames(), std::vector<std::string>{"<STX>2A700<ETX>"});
+  EXPECT_EQ(f.Written(), std::vector<std::string>{"<STX>2A700<ETX>"});
 }
 
 TEST(EqualizerPage, ARefreshForcesGeqWithoutSendingIt) {
@@ -108,12 +90,12 @@ TEST(EqualizerPage, ARefreshForcesGeqWithoutSendingIt) {
   f.page.RefreshAll();
   EXPECT_EQ(ReadParameter(f.image(), kType), 1);
   EXPECT_EQ(f.page.FindControl(CGEQSetPage::kTypeCombo)->value, 1);
-  EXPECT_TRUE(f.Frames().empty());
+  EXPECT_TRUE(f.Written().empty());
   // The calibration type is shown only.
   EXPECT_FALSE(f.page.FindControl(CGEQSetPage::kMiraCombo)->enabled);
   f.page.ChooseCombo(CGEQSetPage::kMiraCombo, 0);
   EXPECT_EQ(ReadParameter(f.image(), kMira), 3);
-  EXPECT_TRUE(f.Frames().empty());
+  EXPECT_TRUE(f.Written().empty());
 }
 
 TEST(EqualizerPage, TheSubwooferShowsTwoBands) {
@@ -150,16 +132,16 @@ TEST(EqualizerPage, SlidersSendTheSelectedChannelOnRelease) {
   f.page.MoveSlider(1572, 20);
   f.page.MoveSlider(1572, 60);
   EXPECT_EQ(ReadRecordParameter(f.image(), 401, 0), 60);
-  EXPECT_TRUE(f.QueuedFrames().empty());
+  EXPECT_TRUE(f.Queued().empty());
   f.page.ReleaseSlider(1572);
-  EXPECT_EQ(f.QueuedFrames(), (Queued{{"<DC4>200803010C1b94<ETX>", 401}}));
+  EXPECT_EQ(f.Queued(), (Queue{{"<DC4>200803010C1b94<ETX>", 401}}));
 
   GeqFixture async(ControlMode::kAsync);
   async.page.MoveSlider(1572, 20);
   async.page.ReleaseSlider(1572);
   async.page.ChooseCombo(CGEQSetPage::kTypeCombo, 2);
   EXPECT_EQ(ReadParameter(async.image(), kType), 2);
-  EXPECT_TRUE(async.QueuedFrames().empty());
+  EXPECT_TRUE(async.Queued().empty());
 }
 
 TEST(EqualizerPage, NothingMovesWhileATransferRuns) {
@@ -174,7 +156,7 @@ TEST(EqualizerPage, NothingMovesWhileATransferRuns) {
 TEST(EqualizerPage, DownloadSendsGainsRecordByRecordThenTheTypes) {
   GeqFixture f(ControlMode::kAsync);
   f.page.DownloadPage(f.image());
-  const Queued queued = f.QueuedFrames();
+  const Queue queued = f.Queued();
   ASSERT_EQ(queued.size(), 67U);
   for (size_t i = 0; i < 63; ++i) EXPECT_EQ(queued[i].second, static_cast<ParamId>(395 + i % 7));
   EXPECT_EQ(queued[63], (std::pair<std::string, ParamId>{"<DC4>20080301a00fB5<ETX>", 395}));
@@ -195,8 +177,8 @@ TEST(EqualizerPage, DefaultRestoresTypesAndFlatRecords) {
   EXPECT_EQ(ReadParameter(f.image(), kType), 1);
   EXPECT_EQ(ReadRecordParameter(f.image(), 400, 6), 0);
   // Real Time Mode writes the standard type command at once and queues the rest.
-  EXPECT_EQ(f.QueuedFrames().size(), 66U);
-  const std::vector<std::string> frames = f.Frames();
+  EXPECT_EQ(f.Queued().size(), 66U);
+  const std::vector<std::string> frames = f.Written();
   EXPECT_NE(std::find(frames.begin(), frames.end(), "<STX>2A701<ETX>"), frames.end());
 }
 
@@ -253,9 +235,7 @@ TEST(EqualizerPage, ProfileRoundTrip) {
   MemoryIniFile file;
   f.page.SaveToProfile(file, f.image());
   EXPECT_EQ(file.Read("Equalizer", "EQ Type Select"), std::optional<std::string>("Auto"));
-  CSettingImage other;
-  ResetImage(other, 0, 1);
-  f.page.LoadFromProfile(file, other);
+  CSettingImage other = testing::ReadIntoFreshImage(f.page, file);
   EXPECT_EQ(ReadParameter(other, kMira), 1);
   EXPECT_EQ(ReadParameter(other, kType), 0);
   for (int record = 0; record < 10; ++record) {

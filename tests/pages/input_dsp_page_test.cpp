@@ -6,6 +6,7 @@
 #include "model/parameter_store.h"
 #include "pages/input_dsp_page.h"
 #include "session/command_capture.h"
+#include "support/page_fixture.h"
 
 namespace qamp {
 namespace {
@@ -27,26 +28,15 @@ class RecordingBasicControl : public BasicControlPort {
   std::vector<Applied> applied;
 };
 
-struct InputDspFixture {
-  explicit InputDspFixture(ControlMode mode, int region = 1)
-      : capture(mode, region), page(capture.Link(), host, basic) {
-    page.SetActive(true);
-  }
-  CSettingImage& image() { return capture.Link().CurrentImage(); }
-  std::vector<std::pair<std::string, ParamId>> Queued() const {
-    std::vector<std::pair<std::string, ParamId>> shown;
-    for (const auto& [text, code] : capture.QueuedWithCodes())
-      shown.emplace_back(ShowFrame(text), code);
-    return shown;
-  }
-  const Control& control(int id) const { return *page.FindControl(id); }
+struct InputDspParts {
+  RecordingBasicControl basic;
+};
+
+struct InputDspFixture : InputDspParts, testing::PageFixture<Page> {
+  explicit InputDspFixture(ControlMode mode, int region = 1) : PageFixture(mode, region, basic) {}
   const std::string& ListText(size_t position) const {
     return control(Page::kAssignmentList).items.at(position);
   }
-  CommandCapture capture;
-  QuietPageHost host;
-  RecordingBasicControl basic;
-  Page page;
 };
 
 TEST(InputDspPage, ListsTwelveInputsWithVcrBeforeDvrInTheRecords) {

@@ -7,37 +7,21 @@
 #include "model/parameter_store.h"
 #include "pages/input_rename_page.h"
 #include "session/command_capture.h"
+#include "support/page_checks.h"
+#include "support/page_fixture.h"
 
 namespace qamp {
 namespace {
 
-class BeepCountingHost : public QuietPageHost {
- public:
-  void Beep() override { ++beeps; }
-  int beeps = 0;
-};
+using testing::Queue;
 
-using Queue = std::vector<std::pair<std::string, ParamId>>;
-
-struct InputRenameFixture {
-  explicit InputRenameFixture(ControlMode mode) : capture(mode), page(capture.Link(), host) {
-    page.SetActive(true);
-  }
-  CSettingImage& image() { return capture.Link().CurrentImage(); }
-  Queue Queued() {
-    Queue shown;
-    for (const auto& [frame, code] : capture.QueuedWithCodes())
-      shown.emplace_back(ShowFrame(frame), code);
-    return shown;
-  }
+struct InputRenameFixture : testing::PageFixture<CInputSetUp, testing::BeepCountingHost> {
+  using PageFixture::PageFixture;
   void Rename(int row, std::string_view text) {
     page.SelectListRow(CInputSetUp::kInputList, row);
     page.EnterText(CInputSetUp::kNameEdit, text);
     page.PressButton(CInputSetUp::kEnterButton);
   }
-  CommandCapture capture;
-  BeepCountingHost host;
-  CInputSetUp page;
 };
 
 // The factory names, written in list order 229..242 (DVR before VCR).
@@ -135,9 +119,7 @@ TEST(InputRenamePage, ProfileRoundTripKeepsSpacesQuotesAndEightBitBytes) {
   EXPECT_EQ(file.Sections().at(0).entries.at(0).key, "PHONO");
   EXPECT_EQ(file.Sections().at(0).entries.at(0).value, "\"  lead   \"");
   EXPECT_EQ(file.Sections().at(0).entries.at(3).value, "\"a\"b\"c    \"");
-  CSettingImage other;
-  ResetImage(other, 0, 1);
-  f.page.LoadFromProfile(file, other);
+  CSettingImage other = testing::ReadIntoFreshImage(f.page, file);
   EXPECT_EQ(ReadText(other, 229), "  lead   ");
   EXPECT_EQ(ReadText(other, 230), "trail    ");
   EXPECT_EQ(ReadText(other, 231), "\xE9t\xE9\xFF     ");

@@ -8,36 +8,19 @@
 #include "model/parameter_store.h"
 #include "pages/io_assign_page.h"
 #include "session/command_capture.h"
+#include "support/page_checks.h"
+#include "support/page_fixture.h"
 
 namespace qamp {
 namespace {
 
-class BeepCountingHost : public QuietPageHost {
- public:
-  void Beep() override { ++beeps; }
-  int beeps = 0;
-};
-
-struct IoAssignFixture {
-  explicit IoAssignFixture(ControlMode mode) : capture(mode), page(capture.Link(), host) {
-    page.SetActive(true);
-  }
-  CSettingImage& image() { return capture.Link().CurrentImage(); }
-  // The queue as (frame, code); extended writes wait there for their answers.
-  std::vector<std::pair<std::string, ParamId>> Queued() {
-    std::vector<std::pair<std::string, ParamId>> shown;
-    for (const auto& [frame, code] : capture.QueuedWithCodes())
-      shown.emplace_back(ShowFrame(frame), code);
-    return shown;
-  }
+struct IoAssignFixture : testing::PageFixture<CIOAssign, testing::BeepCountingHost> {
+  using PageFixture::PageFixture;
   void Assign(int port, int input) {
     page.SelectListRow(CIOAssign::kPortList, port);
     page.SelectListRow(CIOAssign::kInputList, input);
     page.PressButton(CIOAssign::kSelectButton);
   }
-  CommandCapture capture;
-  BeepCountingHost host;
-  CIOAssign page;
 };
 
 const char* const kInputNames[14] = {"PHONO",      "CD",  "TUNER",    "CD-R", "MD/TAPE",
@@ -217,9 +200,7 @@ TEST(IoAssignPage, ProfileRoundTripKeepsNoneAndRefusesUnmatchedTexts) {
   MemoryIniFile file;
   f.page.SaveToProfile(file, f.image());
   EXPECT_EQ(file.Read("I/O Assign", "(8) Optical OUT 1"), "V-AUX/DOCK");
-  CSettingImage other;
-  ResetImage(other, 0, 1);
-  f.page.LoadFromProfile(file, other);
+  CSettingImage other = testing::ReadIntoFreshImage(f.page, file);
   for (ParamId id = 243; id <= 258; ++id)
     EXPECT_EQ(ReadParameter(other, id), ReadParameter(f.image(), id));
 

@@ -6,34 +6,18 @@
 #include "model/parameter_store.h"
 #include "pages/ipod_page.h"
 #include "session/command_capture.h"
+#include "support/page_checks.h"
+#include "support/page_fixture.h"
 
 namespace qamp {
 namespace {
 
-using Frames = std::vector<std::string>;
-using Queue = std::vector<std::pair<std::string, ParamId>>;
+using testing::Frames;
+using testing::Queue;
 
-struct IPodFixture {
-  explicit IPodFixture(ControlMode mode) : capture(mode), page(capture.Link(), host) {
-    page.SetActive(true);
-  }
-  CSettingImage& image() { return capture.Link().CurrentImage(); }
-  // Standard commands are written at once in Real Time Mode.
-  Frames Written() {
-    Frames shown;
-    for (const std::string& frame : capture.Frames()) shown.push_back(ShowFrame(frame));
-    return shown;
-  }
-  Queue Queued() {
-    Queue shown;
-    for (const auto& [frame, code] : capture.QueuedWithCodes())
-      shown.emplace_back(ShowFrame(frame), code);
-    return shown;
-  }
-  std::string TextOf(int id) { return page.FindControl(id)->text; }
-  CommandCapture capture;
-  QuietPageHost host;
-  CiPodPage page;
+struct IPodFixture : testing::PageFixture<CiPodPage> {
+  using PageFixture::PageFixture;
+  std::string TextOf(int id) { return control(id).text; }
 };
 
 TEST(IPodPage, EverySettingSendsItsCommand) {
@@ -224,22 +208,13 @@ TEST(IPodPage, ProfileRoundTripUsesTheShaffleKeyAndRefusesUnmatchedTexts) {
   EXPECT_EQ(f.page.BuildReportText(f.image()),
             "\r\n(iPod)\r\nStandby Charge = Off\r\nRepeat = All\r\nShaffle = Songs\r\n"
             "PlayInformation Output Setting = Off\r\nListInformation Output Setting = On\r\n");
-  MemoryIniFile file;
-  f.page.SaveToProfile(file, f.image());
-  CSettingImage other;
-  ResetImage(other, 0, 1);
-  f.page.LoadFromProfile(file, other);
+  CSettingImage other = testing::ThroughProfile(f.page, f.image());
   for (ParamId id = 549; id <= 553; ++id)
     EXPECT_EQ(ReadParameter(other, id), ReadParameter(f.image(), id));
 
-  struct Refused {
-    ParamId id;
-    const char* text;
-  };
-  const Refused refused[] = {
+  const testing::RefusedText refused[] = {
       {549, "On"}, {550, "all"}, {551, "Shuffle"}, {552, "ON"}, {554, "Play"}};
-  for (const Refused& r : refused)
-    EXPECT_FALSE(f.page.SetParamFromText(other, r.id, -1, r.text)) << r.text;
+  testing::ExpectTextsRefused(f.page, other, refused);
   EXPECT_EQ(ReadParameter(other, 549), 0);
   EXPECT_EQ(ReadParameter(other, 550), 2);
   EXPECT_EQ(ReadParameter(other, 551), 1);

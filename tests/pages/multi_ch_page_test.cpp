@@ -6,33 +6,24 @@
 #include "model/parameter_store.h"
 #include "pages/multi_ch_page.h"
 #include "session/command_capture.h"
+#include "support/page_checks.h"
+#include "support/page_fixture.h"
 
 namespace qamp {
 namespace {
 
-struct MultiChFixture {
-  explicit MultiChFixture(ControlMode mode) : capture(mode), page(capture.Link(), host) {
-    page.SetActive(true);
-  }
-  CSettingImage& image() { return capture.Link().CurrentImage(); }
-  std::vector<std::string> Frames() {
-    std::vector<std::string> shown;
-    for (const std::string& frame : capture.Frames()) shown.push_back(ShowFrame(frame));
+using testing::Frames;
+
+struct MultiChFixture : testing::PageFixture<CMiscPage> {
+  using PageFixture::PageFixture;
+  // What was written since the last look: each check sees only what the
+  // steps after the one before it sent.
+  Frames TakeWritten() {
+    Frames shown = Written();
     capture.Clear();
     return shown;
   }
-  std::vector<std::pair<std::string, ParamId>> Queued() {
-    std::vector<std::pair<std::string, ParamId>> shown;
-    for (const auto& [frame, code] : capture.QueuedWithCodes())
-      shown.emplace_back(ShowFrame(frame), code);
-    return shown;
-  }
-  CommandCapture capture;
-  QuietPageHost host;
-  CMiscPage page;
 };
-
-using Frames = std::vector<std::string>;
 
 TEST(MultiChPage, ModeAndFrontInputShareOneCommand) {
   MultiChFixture f(ControlMode::kRealTime);
@@ -40,13 +31,13 @@ TEST(MultiChPage, ModeAndFrontInputShareOneCommand) {
   f.page.ClickRadio(CMiscPage::k8chButton);
   EXPECT_EQ(ReadParameter(f.image(), 529), 1);
   EXPECT_TRUE(f.page.FindControl(CMiscPage::kFrontCombo)->enabled);
-  EXPECT_EQ(f.Frames(), Frames{"<STX>27B05<ETX>"});  // the factory front input, DVD
+  EXPECT_EQ(f.TakeWritten(), Frames{"<STX>27B05<ETX>"});  // the factory front input, DVD
   f.page.ChooseCombo(CMiscPage::kFrontCombo, 3);
   EXPECT_EQ(ReadParameter(f.image(), 530), 3);
-  EXPECT_EQ(f.Frames(), Frames{"<STX>27B0F<ETX>"});
+  EXPECT_EQ(f.TakeWritten(), Frames{"<STX>27B0F<ETX>"});
   f.page.ClickRadio(CMiscPage::k6chButton);
   EXPECT_FALSE(f.page.FindControl(CMiscPage::kFrontCombo)->enabled);
-  EXPECT_EQ(f.Frames(), Frames{"<STX>27B00<ETX>"});
+  EXPECT_EQ(f.TakeWritten(), Frames{"<STX>27B00<ETX>"});
 }
 
 TEST(MultiChPage, InSixChannelModeAFrontInputChangeQueuesNothing) {
@@ -57,11 +48,11 @@ TEST(MultiChPage, InSixChannelModeAFrontInputChangeQueuesNothing) {
   // A front input that reaches the image otherwise is not sent either...
   ASSERT_TRUE(f.page.SetParamFromText(f.image(), 530, -1, "VCR"));
   f.page.SendParam(530);
-  EXPECT_TRUE(f.Frames().empty());
+  EXPECT_TRUE(f.TakeWritten().empty());
   EXPECT_TRUE(f.Queued().empty());
   // ...until 8ch mode takes it.
   f.page.ClickRadio(CMiscPage::k8chButton);
-  EXPECT_EQ(f.Frames(), Frames{"<STX>27B09<ETX>"});
+  EXPECT_EQ(f.TakeWritten(), Frames{"<STX>27B09<ETX>"});
 }
 
 TEST(MultiChPage, EveryChoiceSendsTheReceiversDigit) {
@@ -95,14 +86,14 @@ TEST(MultiChPage, EveryChoiceSendsTheReceiversDigit) {
     f.page.RefreshAll();
     f.page.ChooseCombo(c.combo, c.index);
     EXPECT_EQ(f.page.FindControl(c.combo)->value, c.index) << c.frame;
-    EXPECT_EQ(f.Frames(), Frames{c.frame});
+    EXPECT_EQ(f.TakeWritten(), Frames{c.frame});
   }
   // Positions past either end are no choice.
   MultiChFixture f(ControlMode::kRealTime);
   f.page.ChooseCombo(CMiscPage::kBgvCombo, 8);
   f.page.ChooseCombo(CMiscPage::kBgvCombo, -1);
   EXPECT_EQ(ReadParameter(f.image(), 531), 6);
-  EXPECT_TRUE(f.Frames().empty());
+  EXPECT_TRUE(f.TakeWritten().empty());
 }
 
 TEST(MultiChPage, DownloadSendsModeFrontAndBackgroundVideoInOrder) {
@@ -131,7 +122,7 @@ TEST(MultiChPage, AsyncModeChangesTheImageAndQueuesNothing) {
   EXPECT_EQ(ReadParameter(f.image(), 530), 6);
   EXPECT_EQ(ReadParameter(f.image(), 531), 0);
   EXPECT_TRUE(f.Queued().empty());
-  EXPECT_TRUE(f.Frames().empty());
+  EXPECT_TRUE(f.TakeWritten().empty());
 }
 
 TEST(MultiChPage, ReportNamesTheFrontInputOnlyInEightChannelMode) {
@@ -160,14 +151,9 @@ TEST(MultiChPage, ProfileKeepsTheFrontInputInEitherModeAndRefusesUnmatchedTexts)
   for (ParamId id = 529; id <= 531; ++id)
     EXPECT_EQ(ReadParameter(other, id), ReadParameter(f.image(), id));
 
-  struct Refused {
-    ParamId id;
-    const char* text;
-  };
-  const Refused refused[] = {{529, "8CH"},   {529, "6"},    {530, "V-AUX/DOCK"},
-                             {530, "TUNER"}, {531, "Last"}, {531, "OFF "}};
-  for (const Refused& r : refused)
-    EXPECT_FALSE(f.page.SetParamFromText(other, r.id, -1, r.text)) << r.text;
+  const testing::RefusedText refused[] = {{529, "8CH"},   {529, "6"},    {530, "V-AUX/DOCK"},
+                                          {530, "TUNER"}, {531, "Last"}, {531, "OFF "}};
+  testing::ExpectTextsRefused(f.page, other, refused);
   EXPECT_EQ(ReadParameter(other, 529), 0);
   EXPECT_EQ(ReadParameter(other, 530), 0);
   EXPECT_EQ(ReadParameter(other, 531), 5);

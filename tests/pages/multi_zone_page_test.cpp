@@ -6,38 +6,22 @@
 #include "model/parameter_store.h"
 #include "pages/multi_zone_page.h"
 #include "session/command_capture.h"
+#include "support/page_checks.h"
+#include "support/page_fixture.h"
 
 namespace qamp {
 namespace {
 
-struct MultiZoneFixture {
+// A receiver with both zones unless told otherwise.
+struct MultiZoneFixture : testing::PageFixture<CMultiZone> {
   explicit MultiZoneFixture(ControlMode mode, int zone2 = 1, int zone3 = 1)
-      : capture(mode), page(capture.Link(), host) {
+      : PageFixture(testing::kShowLater, mode) {
     ModelFlags flags;
     flags.zone2 = zone2;
     flags.zone3 = zone3;
-    capture.Link().SetFlags(flags);
-    page.UpdateModelControls();
-    page.SetActive(true);
+    SetModel(flags);
+    Show();
   }
-  CSettingImage& image() { return capture.Link().CurrentImage(); }
-  // Real Time Mode writes these standard commands at once.
-  std::vector<std::string> Written() {
-    std::vector<std::string> shown;
-    for (const std::string& frame : capture.Frames()) shown.push_back(ShowFrame(frame));
-    return shown;
-  }
-  // Offline everything waits in the queue.
-  std::vector<std::pair<std::string, ParamId>> Queued() {
-    std::vector<std::pair<std::string, ParamId>> shown;
-    for (const auto& [frame, code] : capture.QueuedWithCodes())
-      shown.emplace_back(ShowFrame(frame), code);
-    return shown;
-  }
-  const Control& control(int id) { return *page.FindControl(id); }
-  CommandCapture capture;
-  QuietPageHost host;
-  CMultiZone page;
 };
 
 using Z = CMultiZone;
@@ -233,13 +217,7 @@ TEST(MultiZonePage, MissingZoneSendsNothingInRealTime) {
 
 TEST(MultiZonePage, TextsAndFileReading) {
   MultiZoneFixture f(ControlMode::kAsync);
-  struct Case {
-    ParamId id;
-    const char* text;
-    bool accepted;
-    int stored;
-  };
-  const Case cases[] = {
+  const testing::FileTextCase cases[] = {
       {22, "R5", true, 25},        {22, "L3", true, 17},       {23, "Mid", true, 20},
       {22, "L20", true, 0},        {22, "R21", false, 0},      {22, "L-3", false, 0},
       {22, "X5", false, 0},        {22, "mid", false, 0},      {15, "Mute", true, -805},
@@ -251,13 +229,7 @@ TEST(MultiZonePage, TextsAndFileReading) {
       {12, "XM", true, 11},        {12, "MULTI CH", false, 0}, {24, "5dB", true, 3},
       {25, "+5dB", false, 0},      {19, "FIX", true, 1},       {14, "fix", false, 0},
   };
-  for (const Case& c : cases) {
-    CSettingImage image;
-    ResetImage(image, 0, kDefaultRegionCode);
-    const int before = ReadParameter(image, c.id);
-    EXPECT_EQ(f.page.SetParamFromText(image, c.id, -1, c.text), c.accepted) << c.id << c.text;
-    EXPECT_EQ(ReadParameter(image, c.id), c.accepted ? c.stored : before) << c.id << c.text;
-  }
+  testing::ExpectFileTexts(f.page, cases);
 
   const std::vector<std::pair<ParamId, int>> values = {
       {12, 0},  {13, 1}, {14, 1}, {15, -805}, {16, 1}, {22, 17}, {24, 3},  {26, -805},
@@ -271,11 +243,7 @@ TEST(MultiZonePage, TextsAndFileReading) {
             "Zone3 Volume = 16.5dB\r\nZone3 Volume Mute = OFF\r\nZone3 Balance = R5\r\n"
             "Zone3 Max Volume = -30dB\r\nZone3 Initial Volume = Off\r\n");
 
-  MemoryIniFile file;
-  f.page.SaveToProfile(file, f.image());
-  CSettingImage other;
-  ResetImage(other, 0, kDefaultRegionCode);
-  f.page.LoadFromProfile(file, other);
+  CSettingImage other = testing::ThroughProfile(f.page, f.image());
   for (const auto& [id, stored] : values) EXPECT_EQ(ReadParameter(other, id), stored) << id;
 }
 

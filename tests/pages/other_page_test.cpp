@@ -6,56 +6,30 @@
 #include "model/parameter_store.h"
 #include "pages/other_page.h"
 #include "session/command_capture.h"
+#include "support/page_checks.h"
+#include "support/page_fixture.h"
 
 namespace qamp {
 namespace {
 
-using Frames = std::vector<std::string>;
-using Queue = std::vector<std::pair<std::string, ParamId>>;
+using testing::Frames;
+using testing::Queue;
 
-struct OtherFixture {
-  explicit OtherFixture(ControlMode mode) : capture(mode), page(capture.Link(), host) {
-    page.SetActive(true);
-  }
-  CSettingImage& image() { return capture.Link().CurrentImage(); }
-  Frames Written() {
-    Frames shown;
-    for (const std::string& frame : capture.Frames()) shown.push_back(ShowFrame(frame));
-    return shown;
-  }
-  Queue Queued() {
-    Queue shown;
-    for (const auto& [frame, code] : capture.QueuedWithCodes())
-      shown.emplace_back(ShowFrame(frame), code);
-    return shown;
-  }
-  CommandCapture capture;
-  QuietPageHost host;
-  COtherPage page;
-};
+using OtherFixture = testing::PageFixture<COtherPage>;
 
 TEST(OtherPage, EveryChoiceSendsItsCommand) {
-  struct Case {
-    int button;
-    ParamId id;
-    int stored;
-    const char* frame;
-  };
-  const Case cases[] = {
+  const testing::ChoiceCase cases[] = {
       {1501, 532, 0, "<STX>26000<ETX>"}, {1502, 532, 1, "<STX>26001<ETX>"},
       {1503, 533, 0, "<STX>25F00<ETX>"}, {1504, 533, 1, "<STX>25F01<ETX>"},
       {1505, 534, 0, "<STX>28F00<ETX>"}, {1506, 534, 1, "<STX>28F01<ETX>"},
       {1507, 535, 0, "<STX>25C00<ETX>"}, {1508, 535, 1, "<STX>25C01<ETX>"},
   };
-  for (const Case& c : cases) {
-    OtherFixture f(ControlMode::kRealTime);
-    StoreParameter(f.image(), c.id, 1 - c.stored);
-    f.page.RefreshAll();
-    f.page.ClickRadio(c.button);
-    EXPECT_EQ(ReadParameter(f.image(), c.id), c.stored) << c.button;
-    EXPECT_EQ(f.page.FindControl(c.button)->value, c.stored) << c.button;
-    EXPECT_EQ(f.Written(), Frames{c.frame}) << c.button;
-  }
+  // The page shows the other value first, so that the click changes it.
+  testing::ExpectEachChoiceSends<OtherFixture>(cases,
+                                               [](OtherFixture& f, const testing::ChoiceCase& c) {
+                                                 StoreParameter(f.image(), c.id, 1 - c.stored);
+                                                 f.page.RefreshAll();
+                                               });
 }
 
 TEST(OtherPage, AsyncModeChangesTheImageAndQueuesNothing) {
@@ -95,22 +69,15 @@ TEST(OtherPage, ProfileUsesTheSupportAudioKeyAndRefusesUnmatchedTexts) {
   f.page.SaveToProfile(file, f.image());
   EXPECT_EQ(file.Read("Other", "Support Audio"), "Other");
   EXPECT_FALSE(file.Read("Other", "HDMI Support Audio").has_value());
-  CSettingImage other;
-  ResetImage(other, 0, 1);
-  f.page.LoadFromProfile(file, other);
+  CSettingImage other = testing::ReadIntoFreshImage(f.page, file);
   for (ParamId id = 532; id <= 535; ++id)
     EXPECT_EQ(ReadParameter(other, id), ReadParameter(f.image(), id));
   EXPECT_TRUE(f.page.SetParamFromText(other, 534, -1, "QR-K2600"));
   EXPECT_EQ(ReadParameter(other, 534), 0);
 
-  struct Refused {
-    ParamId id;
-    const char* text;
-  };
-  const Refused refused[] = {{532, "auto"}, {533, "Last "}, {534, "qr-k2600"},
-                             {534, "Auto"}, {535, "Other"}, {531, "LAST"}};
-  for (const Refused& r : refused)
-    EXPECT_FALSE(f.page.SetParamFromText(other, r.id, -1, r.text)) << r.text;
+  const testing::RefusedText refused[] = {{532, "auto"}, {533, "Last "}, {534, "qr-k2600"},
+                                          {534, "Auto"}, {535, "Other"}, {531, "LAST"}};
+  testing::ExpectTextsRefused(f.page, other, refused);
   EXPECT_EQ(ReadParameter(other, 532), 0);
   EXPECT_EQ(ReadParameter(other, 533), 0);
   EXPECT_EQ(ReadParameter(other, 534), 0);

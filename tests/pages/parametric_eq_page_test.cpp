@@ -6,28 +6,15 @@
 #include "model/parameter_store.h"
 #include "pages/parametric_eq_page.h"
 #include "session/command_capture.h"
+#include "support/page_checks.h"
+#include "support/page_fixture.h"
 
 namespace qamp {
 namespace {
 
-using Queued = std::vector<std::pair<std::string, ParamId>>;
+using testing::Queue;
 
-struct PeqFixture {
-  explicit PeqFixture(ControlMode mode) : capture(mode), page(capture.Link(), host) {
-    page.SetActive(true);
-  }
-  CSettingImage& image() { return capture.Link().CurrentImage(); }
-  Queued Frames() {
-    Queued shown;
-    for (const auto& [frame, code] : capture.QueuedWithCodes()) {
-      shown.emplace_back(ShowFrame(frame), code);
-    }
-    return shown;
-  }
-  CommandCapture capture;
-  QuietPageHost host;
-  CPEQSetPage page;
-};
+using PeqFixture = testing::PageFixture<CPEQSetPage>;
 
 TEST(ParametricEqPage, BandCommandsAtTheEndsOfEveryField) {
   struct Case {
@@ -55,7 +42,7 @@ TEST(ParametricEqPage, BandCommandsAtTheEndsOfEveryField) {
     StoreRecordParameter(f.image(), q, c.record, c.q);
     StoreRecordParameter(f.image(), q + 7, c.record, c.gain);
     f.page.SendParamFromImage(f.image(), c.id, c.record);
-    EXPECT_EQ(f.Frames(), (Queued{{c.frame, c.id}})) << c.frame;
+    EXPECT_EQ(f.Queued(), (Queue{{c.frame, c.id}})) << c.frame;
   }
   // Q and gain travel inside the band command; out-of-range values have none.
   PeqFixture f(ControlMode::kAsync);
@@ -67,7 +54,7 @@ TEST(ParametricEqPage, BandCommandsAtTheEndsOfEveryField) {
   StoreRecordParameter(f.image(), 419, 0, 0);
   StoreRecordParameter(f.image(), 405, 0, 25);
   f.page.SendParamFromImage(f.image(), 405, 0);
-  EXPECT_TRUE(f.Frames().empty());
+  EXPECT_TRUE(f.Queued().empty());
 }
 
 TEST(ParametricEqPage, ChangesSendTheBandCommandOfTheSelectedChannel) {
@@ -76,21 +63,21 @@ TEST(ParametricEqPage, ChangesSendTheBandCommandOfTheSelectedChannel) {
   EXPECT_EQ(f.page.SelectedSubIndex(), 1);
   f.page.ChooseCombo(1316, 9);  // band 6 to 500.00Hz
   EXPECT_EQ(ReadRecordParameter(f.image(), 409, 1), 9);
-  EXPECT_EQ(f.Frames(), (Queued{{"<DC4>200B0341251e28336<ETX>", 409}}));
+  EXPECT_EQ(f.Queued(), (Queue{{"<DC4>200B0341251e28336<ETX>", 409}}));
 
   f.capture.Clear();
   f.page.ChooseCombo(CPEQSetPage::kChannelCombo, 0);  // Center
   f.page.ChooseCombo(1324, 6);                        // band 3 Q to "2.0"
   EXPECT_EQ(ReadRecordParameter(f.image(), 414, 0), 6);
-  EXPECT_EQ(f.Frames(), (Queued{{"<DC4>200B0341021c28632<ETX>", 407}}));
+  EXPECT_EQ(f.Queued(), (Queue{{"<DC4>200B0341021c28632<ETX>", 407}}));
 
   f.capture.Clear();
   f.page.MoveSlider(1334, -80);
   f.page.MoveSlider(1334, -200);
-  EXPECT_TRUE(f.Frames().empty());
+  EXPECT_TRUE(f.Queued().empty());
   EXPECT_EQ(f.page.FindControl(1017)->text, "-20.0dB");
   f.page.ReleaseSlider(1334);
-  EXPECT_EQ(f.Frames(), (Queued{{"<DC4>200B0341000c00322<ETX>", 405}}));
+  EXPECT_EQ(f.Queued(), (Queue{{"<DC4>200B0341000c00322<ETX>", 405}}));
   EXPECT_EQ(ReadRecordParameter(f.image(), 419, 0), -200);
 
   // Indexes past the lists change nothing.
@@ -99,7 +86,7 @@ TEST(ParametricEqPage, ChangesSendTheBandCommandOfTheSelectedChannel) {
   f.page.ChooseCombo(1320, 14);
   EXPECT_EQ(ReadRecordParameter(f.image(), 405, 0), 0);
   EXPECT_EQ(ReadRecordParameter(f.image(), 412, 0), 3);
-  EXPECT_TRUE(f.Frames().empty());
+  EXPECT_TRUE(f.Queued().empty());
 }
 
 TEST(ParametricEqPage, TheChannelIsChosenByItsCode) {
@@ -128,7 +115,7 @@ TEST(ParametricEqPage, TheChannelIsChosenByItsCode) {
 TEST(ParametricEqPage, DownloadSendsSixtyFiveBandCommandsSubwooferLast) {
   PeqFixture f(ControlMode::kAsync);
   f.page.DownloadPage(f.image());
-  const Queued queued = f.Frames();
+  const Queue queued = f.Queued();
   ASSERT_EQ(queued.size(), 65U);
   const std::vector<ParamId> bandOrder = {405, 406, 407, 408, 410, 409, 411};
   for (size_t i = 0; i < 63; ++i) EXPECT_EQ(queued[i].second, bandOrder[i % 7]) << i;
@@ -154,14 +141,14 @@ TEST(ParametricEqPage, DefaultRestoresEveryRecord) {
   EXPECT_EQ(ReadRecordParameter(f.image(), 423, 8), 0);
   EXPECT_EQ(ReadRecordParameter(f.image(), 418, 0), 3);
   EXPECT_EQ(ReadRecordParameter(f.image(), 410, 5), 16);
-  EXPECT_EQ(f.Frames().size(), 65U);
+  EXPECT_EQ(f.Queued().size(), 65U);
 
   PeqFixture async(ControlMode::kAsync);
   async.page.PressButton(CPEQSetPage::kDefaultButton);
   async.page.ChooseCombo(1302, 2);
   async.page.MoveSlider(1334, 20);
   async.page.ReleaseSlider(1334);
-  EXPECT_TRUE(async.Frames().empty());
+  EXPECT_TRUE(async.Queued().empty());
 }
 
 TEST(ParametricEqPage, NothingMovesWhileATransferRuns) {
@@ -230,11 +217,7 @@ TEST(ParametricEqPage, ProfileRoundTripAndTheSubwoofersShortReport) {
       StoreRecordParameter(f.image(), 419 + band, record, -200 + 5 * ((record * 7 + band) % 53));
     }
   }
-  MemoryIniFile file;
-  f.page.SaveToProfile(file, f.image());
-  CSettingImage other;
-  ResetImage(other, 0, 1);
-  f.page.LoadFromProfile(file, other);
+  CSettingImage other = testing::ThroughProfile(f.page, f.image());
   for (int record = 0; record < 10; ++record) {
     const int bands = record == 9 ? 2 : 7;
     for (ParamId id = 405; id <= 425; ++id) {

@@ -6,40 +6,15 @@
 #include "model/parameter_store.h"
 #include "pages/sound_option_page.h"
 #include "session/command_capture.h"
+#include "support/page_checks.h"
+#include "support/page_fixture.h"
 
 namespace qamp {
 namespace {
 
-struct SoundOptionFixture {
-  explicit SoundOptionFixture(ControlMode mode) : capture(mode), page(capture.Link(), host) {
-    page.SetActive(true);
-  }
-  CSettingImage& image() { return capture.Link().CurrentImage(); }
-  // Standard commands go out at once in Real Time Mode.
-  std::vector<std::string> Written() {
-    std::vector<std::string> shown;
-    for (const std::string& frame : capture.Frames()) shown.push_back(ShowFrame(frame));
-    return shown;
-  }
-  // Extended commands wait in the queue, with their codes.
-  std::vector<std::pair<std::string, ParamId>> Queued() {
-    std::vector<std::pair<std::string, ParamId>> shown;
-    for (const auto& [frame, code] : capture.QueuedWithCodes())
-      shown.emplace_back(ShowFrame(frame), code);
-    return shown;
-  }
-  // Frames on the wire: only an end marker writes the first queued entry.
-  size_t WrittenCount() {
-    const size_t queued = capture.QueuedWithCodes().size();
-    return capture.Frames().size() - (queued > 0 ? queued - 1 : 0);
-  }
-  const Control& control(int id) { return *page.FindControl(id); }
-  CommandCapture capture;
-  QuietPageHost host;
-  CToneControlPage page;
-};
+using testing::Queue;
 
-using Queue = std::vector<std::pair<std::string, ParamId>>;
+using SoundOptionFixture = testing::PageFixture<CToneControlPage>;
 
 TEST(SoundOptionPage, ToneSlidersSendTheTurnoverWithTheGain) {
   struct Case {
@@ -269,11 +244,7 @@ TEST(SoundOptionPage, ProfileRoundTripAndTexts) {
   EXPECT_NE(report.find("Auto Delay =  240\r\n"), std::string::npos);
   EXPECT_NE(report.find("Dynamic Range Speaker = Min\r\n"), std::string::npos);
 
-  MemoryIniFile file;
-  f.page.SaveToProfile(file, f.image());
-  CSettingImage other;
-  ResetImage(other, 0, kDefaultRegionCode);
-  f.page.LoadFromProfile(file, other);
+  CSettingImage other = testing::ThroughProfile(f.page, f.image());
   for (const auto& [id, stored] : values) EXPECT_EQ(ReadParameter(other, id), stored) << id;
 
   // The turnovers travel inside the tone commands only; they have no texts.
@@ -286,13 +257,7 @@ TEST(SoundOptionPage, ProfileRoundTripAndTexts) {
 
 TEST(SoundOptionPage, FileTextsOutsideRangeOrStepAreIgnored) {
   SoundOptionFixture f(ControlMode::kAsync);
-  struct Case {
-    ParamId id;
-    const char* text;
-    bool accepted;
-    int stored;
-  };
-  const Case cases[] = {
+  const testing::FileTextCase cases[] = {
       {282, "-6.0dB", true, -60}, {282, "6.0dB", true, 60},   {282, "6.5dB", false, 0},
       {282, "0.3dB", false, 0},   {282, "dB", false, 0},      {293, "-20.0dB", true, -200},
       {293, "-20.5dB", false, 0}, {293, "0.5dB", false, 0},   {293, "-0.5dB", false, 0},
@@ -302,13 +267,7 @@ TEST(SoundOptionPage, FileTextsOutsideRangeOrStepAreIgnored) {
       {298, "Min", true, 2},      {298, "Maximum", false, 0}, {295, "On", true, 0},
       {295, "ON", false, 1},      {281, "350Hz", false, 1},
   };
-  for (const Case& c : cases) {
-    CSettingImage image;
-    ResetImage(image, 0, kDefaultRegionCode);
-    const int before = ReadParameter(image, c.id);
-    EXPECT_EQ(f.page.SetParamFromText(image, c.id, -1, c.text), c.accepted) << c.id << c.text;
-    EXPECT_EQ(ReadParameter(image, c.id), c.accepted ? c.stored : before) << c.id << c.text;
-  }
+  testing::ExpectFileTexts(f.page, cases);
 }
 
 TEST(SoundOptionPage, AsyncModeQueuesNothingAndTransfersFreezeTheSliders) {

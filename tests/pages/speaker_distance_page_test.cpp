@@ -6,32 +6,23 @@
 #include "model/parameter_store.h"
 #include "pages/speaker_distance_page.h"
 #include "session/command_capture.h"
+#include "support/page_checks.h"
+#include "support/page_fixture.h"
 
 namespace qamp {
 namespace {
 
-struct DistanceFixture {
-  explicit DistanceFixture(ControlMode mode) : capture(mode), page(capture.Link(), host) {
+// The page lays itself out before it is first shown.
+struct DistanceFixture : testing::PageFixture<CSpkDistancePage> {
+  explicit DistanceFixture(ControlMode mode) : PageFixture(testing::kShowLater, mode) {
     page.OnFirstLayout();
-    page.SetActive(true);
-  }
-  CSettingImage& image() { return capture.Link().CurrentImage(); }
-  // The queue as the receiver would get it, with each entry's code.
-  std::vector<std::pair<std::string, ParamId>> Queued() {
-    std::vector<std::pair<std::string, ParamId>> shown;
-    for (const auto& [frame, code] : capture.QueuedWithCodes()) {
-      shown.emplace_back(ShowFrame(frame), code);
-    }
-    return shown;
+    Show();
   }
   std::vector<int> Distances() {
     std::vector<int> distances;
     for (ParamId id = 270; id <= 279; ++id) distances.push_back(ReadParameter(image(), id));
     return distances;
   }
-  CommandCapture capture;
-  QuietPageHost host;
-  CSpkDistancePage page;
 };
 
 TEST(SpeakerDistancePage, DistanceCommandsAtBothEndsOfEachUnit) {
@@ -250,9 +241,7 @@ TEST(SpeakerDistancePage, AProfileSetsItsUnitBeforeItsDistances) {
   MemoryIniFile feet;
   feet.Write("Speaker Distance", "Unit", "Feet");
   feet.Write("Speaker Distance", "FL", "10.0");
-  CSettingImage image;
-  ResetImage(image, 0, 1);
-  f.page.LoadFromProfile(feet, image);
+  CSettingImage image = testing::ReadIntoFreshImage(f.page, feet);
   EXPECT_EQ(ReadParameter(image, 269), 1);
   EXPECT_EQ(ReadParameter(image, 270), 100);
   // Distances the file leaves out do not keep a metre value under feet.
@@ -276,9 +265,7 @@ TEST(SpeakerDistancePage, ProfileRoundTripInFeet) {
   f.page.SaveToProfile(file, f.image());
   EXPECT_EQ(file.Read("Speaker Distance", "Unit"), std::optional<std::string>("Feet"));
   EXPECT_EQ(file.Read("Speaker Distance", "SW"), std::optional<std::string>("79.5"));
-  CSettingImage other;
-  ResetImage(other, 0, 1);
-  f.page.LoadFromProfile(file, other);
+  CSettingImage other = testing::ReadIntoFreshImage(f.page, file);
   EXPECT_EQ(ReadParameter(other, 269), 1);
   for (ParamId id = 270; id <= 279; ++id) EXPECT_EQ(ReadParameter(other, id), distances[id - 270]);
   EXPECT_EQ(f.page.BuildReportText(f.image()).find(

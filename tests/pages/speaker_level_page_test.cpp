@@ -6,24 +6,13 @@
 #include "model/parameter_store.h"
 #include "pages/speaker_level_page.h"
 #include "session/command_capture.h"
+#include "support/page_checks.h"
+#include "support/page_fixture.h"
 
 namespace qamp {
 namespace {
 
-struct LevelFixture {
-  explicit LevelFixture(ControlMode mode) : capture(mode), page(capture.Link(), host) {
-    page.SetActive(true);
-  }
-  CSettingImage& image() { return capture.Link().CurrentImage(); }
-  std::vector<std::string> Frames() {
-    std::vector<std::string> shown;
-    for (const std::string& frame : capture.Frames()) shown.push_back(ShowFrame(frame));
-    return shown;
-  }
-  CommandCapture capture;
-  QuietPageHost host;
-  CSpkLevelPage page;
-};
+using LevelFixture = testing::PageFixture<CSpkLevelPage>;
 
 TEST(SpeakerLevelPage, EachChannelSendsItsCodeAtBothEndsOfTheRange) {
   struct Case {
@@ -46,7 +35,7 @@ TEST(SpeakerLevelPage, EachChannelSendsItsCodeAtBothEndsOfTheRange) {
     f.page.MoveSlider(c.slider, c.level);
     f.page.ReleaseSlider(c.slider);
     EXPECT_EQ(ReadParameter(f.image(), c.id), c.level) << c.slider;
-    EXPECT_EQ(f.Frames(), std::vector<std::string>{c.frame}) << c.slider;
+    EXPECT_EQ(f.Written(), std::vector<std::string>{c.frame}) << c.slider;
   }
 }
 
@@ -58,9 +47,9 @@ TEST(SpeakerLevelPage, DraggingFollowsTheImageAndSendsOnlyOnRelease) {
   }
   EXPECT_EQ(f.page.FindControl(1009)->text, " 4.5dB");
   EXPECT_EQ(f.page.FindControl(1111)->value, 45);
-  EXPECT_TRUE(f.Frames().empty());
+  EXPECT_TRUE(f.Written().empty());
   f.page.ReleaseSlider(1111);
-  EXPECT_EQ(f.Frames(), std::vector<std::string>{"<STX>24231<ETX>"});
+  EXPECT_EQ(f.Written(), std::vector<std::string>{"<STX>24231<ETX>"});
   // The slider holds to its range and its steps.
   f.page.MoveSlider(1111, 150);
   EXPECT_EQ(ReadParameter(f.image(), 261), 100);
@@ -85,7 +74,7 @@ TEST(SpeakerLevelPage, AsyncModeQueuesNothing) {
   f.page.MoveSlider(1107, 30);
   f.page.ReleaseSlider(1107);
   f.page.PressButton(CSpkLevelPage::kDefaultButton);
-  EXPECT_TRUE(f.Frames().empty());
+  EXPECT_TRUE(f.Written().empty());
   EXPECT_TRUE(f.capture.QueuedWithCodes().empty());
 }
 
@@ -107,7 +96,7 @@ TEST(SpeakerLevelPage, DefaultRestoresTheFactoryLevelsAndSendsThemInImageOrder) 
   for (ParamId id = 259; id <= 268; ++id)
     EXPECT_EQ(ReadParameter(f.image(), id), expected[id - 259]);
   EXPECT_EQ(f.page.FindControl(1009)->text, " -1.0dB");
-  EXPECT_EQ(f.Frames(),
+  EXPECT_EQ(f.Written(),
             (std::vector<std::string>{"<STX>24928<ETX>", "<STX>24528<ETX>", "<STX>24628<ETX>",
                                       "<STX>24726<ETX>", "<STX>24826<ETX>", "<STX>24326<ETX>",
                                       "<STX>24426<ETX>", "<STX>24226<ETX>", "<STX>24128<ETX>",
@@ -169,9 +158,7 @@ TEST(SpeakerLevelPage, ProfileRoundTripAndReport) {
   f.page.SaveToProfile(file, f.image());
   EXPECT_EQ(file.Read("Speaker Level", "FL"), std::optional<std::string>("10.0dB"));
   EXPECT_EQ(file.Read("Speaker Level", "SBR"), std::optional<std::string>("-3.5dB"));
-  CSettingImage other;
-  ResetImage(other, 0, 1);
-  f.page.LoadFromProfile(file, other);
+  CSettingImage other = testing::ReadIntoFreshImage(f.page, file);
   for (ParamId id = 259; id <= 268; ++id) EXPECT_EQ(ReadParameter(other, id), levels[id - 259]);
 
   const std::string report = f.page.BuildReportText(f.image());

@@ -6,24 +6,13 @@
 #include "model/parameter_store.h"
 #include "pages/speaker_set_page.h"
 #include "session/command_capture.h"
+#include "support/page_checks.h"
+#include "support/page_fixture.h"
 
 namespace qamp {
 namespace {
 
-struct SpeakerSetFixture {
-  explicit SpeakerSetFixture(ControlMode mode) : capture(mode), page(capture.Link(), host) {
-    page.SetActive(true);
-  }
-  CSettingImage& image() { return capture.Link().CurrentImage(); }
-  std::vector<std::string> Frames() {
-    std::vector<std::string> shown;
-    for (const std::string& frame : capture.Frames()) shown.push_back(ShowFrame(frame));
-    return shown;
-  }
-  CommandCapture capture;
-  QuietPageHost host;
-  CSpeakerSet page;
-};
+using SpeakerSetFixture = testing::PageFixture<CSpeakerSet>;
 
 TEST(SpeakerSetPage, EveryChoiceSendsTheReceiversCodeForIt) {
   struct Case {
@@ -33,15 +22,15 @@ TEST(SpeakerSetPage, EveryChoiceSendsTheReceiversCodeForIt) {
     const char* frame;
   };
   const Case cases[] = {
-      {1029, 426, 0, "<STX>27101<ETX>"},  {1030, 426, 1, "<STX>27100<ETX>"},
-      {1031, 427, 0, "<STX>27002<ETX>"},  {1033, 427, 2, "<STX>27000<ETX>"},
-      {1047, 428, 0, "<STX>27202<ETX>"},  {1052, 428, 2, "<STX>27200<ETX>"},
-      {1058, 429, 0, "<STX>27304<ETX>"},  {1075, 429, 4, "<STX>27300<ETX>"},
-      {1079, 430, 0, "<STX>27401<ETX>"},  {1083, 430, 1, "<STX>27400<ETX>"},
-      {1089, 431, 0, "<STX>27D01<ETX>"},  {1092, 431, 1, "<STX>27D00<ETX>"},
-      {1095, 432, 0, "<STX>27500<ETX>"},  {1098, 432, 2, "<STX>27502<ETX>"},
-      {1100, 433, 0, "<STX>27E00<ETX>"},  {1112, 433, 8, "<STX>27E08<ETX>"},
-      {1115, 434, 0, "<STX>27600<ETX>"},  {1117, 434, 1, "<STX>27610<ETX>"},
+      {1029, 426, 0, "<STX>27101<ETX>"}, {1030, 426, 1, "<STX>27100<ETX>"},
+      {1031, 427, 0, "<STX>27002<ETX>"}, {1033, 427, 2, "<STX>27000<ETX>"},
+      {1047, 428, 0, "<STX>27202<ETX>"}, {1052, 428, 2, "<STX>27200<ETX>"},
+      {1058, 429, 0, "<STX>27304<ETX>"}, {1075, 429, 4, "<STX>27300<ETX>"},
+      {1079, 430, 0, "<STX>27401<ETX>"}, {1083, 430, 1, "<STX>27400<ETX>"},
+      {1089, 431, 0, "<STX>27D01<ETX>"}, {1092, 431, 1, "<STX>27D00<ETX>"},
+      {1095, 432, 0, "<STX>27500<ETX>"}, {1098, 432, 2, "<STX>27502<ETX>"},
+      {1100, 433, 0, "<STX>27E00<ETX>"}, {1112, 433, 8, "<STX>27E08<ETX>"},
+      {1115, 434, 0, "<STX>27600<ETX>"}, {1117, 434, 1, "<STX>27610<ETX>"},
   };
   for (const Case& c : cases) {
     SpeakerSetFixture f(ControlMode::kRealTime);
@@ -49,7 +38,7 @@ TEST(SpeakerSetPage, EveryChoiceSendsTheReceiversCodeForIt) {
     f.page.RefreshAll();
     f.page.ClickRadio(c.button);
     EXPECT_EQ(ReadParameter(f.image(), c.id), c.stored) << c.button;
-    EXPECT_EQ(f.Frames(), std::vector<std::string>{c.frame}) << c.button;
+    EXPECT_EQ(f.Written(), std::vector<std::string>{c.frame}) << c.button;
   }
 }
 
@@ -57,7 +46,7 @@ TEST(SpeakerSetPage, AsyncModeOnlyChangesTheImage) {
   SpeakerSetFixture f(ControlMode::kAsync);
   f.page.ClickRadio(1117);
   EXPECT_EQ(ReadParameter(f.image(), 434), 1);
-  EXPECT_TRUE(f.Frames().empty());
+  EXPECT_TRUE(f.Written().empty());
   EXPECT_TRUE(f.capture.QueuedWithCodes().empty());
 }
 
@@ -69,7 +58,7 @@ TEST(SpeakerSetPage, NoSurroundForcesNoSurroundBackAndSendsOnlySurround) {
   EXPECT_EQ(ReadParameter(f.image(), 429), 0);
   EXPECT_FALSE(f.page.FindControl(1058)->enabled);
   EXPECT_EQ(f.page.FindControl(1058)->value, 0);
-  EXPECT_EQ(f.Frames(), std::vector<std::string>{"<STX>27202<ETX>"});
+  EXPECT_EQ(f.Written(), std::vector<std::string>{"<STX>27202<ETX>"});
   f.page.ClickRadio(1070);  // disabled: nothing happens
   EXPECT_EQ(ReadParameter(f.image(), 429), 0);
 }
@@ -93,9 +82,9 @@ TEST(SpeakerSetPage, DownloadSendsTheNineCommandsInListOrder) {
   ASSERT_EQ(queued.size(), 9U);
   // Factory settings: Front Small, Center and Surround Small, Surround Back
   // Small x 2, no Presence, PR/SB Surround Back, SWFR, 80Hz, Normal.
-  const std::vector<std::string> expected = {"<STX>27101<ETX>", "<STX>27001<ETX>", "<STX>27201<ETX>",
-                                             "<STX>27302<ETX>", "<STX>27401<ETX>", "<STX>27D01<ETX>",
-                                             "<STX>27500<ETX>", "<STX>27E02<ETX>", "<STX>27600<ETX>"};
+  const std::vector<std::string> expected = {
+      "<STX>27101<ETX>", "<STX>27001<ETX>", "<STX>27201<ETX>", "<STX>27302<ETX>", "<STX>27401<ETX>",
+      "<STX>27D01<ETX>", "<STX>27500<ETX>", "<STX>27E02<ETX>", "<STX>27600<ETX>"};
   for (size_t i = 0; i < queued.size(); ++i) {
     EXPECT_EQ(ShowFrame(queued[i].first), expected[i]) << i;
     EXPECT_EQ(queued[i].second, static_cast<ParamId>(426 + i));
@@ -112,14 +101,12 @@ TEST(SpeakerSetPage, ProfileRoundTripAndTexts) {
   EXPECT_EQ(value, "Presence");
   EXPECT_NE(f.page.BuildReportText(f.image()).find("\r\n(Speaker Set)\r\n"), std::string::npos);
   EXPECT_EQ(f.page.BuildReportText(f.image()).find("\r\n(Speaker Set)\r\n"), 0U);
-  EXPECT_NE(f.page.BuildReportText(f.image()).find("PR/SB Select = Presence\r\n"), std::string::npos);
+  EXPECT_NE(f.page.BuildReportText(f.image()).find("PR/SB Select = Presence\r\n"),
+            std::string::npos);
 
-  MemoryIniFile file;
-  f.page.SaveToProfile(file, f.image());
-  CSettingImage other;
-  ResetImage(other, 0, 1);
-  f.page.LoadFromProfile(file, other);
-  for (ParamId id = 426; id <= 434; ++id) EXPECT_EQ(ReadParameter(other, id), ReadParameter(f.image(), id));
+  CSettingImage other = testing::ThroughProfile(f.page, f.image());
+  for (ParamId id = 426; id <= 434; ++id)
+    EXPECT_EQ(ReadParameter(other, id), ReadParameter(f.image(), id));
 
   // A text that is no button's caption changes nothing.
   EXPECT_FALSE(f.page.SetParamFromText(other, 433, -1, "50Hz"));

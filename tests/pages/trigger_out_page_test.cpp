@@ -6,42 +6,28 @@
 #include "model/parameter_store.h"
 #include "pages/trigger_out_page.h"
 #include "session/command_capture.h"
+#include "support/page_checks.h"
+#include "support/page_fixture.h"
 
 namespace qamp {
 namespace {
 
-using Queue = std::vector<std::pair<std::string, ParamId>>;
+using testing::Queue;
 
-struct TriggerFixture {
+// A receiver with both zones and the XM tuner unless told otherwise.
+struct TriggerFixture : testing::PageFixture<CDCTriggerCtl> {
   explicit TriggerFixture(ControlMode mode, int zone2 = 1, int zone3 = 1, int xm = 1)
-      : capture(mode), page(capture.Link(), host) {
+      : PageFixture(testing::kShowLater, mode) {
     ModelFlags flags;
     flags.zone2 = zone2;
     flags.zone3 = zone3;
     flags.xm = xm;
-    capture.Link().SetFlags(flags);
-    page.UpdateModelControls();
-    page.SetActive(true);
-  }
-  CSettingImage& image() { return capture.Link().CurrentImage(); }
-  Queue Queued() {
-    Queue shown;
-    for (const auto& [frame, code] : capture.QueuedWithCodes())
-      shown.emplace_back(ShowFrame(frame), code);
-    return shown;
-  }
-  std::vector<std::string> Frames() {
-    std::vector<std::string> shown;
-    for (const std::string& frame : capture.Frames()) shown.push_back(ShowFrame(frame));
-    return shown;
+    SetModel(flags);
+    Show();
   }
   const std::vector<std::string>& Items(int output) {
-    return page.FindControl(CDCTriggerCtl::kControlCombo[output])->items;
+    return control(CDCTriggerCtl::kControlCombo[output]).items;
   }
-
-  CommandCapture capture;
-  QuietPageHost host;
-  CDCTriggerCtl page;
 };
 
 // The IDs of one output's switches of Zone2 (zone 1) or Zone3 (zone 2),
@@ -62,7 +48,7 @@ TEST(TriggerOutPage, TriggerControlSendsTheDigitOfEachZone) {
       TriggerFixture f(ControlMode::kRealTime);
       f.page.ChooseCombo(CDCTriggerCtl::kControlCombo[output], item);
       EXPECT_EQ(ReadParameter(f.image(), output == 0 ? 300 : 338), item);
-      EXPECT_EQ(f.Frames(), std::vector<std::string>{frames[output][item]}) << output << item;
+      EXPECT_EQ(f.Written(), std::vector<std::string>{frames[output][item]}) << output << item;
     }
   }
 }
@@ -90,7 +76,7 @@ TEST(TriggerOutPage, SwitchClicksSendTheirRowZoneAndValue) {
     f.page.ClickRadio(button);
     EXPECT_EQ(ReadParameter(f.image(), c.id), c.value) << c.id;
     EXPECT_EQ(f.Queued(), (Queue{{c.frame, c.id}})) << c.id;
-    EXPECT_EQ(f.Frames(), std::vector<std::string>{c.frame}) << c.id;  // the end marker wrote it
+    EXPECT_EQ(f.Written(), std::vector<std::string>{c.frame}) << c.id;  // the end marker wrote it
   }
 }
 
@@ -335,9 +321,7 @@ TEST(TriggerOutPage, ProfileRoundTripAndAsyncClicks) {
   f.page.SaveToProfile(file, f.image());
   EXPECT_EQ(file.Read("TRIGGER OUT", "TRIGGER OUT1 Tuner Main"), "L");
   EXPECT_EQ(file.Read("TRIGGER OUT", "TRIGGER OUT2 Trigger Control"), "Zone2");
-  CSettingImage other;
-  ResetImage(other, 0, 1);
-  f.page.LoadFromProfile(file, other);
+  CSettingImage other = testing::ReadIntoFreshImage(f.page, file);
   for (ParamId id = 300; id <= 375; ++id)
     EXPECT_EQ(ReadParameter(other, id), ReadParameter(f.image(), id)) << id;
 }

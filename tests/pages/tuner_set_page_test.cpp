@@ -1,13 +1,13 @@
 // The Tuner Set page.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 #include "link/wire_format.h"
 #include "model/image_defaults.h"
 #include "model/parameter_store.h"
 #include "pages/tuner_set_page.h"
 #include "session/command_capture.h"
+#include "support/page_checks.h"
+#include "support/page_fixture.h"
 
 namespace qamp {
 namespace {
@@ -45,38 +45,19 @@ class ScriptedChooser : public FrequencyChooser {
   int opened = 0;
 };
 
-// DC4, body, the byte sum of the body as two upper-case hex digits, ETX.
-std::string Extended(const std::string& body) {
-  unsigned sum = 0;
-  for (const char c : body) sum += static_cast<unsigned char>(c);
-  char checksum[3];
-  std::snprintf(checksum, sizeof checksum, "%02X", sum % 256);
-  return "<DC4>" + body + checksum + "<ETX>";
-}
+using testing::ExtendedFrame;
 
-struct TunerFixture {
-  explicit TunerFixture(ControlMode mode, int region = 1)
-      : capture(mode, region), page(capture.Link(), host, &chooser) {
-    page.SetActive(true);
-  }
-  CSettingImage& image() { return capture.Link().CurrentImage(); }
-  std::vector<std::pair<std::string, ParamId>> Queued() {
-    std::vector<std::pair<std::string, ParamId>> shown;
-    for (const auto& [frame, code] : capture.QueuedWithCodes()) {
-      shown.emplace_back(ShowFrame(frame), code);
-    }
-    return shown;
-  }
+struct TunerParts {
+  ScriptedChooser chooser;
+};
+
+struct TunerFixture : TunerParts, testing::PageFixture<CTunerSetPage> {
+  explicit TunerFixture(ControlMode mode, int region = 1) : PageFixture(mode, region, &chooser) {}
   // In Real Time Mode the end marker writes the first queued command.
   bool EndMarkerSent() { return capture.Frames().size() == capture.QueuedWithCodes().size(); }
   const std::vector<std::string>& FrequencyRows() {
-    return page.FindControl(CTunerSetPage::kFrequencyList)->items;
+    return control(CTunerSetPage::kFrequencyList).items;
   }
-
-  CommandCapture capture;
-  QuietPageHost host;
-  ScriptedChooser chooser;
-  CTunerSetPage page;
 };
 
 TEST(TunerSetPage, FormatFrequencyShowsBandAndUnit) {
@@ -266,7 +247,7 @@ TEST(TunerSetPage, DownloadSendsTheCurrentFrequencyLast) {
   EXPECT_EQ(queued[8].first, "<DC4>200D050121000063058<ETX>");
   EXPECT_EQ(queued[39].first, "<DC4>200D0501581107.9069<ETX>");
   EXPECT_EQ(queued[40].first, "<DC4>200D0501001087.505F<ETX>");
-  EXPECT_EQ(queued[21].first, Extended("200D0501361088.10"));
+  EXPECT_EQ(queued[21].first, ExtendedFrame("200D0501361088.10"));
 }
 
 TEST(TunerSetPage, DefaultRestoresTheRegionsPresets) {
@@ -331,9 +312,7 @@ TEST(TunerSetPage, KeysAndProfileRoundTrip) {
   EXPECT_EQ(file.Read("Tuner Set", "PageA Preset1"), "FM 87.5MHz");
   EXPECT_EQ(file.Read("Tuner Set", "PageB Preset3"), "AM 1611kHz");
   EXPECT_EQ(file.Read("Tuner Set", "PageE Preset8"), "FM 100.05MHz");
-  CSettingImage other;
-  ResetImage(other, 0, 2);
-  f.page.LoadFromProfile(file, other);
+  CSettingImage other = testing::ReadIntoFreshImage(f.page, file, 2);
   for (ParamId id = 435; id <= 475; ++id) EXPECT_EQ(ReadText(other, id), ReadText(f.image(), id));
   EXPECT_EQ(f.page.BuildReportText(f.image()).find("\r\n(Tuner Set)\r\nCurrent  = FM 87.55MHz\r\n"),
             0U);

@@ -6,38 +6,15 @@
 #include "model/parameter_store.h"
 #include "pages/volume_page.h"
 #include "session/command_capture.h"
+#include "support/page_checks.h"
+#include "support/page_fixture.h"
 
 namespace qamp {
 namespace {
 
-struct VolumeFixture {
-  explicit VolumeFixture(ControlMode mode) : capture(mode), page(capture.Link(), host) {
-    page.SetActive(true);
-  }
-  CSettingImage& image() { return capture.Link().CurrentImage(); }
-  std::vector<std::string> Written() {
-    std::vector<std::string> shown;
-    for (const std::string& frame : capture.Frames()) shown.push_back(ShowFrame(frame));
-    return shown;
-  }
-  std::vector<std::pair<std::string, ParamId>> Queued() {
-    std::vector<std::pair<std::string, ParamId>> shown;
-    for (const auto& [frame, code] : capture.QueuedWithCodes())
-      shown.emplace_back(ShowFrame(frame), code);
-    return shown;
-  }
-  // Frames on the wire: only an end marker writes the first queued entry.
-  size_t WrittenCount() {
-    const size_t queued = capture.QueuedWithCodes().size();
-    return capture.Frames().size() - (queued > 0 ? queued - 1 : 0);
-  }
-  const Control& control(int id) { return *page.FindControl(id); }
-  CommandCapture capture;
-  QuietPageHost host;
-  CVolumeTrim page;
-};
+using testing::Queue;
 
-using Queue = std::vector<std::pair<std::string, ParamId>>;
+using VolumeFixture = testing::PageFixture<CVolumeTrim>;
 
 struct TrimCase {
   int slider;
@@ -117,25 +94,13 @@ TEST(VolumePage, InitialVolumeOffMuteAndLevels) {
 }
 
 TEST(VolumePage, RadioGroupsSendTheirIndex) {
-  struct Case {
-    int button;
-    ParamId id;
-    int stored;
-    const char* frame;
-  };
-  const Case cases[] = {
+  const testing::ChoiceCase cases[] = {
       {1660, 393, 0, "<STX>25A00<ETX>"},  {1670, 393, 5, "<STX>25A05<ETX>"},
       {1680, 393, 10, "<STX>25A0A<ETX>"}, {1682, 390, 0, "<STX>26D00<ETX>"},
       {1684, 390, 1, "<STX>26D01<ETX>"},  {1687, 391, 0, "<STX>25D00<ETX>"},
       {1689, 391, 1, "<STX>25D01<ETX>"},
   };
-  for (const Case& c : cases) {
-    VolumeFixture f(ControlMode::kRealTime);
-    f.page.ClickRadio(c.button);
-    EXPECT_EQ(ReadParameter(f.image(), c.id), c.stored);
-    EXPECT_EQ(f.control(c.button).value, c.stored);
-    EXPECT_EQ(f.Written(), std::vector<std::string>{c.frame}) << c.button;
-  }
+  testing::ExpectEachChoiceSends<VolumeFixture>(cases);
 }
 
 TEST(VolumePage, DownloadSendsDvrBeforeVcrThenMaxInitialAndTheAdaptiveSettings) {
@@ -200,11 +165,7 @@ TEST(VolumePage, ProfileRoundTripAndTexts) {
                         "Adaptive DSP Level = Auto\r\nAdaptive DRC = Off\r\n"),
             std::string::npos);
 
-  MemoryIniFile file;
-  f.page.SaveToProfile(file, f.image());
-  CSettingImage other;
-  ResetImage(other, 0, kDefaultRegionCode);
-  f.page.LoadFromProfile(file, other);
+  CSettingImage other = testing::ThroughProfile(f.page, f.image());
   for (const auto& [id, stored] : values) EXPECT_EQ(ReadParameter(other, id), stored) << id;
 
   std::string section = "x", key = "x", value = "x";
@@ -214,13 +175,7 @@ TEST(VolumePage, ProfileRoundTripAndTexts) {
 
 TEST(VolumePage, FileTextsOutsideRangeOrStepAreIgnored) {
   VolumeFixture f(ControlMode::kAsync);
-  struct Case {
-    ParamId id;
-    const char* text;
-    bool accepted;
-    int stored;
-  };
-  const Case cases[] = {
+  const testing::FileTextCase cases[] = {
       {376, "-6.0dB", true, -60}, {376, "6.0dB", true, 60},  {376, "6.5dB", false, 0},
       {376, "-6.5dB", false, 0},  {376, "0.3dB", false, 0},  {376, "Off", false, 0},
       {392, "Off", true, -810},   {392, "Mute", true, -805}, {392, "-80.0dB", true, -800},
@@ -228,13 +183,7 @@ TEST(VolumePage, FileTextsOutsideRangeOrStepAreIgnored) {
       {392, "-0.3dB", false, 0},  {392, "mute", false, 0},   {393, "+16.5dB", true, 10},
       {393, "16.5dB", false, 0},  {390, "Auto", true, 0},    {390, "auto", false, 0},
   };
-  for (const Case& c : cases) {
-    CSettingImage image;
-    ResetImage(image, 0, kDefaultRegionCode);
-    const int before = ReadParameter(image, c.id);
-    EXPECT_EQ(f.page.SetParamFromText(image, c.id, -1, c.text), c.accepted) << c.id << c.text;
-    EXPECT_EQ(ReadParameter(image, c.id), c.accepted ? c.stored : before) << c.id << c.text;
-  }
+  testing::ExpectFileTexts(f.page, cases);
 }
 
 TEST(VolumePage, AsyncModeQueuesNothingAndTransfersFreezeTheSliders) {

@@ -6,34 +6,22 @@
 #include "model/parameter_store.h"
 #include "pages/xm_set_page.h"
 #include "session/command_capture.h"
+#include "support/page_checks.h"
+#include "support/page_fixture.h"
 
 namespace qamp {
 namespace {
 
-struct XmFixture {
-  explicit XmFixture(ControlMode mode) : capture(mode), page(capture.Link(), host) {
-    page.SetActive(true);
-  }
-  CSettingImage& image() { return capture.Link().CurrentImage(); }
-  std::vector<std::pair<std::string, ParamId>> Queued() {
-    std::vector<std::pair<std::string, ParamId>> shown;
-    for (const auto& [frame, code] : capture.QueuedWithCodes()) {
-      shown.emplace_back(ShowFrame(frame), code);
-    }
-    return shown;
-  }
+using testing::Queue;
+
+struct XmFixture : testing::PageFixture<CXmSetPage> {
+  using PageFixture::PageFixture;
   void Enter(std::string_view text) {
     page.EnterText(CXmSetPage::kStationEdit, text);
     page.PressButton(CXmSetPage::kEnterButton);
   }
-  const Control& Refusal() { return *page.FindControl(CXmSetPage::kRefusal); }
-
-  CommandCapture capture;
-  QuietPageHost host;
-  CXmSetPage page;
+  const Control& Refusal() { return control(CXmSetPage::kRefusal); }
 };
-
-using Queue = std::vector<std::pair<std::string, ParamId>>;
 
 TEST(XmSetPage, EnterTakesStationIdsFrom0To255) {
   struct Case {
@@ -89,8 +77,7 @@ TEST(XmSetPage, WithoutTheXmTunerNothingCanBeEntered) {
   XmFixture f(ControlMode::kRealTime);
   ModelFlags flags;
   flags.xm = 0;
-  f.capture.Link().SetFlags(flags);
-  f.page.UpdateModelControls();
+  f.SetModel(flags);
   for (const int id :
        {CXmSetPage::kPageCombo, CXmSetPage::kPresetList, CXmSetPage::kValueList,
         CXmSetPage::kStationEdit, CXmSetPage::kEnterButton, CXmSetPage::kDefaultButton}) {
@@ -108,8 +95,7 @@ TEST(XmSetPage, WithoutTheXmTunerNothingCanBeEntered) {
   EXPECT_TRUE(f.capture.QueuedWithCodes().empty());
 
   flags.xm = 1;
-  f.capture.Link().SetFlags(flags);
-  f.page.UpdateModelControls();
+  f.SetModel(flags);
   EXPECT_TRUE(f.page.FindControl(CXmSetPage::kEnterButton)->visible);
   EXPECT_TRUE(f.page.FindControl(CXmSetPage::kEnterButton)->enabled);
 }
@@ -187,9 +173,7 @@ TEST(XmSetPage, KeysFileTextsAndProfileRoundTrip) {
   MemoryIniFile file;
   f.page.SaveToProfile(file, f.image());
   EXPECT_EQ(file.Read("XM Set", "PageC No.8"), "255");
-  CSettingImage other;
-  ResetImage(other, 0, 1);
-  f.page.LoadFromProfile(file, other);
+  CSettingImage other = testing::ReadIntoFreshImage(f.page, file);
   for (ParamId id = 476; id <= 515; ++id)
     EXPECT_EQ(ReadParameter(other, id), ReadParameter(f.image(), id));
   EXPECT_EQ(f.page.BuildReportText(f.image()).find("\r\n(XM Set)\r\nPageA No.1 = 1\r\n"), 0U);
