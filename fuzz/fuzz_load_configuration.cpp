@@ -5,6 +5,7 @@
 // (bits 1-2); the rest is the file's text.
 //
 // Checked:
+// - a text that is not taken for a configuration file changes nothing;
 // - the file saved after loading, loaded into a fresh application, gives
 //   the same seven images, memo and memory flags: what a file sets survives
 //   being saved;
@@ -25,13 +26,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text = input.Rest();
 
   OfflineApp first(mode, region);
-  first.App().LoadConfigurationText(text);
+  const bool taken = first.App().LoadConfigurationText(text);
   QAMP_FUZZ_CHECK(first.Link().UserMemo().size() <= kUserMemoLimit);
   QAMP_FUZZ_CHECK(first.Link().CurrentSlot() == 0);
   const std::string saved = first.App().SaveConfigurationText();
 
   OfflineApp second(mode, region);
-  second.App().LoadConfigurationText(saved);
+  if (!taken) {
+    // A text that is no configuration file changes nothing.
+    QAMP_FUZZ_CHECK(second.App().SaveConfigurationText() == saved);
+    return 0;
+  }
+  QAMP_FUZZ_CHECK(second.App().LoadConfigurationText(saved));
   for (int slot = 0; slot < kImageSlots; ++slot) {
     QAMP_FUZZ_CHECK(second.Link().Image(slot) == first.Link().Image(slot));
   }
