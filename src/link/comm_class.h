@@ -96,6 +96,8 @@ class CCommClass : public TransportListener {
   // Takes the waiting characters and assembles them into frames.
   int OnDataArrived();
   void ResetReceive();
+  // Characters of the frame being assembled, at most kMaxFrameLength.
+  size_t AssemblyLength() const { return receiveBuffer_.size(); }
   bool IsCtsOn() { return transport_.IsCtsOn(); }
 
   // --- The command queue -----------------------------------------------------

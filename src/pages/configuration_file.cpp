@@ -32,6 +32,12 @@ std::string EscapeMemo(std::string_view memo) {
       escaped.push_back(memo[i]);
     }
   }
+  // A file value loses the blanks around it and one pair of enclosing
+  // quotation marks when it is read: quoted, the memo keeps both.
+  const bool blankAtAnEnd = !escaped.empty() && (escaped.front() == ' ' || escaped.front() == '\t' ||
+                                                 escaped.back() == ' ' || escaped.back() == '\t');
+  const bool quoted = escaped.size() >= 2 && escaped.front() == '"' && escaped.back() == '"';
+  if (blankAtAnEnd || quoted) escaped = "\"" + escaped + "\"";
   return escaped;
 }
 
@@ -41,6 +47,11 @@ std::string UnescapeMemo(std::string_view text) {
     if (text.substr(i, 4) == "\\r\\n") {
       memo += kLineEnd;
       i += 3;
+    } else if (text[i] == '\r' || text[i] == '\n') {
+      // A line break left bare in a written file is a line break too, as
+      // the memo would save it.
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      memo += kLineEnd;
     } else {
       memo.push_back(text[i]);
     }

@@ -12,7 +12,10 @@ namespace qamp {
 
 inline constexpr size_t kUserMemoLimit = 1024;
 
-// The memo as a file value: every line break as the four characters \r\n.
+// The memo as a file value: every line break as the four characters \r\n,
+// in quotation marks when blanks or quotation marks stand at its ends (which
+// reading a value would remove). UnescapeMemo takes the value as read, and
+// also takes a bare CR, LF or CR LF for a line break.
 std::string EscapeMemo(std::string_view memo);
 std::string UnescapeMemo(std::string_view text);
 

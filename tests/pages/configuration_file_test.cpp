@@ -93,6 +93,29 @@ TEST(ConfigurationFile, TheMemoKeepsItsLineBreaksAsEscapes) {
   EXPECT_EQ(target.link().UserMemo(), longest);
 }
 
+TEST(ConfigurationFile, AMemoWithBlanksOrQuotationMarksAtItsEndsComesBackWhole) {
+  // Reading a file value trims the blanks around it and removes one pair of
+  // enclosing quotation marks; the memo must survive both.
+  for (const std::string memo : {"  indented", "blanks behind  ", "\t", " ", "\"quoted\"", "\"", "\" both \"",
+                                 "\r\n  after a line break "}) {
+    FileFixture source;
+    source.link().SetUserMemo(memo);
+    FileFixture target;
+    target.Load(source.Save());
+    EXPECT_EQ(target.link().UserMemo(), memo) << "memo [" << memo << "]";
+  }
+  EXPECT_EQ(EscapeMemo("plain text"), "plain text") << "only a memo that needs them gets quotation marks";
+}
+
+TEST(ConfigurationFile, ABareLineBreakInAWrittenMemoIsALineBreakAndSavesAlike) {
+  FileFixture f;
+  f.Load("[User Memo]\r\nUser Memo=one\rtwo\\r\\nthree\r\n");
+  EXPECT_EQ(f.link().UserMemo(), "one\r\ntwo\r\nthree");
+  FileFixture again;
+  again.Load(f.Save());
+  EXPECT_EQ(again.link().UserMemo(), f.link().UserMemo());
+}
+
 TEST(ConfigurationFile, AnyDataExistTextButEmptyMeansData) {
   FileFixture f;
   f.Load("[System Memory]\r\nSystem Memory1 Data Exist=Full\r\nSystem Memory2 Data Exist=yes\r\n"
