@@ -34,6 +34,9 @@ enum class GroupKind : int {
 
 // Keyed record groups: the first word of a record is its key (a channel code).
 inline constexpr int kKeyedRecordCount = 10;
+inline constexpr bool IsKeyedRecord(int record) {
+  return record >= 0 && record < kKeyedRecordCount;
+}
 inline constexpr int kGeqMiraWord = 445;
 inline constexpr int kGeqTypeWord = 446;
 inline constexpr int kGeqFirstRecordWord = 447;

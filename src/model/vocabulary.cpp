@@ -8,4 +8,10 @@ int InputDspRecordOfInput(int input) {
   return input;
 }
 
+std::vector<std::string> EqualizerChannelNames() {
+  std::vector<std::string> names;
+  for (const EqualizerChannel& channel : kEqualizerChannels) names.emplace_back(channel.name);
+  return names;
+}
+
 }  // namespace qamp

@@ -202,9 +202,7 @@ void CAdvSetup::GetParamText(const CSettingImage& image, ParamId id, int /*subIn
                              bool /*forReport*/) {
   const AdvancedGroup* group = Find(id);
   if (group == nullptr || group->key.empty()) {
-    if (section != nullptr) section->clear();
-    if (key != nullptr) key->clear();
-    if (value != nullptr) value->clear();
+    ClearParamText(section, key, value);
     return;
   }
   const int stored = ReadParameter(image, id);

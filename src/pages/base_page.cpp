@@ -28,7 +28,8 @@ void CBasePage::SaveToProfile(IniFile& file, const CSettingImage& image) {
     std::string section;
     std::string key;
     std::string value;
-    GetParamText(image, ids[i], i < subIndices.size() ? subIndices[i] : -1, &section, &key, &value, false);
+    GetParamText(image, ids[i], i < subIndices.size() ? subIndices[i] : -1, &section, &key, &value,
+                 false);
     if (section.empty() || key.empty()) continue;
     file.Write(section, key, value);
   }
@@ -61,7 +62,8 @@ std::string CBasePage::BuildReportText(const CSettingImage& image) {
     std::string section;
     std::string key;
     std::string value;
-    GetParamText(image, ids[i], i < subIndices.size() ? subIndices[i] : -1, &section, &key, &value, true);
+    GetParamText(image, ids[i], i < subIndices.size() ? subIndices[i] : -1, &section, &key, &value,
+                 true);
     if (first || section != lastSection) {
       report += "\r\n(" + section + ")\r\n";
       first = false;
@@ -105,7 +107,9 @@ const Control* CBasePage::FindControl(int id) const {
   return nullptr;
 }
 
-Control* CBasePage::MutableControl(int id) { return const_cast<Control*>(FindControl(id)); }
+Control* CBasePage::MutableControl(int id) {
+  return const_cast<Control*>(FindControl(id));
+}
 
 Control& CBasePage::AddControl(Control control) {
   controls_.push_back(std::move(control));
@@ -222,7 +226,8 @@ void CBasePage::SetText(int id, std::string text) {
 std::string TenthsText(int tenths, std::string_view unit) {
   const int magnitude = std::abs(tenths);
   std::array<char, 32> text{};
-  std::snprintf(text.data(), text.size(), tenths < 0 ? "-%d.%d" : "%d.%d", magnitude / 10, magnitude % 10);
+  std::snprintf(text.data(), text.size(), tenths < 0 ? "-%d.%d" : "%d.%d", magnitude / 10,
+                magnitude % 10);
   return std::string(text.data()) + std::string(unit);
 }
 
@@ -258,6 +263,12 @@ bool ParseDottedInteger(std::string_view text, size_t dropTail, int& value) {
   return ParseLeadingInteger(kept, value);
 }
 
+void ClearParamText(std::string* section, std::string* key, std::string* value) {
+  if (section != nullptr) section->clear();
+  if (key != nullptr) key->clear();
+  if (value != nullptr) value->clear();
+}
+
 int FindText(const std::vector<std::string>& items, std::string_view text) {
   for (size_t i = 0; i < items.size(); ++i) {
     if (items[i] == text) return static_cast<int>(i);
@@ -277,8 +288,12 @@ std::string HexLower(int value, int width) {
   return text.data();
 }
 
-std::string ExtendedFrame(std::string_view text) { return FrameExtended(std::string(1, kDc4) + std::string(text)); }
+std::string ExtendedFrame(std::string_view text) {
+  return FrameExtended(std::string(1, kDc4) + std::string(text));
+}
 
-std::string StandardFrame(std::string_view text) { return FrameStandard(text); }
+std::string StandardFrame(std::string_view text) {
+  return FrameStandard(text);
+}
 
 }  // namespace qamp

@@ -37,24 +37,34 @@ class QuietPageHost : public PageHost {
   void SetWaitCursor(bool /*on*/) override {}
 };
 
-enum class ControlKind { kRadioGroup, kSlider, kCombo, kCheckBox, kList, kButton, kReadOut, kText, kEdit };
+enum class ControlKind {
+  kRadioGroup,
+  kSlider,
+  kCombo,
+  kCheckBox,
+  kList,
+  kButton,
+  kReadOut,
+  kText,
+  kEdit
+};
 
 // One control (or radio group) as the page decides it.
 struct Control {
   int id = 0;  // dialog control number; a radio group uses its first button's
   ControlKind kind = ControlKind::kText;
-  ParamId param = 0;                  // the parameter it edits, 0 for none
-  std::string caption;                // frame caption, label or button text
-  std::vector<int> buttonIds;         // radio group: button control numbers in value order
-  std::vector<std::string> items;     // radio captions, combo entries, list rows
-  int minimum = 0;                    // sliders
+  ParamId param = 0;               // the parameter it edits, 0 for none
+  std::string caption;             // frame caption, label or button text
+  std::vector<int> buttonIds;      // radio group: button control numbers in value order
+  std::vector<std::string> items;  // radio captions, combo entries, list rows
+  int minimum = 0;                 // sliders
   int maximum = 0;
   int step = 1;
   bool enabled = true;
   bool visible = true;
-  std::vector<bool> itemEnabled;      // radio buttons enabled one by one (empty: as the group)
-  int value = -1;                     // radio index, slider value, combo index, check state, list row
-  std::string text;                   // read-out or edit text
+  std::vector<bool> itemEnabled;  // radio buttons enabled one by one (empty: as the group)
+  int value = -1;                 // radio index, slider value, combo index, check state, list row
+  std::string text;               // read-out or edit text
 };
 
 inline constexpr int kWholeList = 26;  // GetParamList selector: every parameter
@@ -78,12 +88,13 @@ class CBasePage {
   virtual void RefreshParam(ParamId /*id*/, bool /*updateControls*/) {}
   // Queues the commands that set every parameter of the page from `image`.
   virtual void DownloadPage(const CSettingImage& image);
-  virtual void SendParamFromImage(const CSettingImage& /*image*/, ParamId /*id*/, int /*subIndex*/) {}
+  virtual void SendParamFromImage(const CSettingImage& /*image*/, ParamId /*id*/,
+                                  int /*subIndex*/) {}
   virtual void LoadFromProfile(const IniFile& file, CSettingImage& image);
   virtual void SaveToProfile(IniFile& file, const CSettingImage& image);
   virtual std::string BuildReportText(const CSettingImage& image);
-  virtual void GetParamList(std::vector<ParamId>& /*ids*/, std::vector<int>& /*subIndices*/, bool /*forText*/,
-                            int /*selector*/) {}
+  virtual void GetParamList(std::vector<ParamId>& /*ids*/, std::vector<int>& /*subIndices*/,
+                            bool /*forText*/, int /*selector*/) {}
   // Any of the three outputs may be null. Texts of an ID the page does not
   // own are empty; a stored value that has no text leaves them unset.
   virtual void GetParamText(const CSettingImage& /*image*/, ParamId /*id*/, int /*subIndex*/,
@@ -178,6 +189,13 @@ bool ParseDottedInteger(std::string_view text, size_t dropTail, int& value);
 // A signed decimal integer after leading blanks, as the platform's integer
 // reading does: trailing characters end the number.
 bool ParseLeadingInteger(std::string_view text, int& value);
+// GetParamText's answer for a parameter a page does not have: each text
+// asked for, empty.
+void ClearParamText(std::string* section, std::string* key, std::string* value);
+// Whether `index` names one of `texts`.
+inline bool IsIndexOf(int index, const std::vector<std::string>& texts) {
+  return index >= 0 && index < static_cast<int>(texts.size());
+}
 // Position of `text` in `items`, or -1 (exact, case-sensitive).
 int FindText(const std::vector<std::string>& items, std::string_view text);
 // "%02X", "%01X" and the lower-case forms the receiver takes.

@@ -12,8 +12,9 @@ namespace qamp {
 namespace {
 
 constexpr std::string_view kSection = "Basic Control";
-constexpr std::array<std::string_view, 8> kKeys = {"Input",         "Audio Select", "Decoder Mode", "DSP Program",
-                                                   "EXTD Surround", "Main Volume",  "Mute",         "Pure Direct"};
+constexpr std::array<std::string_view, 8> kKeys = {"Input",       "Audio Select",  "Decoder Mode",
+                                                   "DSP Program", "EXTD Surround", "Main Volume",
+                                                   "Mute",        "Pure Direct"};
 constexpr std::string_view kStraightText = "Straight";
 constexpr std::string_view kMuteText = "Mute";
 constexpr int kVolumeMinimum = -805;
@@ -43,17 +44,23 @@ std::vector<std::string> ProgramNames() {
 // The list that shows the value of IDs 1, 2, 3, 5; empty for the others.
 std::vector<std::string> ListOf(ParamId id) {
   switch (id) {
-    case 1: return InputNames();
-    case 2: return Names(kAudioSelectNames);
-    case 3: return Names(kDecoderModeNames);
-    case 5: return Names(kExtdSurroundNames);
-    default: return {};
+    case 1:
+      return InputNames();
+    case 2:
+      return Names(kAudioSelectNames);
+    case 3:
+      return Names(kDecoderModeNames);
+    case 5:
+      return Names(kExtdSurroundNames);
+    default:
+      return {};
   }
 }
 
 }  // namespace
 
-CBasicControl::CBasicControl(CCommClass& link, PageHost& host) : CBasePage(link, host, 0, std::string(kSection)) {
+CBasicControl::CBasicControl(CCommClass& link, PageHost& host)
+    : CBasePage(link, host, 0, std::string(kSection)) {
   AddCombo(kInputCombo, 1, InputNames()).caption = "Input";
   AddCombo(kAudioSelectCombo, 2, Names(kAudioSelectNames)).caption = "Audio Select";
   AddCombo(kDecoderModeCombo, 3, Names(kDecoderModeNames)).caption = "Decoder Mode";
@@ -74,7 +81,9 @@ std::string CBasicControl::VolumeText(int tenths) {
   return TenthsText(tenths, "dB");
 }
 
-int CBasicControl::CurrentInput() const { return ReadParameter(Link().CurrentImage(), 1); }
+int CBasicControl::CurrentInput() const {
+  return ReadParameter(Link().CurrentImage(), 1);
+}
 
 void CBasicControl::StoreAndSend(ParamId id, int value) {
   StoreParameter(LiveImage(), id, value);
@@ -108,7 +117,8 @@ void CBasicControl::ChooseInput(int input) {
   if (!IsRealTime()) {
     // Offline, the input plays the program its Input DSP record assigns.
     const int word = kInputDspFirstWord + 2 * InputDspRecordOfInput(input);
-    StoreParameter(LiveImage(), 4, LiveImage()[word + 1] != 0 ? kStraightProgram : LiveImage()[word]);
+    StoreParameter(LiveImage(), 4,
+                   LiveImage()[word + 1] != 0 ? kStraightProgram : LiveImage()[word]);
   }
   ShowProgramControls();
 }
@@ -143,7 +153,8 @@ void CBasicControl::ApplyProgram(int program, bool send) {
   if (program < kProgramCount) SetValue(kProgramCombo, program);
   ShowProgramControls();
   if (send) Send(4);
-  if (IsRealTime() && program < kProgramCount && dspParameters_ != nullptr) dspParameters_->ShowProgram(program);
+  if (IsRealTime() && program < kProgramCount && dspParameters_ != nullptr)
+    dspParameters_->ShowProgram(program);
 }
 
 void CBasicControl::MoveVolume(int tenths) {
@@ -173,21 +184,43 @@ void CBasicControl::RefreshBasicControl(ParamId id) {
   const CSettingImage& image = Link().CurrentImage();
   const int value = ReadParameter(image, id);
   switch (id) {
-    case 1: SetValue(kInputCombo, value); ShowProgramControls(); break;
-    case 2: SetValue(kAudioSelectCombo, value); break;
-    case 3: SetValue(kDecoderModeCombo, value); break;
-    case 4: ShowProgramControls(); break;
-    case 5: SetValue(kExtdSurroundCombo, value); break;
+    case 1:
+      SetValue(kInputCombo, value);
+      ShowProgramControls();
+      break;
+    case 2:
+      SetValue(kAudioSelectCombo, value);
+      break;
+    case 3:
+      SetValue(kDecoderModeCombo, value);
+      break;
+    case 4:
+      ShowProgramControls();
+      break;
+    case 5:
+      SetValue(kExtdSurroundCombo, value);
+      break;
     case 6:
       SetValue(kVolumeSlider, value);
       SetText(kVolumeText, VolumeText(value));
       break;
-    case 7: SetValue(kMuteCheck, value); break;
-    case 8: SetValue(kPureDirectCheck, value); break;
-    case 9: SetValue(kMainPowerCheck, value); break;
-    case 10: SetValue(kZone2PowerCheck, value); break;
-    case 11: SetValue(kZone3PowerCheck, value); break;
-    default: break;
+    case 7:
+      SetValue(kMuteCheck, value);
+      break;
+    case 8:
+      SetValue(kPureDirectCheck, value);
+      break;
+    case 9:
+      SetValue(kMainPowerCheck, value);
+      break;
+    case 10:
+      SetValue(kZone2PowerCheck, value);
+      break;
+    case 11:
+      SetValue(kZone3PowerCheck, value);
+      break;
+    default:
+      break;
   }
 }
 
@@ -198,7 +231,8 @@ void CBasicControl::UpdateBasicControls() {
 void CBasicControl::UpdateModelControls() {
   Control* decoder = MutableControl(kDecoderModeCombo);
   decoder->items = Names(kDecoderModeNames);
-  if (Link().Job() == TransferJob::kRealTimeConnection && Link().Flags().aacDecoder == 0) decoder->items.pop_back();
+  if (Link().Job() == TransferJob::kRealTimeConnection && Link().Flags().aacDecoder == 0)
+    decoder->items.pop_back();
   SetVisible(kZone2PowerCheck, Link().Flags().zone2 != 0);
   SetVisible(kZone3PowerCheck, Link().Flags().zone3 != 0);
 }
@@ -207,20 +241,19 @@ void CBasicControl::SendParamFromImage(const CSettingImage& image, ParamId id, i
   if (const auto command = BasicControlCommand(id, image)) Queue(*command, id);
 }
 
-void CBasicControl::GetParamList(std::vector<ParamId>& ids, std::vector<int>& subIndices, bool /*forText*/,
-                                 int /*selector*/) {
+void CBasicControl::GetParamList(std::vector<ParamId>& ids, std::vector<int>& subIndices,
+                                 bool /*forText*/, int /*selector*/) {
   for (ParamId id = 1; id <= 8; ++id) {
     ids.push_back(id);
     subIndices.push_back(-1);
   }
 }
 
-void CBasicControl::GetParamText(const CSettingImage& image, ParamId id, int /*subIndex*/, std::string* section,
-                                 std::string* key, std::string* value, bool /*forReport*/) {
+void CBasicControl::GetParamText(const CSettingImage& image, ParamId id, int /*subIndex*/,
+                                 std::string* section, std::string* key, std::string* value,
+                                 bool /*forReport*/) {
   if (id < 1 || id > 8) {
-    if (section != nullptr) section->clear();
-    if (key != nullptr) key->clear();
-    if (value != nullptr) value->clear();
+    ClearParamText(section, key, value);
     return;
   }
   const int stored = ReadParameter(image, id);
@@ -247,7 +280,8 @@ void CBasicControl::GetParamText(const CSettingImage& image, ParamId id, int /*s
   if (value != nullptr) *value = text;
 }
 
-bool CBasicControl::SetParamFromText(CSettingImage& image, ParamId id, int /*subIndex*/, std::string_view text) {
+bool CBasicControl::SetParamFromText(CSettingImage& image, ParamId id, int /*subIndex*/,
+                                     std::string_view text) {
   int value = -1;
   const std::vector<std::string> list = ListOf(id);
   if (!list.empty()) {
@@ -265,8 +299,8 @@ bool CBasicControl::SetParamFromText(CSettingImage& image, ParamId id, int /*sub
       int tenths = 0;
       // "-40.0dB": the unit and the point dropped, read as tenths. A level
       // the slider cannot take stays out of the image.
-      if (!ParseDottedInteger(text, 2, tenths) || tenths < kVolumeMinimum || tenths > kVolumeMaximum ||
-          tenths % kVolumeStep != 0) {
+      if (!ParseDottedInteger(text, 2, tenths) || tenths < kVolumeMinimum ||
+          tenths > kVolumeMaximum || tenths % kVolumeStep != 0) {
         return false;
       }
       value = tenths;

@@ -63,10 +63,12 @@ class CBasicControl : public CBasePage, public BasicControlPort {
   // The page contract: IDs 1..8 as texts, and the download of IDs 1..8.
   void RefreshAll() override { UpdateBasicControls(); }
   void SendParamFromImage(const CSettingImage& image, ParamId id, int subIndex) override;
-  void GetParamList(std::vector<ParamId>& ids, std::vector<int>& subIndices, bool forText, int selector) override;
-  void GetParamText(const CSettingImage& image, ParamId id, int subIndex, std::string* section, std::string* key,
-                    std::string* value, bool forReport) override;
-  bool SetParamFromText(CSettingImage& image, ParamId id, int subIndex, std::string_view text) override;
+  void GetParamList(std::vector<ParamId>& ids, std::vector<int>& subIndices, bool forText,
+                    int selector) override;
+  void GetParamText(const CSettingImage& image, ParamId id, int subIndex, std::string* section,
+                    std::string* key, std::string* value, bool forReport) override;
+  bool SetParamFromText(CSettingImage& image, ParamId id, int subIndex,
+                        std::string_view text) override;
   void SendParam(ParamId id) override { Send(id); }
 
   // The volume text: "Mute" below -80.4 dB, else tenths as "-40.0dB".

@@ -34,8 +34,9 @@ std::string EscapeMemo(std::string_view memo) {
   }
   // A file value loses the blanks around it and one pair of enclosing
   // quotation marks when it is read: quoted, the memo keeps both.
-  const bool blankAtAnEnd = !escaped.empty() && (escaped.front() == ' ' || escaped.front() == '\t' ||
-                                                 escaped.back() == ' ' || escaped.back() == '\t');
+  const bool blankAtAnEnd =
+      !escaped.empty() && (escaped.front() == ' ' || escaped.front() == '\t' ||
+                           escaped.back() == ' ' || escaped.back() == '\t');
   const bool quoted = escaped.size() >= 2 && escaped.front() == '"' && escaped.back() == '"';
   if (blankAtAnEnd || quoted) escaped = "\"" + escaped + "\"";
   return escaped;

@@ -224,9 +224,7 @@ void CDisplaySet::GetParamText(const CSettingImage& image, ParamId id, int /*sub
                                bool /*forReport*/) {
   const DisplaySetting* setting = Find(id);
   if (setting == nullptr) {
-    if (section != nullptr) section->clear();
-    if (key != nullptr) key->clear();
-    if (value != nullptr) value->clear();
+    ClearParamText(section, key, value);
     return;
   }
   const int stored = ReadParameter(image, id);

@@ -531,9 +531,7 @@ void CInputDspParam::GetParamText(const CSettingImage& image, ParamId id, int /*
   // Decoder parameter has its text whatever the stored decode type.
   const RowOfId found = FindRow(id);
   if (found.row == nullptr) {
-    if (section != nullptr) section->clear();
-    if (key != nullptr) key->clear();
-    if (value != nullptr) value->clear();
+    ClearParamText(section, key, value);
     return;
   }
   if (section != nullptr) {

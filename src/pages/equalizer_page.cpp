@@ -59,26 +59,12 @@ int BandOfParam(ParamId id) {
   return -1;
 }
 
-bool IsRecord(int record) {
-  return record >= 0 && record < kKeyedRecordCount;
-}
-
 bool IsGain(int gain) {
   return gain >= kMinimumGain && gain <= kMaximumGain && gain % kGainStep == 0;
 }
 
-bool IsIndex(int index, const std::vector<std::string>& texts) {
-  return index >= 0 && index < static_cast<int>(texts.size());
-}
-
 std::string GainText(int gain) {
   return CValueSlider::TextOf(gain, kSliderTextUnit, "dB");
-}
-
-std::vector<std::string> ChannelNames() {
-  std::vector<std::string> names;
-  for (const EqualizerChannel& channel : kEqualizerChannels) names.emplace_back(channel.name);
-  return names;
 }
 
 }  // namespace
@@ -87,7 +73,7 @@ CGEQSetPage::CGEQSetPage(CCommClass& link, PageHost& host)
     : CBasePage(link, host, 169, "Equalizer") {
   AddCombo(kMiraCombo, kMiraType, MiraTexts()).caption = "MIRA PEQ Type";
   AddCombo(kTypeCombo, kEqType, EqTypeTexts()).caption = "EQ Type Select";
-  AddCombo(kChannelCombo, 0, ChannelNames()).caption = "Graphic EQ";
+  AddCombo(kChannelCombo, 0, EqualizerChannelNames()).caption = "Graphic EQ";
   for (size_t i = 0; i < kBands.size(); ++i) {
     const GeqBand& band = kBands[i];
     sliders_[i].Setup("dB", kMinimumGain, kMaximumGain, kGainStep, 0, kSliderTextUnit);
@@ -157,7 +143,7 @@ void CGEQSetPage::RefreshParam(ParamId id, bool /*updateControls*/) {
 }
 
 void CGEQSetPage::SelectSubIndex(int subIndex) {
-  if (!IsRecord(subIndex)) return;
+  if (!IsKeyedRecord(subIndex)) return;
   selectedRecord_ = subIndex;
   RefreshAll();
 }
@@ -165,18 +151,18 @@ void CGEQSetPage::SelectSubIndex(int subIndex) {
 void CGEQSetPage::SendParamFromImage(const CSettingImage& image, ParamId id, int subIndex) {
   if (id == kMiraType) {
     const int type = ReadParameter(image, kMiraType);
-    if (!IsIndex(type, MiraTexts())) return;
+    if (!IsIndexOf(type, MiraTexts())) return;
     Queue(ExtendedFrame("200607111" + std::string(kMiraCodes[static_cast<size_t>(type)])), id);
     return;
   }
   if (id == kEqType) {
     const int type = ReadParameter(image, kEqType);
-    if (!IsIndex(type, EqTypeTexts())) return;
+    if (!IsIndexOf(type, EqTypeTexts())) return;
     Queue(StandardFrame("2A70" + HexUpper(type, 1)), id);
     return;
   }
   const int band = BandOfParam(id);
-  if (band < 0 || !IsRecord(subIndex)) return;
+  if (band < 0 || !IsKeyedRecord(subIndex)) return;
   const int code = ReadRecordParameter(image, kGeqKeyId, subIndex);
   const int gain = ReadRecordParameter(image, id, subIndex);
   if (code < 0 || code > 15 || !IsGain(gain)) return;
@@ -206,11 +192,9 @@ void CGEQSetPage::GetParamText(const CSettingImage& image, ParamId id, int subIn
                                std::string* section, std::string* key, std::string* value,
                                bool /*forReport*/) {
   const int band = BandOfParam(id);
-  const bool owned = id == kMiraType || id == kEqType || (band >= 0 && IsRecord(subIndex));
+  const bool owned = id == kMiraType || id == kEqType || (band >= 0 && IsKeyedRecord(subIndex));
   if (!owned) {
-    if (section != nullptr) section->clear();
-    if (key != nullptr) key->clear();
-    if (value != nullptr) value->clear();
+    ClearParamText(section, key, value);
     return;
   }
   std::string keyText;
@@ -222,7 +206,7 @@ void CGEQSetPage::GetParamText(const CSettingImage& image, ParamId id, int subIn
   } else {
     const std::vector<std::string>& texts = id == kMiraType ? MiraTexts() : EqTypeTexts();
     const int stored = ReadParameter(image, id);
-    if (!IsIndex(stored, texts)) return;
+    if (!IsIndexOf(stored, texts)) return;
     keyText = id == kMiraType ? "MIRA PEQ Type" : "EQ Type Select";
     valueText = texts[static_cast<size_t>(stored)];
   }
@@ -245,7 +229,7 @@ bool CGEQSetPage::SetParamFromText(CSettingImage& image, ParamId id, int subInde
     return true;
   }
   const int band = BandOfParam(id);
-  if (band < 0 || !IsRecord(subIndex)) return false;
+  if (band < 0 || !IsKeyedRecord(subIndex)) return false;
   int gain = 0;
   if (!ParseDottedInteger(text, 0, gain) || !IsGain(gain)) return false;
   StoreRecordParameter(image, id, subIndex, gain);
@@ -262,7 +246,7 @@ void CGEQSetPage::ChooseCombo(int comboId, int index) {
     RefreshAll();
     return;
   }
-  if (comboId != kTypeCombo || !IsIndex(index, EqTypeTexts())) return;
+  if (comboId != kTypeCombo || !IsIndexOf(index, EqTypeTexts())) return;
   CSettingImage& image = LiveImage();
   // Refused: the list returns to the stored type and nothing is sent.
   const bool refused = index == kEqTypeAuto && ReadParameter(image, kMiraType) == kMiraNone;

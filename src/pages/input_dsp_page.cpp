@@ -163,9 +163,7 @@ void CInputDsp::GetParamText(const CSettingImage& image, ParamId id, int /*subIn
   const int record = RecordOfId(id);
   const int input = InputOfRecord(record);
   if (input < 0 || input >= kListedInputs) {
-    if (section != nullptr) section->clear();
-    if (key != nullptr) key->clear();
-    if (value != nullptr) value->clear();
+    ClearParamText(section, key, value);
     return;
   }
   if (section != nullptr) *section = Caption();

@@ -157,9 +157,7 @@ void CIOAssign::GetParamText(const CSettingImage& image, ParamId id, int /*subIn
                              bool /*forReport*/) {
   const int port = PortOf(id);
   if (port < 0) {
-    if (section != nullptr) section->clear();
-    if (key != nullptr) key->clear();
-    if (value != nullptr) value->clear();
+    ClearParamText(section, key, value);
     return;
   }
   const std::string_view name = InputName(ReadParameter(image, id));

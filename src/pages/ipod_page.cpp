@@ -250,9 +250,7 @@ void CiPodPage::GetParamText(const CSettingImage& image, ParamId id, int /*subIn
                              bool /*forReport*/) {
   const IPodSetting* setting = FindSetting(id);
   if (setting == nullptr) {
-    if (section != nullptr) section->clear();
-    if (key != nullptr) key->clear();
-    if (value != nullptr) value->clear();
+    ClearParamText(section, key, value);
     return;
   }
   const int stored = ReadParameter(image, id);

@@ -10,15 +10,17 @@ namespace qamp {
 
 namespace {
 
-constexpr std::array<std::string_view, kMemoryKinds> kKindNames = {"System", "Volume", "Zone2 Volume",
-                                                                   "Zone3 Volume"};
-constexpr std::array<std::string_view, kMemoryKinds> kGroupCaptions = {"System", "Main Volume", "Zone2 Volume",
-                                                                       "Zone3 Volume"};
+constexpr std::array<std::string_view, kMemoryKinds> kKindNames = {"System", "Volume",
+                                                                   "Zone2 Volume", "Zone3 Volume"};
+constexpr std::array<std::string_view, kMemoryKinds> kGroupCaptions = {
+    "System", "Main Volume", "Zone2 Volume", "Zone3 Volume"};
 // The one volume each of the other kinds holds: main, Zone 2, Zone 3.
 constexpr std::array<ParamId, kMemoryKinds> kVolumeIds = {0, 6, 15, 20};
 constexpr std::array<int, kMemoryKinds> kVolumeWords = {0, 6, 16, 21};
 
-MemoryKind KindOf(int index) { return static_cast<MemoryKind>(index); }
+MemoryKind KindOf(int index) {
+  return static_cast<MemoryKind>(index);
+}
 
 }  // namespace
 
@@ -34,9 +36,13 @@ CMemoryPage::CMemoryPage(CCommClass& link, PageHost& host, CPageSet& pages)
   RefreshAll();
 }
 
-std::string_view CMemoryPage::KindName(MemoryKind kind) { return kKindNames[static_cast<size_t>(kind)]; }
+std::string_view CMemoryPage::KindName(MemoryKind kind) {
+  return kKindNames[static_cast<size_t>(kind)];
+}
 
-std::string CMemoryPage::MemoryName(int memory) { return "Memory " + std::to_string(memory); }
+std::string CMemoryPage::MemoryName(int memory) {
+  return "Memory " + std::to_string(memory);
+}
 
 std::string CMemoryPage::SystemListText(int memory) const {
   return Link().DataExists(memory) ? MemoryName(memory) : MemoryName(memory) + " (Empty)";
@@ -55,7 +61,8 @@ std::vector<CMemoryPage::Item> CMemoryPage::Items(MemoryKind kind, const CSettin
     std::vector<ParamId> ids;
     std::vector<int> subIndices;
     page->GetParamList(ids, subIndices, true, selector);
-    for (size_t i = 0; i < ids.size(); ++i) items.push_back({page, ids[i], i < subIndices.size() ? subIndices[i] : -1});
+    for (size_t i = 0; i < ids.size(); ++i)
+      items.push_back({page, ids[i], i < subIndices.size() ? subIndices[i] : -1});
   };
   auto some = [&](std::string_view caption, std::initializer_list<ParamId> ids) {
     CBasePage* page = pages_.FindByCaption(caption);
@@ -79,7 +86,8 @@ std::vector<CMemoryPage::Item> CMemoryPage::Items(MemoryKind kind, const CSettin
   return items;
 }
 
-void CMemoryPage::SaveMemory(IniFile& file, MemoryKind kind, int memory, const CSettingImage& image) {
+void CMemoryPage::SaveMemory(IniFile& file, MemoryKind kind, int memory,
+                             const CSettingImage& image) {
   const std::string prefix = std::string(KindName(kind)) + " " + MemoryName(memory) + " ";
   for (const Item& item : Items(kind, image)) {
     std::string section;
@@ -91,7 +99,8 @@ void CMemoryPage::SaveMemory(IniFile& file, MemoryKind kind, int memory, const C
   }
 }
 
-void CMemoryPage::LoadMemory(const IniFile& file, MemoryKind kind, int memory, CSettingImage& image) {
+void CMemoryPage::LoadMemory(const IniFile& file, MemoryKind kind, int memory,
+                             CSettingImage& image) {
   const std::string prefix = std::string(KindName(kind)) + " " + MemoryName(memory) + " ";
   auto load = [&](const Item& item) {
     std::string section;
@@ -141,11 +150,13 @@ void CMemoryPage::QueueMemoryStore(int memory, const CSettingImage& image) {
   CBasePage* zones = pages_.FindByCaption("Multi Zone");
   if (Link().Flags().zone2 != 0) {
     zones->SendParamFromImage(image, 15, -1);
-    Queue(MemorySaveCommand(MemoryKind::kZone2Volume, memory), MemorySaveCode(MemoryKind::kZone2Volume));
+    Queue(MemorySaveCommand(MemoryKind::kZone2Volume, memory),
+          MemorySaveCode(MemoryKind::kZone2Volume));
   }
   if (Link().Flags().zone3 != 0) {
     zones->SendParamFromImage(image, 20, -1);
-    Queue(MemorySaveCommand(MemoryKind::kZone3Volume, memory), MemorySaveCode(MemoryKind::kZone3Volume));
+    Queue(MemorySaveCommand(MemoryKind::kZone3Volume, memory),
+          MemorySaveCode(MemoryKind::kZone3Volume));
   }
 }
 
@@ -197,7 +208,8 @@ void CMemoryPage::Load(MemoryKind kind, int memory) {
   const int index = static_cast<int>(kind);
   if (IsRealTime()) {
     SendMemoryCommand(MemoryLoadCommand(kind, memory), MemoryLoadCode(kind));
-    if (kind == MemoryKind::kSystem && Host().AskOkCancel(kSystemLoadQuestion, "System Memory") && reload_) {
+    if (kind == MemoryKind::kSystem && Host().AskOkCancel(kSystemLoadQuestion, "System Memory") &&
+        reload_) {
       reload_();
     }
     return;
@@ -206,7 +218,8 @@ void CMemoryPage::Load(MemoryKind kind, int memory) {
   if (kind == MemoryKind::kSystem) {
     CopySystemMemoryContent(stored, LiveImage());
   } else {
-    LiveImage()[kVolumeWords[static_cast<size_t>(index)]] = stored[kVolumeWords[static_cast<size_t>(index)]];
+    LiveImage()[kVolumeWords[static_cast<size_t>(index)]] =
+        stored[kVolumeWords[static_cast<size_t>(index)]];
   }
   if (refreshAll_) refreshAll_();
 }
@@ -231,7 +244,8 @@ void CMemoryPage::Save(MemoryKind kind, int memory) {
     Link().SetDataExists(memory, true);
     RefreshAll();
   } else {
-    stored[kVolumeWords[static_cast<size_t>(index)]] = LiveImage()[kVolumeWords[static_cast<size_t>(index)]];
+    stored[kVolumeWords[static_cast<size_t>(index)]] =
+        LiveImage()[kVolumeWords[static_cast<size_t>(index)]];
   }
 }
 

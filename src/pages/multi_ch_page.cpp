@@ -127,9 +127,7 @@ void CMiscPage::GetParamText(const CSettingImage& image, ParamId id, int /*subIn
                              bool forReport) {
   const MultiChParameter* parameter = Find(id);
   if (parameter == nullptr) {
-    if (section != nullptr) section->clear();
-    if (key != nullptr) key->clear();
-    if (value != nullptr) value->clear();
+    ClearParamText(section, key, value);
     return;
   }
   // The report leaves out a front input that the 6-channel mode does not use.

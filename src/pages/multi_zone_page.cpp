@@ -329,9 +329,7 @@ void CMultiZone::GetParamText(const CSettingImage& image, ParamId id, int /*subI
                               bool /*forReport*/) {
   const ZoneParameter* parameter = Find(id);
   if (parameter == nullptr) {
-    if (section != nullptr) section->clear();
-    if (key != nullptr) key->clear();
-    if (value != nullptr) value->clear();
+    ClearParamText(section, key, value);
     return;
   }
   const int stored = ReadParameter(image, id);

@@ -82,9 +82,7 @@ void COtherPage::GetParamText(const CSettingImage& image, ParamId id, int /*subI
                               bool /*forReport*/) {
   const OtherSetting* setting = Find(id);
   if (setting == nullptr) {
-    if (section != nullptr) section->clear();
-    if (key != nullptr) key->clear();
-    if (value != nullptr) value->clear();
+    ClearParamText(section, key, value);
     return;
   }
   const int stored = Stored(image, *setting);

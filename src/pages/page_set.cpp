@@ -7,8 +7,8 @@
 #include "pages/input_dsp_page.h"
 #include "pages/input_rename_page.h"
 #include "pages/io_assign_page.h"
-#include "pages/memory_page.h"
 #include "pages/ipod_page.h"
+#include "pages/memory_page.h"
 #include "pages/multi_ch_page.h"
 #include "pages/multi_zone_page.h"
 #include "pages/other_page.h"
@@ -27,7 +27,8 @@ namespace qamp {
 namespace {
 
 template <typename Page, typename... Arguments>
-Page* Add(std::vector<std::unique_ptr<CBasePage>>& owned, std::vector<CBasePage*>& pages, Arguments&&... arguments) {
+Page* Add(std::vector<std::unique_ptr<CBasePage>>& owned, std::vector<CBasePage*>& pages,
+          Arguments&&... arguments) {
   auto page = std::make_unique<Page>(std::forward<Arguments>(arguments)...);
   Page* raw = page.get();
   pages.push_back(raw);
@@ -83,7 +84,9 @@ CBasePage* CPageSet::FindByCaption(std::string_view caption) const {
   return nullptr;
 }
 
-void CPageSet::FirstLayout() { speakerDistance_->OnFirstLayout(); }
+void CPageSet::FirstLayout() {
+  speakerDistance_->OnFirstLayout();
+}
 
 void CPageSet::RefreshAll() {
   basicControl_->UpdateBasicControls();
@@ -95,9 +98,13 @@ void CPageSet::QueuePageDownloads(const CSettingImage& image) {
   for (CBasePage* page : pages_) page->DownloadPage(image);
 }
 
-void CPageSet::QueueMemoryStore(int memory) { memory_->QueueMemoryStore(memory, link_.CurrentImage()); }
+void CPageSet::QueueMemoryStore(int memory) {
+  memory_->QueueMemoryStore(memory, link_.CurrentImage());
+}
 
-void CPageSet::RederiveTriggerParameter(ParamId id) { trigger_->RederiveTriggerParameter(id); }
+void CPageSet::RederiveTriggerParameter(ParamId id) {
+  trigger_->RederiveTriggerParameter(id);
+}
 
 bool CPageSet::Describe(ParamId id, std::string& section, std::string& key) {
   section.clear();
@@ -105,7 +112,8 @@ bool CPageSet::Describe(ParamId id, std::string& section, std::string& key) {
   basicControl_->GetParamText(link_.CurrentImage(), id, -1, &section, &key, nullptr, false);
   if (!section.empty()) return true;
   for (CBasePage* page : SheetPages()) {
-    page->GetParamText(link_.CurrentImage(), id, page->SelectedSubIndex(), &section, &key, nullptr, false);
+    page->GetParamText(link_.CurrentImage(), id, page->SelectedSubIndex(), &section, &key, nullptr,
+                       false);
     if (!section.empty()) return true;
   }
   return false;
@@ -140,17 +148,19 @@ std::string Folded(std::string_view text) {
 
 }  // namespace
 
-std::optional<CPageSet::Parameter> CPageSet::FindParameter(std::string_view section, std::string_view key,
+std::optional<CPageSet::Parameter> CPageSet::FindParameter(std::string_view section,
+                                                           std::string_view key,
                                                            const CSettingImage& image) {
   const std::vector<Parameter> parameters = AllParameters();
   for (const bool exact : {true, false}) {
     for (const Parameter& parameter : parameters) {
       std::string pageSection;
       std::string pageKey;
-      parameter.page->GetParamText(image, parameter.id, parameter.subIndex, &pageSection, &pageKey, nullptr,
-                                   false);
-      const bool same = exact ? pageSection == section && pageKey == key
-                              : Folded(pageSection) == Folded(section) && Folded(pageKey) == Folded(key);
+      parameter.page->GetParamText(image, parameter.id, parameter.subIndex, &pageSection, &pageKey,
+                                   nullptr, false);
+      const bool same =
+          exact ? pageSection == section && pageKey == key
+                : Folded(pageSection) == Folded(section) && Folded(pageKey) == Folded(key);
       if (same) return parameter;
     }
   }

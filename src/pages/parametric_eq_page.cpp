@@ -74,33 +74,19 @@ BandParam FindParam(ParamId id) {
   return {};
 }
 
-bool IsRecord(int record) {
-  return record >= 0 && record < kKeyedRecordCount;
-}
-
 bool IsGain(int gain) {
   return gain >= kMinimumGain && gain <= kMaximumGain && gain % kGainStep == 0;
-}
-
-bool IsIndex(int index, const std::vector<std::string>& texts) {
-  return index >= 0 && index < static_cast<int>(texts.size());
 }
 
 std::string GainText(int gain) {
   return CValueSlider::TextOf(gain, kSliderTextUnit, "dB");
 }
 
-std::vector<std::string> ChannelNames() {
-  std::vector<std::string> names;
-  for (const EqualizerChannel& channel : kEqualizerChannels) names.emplace_back(channel.name);
-  return names;
-}
-
 }  // namespace
 
 CPEQSetPage::CPEQSetPage(CCommClass& link, PageHost& host)
     : CBasePage(link, host, 146, "Parametric EQ") {
-  AddCombo(kChannelCombo, 0, ChannelNames()).value = 0;
+  AddCombo(kChannelCombo, 0, EqualizerChannelNames()).value = 0;
   for (size_t i = 0; i < kBands.size(); ++i) {
     const PeqBand& band = kBands[i];
     const std::string name = "Band " + std::to_string(i + 1);
@@ -149,7 +135,7 @@ void CPEQSetPage::RefreshParam(ParamId id, bool /*updateControls*/) {
 }
 
 void CPEQSetPage::SelectSubIndex(int subIndex) {
-  if (!IsRecord(subIndex)) return;
+  if (!IsKeyedRecord(subIndex)) return;
   selectedRecord_ = subIndex;
   RefreshAll();
 }
@@ -157,13 +143,13 @@ void CPEQSetPage::SelectSubIndex(int subIndex) {
 void CPEQSetPage::SendParamFromImage(const CSettingImage& image, ParamId id, int subIndex) {
   // Only the frequency IDs name a band command.
   const BandParam param = FindParam(id);
-  if (param.band < 0 || param.field != Field::kFrequency || !IsRecord(subIndex)) return;
+  if (param.band < 0 || param.field != Field::kFrequency || !IsKeyedRecord(subIndex)) return;
   const PeqBand& band = kBands[static_cast<size_t>(param.band)];
   const int code = ReadRecordParameter(image, kPeqKeyId, subIndex);
   const int frequency = ReadRecordParameter(image, band.frequency, subIndex);
   const int q = ReadRecordParameter(image, band.q, subIndex);
   const int gain = ReadRecordParameter(image, band.gain, subIndex);
-  if (code < 0 || code > 15 || !IsIndex(frequency, FrequencyTexts()) || !IsIndex(q, QTexts()) ||
+  if (code < 0 || code > 15 || !IsIndexOf(frequency, FrequencyTexts()) || !IsIndexOf(q, QTexts()) ||
       !IsGain(gain)) {
     return;
   }
@@ -190,10 +176,8 @@ void CPEQSetPage::GetParamText(const CSettingImage& image, ParamId id, int subIn
                                std::string* section, std::string* key, std::string* value,
                                bool /*forReport*/) {
   const BandParam param = FindParam(id);
-  if (param.band < 0 || !IsRecord(subIndex)) {
-    if (section != nullptr) section->clear();
-    if (key != nullptr) key->clear();
-    if (value != nullptr) value->clear();
+  if (param.band < 0 || !IsKeyedRecord(subIndex)) {
+    ClearParamText(section, key, value);
     return;
   }
   const int stored = ReadRecordParameter(image, id, subIndex);
@@ -201,12 +185,12 @@ void CPEQSetPage::GetParamText(const CSettingImage& image, ParamId id, int subIn
   std::string title = "Band " + std::to_string(param.band + 1);
   switch (param.field) {
     case Field::kFrequency:
-      if (!IsIndex(stored, FrequencyTexts())) return;
+      if (!IsIndexOf(stored, FrequencyTexts())) return;
       text = FrequencyTexts()[static_cast<size_t>(stored)];
       title += " Freq";
       break;
     case Field::kQ:
-      if (!IsIndex(stored, QTexts())) return;
+      if (!IsIndexOf(stored, QTexts())) return;
       text = QTexts()[static_cast<size_t>(stored)];
       title += " Q";
       break;
@@ -225,7 +209,7 @@ void CPEQSetPage::GetParamText(const CSettingImage& image, ParamId id, int subIn
 bool CPEQSetPage::SetParamFromText(CSettingImage& image, ParamId id, int subIndex,
                                    std::string_view text) {
   const BandParam param = FindParam(id);
-  if (param.band < 0 || !IsRecord(subIndex)) return false;
+  if (param.band < 0 || !IsKeyedRecord(subIndex)) return false;
   int stored = -1;
   switch (param.field) {
     case Field::kFrequency:
@@ -257,7 +241,7 @@ void CPEQSetPage::ChooseCombo(int comboId, int index) {
   for (const PeqBand& band : kBands) {
     const bool frequency = comboId == band.frequencyCombo;
     if (!frequency && comboId != band.qCombo) continue;
-    if (!IsIndex(index, frequency ? FrequencyTexts() : QTexts())) return;
+    if (!IsIndexOf(index, frequency ? FrequencyTexts() : QTexts())) return;
     StoreRecordParameter(LiveImage(), frequency ? band.frequency : band.q, selectedRecord_, index);
     SetValue(comboId, index);
     SendParam(band.frequency);

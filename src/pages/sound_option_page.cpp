@@ -246,9 +246,7 @@ void CToneControlPage::GetParamText(const CSettingImage& image, ParamId id, int 
                                     bool /*forReport*/) {
   const SoundParameter* parameter = Find(id);
   if (parameter == nullptr || parameter->key.empty()) {
-    if (section != nullptr) section->clear();
-    if (key != nullptr) key->clear();
-    if (value != nullptr) value->clear();
+    ClearParamText(section, key, value);
     return;
   }
   const int stored = ReadParameter(image, id);

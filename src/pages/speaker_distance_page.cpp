@@ -163,9 +163,7 @@ void CSpkDistancePage::GetParamText(const CSettingImage& image, ParamId id, int 
                                     bool /*forReport*/) {
   const int channel = ChannelOfParam(id);
   if (channel < 0 && id != kUnit) {
-    if (section != nullptr) section->clear();
-    if (key != nullptr) key->clear();
-    if (value != nullptr) value->clear();
+    ClearParamText(section, key, value);
     return;
   }
   if (id == kUnit) {

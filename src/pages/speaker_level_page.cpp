@@ -125,9 +125,7 @@ void CSpkLevelPage::GetParamText(const CSettingImage& image, ParamId id, int /*s
                                  bool /*forReport*/) {
   const int channel = ChannelOfParam(id);
   if (channel < 0) {
-    if (section != nullptr) section->clear();
-    if (key != nullptr) key->clear();
-    if (value != nullptr) value->clear();
+    ClearParamText(section, key, value);
     return;
   }
   if (section != nullptr) *section = Caption();

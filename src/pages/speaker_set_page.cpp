@@ -21,16 +21,50 @@ struct SpeakerParameter {
 const std::array<SpeakerParameter, 9>& Parameters() {
   static const std::array<SpeakerParameter, 9> parameters = {{
       {426, "Front", "Front", {1029, 1030}, {"Small", "Large"}, "2710", {"1", "0"}},
-      {427, "Center", "Center", {1031, 1032, 1033}, {"None", "Small", "Large"}, "2700", {"2", "1", "0"}},
-      {428, "Surround", "Surround", {1047, 1048, 1052}, {"None", "Small", "Large"}, "2720", {"2", "1", "0"}},
-      {429, "Surround Back", "Surround Back", {1058, 1062, 1066, 1070, 1075},
-       {"None", "Small x 1", "Small x 2", "Large x 1", "Large x 2"}, "2730", {"4", "3", "2", "1", "0"}},
+      {427,
+       "Center",
+       "Center",
+       {1031, 1032, 1033},
+       {"None", "Small", "Large"},
+       "2700",
+       {"2", "1", "0"}},
+      {428,
+       "Surround",
+       "Surround",
+       {1047, 1048, 1052},
+       {"None", "Small", "Large"},
+       "2720",
+       {"2", "1", "0"}},
+      {429,
+       "Surround Back",
+       "Surround Back",
+       {1058, 1062, 1066, 1070, 1075},
+       {"None", "Small x 1", "Small x 2", "Large x 1", "Large x 2"},
+       "2730",
+       {"4", "3", "2", "1", "0"}},
       {430, "Presence", "Presence", {1079, 1083}, {"None", "Yes"}, "2740", {"1", "0"}},
       // The key differs from the frame caption.
-      {431, "PR/SB Priority", "PR/SB Select", {1089, 1092}, {"Surround Back", "Presence"}, "27D0", {"1", "0"}},
-      {432, "LFE/Bass Out", "LFE/Bass Out", {1095, 1097, 1098}, {"SWFR", "Front", "Both"}, "2750", {}},
-      {433, "SW Cross Over", "SW Cross Over", {1100, 1101, 1102, 1103, 1104, 1106, 1108, 1110, 1112},
-       {"40Hz", "60Hz", "80Hz", "90Hz", "100Hz", "110Hz", "120Hz", "160Hz", "200Hz"}, "27E0", {}},
+      {431,
+       "PR/SB Priority",
+       "PR/SB Select",
+       {1089, 1092},
+       {"Surround Back", "Presence"},
+       "27D0",
+       {"1", "0"}},
+      {432,
+       "LFE/Bass Out",
+       "LFE/Bass Out",
+       {1095, 1097, 1098},
+       {"SWFR", "Front", "Both"},
+       "2750",
+       {}},
+      {433,
+       "SW Cross Over",
+       "SW Cross Over",
+       {1100, 1101, 1102, 1103, 1104, 1106, 1108, 1110, 1112},
+       {"40Hz", "60Hz", "80Hz", "90Hz", "100Hz", "110Hz", "120Hz", "160Hz", "200Hz"},
+       "27E0",
+       {}},
       {434, "SW Phase", "SW Phase", {1115, 1117}, {"Normal", "Reverse"}, "276", {"00", "10"}},
   }};
   return parameters;
@@ -52,9 +86,11 @@ constexpr int kDistanceUnitWord = 330;
 
 }  // namespace
 
-CSpeakerSet::CSpeakerSet(CCommClass& link, PageHost& host) : CBasePage(link, host, 130, "Speaker Set") {
+CSpeakerSet::CSpeakerSet(CCommClass& link, PageHost& host)
+    : CBasePage(link, host, 130, "Speaker Set") {
   for (const SpeakerParameter& parameter : Parameters()) {
-    AddRadioGroup(parameter.id, std::string(parameter.frame), parameter.buttons, parameter.captions);
+    AddRadioGroup(parameter.id, std::string(parameter.frame), parameter.buttons,
+                  parameter.captions);
   }
   // Template frames with no parameter: hidden and disabled.
   Control& speakerB = AddRadioGroup(0, "Speaker B Set", {1119, 1121}, {"Main", "Zone B"});
@@ -116,26 +152,26 @@ void CSpeakerSet::SendParamFromImage(const CSettingImage& image, ParamId id, int
   if (parameter == nullptr) return;
   const int value = ReadParameter(image, id);
   if (value < 0 || value >= static_cast<int>(parameter->captions.size())) return;
-  const std::string data = parameter->values.empty() ? HexUpper(value, 1)
-                                                     : std::string(parameter->values[static_cast<size_t>(value)]);
+  const std::string data = parameter->values.empty()
+                               ? HexUpper(value, 1)
+                               : std::string(parameter->values[static_cast<size_t>(value)]);
   Queue(StandardFrame(std::string(parameter->code) + data), id);
 }
 
-void CSpeakerSet::GetParamList(std::vector<ParamId>& ids, std::vector<int>& subIndices, bool /*forText*/,
-                               int /*selector*/) {
+void CSpeakerSet::GetParamList(std::vector<ParamId>& ids, std::vector<int>& subIndices,
+                               bool /*forText*/, int /*selector*/) {
   for (const SpeakerParameter& parameter : Parameters()) {
     ids.push_back(parameter.id);
     subIndices.push_back(-1);
   }
 }
 
-void CSpeakerSet::GetParamText(const CSettingImage& image, ParamId id, int /*subIndex*/, std::string* section,
-                               std::string* key, std::string* value, bool /*forReport*/) {
+void CSpeakerSet::GetParamText(const CSettingImage& image, ParamId id, int /*subIndex*/,
+                               std::string* section, std::string* key, std::string* value,
+                               bool /*forReport*/) {
   const SpeakerParameter* parameter = Find(id);
   if (parameter == nullptr) {
-    if (section != nullptr) section->clear();
-    if (key != nullptr) key->clear();
-    if (value != nullptr) value->clear();
+    ClearParamText(section, key, value);
     return;
   }
   const int stored = ReadParameter(image, id);
@@ -145,7 +181,8 @@ void CSpeakerSet::GetParamText(const CSettingImage& image, ParamId id, int /*sub
   if (value != nullptr) *value = parameter->captions[static_cast<size_t>(stored)];
 }
 
-bool CSpeakerSet::SetParamFromText(CSettingImage& image, ParamId id, int /*subIndex*/, std::string_view text) {
+bool CSpeakerSet::SetParamFromText(CSettingImage& image, ParamId id, int /*subIndex*/,
+                                   std::string_view text) {
   const SpeakerParameter* parameter = Find(id);
   if (parameter == nullptr) return false;
   const int index = FindText(parameter->captions, text);

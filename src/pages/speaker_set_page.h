@@ -17,7 +17,8 @@ class CSpeakerSet : public CBasePage {
                     int selector) override;
   void GetParamText(const CSettingImage& image, ParamId id, int subIndex, std::string* section,
                     std::string* key, std::string* value, bool forReport) override;
-  bool SetParamFromText(CSettingImage& image, ParamId id, int subIndex, std::string_view text) override;
+  bool SetParamFromText(CSettingImage& image, ParamId id, int subIndex,
+                        std::string_view text) override;
 
   void ClickRadio(int buttonId) override;
 

@@ -257,9 +257,7 @@ void CDCTriggerCtl::GetParamText(const CSettingImage& image, ParamId id, int /*s
                                  bool /*forReport*/) {
   Cell cell;
   if (!CellOf(id, cell)) {
-    if (section != nullptr) section->clear();
-    if (key != nullptr) key->clear();
-    if (value != nullptr) value->clear();
+    ClearParamText(section, key, value);
     return;
   }
   const int stored = ReadParameter(image, id);

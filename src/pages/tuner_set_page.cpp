@@ -244,9 +244,7 @@ void CTunerSetPage::GetParamText(const CSettingImage& image, ParamId id, int /*s
                                  std::string* section, std::string* key, std::string* value,
                                  bool /*forReport*/) {
   if (!IsTunerId(id)) {
-    if (section != nullptr) section->clear();
-    if (key != nullptr) key->clear();
-    if (value != nullptr) value->clear();
+    ClearParamText(section, key, value);
     return;
   }
   if (section != nullptr) *section = Caption();

@@ -203,9 +203,7 @@ void CVolumeTrim::GetParamText(const CSettingImage& image, ParamId id, int /*sub
     keyText = choice->key;
     valueText = choice->captions[static_cast<size_t>(stored)];
   } else {
-    if (section != nullptr) section->clear();
-    if (key != nullptr) key->clear();
-    if (value != nullptr) value->clear();
+    ClearParamText(section, key, value);
     return;
   }
   if (section != nullptr) *section = Caption();

@@ -128,9 +128,7 @@ void CXmSetPage::GetParamText(const CSettingImage& image, ParamId id, int /*subI
                               std::string* section, std::string* key, std::string* value,
                               bool /*forReport*/) {
   if (!IsXmId(id)) {
-    if (section != nullptr) section->clear();
-    if (key != nullptr) key->clear();
-    if (value != nullptr) value->clear();
+    ClearParamText(section, key, value);
     return;
   }
   const int index = id - kFirstId;
