@@ -5,6 +5,8 @@
 #include <cstdlib>
 
 #include "link/wire_format.h"
+#include "model/parameter_store.h"
+#include "model/vocabulary.h"
 
 namespace qamp {
 
@@ -261,6 +263,11 @@ bool ParseDottedInteger(std::string_view text, size_t dropTail, int& value) {
     if (c != '.') kept.push_back(c);
   }
   return ParseLeadingInteger(kept, value);
+}
+
+int EqualizerRecordOfItem(const CSettingImage& image, GroupKind group, int index) {
+  if (index < 0 || index >= static_cast<int>(kEqualizerChannels.size())) return -1;
+  return FindRecordByKey(image, group, kEqualizerChannels[static_cast<size_t>(index)].code);
 }
 
 void ClearParamText(std::string* section, std::string* key, std::string* value) {

@@ -13,6 +13,7 @@
 
 #include "link/comm_class.h"
 #include "model/ini_file.h"
+#include "model/parameter_map.h"
 #include "model/setting_image.h"
 
 namespace qamp {
@@ -192,6 +193,9 @@ bool ParseLeadingInteger(std::string_view text, int& value);
 // GetParamText's answer for a parameter a page does not have: each text
 // asked for, empty.
 void ClearParamText(std::string* section, std::string* key, std::string* value);
+// The keyed record of `group` whose key is the channel code of the
+// equalizer pages' channel item `index`, or -1.
+int EqualizerRecordOfItem(const CSettingImage& image, GroupKind group, int index);
 // Whether `index` names one of `texts`.
 inline bool IsIndexOf(int index, const std::vector<std::string>& texts) {
   return index >= 0 && index < static_cast<int>(texts.size());

@@ -230,10 +230,8 @@ bool CPEQSetPage::SetParamFromText(CSettingImage& image, ParamId id, int subInde
 
 void CPEQSetPage::ChooseCombo(int comboId, int index) {
   if (comboId == kChannelCombo) {
-    if (index < 0 || index >= static_cast<int>(kEqualizerChannels.size())) return;
-    // The item names its record by channel code; no match keeps the record.
-    const int record = FindRecordByKey(LiveImage(), GroupKind::kPeq,
-                                       kEqualizerChannels[static_cast<size_t>(index)].code);
+    // No record with the item's channel keeps the record shown.
+    const int record = EqualizerRecordOfItem(LiveImage(), GroupKind::kPeq, index);
     if (record >= 0) selectedRecord_ = record;
     RefreshAll();
     return;
