@@ -154,7 +154,7 @@ int CCommClass::ExtraPauseOfNextEntry() const {
   // A "@WAIT, n" directly behind the entry being sent lengthens its pause.
   const int current = FirstNotDone();
   if (current < 0 || current + 1 >= QueueLength()) return 0;
-  const std::string& next = queue_[static_cast<size_t>(current + 1)].text;
+  const std::string& next = queue_[static_cast<size_t>(current) + 1].text;
   if (!next.starts_with("@WAIT")) return 0;
   const size_t comma = next.find(',', 5);
   if (comma == std::string::npos) return 0;

@@ -14,50 +14,68 @@ bool MemoryIniFile::SameName(std::string_view a, std::string_view b) {
   return true;
 }
 
-std::optional<std::string> MemoryIniFile::Read(std::string_view section, std::string_view key) const {
+int MemoryIniFile::FindSection(std::string_view name) const {
+  if (lastSection_ < sections_.size() && SameName(sections_[lastSection_].name, name)) {
+    return static_cast<int>(lastSection_);
+  }
+  for (size_t i = 0; i < sections_.size(); ++i) {
+    if (SameName(sections_[i].name, name)) {
+      lastSection_ = i;
+      return static_cast<int>(i);
+    }
+  }
+  return -1;
+}
+
+std::optional<std::string> MemoryIniFile::Read(std::string_view section,
+                                               std::string_view key) const {
   return Read(section, key, readLimit_);
 }
 
-std::optional<std::string> MemoryIniFile::Read(std::string_view section, std::string_view key, size_t limit) const {
-  for (const Section& s : sections_) {
-    if (!SameName(s.name, section)) continue;
-    for (const Entry& entry : s.entries) {
-      if (!SameName(entry.key, key)) continue;
-      std::string_view value = entry.value;
-      if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
-        value = value.substr(1, value.size() - 2);
-      }
-      return std::string(value.substr(0, limit));
+std::optional<std::string> MemoryIniFile::Read(std::string_view section, std::string_view key,
+                                               size_t limit) const {
+  const int found = FindSection(section);
+  if (found < 0) return std::nullopt;
+  for (const Entry& entry : sections_[static_cast<size_t>(found)].entries) {
+    if (!SameName(entry.key, key)) continue;
+    std::string_view value = entry.value;
+    if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
+      value = value.substr(1, value.size() - 2);
     }
+    return std::string(value.substr(0, limit));
   }
   return std::nullopt;
 }
 
-void MemoryIniFile::Write(std::string_view section, std::string_view key, std::string_view rawValue) {
+void MemoryIniFile::Write(std::string_view section, std::string_view key,
+                          std::string_view rawValue) {
   // A line break inside a value would end its line and corrupt the file.
   std::string value(rawValue);
   for (char& c : value) {
     if (c == '\r' || c == '\n') c = ' ';
   }
-  for (Section& s : sections_) {
-    if (!SameName(s.name, section)) continue;
-    for (Entry& entry : s.entries) {
-      if (SameName(entry.key, key)) {
-        entry.value = std::string(value);
-        return;
-      }
-    }
-    s.entries.push_back({std::string(key), std::string(value)});
+  const int found = FindSection(section);
+  if (found < 0) {
+    sections_.push_back({std::string(section), {{std::string(key), std::move(value)}}});
+    lastSection_ = sections_.size() - 1;
     return;
   }
-  sections_.push_back({std::string(section), {{std::string(key), std::string(value)}}});
+  Section& s = sections_[static_cast<size_t>(found)];
+  for (Entry& entry : s.entries) {
+    if (SameName(entry.key, key)) {
+      entry.value = std::move(value);
+      return;
+    }
+  }
+  s.entries.push_back({std::string(key), std::move(value)});
 }
 
 namespace {
 
 std::string_view Trimmed(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) text.remove_suffix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
+    text.remove_suffix(1);
   return text;
 }
 
@@ -77,10 +95,8 @@ MemoryIniFile MemoryIniFile::Parse(std::string_view text) {
     if (line.front() == '[' && line.back() == ']') {
       const size_t close = line.size() - 1;
       const std::string_view name = Trimmed(line.substr(1, close - 1));
-      current = nullptr;
-      for (Section& section : file.sections_) {
-        if (SameName(section.name, name)) current = &section;
-      }
+      const int found = file.FindSection(name);
+      current = found < 0 ? nullptr : &file.sections_[static_cast<size_t>(found)];
       if (current == nullptr) {
         file.sections_.push_back({std::string(name), {}});
         current = &file.sections_.back();

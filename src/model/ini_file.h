@@ -34,10 +34,10 @@ class MemoryIniFile : public IniFile {
 
   std::optional<std::string> Read(std::string_view section, std::string_view key) const override;
   // The same with another limit on the length of the value.
-  std::optional<std::string> Read(std::string_view section, std::string_view key, size_t limit) const;
+  std::optional<std::string> Read(std::string_view section, std::string_view key,
+                                  size_t limit) const;
   void Write(std::string_view section, std::string_view key, std::string_view value) override;
   const std::vector<Section>& Sections() const { return sections_; }
-  std::vector<Section>& MutableSections() { return sections_; }
   // The longest value Read gives back.
   void SetReadLimit(size_t limit) { readLimit_ = limit; }
 
@@ -51,7 +51,13 @@ class MemoryIniFile : public IniFile {
   std::string Serialize() const;
 
  private:
+  // The section with this name (no two sections share one), or -1. Files
+  // are read and written section by section, so the last one found is
+  // tried first.
+  int FindSection(std::string_view name) const;
+
   std::vector<Section> sections_;
+  mutable size_t lastSection_ = 0;
   size_t readLimit_ = 255;
 };
 

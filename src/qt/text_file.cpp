@@ -12,7 +12,7 @@ namespace {
 
 // A whole configuration is a few hundred kilobytes at most; anything far
 // larger is not one.
-constexpr qint64 kLargestFile = 16 * 1024 * 1024;
+constexpr qint64 kLargestFile = qint64{16} * 1024 * 1024;
 
 }  // namespace
 
