@@ -51,7 +51,8 @@ bool IsTextConversion(Conversion conversion) {
 }
 
 // The pairs of `shorter` appear in `longer` in the same order.
-bool IsSubsequence(const std::vector<ReportValue>& shorter, const std::vector<ReportValue>& longer) {
+bool IsSubsequence(const std::vector<ReportValue>& shorter,
+                   const std::vector<ReportValue>& longer) {
   size_t at = 0;
   for (const ReportValue& value : shorter) {
     while (at < longer.size() && !(longer[at] == value)) ++at;
@@ -86,7 +87,8 @@ void CheckPairs(std::string_view frame, const DecodedReport& decoded) {
       QAMP_FUZZ_CHECK(location.type == ParamLocation::Type::kText);
       QAMP_FUZZ_CHECK(d.conversion != Conversion::kText || value.text.size() <= 20);
       // The characters stand in the frame where the descriptor reads them.
-      QAMP_FUZZ_CHECK(frame.substr(static_cast<size_t>(d.position), value.text.size()) == value.text ||
+      QAMP_FUZZ_CHECK(frame.substr(static_cast<size_t>(d.position), value.text.size()) ==
+                          value.text ||
                       (frame[0] == kStx && d.position <= 2));
     }
     if (value.type == ReportValue::Type::kNumber) {
@@ -111,17 +113,22 @@ std::set<int> WordsOf(const std::vector<ReportValue>& values) {
   for (const ReportValue& value : values) {
     const ParamLocation location = LocateParam(value.id);
     switch (location.type) {
-      case ParamLocation::Type::kWord: words.insert(location.word); break;
+      case ParamLocation::Type::kWord:
+        words.insert(location.word);
+        break;
       case ParamLocation::Type::kText: {
         const int firstByte = location.word * 4 + location.byteOffset;
-        for (int byte = firstByte; byte < firstByte + location.width; ++byte) words.insert(byte / 4);
+        for (int byte = firstByte; byte < firstByte + location.width; ++byte)
+          words.insert(byte / 4);
         break;
       }
       case ParamLocation::Type::kGeqRecord:
       case ParamLocation::Type::kPeqRecord:
-        for (int record = 0; record < kKeyedRecordCount; ++record) words.insert(RecordWord(value.id, record));
+        for (int record = 0; record < kKeyedRecordCount; ++record)
+          words.insert(RecordWord(value.id, record));
         break;
-      case ParamLocation::Type::kNone: break;
+      case ParamLocation::Type::kNone:
+        break;
     }
   }
   return words;
@@ -146,23 +153,29 @@ void CheckStore(const DecodedReport& decoded) {
     }
     const ParamLocation location = LocateParam(value.id);
     if (value.id == kGeqKeyId || value.id == kPeqKeyId) {
-      record = FindRecordByKey(before, value.id == kGeqKeyId ? GroupKind::kGeq : GroupKind::kPeq, value.number);
+      record = FindRecordByKey(before, value.id == kGeqKeyId ? GroupKind::kGeq : GroupKind::kPeq,
+                               value.number);
       continue;
     }
     if (overwritten || value.type == ReportValue::Type::kNoValue) continue;
     switch (location.type) {
-      case ParamLocation::Type::kWord: QAMP_FUZZ_CHECK(ReadParameter(image, value.id) == value.number); break;
+      case ParamLocation::Type::kWord:
+        QAMP_FUZZ_CHECK(ReadParameter(image, value.id) == value.number);
+        break;
       case ParamLocation::Type::kText: {
         std::string expected = value.text.substr(0, value.text.find('\0'));
-        if (expected.size() > static_cast<size_t>(location.width - 1)) expected.resize(static_cast<size_t>(location.width - 1));
+        if (expected.size() > static_cast<size_t>(location.width - 1))
+          expected.resize(static_cast<size_t>(location.width - 1));
         QAMP_FUZZ_CHECK(ReadText(image, value.id) == expected);
         break;
       }
       case ParamLocation::Type::kGeqRecord:
       case ParamLocation::Type::kPeqRecord:
-        if (record >= 0) QAMP_FUZZ_CHECK(ReadRecordParameter(image, value.id, record) == value.number);
+        if (record >= 0)
+          QAMP_FUZZ_CHECK(ReadRecordParameter(image, value.id, record) == value.number);
         break;
-      case ParamLocation::Type::kNone: break;
+      case ParamLocation::Type::kNone:
+        break;
     }
   }
 }
@@ -202,7 +215,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (longer.row == decoded.row) {
     QAMP_FUZZ_CHECK(IsSubsequence(decoded.values, longer.values));
   } else {
-    QAMP_FUZZ_CHECK(kReportDecodingTable[static_cast<size_t>(longer.row)].prefix.size() > frame.size());
+    QAMP_FUZZ_CHECK(kReportDecodingTable[static_cast<size_t>(longer.row)].prefix.size() >
+                    frame.size());
   }
 
   CheckStore(decoded);

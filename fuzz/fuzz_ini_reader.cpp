@@ -33,13 +33,15 @@ std::string Upper(std::string_view text) {
 
 // What Read promises for a stored value.
 std::string AsRead(std::string_view value, size_t limit) {
-  if (value.size() >= 2 && value.front() == '"' && value.back() == '"') value = value.substr(1, value.size() - 2);
+  if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+    value = value.substr(1, value.size() - 2);
   return std::string(value.substr(0, limit));
 }
 
 std::string TrimmedLikeALine(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) text.remove_suffix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
+    text.remove_suffix(1);
   return std::string(text);
 }
 
@@ -49,7 +51,8 @@ std::string NameFrom(std::string_view raw) {
   std::string name;
   for (const char c : raw) {
     const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
-    if (letter || c == ' ' || c == '/' || c == '(' || c == ')' || c == '.' || c == '-') name.push_back(c);
+    if (letter || c == ' ' || c == '/' || c == '(' || c == ')' || c == '.' || c == '-')
+      name.push_back(c);
   }
   name = TrimmedLikeALine(name);
   return name.empty() ? "K" : name;
@@ -100,7 +103,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view input = AsText(data, size);
   const size_t end = input.find("\n\x01\n");
   const std::string_view text = input.substr(0, end);
-  const std::string_view writes = end == std::string_view::npos ? std::string_view() : input.substr(end + 3);
+  const std::string_view writes =
+      end == std::string_view::npos ? std::string_view() : input.substr(end + 3);
 
   MemoryIniFile file = MemoryIniFile::Parse(text);
   const std::string serialized = file.Serialize();
@@ -138,7 +142,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     written.push_back(std::move(w));
   }
   const MemoryIniFile afterWrites = MemoryIniFile::Parse(file.Serialize());
-  QAMP_FUZZ_CHECK(afterWrites.Serialize() == MemoryIniFile::Parse(afterWrites.Serialize()).Serialize());
+  QAMP_FUZZ_CHECK(afterWrites.Serialize() ==
+                  MemoryIniFile::Parse(afterWrites.Serialize()).Serialize());
   for (const Written& w : written) {
     QAMP_FUZZ_CHECK(afterWrites.Read(w.section, w.key) == AsRead(TrimmedLikeALine(w.value), 255));
   }

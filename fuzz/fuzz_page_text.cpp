@@ -41,9 +41,11 @@ std::string ThroughFile(std::string_view value) {
 }
 
 // What was edited, for the report of a broken invariant.
-void Describe(CBasePage& page, ParamId id, int subIndex, std::string_view text, std::string_view shown) {
-  std::fprintf(stderr, "page \"%s\", parameter %d/%d, text \"%.*s\", shown as \"%.*s\"\n", page.Caption().c_str(), id,
-               subIndex, static_cast<int>(text.size()), text.data(), static_cast<int>(shown.size()), shown.data());
+void Describe(CBasePage& page, ParamId id, int subIndex, std::string_view text,
+              std::string_view shown) {
+  std::fprintf(stderr, "page \"%s\", parameter %d/%d, text \"%.*s\", shown as \"%.*s\"\n",
+               page.Caption().c_str(), id, subIndex, static_cast<int>(text.size()), text.data(),
+               static_cast<int>(shown.size()), shown.data());
 }
 
 void Edit(CBasePage& page, CSettingImage& image, ParamId id, int subIndex, std::string_view text) {
@@ -120,7 +122,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     page.GetParamList(ids, subIndices, (pageByte & 0x80) == 0, kWholeList);
     if (ids.empty()) continue;
     const size_t choice =
-        (static_cast<size_t>(static_cast<uint8_t>(line[1])) << 8 | static_cast<uint8_t>(line[2])) % ids.size();
+        (static_cast<size_t>(static_cast<uint8_t>(line[1])) << 8 | static_cast<uint8_t>(line[2])) %
+        ids.size();
     const int subIndex = choice < subIndices.size() ? subIndices[choice] : -1;
     Edit(page, image, ids[choice], subIndex, line.substr(3));
     if (std::find(edited.begin(), edited.end(), &page) == edited.end()) edited.push_back(&page);

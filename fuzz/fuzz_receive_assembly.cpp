@@ -61,7 +61,9 @@ struct AssemblyModel {
   }
 };
 
-bool IsHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); }
+bool IsHexDigit(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F');
+}
 
 void CheckWritten(std::string_view frame) {
   QAMP_FUZZ_CHECK(frame.size() >= 2);
@@ -87,7 +89,8 @@ class Run {
   Run(Scenario scenario, uint8_t flags) : driver_(scenario, flags) {
     driver_.Transport().onWrite = CheckWritten;
     realTime_ = driver_.Link().IsRealTimeMode();
-    for (int slot = 1; slot < kImageSlots; ++slot) memories_[static_cast<size_t>(slot)] = driver_.Link().Image(slot);
+    for (int slot = 1; slot < kImageSlots; ++slot)
+      memories_[static_cast<size_t>(slot)] = driver_.Link().Image(slot);
   }
 
   LinkDriver& Driver() { return driver_; }
@@ -143,7 +146,8 @@ class Run {
       for (ParamId id = kFirstParamId; id <= kLastParamId; ++id) {
         const ParamLocation location = LocateParam(id);
         if (location.type != ParamLocation::Type::kText) continue;
-        QAMP_FUZZ_CHECK(ReadText(driver_.Link().Image(slot), id).size() < static_cast<size_t>(location.width));
+        QAMP_FUZZ_CHECK(ReadText(driver_.Link().Image(slot), id).size() <
+                        static_cast<size_t>(location.width));
       }
     }
   }

@@ -10,12 +10,12 @@
 
 // A broken invariant ends the run with a trap, which libFuzzer reports as a
 // crash and saves the input for.
-#define QAMP_FUZZ_CHECK(condition)                                                                \
-  do {                                                                                            \
-    if (!(condition)) {                                                                           \
-      std::fprintf(stderr, "invariant broken at %s:%d: %s\n", __FILE__, __LINE__, #condition);  \
-      __builtin_trap();                                                                           \
-    }                                                                                             \
+#define QAMP_FUZZ_CHECK(condition)                                                             \
+  do {                                                                                         \
+    if (!(condition)) {                                                                        \
+      std::fprintf(stderr, "invariant broken at %s:%d: %s\n", __FILE__, __LINE__, #condition); \
+      __builtin_trap();                                                                        \
+    }                                                                                          \
   } while (false)
 
 namespace qamp::fuzz {

@@ -96,8 +96,9 @@ class LinkDriver {
   LinkDriver(Scenario scenario, uint8_t flags)
       : scenario_(scenario),
         app_(transport_, host_, pageHost_,
-             scenario == Scenario::kConnect || scenario == Scenario::kSending ? ControlMode::kRealTime
-                                                                                : ControlMode::kAsync) {
+             scenario == Scenario::kConnect || scenario == Scenario::kSending
+                 ? ControlMode::kRealTime
+                 : ControlMode::kAsync) {
     transport_.cts = (flags & kFlagCtsOff) == 0;
     app_.Session().SetPorts({{"fuzz", "fuzz"}});
     app_.Session().SelectPortByName("fuzz");
@@ -109,9 +110,15 @@ class LinkDriver {
     CCommClass& link = app_.Link();
     std::string error;
     switch (scenario_) {
-      case Scenario::kConnect: session.Open(); break;
-      case Scenario::kUpload: session.StartUpload(); break;
-      case Scenario::kDownload: session.StartDownload(); break;
+      case Scenario::kConnect:
+        session.Open();
+        break;
+      case Scenario::kUpload:
+        session.StartUpload();
+        break;
+      case Scenario::kDownload:
+        session.StartDownload();
+        break;
       case Scenario::kSending: {
         transport_.Open("fuzz", error);
         link.SetJob(TransferJob::kRealTimeConnection);

@@ -38,14 +38,15 @@ void WriteSeed(const fs::path& dir, const std::string& name, std::string_view by
 // a receive-assembly input: every pause ends at once, the answers arrive in
 // chunks of `chunk` characters, and the settle and answer timers fire when
 // nothing else is left to do.
-std::string RecordConversation(Scenario scenario, uint16_t choice, const sim::SimOptions& options, size_t chunk,
-                               size_t limit) {
+std::string RecordConversation(Scenario scenario, uint16_t choice, const sim::SimOptions& options,
+                               size_t chunk, size_t limit) {
   sim::CSimulatedReceiver receiver(options);
   if (options.randomState) sim::RandomizeImage(receiver.State(), options.seed);
   LinkDriver driver(scenario, 0);
   std::string answers;
   driver.Transport().onWrite = [&](std::string_view bytes) {
-    for (const sim::Emission& emission : receiver.Receive(bytes).emissions) answers += emission.bytes;
+    for (const sim::Emission& emission : receiver.Receive(bytes).emissions)
+      answers += emission.bytes;
   };
   std::string input;
   input.push_back(static_cast<char>(scenario));
@@ -86,8 +87,10 @@ void ReceiveAssemblySeeds(const fs::path& dir) {
   varied.zone3 = false;
   varied.region = 0;
   const std::vector<std::pair<std::string, Scenario>> scenarios = {
-      {"connect", Scenario::kConnect},       {"upload", Scenario::kUpload},
-      {"download", Scenario::kDownload},     {"upload-reads", Scenario::kUploadReads},
+      {"connect", Scenario::kConnect},
+      {"upload", Scenario::kUpload},
+      {"download", Scenario::kDownload},
+      {"upload-reads", Scenario::kUploadReads},
       {"download-answers", Scenario::kDownloadAnswers}};
   for (const auto& [name, scenario] : scenarios) {
     WriteSeed(dir, name, RecordConversation(scenario, 0, plain, 240, 3000));
@@ -95,7 +98,9 @@ void ReceiveAssemblySeeds(const fs::path& dir) {
   }
   // One real-time parameter of several pages, each answered.
   for (const int choice : {5, 40, 120, 300, 520, 700, 900}) {
-    WriteSeed(dir, "sending-" + std::to_string(choice), RecordConversation(Scenario::kSending, static_cast<uint16_t>(choice), plain, 240, 3000));
+    WriteSeed(
+        dir, "sending-" + std::to_string(choice),
+        RecordConversation(Scenario::kSending, static_cast<uint16_t>(choice), plain, 240, 3000));
   }
 }
 
@@ -125,13 +130,16 @@ void ConfigurationReportSeeds(const fs::path& dir) {
   const std::string b = sim::BuildConfigurationReport(varied);
   WriteSeed(dir, "frame-defaults", std::string(1, '\0') + a);
   WriteSeed(dir, "frame-varied", std::string(1, '\0') + b);
-  WriteSeed(dir, "frame-other-model", std::string(1, '\0') + sim::BuildConfigurationReport(varied, "R0225"));
-  WriteSeed(dir, "characters-varied", std::string(1, '\1') + b.substr(kConfigurationOffset, kConfigurationCharacters));
+  WriteSeed(dir, "frame-other-model",
+            std::string(1, '\0') + sim::BuildConfigurationReport(varied, "R0225"));
+  WriteSeed(dir, "characters-varied",
+            std::string(1, '\1') + b.substr(kConfigurationOffset, kConfigurationCharacters));
 }
 
 std::string SavedConfiguration(ControlMode mode, int region, unsigned seed) {
   OfflineApp offline(mode, region);
-  for (int slot = 0; slot < kImageSlots; ++slot) sim::RandomizeImage(offline.Link().Image(slot), seed + static_cast<unsigned>(slot));
+  for (int slot = 0; slot < kImageSlots; ++slot)
+    sim::RandomizeImage(offline.Link().Image(slot), seed + static_cast<unsigned>(slot));
   offline.Link().SetUserMemo("Living room\r\nsecond line");
   offline.Link().SetDataExists(2, true);
   return offline.App().SaveConfigurationText();
@@ -159,16 +167,20 @@ void FileSeeds(const fs::path& iniDir, const fs::path& loadDir) {
   const std::string saved = SavedConfiguration(ControlMode::kAsync, 1, 21);
   const std::vector<std::string> pieces = Pieces(saved, 6000);
   for (size_t i = 0; i < pieces.size(); i += 2) {
-    WriteSeed(loadDir, "piece-" + std::to_string(i), std::string(1, static_cast<char>(i % 8)) + pieces[i]);
+    WriteSeed(loadDir, "piece-" + std::to_string(i),
+              std::string(1, static_cast<char>(i % 8)) + pieces[i]);
   }
   const std::vector<std::string> small = Pieces(saved, 1200);
   for (size_t i = 0; i < small.size() && i < 60; i += 12) {
     WriteSeed(iniDir, "piece-" + std::to_string(i),
-              small[i] + "\n\x01\nSpeaker Set\x02" "Front\x02  Small \nUser Memo\x02User Memo\x02\"a\r\nb\"");
+              small[i] +
+                  "\n\x01\nSpeaker Set\x02"
+                  "Front\x02  Small \nUser Memo\x02User Memo\x02\"a\r\nb\"");
   }
-  WriteSeed(iniDir, "hand-written",
-            "; by hand\n[speaker set]\nfront = Large \n[I/O Assign]\r\n[A] Component IN 1=DVD\r\n"
-            "[A] Component IN 1=VCR\r\n[Input Rename]\r\nPHONO=\"  PHONO  \"\r\n[]\n=\n[a]b]\nk=v\n");
+  WriteSeed(
+      iniDir, "hand-written",
+      "; by hand\n[speaker set]\nfront = Large \n[I/O Assign]\r\n[A] Component IN 1=DVD\r\n"
+      "[A] Component IN 1=VCR\r\n[Input Rename]\r\nPHONO=\"  PHONO  \"\r\n[]\n=\n[a]b]\nk=v\n");
 }
 
 void PageTextSeeds(const fs::path& dir) {
@@ -186,8 +198,8 @@ void PageTextSeeds(const fs::path& dir) {
     const size_t step = ids.size() > 12 ? ids.size() / 12 : 1;
     for (size_t i = 0; i < ids.size(); i += step) {
       std::string value;
-      pages[p]->GetParamText(image, ids[i], i < subIndices.size() ? subIndices[i] : -1, nullptr, nullptr, &value,
-                             false);
+      pages[p]->GetParamText(image, ids[i], i < subIndices.size() ? subIndices[i] : -1, nullptr,
+                             nullptr, &value, false);
       MemoryIniFile file;
       file.Write("S", "K", value);
       const std::string text = MemoryIniFile::Parse(file.Serialize()).Read("S", "K").value_or("");

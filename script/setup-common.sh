@@ -6,6 +6,8 @@ QAMP_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 QAMP_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev qt6-base-dev qt6-serialport-dev libgl-dev)
 # The fuzz targets are built with clang's libFuzzer.
 QAMP_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+# script/test also checks the layout of the sources.
+QAMP_CHECK_PACKAGES=(clang-format)
 
 qamp_missing_packages() {
   local missing=()

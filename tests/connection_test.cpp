@@ -16,7 +16,8 @@ using testing::Harness;
 // the receiver.
 class ThreePorts : public SerialTransport, public TransportListener {
  public:
-  ThreePorts(sim::CSimulatedReceiver& receiver, sim::Scheduler& scheduler) : receiverPort_(receiver, scheduler) {
+  ThreePorts(sim::CSimulatedReceiver& receiver, sim::Scheduler& scheduler)
+      : receiverPort_(receiver, scheduler) {
     receiverPort_.SetListener(this);
   }
   bool Open(std::string_view device, std::string& error) override {
@@ -33,8 +34,12 @@ class ThreePorts : public SerialTransport, public TransportListener {
     active_.clear();
   }
   bool IsOpen() const override { return !active_.empty(); }
-  bool Write(std::string_view bytes) override { return active_ != "C" || receiverPort_.Write(bytes); }
-  std::string ReadAvailable() override { return active_ == "C" ? receiverPort_.ReadAvailable() : std::string(); }
+  bool Write(std::string_view bytes) override {
+    return active_ != "C" || receiverPort_.Write(bytes);
+  }
+  std::string ReadAvailable() override {
+    return active_ == "C" ? receiverPort_.ReadAvailable() : std::string();
+  }
   bool IsCtsOn() override { return true; }
   void DataArrived() override {
     if (listener_ != nullptr) listener_->DataArrived();
@@ -51,7 +56,8 @@ class ThreePorts : public SerialTransport, public TransportListener {
 };
 
 struct ScanHarness {
-  ScanHarness() : ports(receiver, clock), host(clock), session(ports, host, ControlMode::kRealTime) {
+  ScanHarness()
+      : ports(receiver, clock), host(clock), session(ports, host, ControlMode::kRealTime) {
     host.session = &session;
     session.SetPorts({{"A", "A"}, {"B", "B"}, {"C", "C"}});
   }

@@ -22,7 +22,8 @@ TEST(IniFile, ReadsSectionsAndKeysWithoutRegardToCaseAndRemovesQuotes) {
   EXPECT_EQ(file.Read("Speaker Set", "Front"), "Large");
   EXPECT_EQ(file.Read("SPEAKER SET", "pr/sb select"), "Presence");
   EXPECT_EQ(file.Read("Input Rename", "PHONO"), "  PHONO  ") << "quotes keep the blanks";
-  EXPECT_EQ(file.Read("I/O Assign", "[A] Component IN 1"), "DVD") << "the first of two equal keys counts";
+  EXPECT_EQ(file.Read("I/O Assign", "[A] Component IN 1"), "DVD")
+      << "the first of two equal keys counts";
   EXPECT_FALSE(file.Read("Speaker Set", "Center"));
   EXPECT_FALSE(file.Read("Nothing", "Front"));
   EXPECT_EQ(file.Sections().size(), 3U);

@@ -40,8 +40,8 @@ TEST(InitialLoad, ReadsEveryLoadRowAndReproducesTheReceiversState) {
   StoreRecordParameter(state, 419, 3, -55);  // Surround L band 1 gain
   StoreText(state, 230, " MY CD   ");
   StoreText(state, 436, "099.90");
-  StoreParameter(state, 480, 123);           // XM preset
-  StoreParameter(state, 364, 0);             // a trigger switch
+  StoreParameter(state, 480, 123);  // XM preset
+  StoreParameter(state, 364, 0);    // a trigger switch
   h.receiver.SetMemoryHasData(3, true);
 
   ASSERT_TRUE(h.Connect());
@@ -52,18 +52,22 @@ TEST(InitialLoad, ReadsEveryLoadRowAndReproducesTheReceiversState) {
   // frames; rows that are not in the load were never sent.
   std::vector<std::string> sent = h.ReceivedShown();
   ASSERT_GE(sent.size(), 6U);
-  const std::vector<std::string> connection = {"<STX>20000<ETX>", "<STX>07A1D<ETX>", "<STX>07A1D<ETX>",
-                                               "<STX>07E7E<ETX>", "<STX>07E7E<ETX>", "<STX>07E82<ETX>"};
+  const std::vector<std::string> connection = {"<STX>20000<ETX>", "<STX>07A1D<ETX>",
+                                               "<STX>07A1D<ETX>", "<STX>07E7E<ETX>",
+                                               "<STX>07E7E<ETX>", "<STX>07E82<ETX>"};
   EXPECT_EQ(std::vector<std::string>(sent.begin(), sent.begin() + 6), connection);
   const std::vector<std::string> expected = ExpectedLoadRequests(true, true, true);
   ASSERT_GE(sent.size(), 6 + expected.size());
-  EXPECT_EQ(std::vector<std::string>(sent.begin() + 6, sent.begin() + 6 + static_cast<long>(expected.size())),
+  EXPECT_EQ(std::vector<std::string>(sent.begin() + 6,
+                                     sent.begin() + 6 + static_cast<long>(expected.size())),
             expected);
   // Then the input, program and Pure Direct the receiver had before.
   h.clock.Advance(1000);
   sent = h.ReceivedShown();
-  const std::vector<std::string> restore(sent.begin() + 6 + static_cast<long>(expected.size()), sent.end());
-  EXPECT_EQ(restore, (std::vector<std::string>{"<STX>07AC1<ETX>", "<STX>07EFA<ETX>", "<STX>07E82<ETX>"}));
+  const std::vector<std::string> restore(sent.begin() + 6 + static_cast<long>(expected.size()),
+                                         sent.end());
+  EXPECT_EQ(restore,
+            (std::vector<std::string>{"<STX>07AC1<ETX>", "<STX>07EFA<ETX>", "<STX>07E82<ETX>"}));
 
   // The progress ends at the connection-check row; skipped rows count too.
   ASSERT_FALSE(h.host.progress.empty());
@@ -98,7 +102,8 @@ TEST(InitialLoad, AReceiverWithoutZonesOrXmIsNeverAskedForTheirRows) {
   const std::vector<std::string> sent = h.ReceivedShown();
   const std::vector<std::string> expected = ExpectedLoadRequests(false, false, false);
   ASSERT_GE(sent.size(), 6 + expected.size());
-  EXPECT_EQ(std::vector<std::string>(sent.begin() + 6, sent.begin() + 6 + static_cast<long>(expected.size())),
+  EXPECT_EQ(std::vector<std::string>(sent.begin() + 6,
+                                     sent.begin() + 6 + static_cast<long>(expected.size())),
             expected);
   for (const std::string& frame : sent) {
     EXPECT_FALSE(frame.starts_with("<DC4>2008040001")) << "Zone 2 trigger row asked: " << frame;
@@ -167,7 +172,8 @@ TEST(Connection, ASilentReceiverGetsFiveAttemptsFiveSecondsApartThenAMessage) {
   int wakeUps = 0;
   for (const std::string& frame : h.ReceivedShown()) wakeUps += frame == "<STX>20000<ETX>";
   EXPECT_EQ(wakeUps, 5);
-  EXPECT_EQ(h.host.messages, std::vector<std::string>{"Communication error has occurred during initialization."});
+  EXPECT_EQ(h.host.messages,
+            std::vector<std::string>{"Communication error has occurred during initialization."});
 }
 
 TEST(Connection, AWrongModelEndsTheConnectionWithoutRetry) {
@@ -235,7 +241,8 @@ TEST(Connection, CancelInRealTimeModeAsksThenLeavesTheDefaults) {
   EXPECT_TRUE(h.session.IsInitializing()) << "Cancel in the question box changes nothing";
   h.session.CancelInitialization();
   ASSERT_EQ(h.host.questions.size(), 2U);
-  EXPECT_EQ(h.host.questions[0], "Initialize is Cancel: Initialization is stopped.\nIs it all right?");
+  EXPECT_EQ(h.host.questions[0],
+            "Initialize is Cancel: Initialization is stopped.\nIs it all right?");
   EXPECT_FALSE(h.session.IsInitializing());
   EXPECT_EQ(h.host.outcomes.back().outcome, OperationOutcome::kCancelled);
   EXPECT_EQ(h.link().State(), LinkState::kReady);

@@ -56,7 +56,11 @@ TEST(FrameAssembly, NulBytesAreSkippedAndASilenceOf450msDiscardsAPartialFrame) {
   LinkHarness h;
   h.MakeReady();
   StoreParameter(h.link.CurrentImage(), 6, -400);
-  h.transport.Receive(STX + std::string("00\0" "26", 5) + std::string(1, '\0') + "C7" + ETX);
+  h.transport.Receive(STX +
+                      std::string("00\0"
+                                  "26",
+                                  5) +
+                      std::string(1, '\0') + "C7" + ETX);
   EXPECT_EQ(ReadParameter(h.link.CurrentImage(), 6), 0);
 
   StoreParameter(h.link.CurrentImage(), 6, -400);
@@ -69,7 +73,8 @@ TEST(FrameAssembly, NulBytesAreSkippedAndASilenceOf450msDiscardsAPartialFrame) {
   h.transport.Receive(STX + "0026");
   h.clock.Advance(451);
   h.transport.Receive("C7" + ETX + STX + "002677" + ETX);
-  EXPECT_EQ(ReadParameter(h.link.CurrentImage(), 6), -400) << "the rest of the timed-out frame was dropped";
+  EXPECT_EQ(ReadParameter(h.link.CurrentImage(), 6), -400)
+      << "the rest of the timed-out frame was dropped";
 }
 
 TEST(FrameAssembly, ALoneEtxIsAFrameThatAnswersNothing) {
@@ -113,11 +118,12 @@ TEST(Port, OpeningWritesTheFiveWakeFramesWithTheirPausesThenWatches) {
   ASSERT_TRUE(h.link.OpenPort("test"));
   h.clock.Advance(1000);
   ASSERT_EQ(h.transport.writes.size(), 5U);
-  const char* expected[] = {"<STX>20000<ETX>", "<STX>07A1D<ETX>", "<STX>07A1D<ETX>", "<STX>07E7E<ETX>",
-                            "<STX>07E7E<ETX>"};
+  const char* expected[] = {"<STX>20000<ETX>", "<STX>07A1D<ETX>", "<STX>07A1D<ETX>",
+                            "<STX>07E7E<ETX>", "<STX>07E7E<ETX>"};
   for (size_t i = 0; i < 5; ++i) {
     EXPECT_EQ(h.transport.writes[i].frame, expected[i]);
-    EXPECT_EQ(h.transport.writes[i].at, static_cast<int64_t>(50 * i)) << "50 ms after each standard frame";
+    EXPECT_EQ(h.transport.writes[i].at, static_cast<int64_t>(50 * i))
+        << "50 ms after each standard frame";
   }
   // The connection watch starts when the last pause has ended.
   EXPECT_EQ(h.host.Due(kConnectionWatchTimer), 250 + 5000);
@@ -219,7 +225,8 @@ TEST(Replies, SpontaneousReportsAnswerNothingAndChangeNothing) {
   h.link.SendPacket(STX + "07E2B" + ETX, kSystemMemorySaveCode);
   h.link.SendPacket("", kEndMarkerCode);
   const CSettingImage before = h.link.CurrentImage();
-  for (const char* code : {"0010", "0012", "0013", "0014"}) h.transport.Receive(STX + code + "00" + ETX);
+  for (const char* code : {"0010", "0012", "0013", "0014"})
+    h.transport.Receive(STX + code + "00" + ETX);
   EXPECT_EQ(h.link.Queue()[0].tries, 0);
   EXPECT_EQ(h.link.CurrentImage(), before);
   h.transport.Receive(STX + "003100" + ETX);
@@ -311,7 +318,8 @@ TEST(Retries, RealTimeReadsBackAGuardedWriteAndStoresWhatTheReceiverHolds) {
 TEST(Retries, ARefusedTriggerSettingIsLoggedAndPutBackInLine) {
   LinkHarness h;
   h.MakeReady();
-  const std::string write = FrameExtended(DC4 + "200904010" + "1" + "00" + "0");  // output 1, Zone2, PHONO
+  const std::string write =
+      FrameExtended(DC4 + "200904010" + "1" + "00" + "0");  // output 1, Zone2, PHONO
   h.link.SendPacket(write, 302);
   h.link.SendPacket("", kEndMarkerCode);
   const std::string refused = FrameExtended(DC4 + "2009040" + "4" + "0100" + "0");

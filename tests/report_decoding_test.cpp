@@ -1,9 +1,9 @@
 // The report decoding table and DecodeReport.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <map>
 #include <random>
-#include <cstdio>
 #include <set>
 
 #include "link/decode_report.h"
@@ -34,8 +34,12 @@ void PrintTo(const ReportValue& value, std::ostream* out) {
 
 namespace {
 
-ReportValue N(ParamId id, int value) { return ReportValue::Number(id, value); }
-ReportValue T(ParamId id, std::string text) { return ReportValue::Text(id, std::move(text)); }
+ReportValue N(ParamId id, int value) {
+  return ReportValue::Number(id, value);
+}
+ReportValue T(ParamId id, std::string text) {
+  return ReportValue::Text(id, std::move(text));
+}
 
 TEST(DecodingTable, HasAllRowsWithOneKindPerRowAndUpToFourDescriptors) {
   EXPECT_EQ(kReportDecodingTable.size(), 677U);
@@ -58,7 +62,8 @@ TEST(DecodingTable, HasAllRowsWithOneKindPerRowAndUpToFourDescriptors) {
 TEST(DecodingTable, NoRowIsShadowedByAnEarlierShorterPrefix) {
   for (size_t later = 0; later < kReportDecodingTable.size(); ++later) {
     for (size_t earlier = 0; earlier < later; ++earlier) {
-      EXPECT_FALSE(kReportDecodingTable[later].prefix.starts_with(kReportDecodingTable[earlier].prefix))
+      EXPECT_FALSE(
+          kReportDecodingTable[later].prefix.starts_with(kReportDecodingTable[earlier].prefix))
           << "row " << later << " can never match: row " << earlier << " comes first";
     }
   }
@@ -103,7 +108,7 @@ TEST(DecodeReport, GivesThePairsOfItsRow) {
       {STX + "0026C7" + ETX, GroupKind::kBasic, {N(6, 0)}},
       {STX + "002600" + ETX, GroupKind::kBasic, {N(6, -805)}},  // muted before the general row
       {STX + "002627" + ETX, GroupKind::kBasic, {N(6, -800)}},
-      {STX + "00210A" + ETX, GroupKind::kBasic, {N(1, 8)}},      // DVR
+      {STX + "00210A" + ETX, GroupKind::kBasic, {N(1, 8)}},  // DVR
       {STX + "002218" + ETX, GroupKind::kBasic, {N(3, 1), N(2, 1)}},
       {STX + "002003" + ETX, GroupKind::kBasic, {N(9, 0), N(10, 1), N(11, 1)}},
       {STX + "002845" + ETX, GroupKind::kBasic, {N(4, 25)}},
@@ -113,7 +118,7 @@ TEST(DecodeReport, GivesThePairsOfItsRow) {
       {STX + "00A905" + ETX, GroupKind::kZone, {N(24, 5)}},
       {STX + "0041" + "3C" + ETX, GroupKind::kSpeakerLevel, {N(259, 100)}},  // x*5-200
       {STX + "004B" + "00" + ETX, GroupKind::kSoundOption, {N(289, -10)}},
-      {STX + "0051" + "14" + ETX, GroupKind::kSoundOption, {N(293, 0)}},     // x*10-200
+      {STX + "0051" + "14" + ETX, GroupKind::kSoundOption, {N(293, 0)}},  // x*10-200
       {STX + "0056FF" + ETX, GroupKind::kSoundOption, {N(296, 0)}},
       {STX + "00561E" + ETX, GroupKind::kSoundOption, {N(296, 30)}},
       {STX + "006103" + ETX, GroupKind::kDisplay, {N(525, -1)}},
@@ -125,21 +130,27 @@ TEST(DecodeReport, GivesThePairsOfItsRow) {
       {STX + "0030" + "00" + ETX, GroupKind::kListedOnly, {ReportValue::NoValue(563)}},
       {DC4 + "2008030020" + "0F" + "xx" + ETX, GroupKind::kGeq, {N(394, 2), N(395, 0)}},
       {DC4 + "200803000C" + "1B" + "xx" + ETX, GroupKind::kGeq, {N(394, 0), N(401, 60)}},
-      {DC4 + "200B0340A1" + "0C" + "34" + "3" + "xx" + ETX, GroupKind::kPeq,
+      {DC4 + "200B0340A1" + "0C" + "34" + "3" + "xx" + ETX,
+       GroupKind::kPeq,
        {N(404, 10), N(406, 0), N(420, 60), N(413, 3)}},
-      {DC4 + "200B034006" + "3C" + "00" + "D" + "xx" + ETX, GroupKind::kPeq,
+      {DC4 + "200B034006" + "3C" + "00" + "D" + "xx" + ETX,
+       GroupKind::kPeq,
        {N(404, 0), N(411, 24), N(425, -200), N(418, 13)}},
-      {DC4 + "200904100" + "1" + "12C" + "xx" + ETX, GroupKind::kSpeakerDistance,
+      {DC4 + "200904100" + "1" + "12C" + "xx" + ETX,
+       GroupKind::kSpeakerDistance,
        {N(269, 1), N(272, 300)}},
       {DC4 + "200B0210000E0" + "09" + "xx" + ETX, GroupKind::kDspParam, {N(28, 3)}},  // x-6
       {DC4 + "200B02102C100" + "06" + "xx" + ETX, GroupKind::kDspParam, {N(183, 3)}},
       {DC4 + "200B02102C1B0" + "0B" + "xx" + ETX, GroupKind::kDspParam, {N(187, 8)}},
       {DC4 + "200B021044250" + "01" + "xx" + ETX, GroupKind::kDspParam, {N(197, 1)}},
-      {DC4 + "2009033010" + "1" + "18" + "xx" + ETX, GroupKind::kSoundOption,
+      {DC4 + "2009033010" + "1" + "18" + "xx" + ETX,
+       GroupKind::kSoundOption,
        {N(285, 1), N(286, 60)}},
-      {DC4 + "200D050011" + "1" + "087.50" + "xx" + ETX, GroupKind::kTunerPreset,
+      {DC4 + "200D050011" + "1" + "087.50" + "xx" + ETX,
+       GroupKind::kTunerPreset,
        {T(436, "087.50")}},
-      {DC4 + "2012011000A09" + "  DVR    " + "xx" + ETX, GroupKind::kInputName,
+      {DC4 + "2012011000A09" + "  DVR    " + "xx" + ETX,
+       GroupKind::kInputName,
        {T(237, "  DVR    ")}},
       {DC4 + "2008051038" + "FF" + "xx" + ETX, GroupKind::kXmPreset, {N(499, 255)}},
       {DC4 + "200904001109" + "1" + "xx" + ETX, GroupKind::kTrigger, {N(364, 1)}},
@@ -246,7 +257,8 @@ CSettingImage RandomImage(std::mt19937& random) {
       }
       if (descriptor.conversion == Conversion::kCode) {
         std::uniform_int_distribution<int> pick(0, descriptor.table->count - 1);
-        frame.replace(position, static_cast<size_t>(descriptor.width), descriptor.table->codes[pick(random)]);
+        frame.replace(position, static_cast<size_t>(descriptor.width),
+                      descriptor.table->codes[pick(random)]);
       }
     }
     if (row.prefix[0] == kStx) {
@@ -303,11 +315,13 @@ TEST(DecodeRoundTrip, WhatAReceiverSendsOfAnImageStoresBackToThatImage) {
         case ParamLocation::Type::kGeqRecord:
         case ParamLocation::Type::kPeqRecord:
           for (int record = 0; record < kKeyedRecordCount; ++record) {
-            EXPECT_EQ(ReadRecordParameter(target, id, record), ReadRecordParameter(source, id, record))
+            EXPECT_EQ(ReadRecordParameter(target, id, record),
+                      ReadRecordParameter(source, id, record))
                 << "ID " << id << " record " << record;
           }
           break;
-        case ParamLocation::Type::kNone: break;
+        case ParamLocation::Type::kNone:
+          break;
       }
     }
     // Every stored parameter that the table decodes is carried by the
@@ -318,8 +332,9 @@ TEST(DecodeRoundTrip, WhatAReceiverSendsOfAnImageStoresBackToThatImage) {
         const ParamId id = row.descriptors[d].id;
         if (row.descriptors[d].kind == GroupKind::kListedOnly || id == 530) continue;
         if (id >= 549 && id <= 551) continue;  // iPod settings travel only as live reports
-        if (id == 536) continue;                // "Initialize" is never read back
-        EXPECT_TRUE(carried.count(id) == 1 || ReadParameter(source, id) == ReadParameter(target, id))
+        if (id == 536) continue;               // "Initialize" is never read back
+        EXPECT_TRUE(carried.count(id) == 1 ||
+                    ReadParameter(source, id) == ReadParameter(target, id))
             << "ID " << id;
       }
     }

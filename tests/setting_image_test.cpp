@@ -124,9 +124,9 @@ TEST(ImageDefaults, TunerPresetsFollowTheRegion) {
     const CSettingImage image = DefaultImage(c.region);
     EXPECT_EQ(ReadText(image, 436), c.first) << c.region;
     EXPECT_EQ(ReadText(image, 440), c.fifth) << c.region;
-    EXPECT_EQ(ReadText(image, 444), c.firstAm) << c.region;   // bank 2 is AM
-    EXPECT_EQ(ReadText(image, 452), c.first) << c.region;     // bank 3 is FM again
-    EXPECT_EQ(ReadText(image, 435), c.first) << c.region;     // current = first FM preset
+    EXPECT_EQ(ReadText(image, 444), c.firstAm) << c.region;  // bank 2 is AM
+    EXPECT_EQ(ReadText(image, 452), c.first) << c.region;    // bank 3 is FM again
+    EXPECT_EQ(ReadText(image, 435), c.first) << c.region;    // current = first FM preset
   }
   EXPECT_EQ(ReadText(DefaultImage(2), 447), "000531");
   EXPECT_EQ(ReadText(DefaultImage(1), 447), "000530");
@@ -152,11 +152,11 @@ TEST(ImageDefaults, WordZeroHoldsTheSlotAndEveryGroupHasItsDefaults) {
   CSettingImage image;
   ResetImage(image, 5, 1);
   EXPECT_EQ(image[0], 5);
-  EXPECT_EQ(ReadParameter(image, 6), -400);    // main volume -40.0 dB
-  EXPECT_EQ(ReadParameter(image, 15), -400);   // Zone 2 volume
-  EXPECT_EQ(ReadParameter(image, 16), 0);      // Zone 2 mute
-  EXPECT_EQ(ReadParameter(image, 26), -810);   // Zone 2 initial volume off
-  EXPECT_EQ(ReadParameter(image, 300), 3);     // trigger control "Zone OR"
+  EXPECT_EQ(ReadParameter(image, 6), -400);   // main volume -40.0 dB
+  EXPECT_EQ(ReadParameter(image, 15), -400);  // Zone 2 volume
+  EXPECT_EQ(ReadParameter(image, 16), 0);     // Zone 2 mute
+  EXPECT_EQ(ReadParameter(image, 26), -810);  // Zone 2 initial volume off
+  EXPECT_EQ(ReadParameter(image, 300), 3);    // trigger control "Zone OR"
   EXPECT_EQ(ReadParameter(image, 338), 3);
   EXPECT_EQ(ReadParameter(image, 301), 1);
   EXPECT_EQ(ReadParameter(image, 392), -810);  // initial volume off
@@ -168,7 +168,7 @@ TEST(ImageDefaults, WordZeroHoldsTheSlotAndEveryGroupHasItsDefaults) {
   EXPECT_EQ(ReadParameter(image, 272), 260);   // CT 2.60 m
   EXPECT_EQ(ReadParameter(image, 263), -10);   // SR -1.0 dB
   EXPECT_EQ(ReadParameter(image, 259), 0);
-  EXPECT_EQ(ReadParameter(image, 295), 1);     // HDMI Auto "Off"
+  EXPECT_EQ(ReadParameter(image, 295), 1);  // HDMI Auto "Off"
   EXPECT_EQ(ReadParameter(image, 530), 4);
   EXPECT_EQ(ReadParameter(image, 531), 6);
   EXPECT_EQ(ReadParameter(image, 549), 1);
@@ -240,8 +240,8 @@ TEST(ImageDefaults, SoundProgramDefaultsAgreeWithTheProgramTable) {
   EXPECT_EQ(image[93], 10);
   EXPECT_EQ(image[94], 5);
   for (int word : {109, 121, 133, 145, 165, 176, 187, 198, 209}) EXPECT_EQ(image[word], 3) << word;
-  for (int word : {106, 112, 118, 124, 130, 136, 142, 148, 162, 168, 173, 179, 184, 190, 195, 201,
-                   206, 212}) {
+  for (int word :
+       {106, 112, 118, 124, 130, 136, 142, 148, 162, 168, 173, 179, 184, 190, 195, 201, 206, 212}) {
     EXPECT_EQ(image[word], 5) << word;
   }
 }

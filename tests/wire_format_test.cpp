@@ -81,15 +81,15 @@ TEST(ConfigurationReport, RowsTakeTheirCharactersFromTheirPositions) {
   std::string copy = frame;
   const std::vector<std::string> reports = ConfigurationToReports(copy);
   ASSERT_EQ(reports.size(), 96U);
-  EXPECT_EQ(reports[0], STX + "0020" + "0" + at(8) + ETX);             // 20: -1, 8
-  EXPECT_EQ(reports[1], STX + "0021" + at(9) + at(10) + ETX);          // 21: 9, 10
-  EXPECT_EQ(reports[2], STX + "0022" + at(11) + at(40) + ETX);         // 22: 11, 40
-  EXPECT_EQ(reports[7], STX + "008C" + "0" + at(126) + ETX);           // 8C: -1, 126
-  EXPECT_EQ(reports[8], STX + "0024" + "0" + at(13) + ETX);            // row 9
-  EXPECT_EQ(reports[18], STX + "00A2" + at(129) + at(130) + ETX);      // row 19
-  EXPECT_EQ(reports[59], STX + "0053" + at(78) + at(79) + ETX);        // row 60
-  EXPECT_EQ(reports[60], STX + "0056" + at(174) + at(175) + ETX);      // row 61
-  EXPECT_EQ(reports[95], STX + "00A7" + "0" + at(106) + ETX);          // row 96
+  EXPECT_EQ(reports[0], STX + "0020" + "0" + at(8) + ETX);         // 20: -1, 8
+  EXPECT_EQ(reports[1], STX + "0021" + at(9) + at(10) + ETX);      // 21: 9, 10
+  EXPECT_EQ(reports[2], STX + "0022" + at(11) + at(40) + ETX);     // 22: 11, 40
+  EXPECT_EQ(reports[7], STX + "008C" + "0" + at(126) + ETX);       // 8C: -1, 126
+  EXPECT_EQ(reports[8], STX + "0024" + "0" + at(13) + ETX);        // row 9
+  EXPECT_EQ(reports[18], STX + "00A2" + at(129) + at(130) + ETX);  // row 19
+  EXPECT_EQ(reports[59], STX + "0053" + at(78) + at(79) + ETX);    // row 60
+  EXPECT_EQ(reports[60], STX + "0056" + at(174) + at(175) + ETX);  // row 61
+  EXPECT_EQ(reports[95], STX + "00A7" + "0" + at(106) + ETX);      // row 96
 }
 
 TEST(ConfigurationReport, OnlyTheRow58RewritesAnEToF) {
@@ -98,7 +98,7 @@ TEST(ConfigurationReport, OnlyTheRow58RewritesAnEToF) {
   std::string copy = frame;
   const std::vector<std::string> reports = ConfigurationToReports(copy);
   EXPECT_EQ(reports[26], STX + "0058" + "0F" + ETX);  // row 27: 58: -1, 107
-  EXPECT_EQ(copy[9 + 107], 'F');                       // in the report itself
+  EXPECT_EQ(copy[9 + 107], 'F');                      // in the report itself
   EXPECT_EQ(reports[25], STX + "002B" + "0E" + ETX);  // row 26 keeps its E
   EXPECT_EQ(reports[1], STX + "0021" + "EE" + ETX);
   int rewritten = 0;
@@ -118,7 +118,7 @@ TEST(ReplyStatus, GuardedAndParameterErrorsAreReadFromTheirOffsets) {
   EXPECT_TRUE(IsGuarded(STX + "02" + "2800" + ETX));
   EXPECT_FALSE(IsGuarded(STX + "00" + "2800" + ETX));
   EXPECT_FALSE(IsGuarded(STX + "03" + "2800" + ETX));
-  EXPECT_TRUE(IsGuarded(DC4 + "2008010" + "1" + "20" + "05XX" + ETX));   // offset 8 is "1"
+  EXPECT_TRUE(IsGuarded(DC4 + "2008010" + "1" + "20" + "05XX" + ETX));  // offset 8 is "1"
   EXPECT_TRUE(IsGuarded(DC4 + "2008010" + "2" + "20" + "05XX" + ETX));
   EXPECT_FALSE(IsGuarded(DC4 + "2008010" + "4" + "20" + "05XX" + ETX));
   EXPECT_FALSE(IsGuarded(""));

@@ -51,9 +51,13 @@ void CliSessionHost::InitializeOpened(int range) {
   progressOpen_ = true;
 }
 
-void CliSessionHost::InitializeProgress(int position) { Progress(position); }
+void CliSessionHost::InitializeProgress(int position) {
+  Progress(position);
+}
 
-void CliSessionHost::InitializeClosed() { EndProgress(); }
+void CliSessionHost::InitializeClosed() {
+  EndProgress();
+}
 
 void CliSessionHost::SendingOpened(int range, bool showsProgress, std::string_view caption) {
   if (!showsProgress) return;
@@ -64,9 +68,13 @@ void CliSessionHost::SendingOpened(int range, bool showsProgress, std::string_vi
   Progress(0);
 }
 
-void CliSessionHost::SendingProgress(int position) { Progress(position); }
+void CliSessionHost::SendingProgress(int position) {
+  Progress(position);
+}
 
-void CliSessionHost::SendingClosed() { EndProgress(); }
+void CliSessionHost::SendingClosed() {
+  EndProgress();
+}
 
 void CliSessionHost::Progress(int position) {
   if (!progressOpen_ || range_ <= 0) return;
@@ -76,7 +84,8 @@ void CliSessionHost::Progress(int position) {
     constexpr int kWidth = 40;
     const int filled = percent * kWidth / 100;
     err_ << "\r" << caption_ << " [" << std::string(static_cast<size_t>(filled), '#')
-         << std::string(static_cast<size_t>(kWidth - filled), ' ') << "] " << percent << "%" << std::flush;
+         << std::string(static_cast<size_t>(kWidth - filled), ' ') << "] " << percent << "%"
+         << std::flush;
   } else {
     // Plain lines, every five per cent.
     if (percent / 5 == shownPercent_ / 5 && shownPercent_ >= 0) return;
@@ -110,7 +119,8 @@ void CliSessionHost::Wait(int milliseconds) {
 std::optional<OperationOutcome> CliSessionHost::Run(int maximumMs) {
   outcome_.reset();
   if (virtualClock_ != nullptr) {
-    virtualClock_->RunUntil([this] { return outcome_.has_value(); }, maximumMs >= 0 ? maximumMs : 24 * 3600 * 1000);
+    virtualClock_->RunUntil([this] { return outcome_.has_value(); },
+                            maximumMs >= 0 ? maximumMs : 24 * 3600 * 1000);
     return outcome_;
   }
   QTimer limit;

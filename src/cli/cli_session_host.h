@@ -9,8 +9,8 @@
 #include <string>
 
 #include "qt/qt_timers.h"
-#include "sim/virtual_clock.h"
 #include "session/receiver_session.h"
+#include "sim/virtual_clock.h"
 
 namespace qamp::cli {
 

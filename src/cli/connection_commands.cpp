@@ -21,7 +21,9 @@ namespace qamp::cli {
 
 namespace {
 
-std::string YesNo(int flag) { return flag != 0 ? "yes" : "no"; }
+std::string YesNo(int flag) {
+  return flag != 0 ? "yes" : "no";
+}
 
 // Ports named on the command line: "auto" scans every port that opens,
 // "sim" is the built-in simulated receiver, anything else a device path or
@@ -39,7 +41,9 @@ void ChoosePort(CReceiverSession& session, const std::string& port) {
 class ConnectCommand : public Command {
  public:
   std::string_view Name() const override { return "connect"; }
-  std::string_view Summary() const override { return "connect in Real Time Mode and read the whole configuration"; }
+  std::string_view Summary() const override {
+    return "connect in Real Time Mode and read the whole configuration";
+  }
   std::string_view Usage() const override {
     return "usage: qampctl connect PORT [--dump] [--sim OPTION]...\n"
            "\n"
@@ -69,7 +73,8 @@ class ConnectCommand : public Command {
       } else if (args[i] == "--sim") {
         std::string error;
         if (i + 1 >= args.size() || !sim::ApplySimOption(args[++i], simOptions, error)) {
-          context.err << "qampctl connect: " << (error.empty() ? "--sim needs an option" : error) << "\n";
+          context.err << "qampctl connect: " << (error.empty() ? "--sim needs an option" : error)
+                      << "\n";
           return kExitUsage;
         }
       } else if (args[i].starts_with("-")) {
@@ -78,7 +83,8 @@ class ConnectCommand : public Command {
       } else if (port.empty()) {
         port = args[i];
       } else {
-        context.err << "qampctl connect: more than one PORT given ('" << port << "', '" << args[i] << "')\n";
+        context.err << "qampctl connect: more than one PORT given ('" << port << "', '" << args[i]
+                    << "')\n";
         return kExitUsage;
       }
     }
@@ -121,8 +127,8 @@ class ConnectCommand : public Command {
     context.out << "Connected to QR-K2600 (model R0226) on " << port << "\n"
                 << "Region code: " << link.RegionCode() << "\n"
                 << "Model flags: Zone 2 " << YesNo(link.Flags().zone2) << ", Zone 3 "
-                << YesNo(link.Flags().zone3) << ", XM " << YesNo(link.Flags().xm) << ", AAC(J Only) "
-                << YesNo(link.Flags().aacDecoder) << "\n"
+                << YesNo(link.Flags().zone3) << ", XM " << YesNo(link.Flags().xm)
+                << ", AAC(J Only) " << YesNo(link.Flags().aacDecoder) << "\n"
                 << "System memories holding data:";
     bool any = false;
     for (int memory = 1; memory <= 6; ++memory) {
@@ -141,7 +147,9 @@ class ConnectCommand : public Command {
 class PortsCommand : public Command {
  public:
   std::string_view Name() const override { return "ports"; }
-  std::string_view Summary() const override { return "list the serial ports the port list would offer"; }
+  std::string_view Summary() const override {
+    return "list the serial ports the port list would offer";
+  }
   std::string_view Usage() const override {
     return "usage: qampctl ports\n"
            "\n"
@@ -172,19 +180,22 @@ class PortsCommand : public Command {
 class SimulateCommand : public Command {
  public:
   std::string_view Name() const override { return "simulate"; }
-  std::string_view Summary() const override { return "serve a simulated receiver on a pseudo terminal or TCP port"; }
+  std::string_view Summary() const override {
+    return "serve a simulated receiver on a pseudo terminal or TCP port";
+  }
   std::string_view Usage() const override {
     static const std::string usage =
-        std::string("usage: qampctl simulate [--pty] [--tcp PORT] [--dump] [OPTION]...\n"
-                    "\n"
-                    "Serves a simulated QR-K2600 until interrupted: on a pseudo terminal (the\n"
-                    "default; its device path is printed) or on a TCP port of 127.0.0.1 (connect\n"
-                    "to it as tcp:127.0.0.1:PORT).\n"
-                    "\n"
-                    "  --pty        serve on a pseudo terminal\n"
-                    "  --tcp PORT   serve on 127.0.0.1:PORT (0: any free port)\n"
-                    "  --dump       print the receiver's settings by parameter ID and exit\n"
-                    "\n") +
+        std::string(
+            "usage: qampctl simulate [--pty] [--tcp PORT] [--dump] [OPTION]...\n"
+            "\n"
+            "Serves a simulated QR-K2600 until interrupted: on a pseudo terminal (the\n"
+            "default; its device path is printed) or on a TCP port of 127.0.0.1 (connect\n"
+            "to it as tcp:127.0.0.1:PORT).\n"
+            "\n"
+            "  --pty        serve on a pseudo terminal\n"
+            "  --tcp PORT   serve on 127.0.0.1:PORT (0: any free port)\n"
+            "  --dump       print the receiver's settings by parameter ID and exit\n"
+            "\n") +
         std::string(sim::SimOptionsHelp());
     return usage;
   }
@@ -248,8 +259,14 @@ class SimulateCommand : public Command {
 
 }  // namespace
 
-std::unique_ptr<Command> MakeConnectCommand() { return std::make_unique<ConnectCommand>(); }
-std::unique_ptr<Command> MakePortsCommand() { return std::make_unique<PortsCommand>(); }
-std::unique_ptr<Command> MakeSimulateCommand() { return std::make_unique<SimulateCommand>(); }
+std::unique_ptr<Command> MakeConnectCommand() {
+  return std::make_unique<ConnectCommand>();
+}
+std::unique_ptr<Command> MakePortsCommand() {
+  return std::make_unique<PortsCommand>();
+}
+std::unique_ptr<Command> MakeSimulateCommand() {
+  return std::make_unique<SimulateCommand>();
+}
 
 }  // namespace qamp::cli

@@ -14,38 +14,64 @@ namespace {
 
 std::string_view GroupName(GroupKind kind) {
   switch (kind) {
-    case GroupKind::kBasic: return "BasicGroup";
-    case GroupKind::kZone: return "ZoneGroup";
-    case GroupKind::kDspParam: return "DspParamGroup";
-    case GroupKind::kInputDsp: return "InputDspGroup";
-    case GroupKind::kInputName: return "InputNameGroup";
-    case GroupKind::kIoAssign: return "IoAssignGroup";
-    case GroupKind::kSpeakerLevel: return "SpeakerLevelGroup";
-    case GroupKind::kSpeakerDistance: return "SpeakerDistanceGroup";
-    case GroupKind::kSoundOption: return "SoundOptionGroup";
-    case GroupKind::kTrigger: return "TriggerGroup";
-    case GroupKind::kVolume: return "VolumeGroup";
-    case GroupKind::kGeq: return "GeqGroup";
-    case GroupKind::kPeq: return "PeqGroup";
-    case GroupKind::kSpeakerSet: return "SpeakerSetGroup";
-    case GroupKind::kTunerPreset: return "TunerPresetGroup";
-    case GroupKind::kXmPreset: return "XmPresetGroup";
-    case GroupKind::kDisplay: return "DisplayGroup";
-    case GroupKind::kMisc: return "MiscGroup";
-    case GroupKind::kOther: return "OtherGroup";
-    case GroupKind::kAdvanced: return "AdvancedGroup";
-    case GroupKind::kIPod: return "IPodGroup";
-    case GroupKind::kListedOnly: return "listed only, not stored";
-    case GroupKind::kNone: break;
+    case GroupKind::kBasic:
+      return "BasicGroup";
+    case GroupKind::kZone:
+      return "ZoneGroup";
+    case GroupKind::kDspParam:
+      return "DspParamGroup";
+    case GroupKind::kInputDsp:
+      return "InputDspGroup";
+    case GroupKind::kInputName:
+      return "InputNameGroup";
+    case GroupKind::kIoAssign:
+      return "IoAssignGroup";
+    case GroupKind::kSpeakerLevel:
+      return "SpeakerLevelGroup";
+    case GroupKind::kSpeakerDistance:
+      return "SpeakerDistanceGroup";
+    case GroupKind::kSoundOption:
+      return "SoundOptionGroup";
+    case GroupKind::kTrigger:
+      return "TriggerGroup";
+    case GroupKind::kVolume:
+      return "VolumeGroup";
+    case GroupKind::kGeq:
+      return "GeqGroup";
+    case GroupKind::kPeq:
+      return "PeqGroup";
+    case GroupKind::kSpeakerSet:
+      return "SpeakerSetGroup";
+    case GroupKind::kTunerPreset:
+      return "TunerPresetGroup";
+    case GroupKind::kXmPreset:
+      return "XmPresetGroup";
+    case GroupKind::kDisplay:
+      return "DisplayGroup";
+    case GroupKind::kMisc:
+      return "MiscGroup";
+    case GroupKind::kOther:
+      return "OtherGroup";
+    case GroupKind::kAdvanced:
+      return "AdvancedGroup";
+    case GroupKind::kIPod:
+      return "IPodGroup";
+    case GroupKind::kListedOnly:
+      return "listed only, not stored";
+    case GroupKind::kNone:
+      break;
   }
   return "none";
 }
 
 std::string JsonValue(const ReportValue& value) {
   switch (value.type) {
-    case ReportValue::Type::kNumber: return std::to_string(value.number);
-    case ReportValue::Type::kText: return JsonString(value.text);
-    case ReportValue::Type::kNoValue: break;
+    case ReportValue::Type::kNumber:
+      return std::to_string(value.number);
+    case ReportValue::Type::kText:
+      return JsonString(value.text);
+    case ReportValue::Type::kNoValue:
+      break;
   }
   return "null";
 }
@@ -79,9 +105,15 @@ void PrintReport(std::ostream& out, std::string_view lead, std::string_view inde
   for (const ReportValue& value : decoded.values) {
     out << indent << "  " << value.id << " = ";
     switch (value.type) {
-      case ReportValue::Type::kNumber: out << value.number; break;
-      case ReportValue::Type::kText: out << '"' << PrintableText(value.text) << '"'; break;
-      case ReportValue::Type::kNoValue: out << "(listed, no value)"; break;
+      case ReportValue::Type::kNumber:
+        out << value.number;
+        break;
+      case ReportValue::Type::kText:
+        out << '"' << PrintableText(value.text) << '"';
+        break;
+      case ReportValue::Type::kNoValue:
+        out << "(listed, no value)";
+        break;
     }
     out << "\n";
   }
@@ -154,8 +186,9 @@ class DecodeCommand : public Command {
     const bool accepted = IsExpectedModel(frame);
     const std::string model = ModelOf(frame);
     if (json) {
-      out << "{\"frame\":" << JsonString(original) << ",\"configuration\":true,\"accepted\":"
-          << (accepted ? "true" : "false") << ",\"model\":" << JsonString(model);
+      out << "{\"frame\":" << JsonString(original)
+          << ",\"configuration\":true,\"accepted\":" << (accepted ? "true" : "false")
+          << ",\"model\":" << JsonString(model);
       if (accepted) {
         out << ",\"reports\":[";
         bool first = true;
@@ -170,8 +203,8 @@ class DecodeCommand : public Command {
       return accepted;
     }
     out << PrintableText(ShowFrame(original)) << ": configuration report, "
-        << (accepted ? "accepted" : "rejected (wrong model)") << ", model "
-        << PrintableText(model) << "\n";
+        << (accepted ? "accepted" : "rejected (wrong model)") << ", model " << PrintableText(model)
+        << "\n";
     if (accepted) {
       int index = 1;
       for (const std::string& report : ConfigurationToReports(frame)) {
@@ -186,7 +219,9 @@ class DecodeCommand : public Command {
 class ChecksumCommand : public Command {
  public:
   std::string_view Name() const override { return "checksum"; }
-  std::string_view Summary() const override { return "print the checksum of an extended-message body"; }
+  std::string_view Summary() const override {
+    return "print the checksum of an extended-message body";
+  }
   std::string_view Usage() const override {
     return "usage: qampctl checksum TEXT\n"
            "\n"
@@ -195,7 +230,8 @@ class ChecksumCommand : public Command {
   }
   int Run(const std::vector<std::string>& args, CommandContext& context) override {
     if (args.size() != 1) {
-      context.err << "qampctl checksum: expected exactly one TEXT (try: qampctl checksum 20050000F)\n";
+      context.err
+          << "qampctl checksum: expected exactly one TEXT (try: qampctl checksum 20050000F)\n";
       return kExitUsage;
     }
     std::string error;
@@ -212,7 +248,9 @@ class ChecksumCommand : public Command {
 class FrameCommand : public Command {
  public:
   std::string_view Name() const override { return "frame"; }
-  std::string_view Summary() const override { return "print the framed extended message of a body"; }
+  std::string_view Summary() const override {
+    return "print the framed extended message of a body";
+  }
   std::string_view Usage() const override {
     return "usage: qampctl frame TEXT\n"
            "\n"
@@ -237,8 +275,14 @@ class FrameCommand : public Command {
 
 }  // namespace
 
-std::unique_ptr<Command> MakeDecodeCommand() { return std::make_unique<DecodeCommand>(); }
-std::unique_ptr<Command> MakeChecksumCommand() { return std::make_unique<ChecksumCommand>(); }
-std::unique_ptr<Command> MakeFrameCommand() { return std::make_unique<FrameCommand>(); }
+std::unique_ptr<Command> MakeDecodeCommand() {
+  return std::make_unique<DecodeCommand>();
+}
+std::unique_ptr<Command> MakeChecksumCommand() {
+  return std::make_unique<ChecksumCommand>();
+}
+std::unique_ptr<Command> MakeFrameCommand() {
+  return std::make_unique<FrameCommand>();
+}
 
 }  // namespace qamp::cli

@@ -20,8 +20,8 @@ struct PageOptions {
   std::vector<std::string> positional;
 };
 
-bool ParsePageOptions(std::string_view command, const std::vector<std::string>& args, PageOptions& options,
-                      std::ostream& err) {
+bool ParsePageOptions(std::string_view command, const std::vector<std::string>& args,
+                      PageOptions& options, std::ostream& err) {
   for (size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--async") {
       options.mode = ControlMode::kAsync;
@@ -29,7 +29,8 @@ bool ParsePageOptions(std::string_view command, const std::vector<std::string>& 
       int region = -1;
       const std::string value = i + 1 < args.size() ? args[++i] : std::string();
       const auto result = std::from_chars(value.data(), value.data() + value.size(), region);
-      if (result.ec != std::errc() || result.ptr != value.data() + value.size() || region < 0 || region > 3) {
+      if (result.ec != std::errc() || result.ptr != value.data() + value.size() || region < 0 ||
+          region > 3) {
         err << "qampctl " << command << ": --region takes 0, 1, 2 or 3\n";
         return false;
       }
@@ -47,7 +48,9 @@ bool ParsePageOptions(std::string_view command, const std::vector<std::string>& 
 class ParamsCommand : public Command {
  public:
   std::string_view Name() const override { return "params"; }
-  std::string_view Summary() const override { return "list every parameter with its default value text"; }
+  std::string_view Summary() const override {
+    return "list every parameter with its default value text";
+  }
   std::string_view Usage() const override {
     return "usage: qampctl params [--region N] [--async]\n"
            "\n"
@@ -71,10 +74,11 @@ class ParamsCommand : public Command {
       std::string section;
       std::string key;
       std::string value;
-      parameter.page->GetParamText(image, parameter.id, parameter.subIndex, &section, &key, &value, false);
+      parameter.page->GetParamText(image, parameter.id, parameter.subIndex, &section, &key, &value,
+                                   false);
       if (key.empty()) continue;
-      context.out << parameter.id << "\t" << parameter.subIndex << "\t" << PrintableText(section) << "\t"
-                  << PrintableText(key) << "\t" << PrintableText(value) << "\n";
+      context.out << parameter.id << "\t" << parameter.subIndex << "\t" << PrintableText(section)
+                  << "\t" << PrintableText(key) << "\t" << PrintableText(value) << "\n";
     }
     return kExitSuccess;
   }
@@ -83,7 +87,9 @@ class ParamsCommand : public Command {
 class CommandCommand : public Command {
  public:
   std::string_view Name() const override { return "command"; }
-  std::string_view Summary() const override { return "print the frames that setting one parameter sends"; }
+  std::string_view Summary() const override {
+    return "print the frames that setting one parameter sends";
+  }
   std::string_view Usage() const override {
     return "usage: qampctl command SECTION KEY VALUE [--async] [--region N]\n"
            "\n"
@@ -99,8 +105,9 @@ class CommandCommand : public Command {
     PageOptions options;
     if (!ParsePageOptions("command", args, options, context.err)) return kExitUsage;
     if (options.positional.size() != 3) {
-      context.err << "qampctl command: expected SECTION KEY VALUE (try: qampctl command \"Speaker Set\" "
-                     "\"SW Phase\" Reverse)\n";
+      context.err
+          << "qampctl command: expected SECTION KEY VALUE (try: qampctl command \"Speaker Set\" "
+             "\"SW Phase\" Reverse)\n";
       return kExitUsage;
     }
     const std::string& section = options.positional[0];
@@ -116,17 +123,20 @@ class CommandCommand : public Command {
       if (!pages.FindParameter(section, "", image) && !SectionExists(pages, section, image)) {
         context.err << "qampctl command: no section '" << section << "' (see qampctl params)\n";
       } else {
-        context.err << "qampctl command: no key '" << key << "' in section '" << section << "' (see qampctl params)\n";
+        context.err << "qampctl command: no key '" << key << "' in section '" << section
+                    << "' (see qampctl params)\n";
       }
       return kExitFailure;
     }
     if (!parameter->page->SetParamFromText(image, parameter->id, parameter->subIndex, value)) {
-      context.err << "qampctl command: '" << value << "' is not a value of " << section << " / " << key << "\n";
+      context.err << "qampctl command: '" << value << "' is not a value of " << section << " / "
+                  << key << "\n";
       return kExitFailure;
     }
     parameter->page->SelectSubIndex(parameter->subIndex);
     parameter->page->SendParam(parameter->id);
-    for (const std::string& frame : capture.Frames()) context.out << PrintableText(ShowFrame(frame)) << "\n";
+    for (const std::string& frame : capture.Frames())
+      context.out << PrintableText(ShowFrame(frame)) << "\n";
     return kExitSuccess;
   }
 
@@ -134,7 +144,8 @@ class CommandCommand : public Command {
   static bool SectionExists(CPageSet& pages, std::string_view section, const CSettingImage& image) {
     for (const CPageSet::Parameter& parameter : pages.AllParameters()) {
       std::string pageSection;
-      parameter.page->GetParamText(image, parameter.id, parameter.subIndex, &pageSection, nullptr, nullptr, false);
+      parameter.page->GetParamText(image, parameter.id, parameter.subIndex, &pageSection, nullptr,
+                                   nullptr, false);
       if (pageSection == section) return true;
     }
     return false;
@@ -143,7 +154,11 @@ class CommandCommand : public Command {
 
 }  // namespace
 
-std::unique_ptr<Command> MakeParamsCommand() { return std::make_unique<ParamsCommand>(); }
-std::unique_ptr<Command> MakeCommandCommand() { return std::make_unique<CommandCommand>(); }
+std::unique_ptr<Command> MakeParamsCommand() {
+  return std::make_unique<ParamsCommand>();
+}
+std::unique_ptr<Command> MakeCommandCommand() {
+  return std::make_unique<CommandCommand>();
+}
 
 }  // namespace qamp::cli

@@ -17,7 +17,8 @@ constexpr std::array<std::string_view, 2> kMainPowerCodes = {"F", "E"};
 constexpr std::array<std::string_view, 2> kZone2PowerCodes = {"B", "A"};
 constexpr std::array<std::string_view, 2> kZone3PowerCodes = {"E", "D"};
 
-std::optional<std::string> Pick(std::string_view prefix, std::span<const std::string_view> codes, int value) {
+std::optional<std::string> Pick(std::string_view prefix, std::span<const std::string_view> codes,
+                                int value) {
   if (value < 0 || value >= static_cast<int>(codes.size())) return std::nullopt;
   return FrameStandard(std::string(prefix) + std::string(codes[static_cast<size_t>(value)]));
 }
@@ -41,17 +42,28 @@ std::optional<std::string> BasicControlCommand(ParamId id, const CSettingImage& 
     case 1:
       if (value < 0 || value >= kInputCount) return std::nullopt;
       return InputSelectCommand(value);
-    case 2: return Pick("07E", kAudioSelectCodes, value);
-    case 3: return Pick("07E", kDecoderModeCodes, value);
-    case 4: return ProgramSelectCommand(value);
-    case 5: return Pick("07E", kExtdSurroundCodes, value);
-    case 6: return FrameStandard("230" + EncodeVolume(value));
-    case 7: return Pick("07EA", kMuteCodes, value);
-    case 8: return Pick("07E", kPureDirectCodes, value);
-    case 9: return Pick("07E7", kMainPowerCodes, value);
-    case 10: return Pick("07EB", kZone2PowerCodes, value);
-    case 11: return Pick("07AE", kZone3PowerCodes, value);
-    default: return std::nullopt;
+    case 2:
+      return Pick("07E", kAudioSelectCodes, value);
+    case 3:
+      return Pick("07E", kDecoderModeCodes, value);
+    case 4:
+      return ProgramSelectCommand(value);
+    case 5:
+      return Pick("07E", kExtdSurroundCodes, value);
+    case 6:
+      return FrameStandard("230" + EncodeVolume(value));
+    case 7:
+      return Pick("07EA", kMuteCodes, value);
+    case 8:
+      return Pick("07E", kPureDirectCodes, value);
+    case 9:
+      return Pick("07E7", kMainPowerCodes, value);
+    case 10:
+      return Pick("07EB", kZone2PowerCodes, value);
+    case 11:
+      return Pick("07AE", kZone3PowerCodes, value);
+    default:
+      return std::nullopt;
   }
 }
 

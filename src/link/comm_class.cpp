@@ -12,8 +12,21 @@ namespace {
 // The five frames that wake the receiver and make it send its
 // configuration report.
 constexpr std::array<std::string_view, 5> kConnectionFrames = {
-    "\x02" "20000" "\x03", "\x02" "07A1D" "\x03", "\x02" "07A1D" "\x03",
-    "\x02" "07E7E" "\x03", "\x02" "07E7E" "\x03"};
+    "\x02"
+    "20000"
+    "\x03",
+    "\x02"
+    "07A1D"
+    "\x03",
+    "\x02"
+    "07A1D"
+    "\x03",
+    "\x02"
+    "07E7E"
+    "\x03",
+    "\x02"
+    "07E7E"
+    "\x03"};
 
 }  // namespace
 
@@ -202,7 +215,8 @@ void CCommClass::OnTimer(int timer) {
       KillTimer(kSettleTimer);
       if (linkState_ == LinkState::kInitialLoad) InitialLoadStep();
       break;
-    default: break;
+    default:
+      break;
   }
 }
 
@@ -245,7 +259,8 @@ void CCommClass::HandleFrame(std::string frame) {
   // A frame that does not begin with a start byte lost its beginning or
   // carries noise in front of it: it can answer nothing, and the values it
   // carried are gone. Counted, so that a transfer can say so.
-  if (frame.empty() || (frame[0] != kStx && frame[0] != kDc4 && frame[0] != kDc2)) ++unreadableFrames_;
+  if (frame.empty() || (frame[0] != kStx && frame[0] != kDc4 && frame[0] != kDc2))
+    ++unreadableFrames_;
   // The receiver's class digit varies; every comparison expects "0".
   if (frame.size() == 8 && frame[0] == kStx && frame[7] == kEtx) frame[1] = '0';
   OnReply(frame, linkState_ < LinkState::kReady);

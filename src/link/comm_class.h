@@ -34,9 +34,9 @@ enum class LinkState : int {
 enum class TransferJob : int { kNone = 0, kRealTimeConnection = 1, kUpload = 2, kDownload = 3 };
 
 struct ModelFlags {
-  int zone2 = 1;     // flag A
-  int zone3 = 1;     // flag B
-  int xm = 1;        // flag C
+  int zone2 = 1;       // flag A
+  int zone3 = 1;       // flag B
+  int xm = 1;          // flag C
   int aacDecoder = 1;  // flag D: the "AAC(J Only)" decoder mode
 };
 
@@ -76,7 +76,9 @@ class CCommClass : public TransportListener {
   const ModelFlags& Flags() const { return modelFlags_; }
   void SetFlags(const ModelFlags& flags) { modelFlags_ = flags; }
   bool DataExists(int slot) const { return dataExists_[static_cast<size_t>(slot)] != 0; }
-  void SetDataExists(int slot, bool exists) { dataExists_[static_cast<size_t>(slot)] = exists ? 1 : 0; }
+  void SetDataExists(int slot, bool exists) {
+    dataExists_[static_cast<size_t>(slot)] = exists ? 1 : 0;
+  }
   const std::string& UserMemo() const { return userMemo_; }
   void SetUserMemo(std::string memo) { userMemo_ = std::move(memo); }
 

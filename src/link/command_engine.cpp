@@ -14,26 +14,53 @@ namespace {
 // The memory save commands of System memory go through the queue even in
 // Real Time Mode, so that their answers are awaited.
 constexpr std::array<std::string_view, 6> kQueuedStandardCommands = {
-    "\x02" "07E2B" "\x03", "\x02" "07E2C" "\x03", "\x02" "07E2D" "\x03",
-    "\x02" "07E2E" "\x03", "\x02" "07E2F" "\x03", "\x02" "07E30" "\x03"};
+    "\x02"
+    "07E2B"
+    "\x03",
+    "\x02"
+    "07E2C"
+    "\x03",
+    "\x02"
+    "07E2D"
+    "\x03",
+    "\x02"
+    "07E2E"
+    "\x03",
+    "\x02"
+    "07E2F"
+    "\x03",
+    "\x02"
+    "07E30"
+    "\x03"};
 
 // Reports the receiver sends on its own; they answer nothing.
 constexpr std::array<std::string_view, 4> kSpontaneousPrefixes = {
-    "\x02" "0010", "\x02" "0012", "\x02" "0013", "\x02" "0014"};
+    "\x02"
+    "0010",
+    "\x02"
+    "0012",
+    "\x02"
+    "0013",
+    "\x02"
+    "0014"};
 
-constexpr std::string_view kProgramReportPrefix = "\x02" "0028";
+constexpr std::string_view kProgramReportPrefix =
+    "\x02"
+    "0028";
 constexpr int kStraightProgram = 26;
 constexpr int kInputDspFirstWord = 231;
 
-bool IsPseudoCommand(std::string_view text) { return !text.empty() && text.front() == '@'; }
+bool IsPseudoCommand(std::string_view text) {
+  return !text.empty() && text.front() == '@';
+}
 
 // The DSP program a read-request row is about: its own program group, or
 // for the selection that opens a program's block, the group of the block.
 int ProgramGroupOfRow(int row) {
   const ReadRequestRow& entry = kReadRequestTable[static_cast<size_t>(row)];
   if (entry.programGroup >= 0) return entry.programGroup;
-  const bool selection = !entry.request.empty() && entry.request.front() == kStx && row + 1 < kReadRequestRows &&
-                         row >= kFirstInputSelectionRow + 14;
+  const bool selection = !entry.request.empty() && entry.request.front() == kStx &&
+                         row + 1 < kReadRequestRows && row >= kFirstInputSelectionRow + 14;
   return selection ? kReadRequestTable[static_cast<size_t>(row + 1)].programGroup : -1;
 }
 
@@ -112,9 +139,13 @@ int CCommClass::SendPacket(std::string_view text, ParamId code) {
   return 1;
 }
 
-void CCommClass::ClearQueue() { queue_.clear(); }
+void CCommClass::ClearQueue() {
+  queue_.clear();
+}
 
-void CCommClass::WriteEntry(int index) { WritePacket(queue_[static_cast<size_t>(index)].text); }
+void CCommClass::WriteEntry(int index) {
+  WritePacket(queue_[static_cast<size_t>(index)].text);
+}
 
 void CCommClass::StartReplyTimer(int extraMs) {
   const int period = transferJob_ == TransferJob::kUpload ? kUploadReplyMs : kReplyMs;
@@ -181,16 +212,16 @@ int CCommClass::OnReply(std::string_view frame, bool notAnAnswer) {
       return 0;
     }
     int flagRow = -1;
-    const bool uploadGeneralRule =
-        linkState_ == LinkState::kUploadSecondPhase && uploadStep_ == 2;
+    const bool uploadGeneralRule = linkState_ == LinkState::kUploadSecondPhase && uploadStep_ == 2;
     if (transferJob_ == TransferJob::kUpload && !uploadGeneralRule) {
-      const ReadRequestRow* row =
-          entry.tableIndex >= 0 ? &kReadRequestTable[static_cast<size_t>(entry.tableIndex)] : nullptr;
+      const ReadRequestRow* row = entry.tableIndex >= 0
+                                      ? &kReadRequestTable[static_cast<size_t>(entry.tableIndex)]
+                                      : nullptr;
       if (SetsModelFlag(frame, flagRow)) {
         ApplyModelReply(flagRow, frame);
         answered = true;
-      } else if (linkState_ == LinkState::kUploadSecondPhase && uploadStep_ == 1 && row != nullptr &&
-                 (row->flags & kInputSelection) != 0) {
+      } else if (linkState_ == LinkState::kUploadSecondPhase && uploadStep_ == 1 &&
+                 row != nullptr && (row->flags & kInputSelection) != 0) {
         // Selecting an input answers with the input report, then the
         // program report; both are decoded.
         answered = frame.starts_with(row->reply2);
@@ -283,7 +314,8 @@ int CCommClass::OnReply(std::string_view frame, bool notAnAnswer) {
           if (next.text.starts_with("@MEMORY")) {
             CurrentImage()[8] = savedPureDirectAtReread_;
             const size_t comma = next.text.find(',');
-            memoryMarker = comma == std::string::npos ? 0 : std::atoi(next.text.c_str() + comma + 1);
+            memoryMarker =
+                comma == std::string::npos ? 0 : std::atoi(next.text.c_str() + comma + 1);
           } else if (next.text == "@CURR") {
             phaseEnds = true;
           } else if (next.text == "@VOLUMEOUT") {

@@ -46,7 +46,8 @@ bool DecodeDescriptor(std::string_view frame, const Descriptor& d, ReportValue& 
       }
       return false;
     case Conversion::kText:
-      if (static_cast<size_t>(d.width) > kMaxTextValue || !Slice(frame, d, characters)) return false;
+      if (static_cast<size_t>(d.width) > kMaxTextValue || !Slice(frame, d, characters))
+        return false;
       out = ReportValue::Text(id, std::string(characters));
       return true;
     case Conversion::kPlayInfoText:
@@ -59,17 +60,31 @@ bool DecodeDescriptor(std::string_view frame, const Descriptor& d, ReportValue& 
   }
   if (!Slice(frame, d, characters) || !ParseHex(characters, number)) return false;
   switch (d.conversion) {
-    case Conversion::kHex: break;
+    case Conversion::kHex:
+      break;
     case Conversion::kScaled:
       number = (d.factor >= 2 ? number * d.factor : number) - d.offset;
       break;
-    case Conversion::kTimes5Minus60: number = number * 5 - 60; break;
-    case Conversion::kTimes5Minus200: number = number * 5 - 200; break;
-    case Conversion::kFrequencyIndex: number = (number - 12) / 2; break;
-    case Conversion::kTimes5Minus995: number = number * 5 - 995; break;
-    case Conversion::kTimes5Minus75: number = number * 5 - 75; break;
-    case Conversion::kMinus10: number = number - 10; break;
-    default: return false;
+    case Conversion::kTimes5Minus60:
+      number = number * 5 - 60;
+      break;
+    case Conversion::kTimes5Minus200:
+      number = number * 5 - 200;
+      break;
+    case Conversion::kFrequencyIndex:
+      number = (number - 12) / 2;
+      break;
+    case Conversion::kTimes5Minus995:
+      number = number * 5 - 995;
+      break;
+    case Conversion::kTimes5Minus75:
+      number = number * 5 - 75;
+      break;
+    case Conversion::kMinus10:
+      number = number - 10;
+      break;
+    default:
+      return false;
   }
   out = ReportValue::Number(id, number);
   return true;

@@ -26,7 +26,8 @@ void CCommClass::ConvertConfiguration(std::string_view frame) {
 
 void CCommClass::HandleConfigurationReport(std::string_view frame) {
   if (!IsExpectedModel(frame)) {
-    lastPortError_ = "The receiver answered as model \"" + ModelOf(frame) + "\", not as a QR-K2600.";
+    lastPortError_ =
+        "The receiver answered as model \"" + ModelOf(frame) + "\", not as a QR-K2600.";
     host_.EndInitialization(true);
     return;
   }
@@ -88,9 +89,15 @@ void CCommClass::ApplyModelReply(int row, std::string_view frame) {
   const size_t after = kReadRequestTable[static_cast<size_t>(row)].reply1.size();
   const char first = CharAt(frame, after);
   switch (row) {
-    case kModelFlagARow: modelFlags_.zone2 = first != '0'; break;
-    case kModelFlagBRow: modelFlags_.zone3 = first != '0'; break;
-    case kModelFlagCRow: modelFlags_.xm = first != '0'; break;
+    case kModelFlagARow:
+      modelFlags_.zone2 = first != '0';
+      break;
+    case kModelFlagBRow:
+      modelFlags_.zone3 = first != '0';
+      break;
+    case kModelFlagCRow:
+      modelFlags_.xm = first != '0';
+      break;
     case kModelFlagDRow: {
       // A count n, then n pairs; the pair that starts with "3" tells.
       const int count = first >= '0' && first <= '9' ? first - '0' : 0;

@@ -12,16 +12,16 @@ namespace qamp {
 
 // Timers of the main view, and two of the link's own.
 enum LinkTimer : int {
-  kGuardTimer = 1,           // 1000 ms: clear "GUARD"
-  kErrorTimer = 2,           // 1000 ms: clear "ERROR"
-  kFrameTimer = 3,           // 450 ms: inter-character time-out of a frame
-  kLoadAnswerTimer = 4,      // 3000 ms: answer time-out of the initial load
-  kConnectionWatchTimer = 5, // 5000 ms: connection watch and retry, port scan
-  kReplyTimer = 6,           // 1000 ms (3000 ms in an Upload) + extra: answer time-out
-  kCheckIntervalTimer = 7,   // 30000 ms: periodic connection check
-  kCheckAnswerTimer = 8,     // 10000 ms: answer time-out of the connection check
-  kPacingTimer = 9,          // the pause the receiver needs after each frame written
-  kSettleTimer = 10,         // 500 ms after the configuration is taken, before the load
+  kGuardTimer = 1,            // 1000 ms: clear "GUARD"
+  kErrorTimer = 2,            // 1000 ms: clear "ERROR"
+  kFrameTimer = 3,            // 450 ms: inter-character time-out of a frame
+  kLoadAnswerTimer = 4,       // 3000 ms: answer time-out of the initial load
+  kConnectionWatchTimer = 5,  // 5000 ms: connection watch and retry, port scan
+  kReplyTimer = 6,            // 1000 ms (3000 ms in an Upload) + extra: answer time-out
+  kCheckIntervalTimer = 7,    // 30000 ms: periodic connection check
+  kCheckAnswerTimer = 8,      // 10000 ms: answer time-out of the connection check
+  kPacingTimer = 9,           // the pause the receiver needs after each frame written
+  kSettleTimer = 10,          // 500 ms after the configuration is taken, before the load
 };
 inline constexpr int kTimerCount = 11;
 

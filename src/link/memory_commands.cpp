@@ -30,7 +30,9 @@ std::string Command(unsigned first, int memory) {
   return FrameStandard(text.data());
 }
 
-const KindCodes& Codes(MemoryKind kind) { return kKinds[static_cast<size_t>(kind)]; }
+const KindCodes& Codes(MemoryKind kind) {
+  return kKinds[static_cast<size_t>(kind)];
+}
 
 }  // namespace
 
@@ -42,7 +44,11 @@ std::string MemorySaveCommand(MemoryKind kind, int memory) {
   return Command(Codes(kind).firstSave, memory);
 }
 
-ParamId MemoryLoadCode(MemoryKind kind) { return Codes(kind).loadCode; }
-ParamId MemorySaveCode(MemoryKind kind) { return Codes(kind).saveCode; }
+ParamId MemoryLoadCode(MemoryKind kind) {
+  return Codes(kind).loadCode;
+}
+ParamId MemorySaveCode(MemoryKind kind) {
+  return Codes(kind).saveCode;
+}
 
 }  // namespace qamp

@@ -10,13 +10,13 @@ namespace qamp {
 
 enum ReadRequestFlag : uint8_t {
   kReadInInitialLoad = 0x01,
-  kReadInUpload = 0x02,        // the Upload reads every row with 0x01 or 0x02
-  kReadPerSystemMemory = 0x04, // read again for each system memory in the Upload
-  kInputSelection = 0x08,      // the answer may also be the input report
-  kNeedsZone2 = 0x10,          // model flag A
-  kNeedsZone3 = 0x20,          // model flag B
-  kNeedsModelFlagC = 0x40,     // model flag C (XM)
-  kTriggerParameter = 0x80,    // a parameter-error answer is accepted
+  kReadInUpload = 0x02,         // the Upload reads every row with 0x01 or 0x02
+  kReadPerSystemMemory = 0x04,  // read again for each system memory in the Upload
+  kInputSelection = 0x08,       // the answer may also be the input report
+  kNeedsZone2 = 0x10,           // model flag A
+  kNeedsZone3 = 0x20,           // model flag B
+  kNeedsModelFlagC = 0x40,      // model flag C (XM)
+  kTriggerParameter = 0x80,     // a parameter-error answer is accepted
 };
 
 struct ReadRequestRow {

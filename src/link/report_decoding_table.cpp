@@ -13,19 +13,22 @@ using K = GroupKind;
 #define DC4 "\x14"
 
 // parameter IDs 1
-constexpr std::array<std::string_view, 13> kInputCodesData = {"00", "01", "02", "03", "04", "11", "05", "06", "0A", "09", "0C", "0E", "10"};
+constexpr std::array<std::string_view, 13> kInputCodesData = {
+    "00", "01", "02", "03", "04", "11", "05", "06", "0A", "09", "0C", "0E", "10"};
 constexpr CodeTable kInputCodes{kInputCodesData.data(), 13};
 // parameter IDs 2
 constexpr std::array<std::string_view, 4> kAudioSelectCodesData = {"0", "8", "3", "4"};
 constexpr CodeTable kAudioSelectCodes{kAudioSelectCodesData.data(), 4};
 // parameter IDs 12, 17
-constexpr std::array<std::string_view, 12> kZoneInputCodesData = {"0", "1", "2", "3", "4", "F", "5", "6", "A", "9", "C", "E"};
+constexpr std::array<std::string_view, 12> kZoneInputCodesData = {"0", "1", "2", "3", "4", "F",
+                                                                  "5", "6", "A", "9", "C", "E"};
 constexpr CodeTable kZoneInputCodes{kZoneInputCodesData.data(), 12};
 // parameter IDs 427, 428, 526
 constexpr std::array<std::string_view, 3> kLargeSmallNoneCodesData = {"2", "1", "0"};
 constexpr CodeTable kLargeSmallNoneCodes{kLargeSmallNoneCodesData.data(), 3};
 // parameter IDs 5
-constexpr std::array<std::string_view, 7> kExtdSurroundCodesData = {"00", "03", "01", "04", "05", "06", "07"};
+constexpr std::array<std::string_view, 7> kExtdSurroundCodesData = {"00", "03", "01", "04",
+                                                                    "05", "06", "07"};
 constexpr CodeTable kExtdSurroundCodes{kExtdSurroundCodesData.data(), 7};
 // parameter IDs 300, 338
 constexpr std::array<std::string_view, 4> kTriggerControlCodesData = {"01", "02", "03", "00"};
@@ -43,50 +46,67 @@ constexpr CodeTable kOneZeroCodes{kOneZeroCodesData.data(), 2};
 constexpr std::array<std::string_view, 5> kSurroundBackCodesData = {"4", "3", "2", "1", "0"};
 constexpr CodeTable kSurroundBackCodes{kSurroundBackCodesData.data(), 5};
 // parameter IDs 530
-constexpr std::array<std::string_view, 9> kMultiChFrontCodesData = {"2", "3", "4", "F", "5", "6", "A", "9", "C"};
+constexpr std::array<std::string_view, 9> kMultiChFrontCodesData = {"2", "3", "4", "F", "5",
+                                                                    "6", "A", "9", "C"};
 constexpr CodeTable kMultiChFrontCodes{kMultiChFrontCodesData.data(), 9};
 // parameter IDs 531
-constexpr std::array<std::string_view, 8> kMultiChBgvCodesData = {"F", "5", "6", "A", "9", "C", "1", "0"};
+constexpr std::array<std::string_view, 8> kMultiChBgvCodesData = {"F", "5", "6", "A",
+                                                                  "9", "C", "1", "0"};
 constexpr CodeTable kMultiChBgvCodes{kMultiChBgvCodesData.data(), 8};
 // parameter IDs 24, 25
-constexpr std::array<std::string_view, 11> kZoneMaxVolumeCodesData = {"A", "9", "8", "7", "6", "5", "4", "3", "2", "1", "0"};
+constexpr std::array<std::string_view, 11> kZoneMaxVolumeCodesData = {"A", "9", "8", "7", "6", "5",
+                                                                      "4", "3", "2", "1", "0"};
 constexpr CodeTable kZoneMaxVolumeCodes{kZoneMaxVolumeCodesData.data(), 11};
 // parameter IDs 243, 244, 245, 246, 247, 248, 249, 250, 251, 252, 253, 254, 255, 256, 257, 258
-constexpr std::array<std::string_view, 14> kIoAssignCodesData = {"00", "01", "02", "03", "04", "11", "05", "06", "0A", "09", "0C", "0E", "10", "0F"};
+constexpr std::array<std::string_view, 14> kIoAssignCodesData = {
+    "00", "01", "02", "03", "04", "11", "05", "06", "0A", "09", "0C", "0E", "10", "0F"};
 constexpr CodeTable kIoAssignCodes{kIoAssignCodesData.data(), 14};
 // parameter IDs 96, 105, 114, 123, 132
 constexpr std::array<std::string_view, 2> kCinemaDecodeTypeCodesData = {"06", "04"};
 constexpr CodeTable kCinemaDecodeTypeCodes{kCinemaDecodeTypeCodesData.data(), 2};
 // parameter IDs 187
-constexpr std::array<std::string_view, 9> kSurroundDecodeTypeCodesData = {"00", "06", "07", "08", "04", "05", "09", "0A", "0B"};
+constexpr std::array<std::string_view, 9> kSurroundDecodeTypeCodesData = {
+    "00", "06", "07", "08", "04", "05", "09", "0A", "0B"};
 constexpr CodeTable kSurroundDecodeTypeCodes{kSurroundDecodeTypeCodesData.data(), 9};
 // parameter IDs 188
-constexpr std::array<std::string_view, 7> kSurroundExtdCodesData = {"00", "01", "02", "03", "04", "05", "06"};
+constexpr std::array<std::string_view, 7> kSurroundExtdCodesData = {"00", "01", "02", "03",
+                                                                    "04", "05", "06"};
 constexpr CodeTable kSurroundExtdCodes{kSurroundExtdCodesData.data(), 7};
 // parameter IDs 402
 constexpr std::array<std::string_view, 4> kMiraPeqTypeCodesData = {"0", "1", "2", "4"};
 constexpr CodeTable kMiraPeqTypeCodes{kMiraPeqTypeCodesData.data(), 4};
 
 constexpr Descriptor Conv(int id, GroupKind kind, int conversion, int position, int width) {
-  return {static_cast<int16_t>(id), kind, static_cast<Conversion>(conversion),
-          static_cast<int16_t>(position), static_cast<int16_t>(width), 0, 0, nullptr};
+  return {static_cast<int16_t>(id),
+          kind,
+          static_cast<Conversion>(conversion),
+          static_cast<int16_t>(position),
+          static_cast<int16_t>(width),
+          0,
+          0,
+          nullptr};
 }
 constexpr Descriptor Code(int id, GroupKind kind, int position, int width, const CodeTable& table) {
   Descriptor d = Conv(id, kind, 1, position, width);
   d.table = &table;
   return d;
 }
-constexpr Descriptor Scaled(int id, GroupKind kind, int position, int width, int factor, int offset) {
+constexpr Descriptor Scaled(int id, GroupKind kind, int position, int width, int factor,
+                            int offset) {
   Descriptor d = Conv(id, kind, 2, position, width);
   d.factor = static_cast<int16_t>(factor);
   d.offset = static_cast<int16_t>(offset);
   return d;
 }
-constexpr Descriptor Fixed(int id, GroupKind kind, int value) { return Conv(id, kind, 6, value, 0); }
+constexpr Descriptor Fixed(int id, GroupKind kind, int value) {
+  return Conv(id, kind, 6, value, 0);
+}
 constexpr Descriptor Set(int id, GroupKind kind, int conversion, int value) {
   return Conv(id, kind, conversion, value, 0);
 }
-constexpr Descriptor NoValue(int id, GroupKind kind) { return Conv(id, kind, 9, 0, 0); }
+constexpr Descriptor NoValue(int id, GroupKind kind) {
+  return Conv(id, kind, 9, 0, 0);
+}
 
 template <typename... Descriptors>
 constexpr DecodingRow Row(std::string_view prefix, Descriptors... descriptors) {

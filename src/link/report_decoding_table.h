@@ -23,10 +23,10 @@ enum class Conversion : int16_t {
   kText = 3,           // the characters as text, at most 20
   kTimes5Minus60 = 4,  // tenths of a dB
   kTimes5Minus200 = 5,
-  kConstant = 6,       // a constant, no characters read
-  kFrequencyIndex = 7, // (hex - 12) / 2, truncated toward zero
+  kConstant = 6,        // a constant, no characters read
+  kFrequencyIndex = 7,  // (hex - 12) / 2, truncated toward zero
   kTimes5Minus995 = 8,
-  kListedOnly = 9,     // the ID is listed without a value
+  kListedOnly = 9,  // the ID is listed without a value
   kTimes5Minus75 = 10,
   kMinus10 = 11,
   kPlayInfoText = 13,  // iPod texts
@@ -44,8 +44,8 @@ struct Descriptor {
   Conversion conversion = Conversion::kHex;
   int16_t position = 0;  // the constant itself for conversions 6 and 15..19
   int16_t width = 0;
-  int16_t offset = 0;  // conversion 2
-  int16_t factor = 0;  // conversion 2
+  int16_t offset = 0;                // conversion 2
+  int16_t factor = 0;                // conversion 2
   const CodeTable* table = nullptr;  // conversion 1
 };
 

@@ -14,8 +14,12 @@ namespace {
 constexpr int kMemoryWaitMs = 1000;
 constexpr int kFinalWaitMs = 300;
 
-bool ReadInUpload(uint8_t flags) { return (flags & (kReadInInitialLoad | kReadInUpload)) != 0; }
-bool ReadPerMemory(uint8_t flags) { return (flags & kReadPerSystemMemory) != 0; }
+bool ReadInUpload(uint8_t flags) {
+  return (flags & (kReadInInitialLoad | kReadInUpload)) != 0;
+}
+bool ReadPerMemory(uint8_t flags) {
+  return (flags & kReadPerSystemMemory) != 0;
+}
 
 }  // namespace
 
@@ -25,7 +29,8 @@ void CCommClass::QueuePseudo(std::string_view text, int number) {
     return;
   }
   std::array<char, 32> built{};
-  std::snprintf(built.data(), built.size(), "%.*s, %d", static_cast<int>(text.size()), text.data(), number);
+  std::snprintf(built.data(), built.size(), "%.*s, %d", static_cast<int>(text.size()), text.data(),
+                number);
   SendPacket(built.data(), kEndMarkerCode);
 }
 

@@ -10,7 +10,7 @@
 namespace qamp {
 
 std::span<const ParamId> ProgramParameterIds(int program);  // empty for 26 and beyond
-std::string_view ProgramBlock(int program);                   // "00", "05", ... "45"
+std::string_view ProgramBlock(int program);                 // "00", "05", ... "45"
 // The program 0..25 whose parameter `id` is, or -1.
 int ProgramOfParameter(ParamId id);
 

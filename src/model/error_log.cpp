@@ -14,11 +14,20 @@ std::string Readable(std::string_view text) {
   std::string out;
   for (const char c : text) {
     switch (c) {
-      case '\x02': out += "STX, \""; break;
-      case '\x12': out += "DC2, \""; break;
-      case '\x14': out += "DC4, \""; break;
-      case '\x03': out += "\", ETX  "; break;
-      default: out.push_back(c);
+      case '\x02':
+        out += "STX, \"";
+        break;
+      case '\x12':
+        out += "DC2, \"";
+        break;
+      case '\x14':
+        out += "DC4, \"";
+        break;
+      case '\x03':
+        out += "\", ETX  ";
+        break;
+      default:
+        out.push_back(c);
     }
   }
   return out;

@@ -10,26 +10,27 @@ constexpr std::array<int, 11> kBasicDefaults = {6, 0, 0, 12, 1, -400, 0, 0, 1, 1
 constexpr int kBasicProgramWord = 4;
 constexpr int kStraightProgram = 26;
 
-constexpr std::array<int, 16> kZoneDefaults = {6,    0, 0, 0,  -400, 6, 0,    0,
-                                               0, -400, 20, 20, 0, -810, 0, -810};
+constexpr std::array<int, 16> kZoneDefaults = {6, 0,    0,  0,  -400, 6,    0, 0,
+                                               0, -400, 20, 20, 0,    -810, 0, -810};
 
 // Words 28..230, factory values of every sound program including the words
 // that no program lists.
 constexpr std::array<int, 203> kDspParamDefaults = {
-    0,  0,   30, 10,  5,   0,  0,  30, 10, 5,   0,   0,   30,  10,  5,   0,  0,  95, 10, 3,   // 28
-    40, 130, 70, 0,   0,   15, 10, 5,  11, 55,  50,  0,   0,   15,  10,  5,  0,  0,  10, 10,  // 48
-    5,  20,  160, 6,  0,   0,  20, 10, 5,  0,   0,   15,  10,  5,   16,  120, 7, 0,  0,  15,  // 68
-    10, 5,   0,  0,   30,  10, 5,  26, 10, 3,   20,  10,  5,   0,   0,   0,  21, 10, 5,  26,  // 88
-    10, 3,   14, 10,  5,   0,  0,  0,  16, 10,  5,   2,   10,  3,   15,  10, 5,  0,  0,  0,   // 108
-    15, 10,  5,  31,  10,  3,  14, 10, 5,  0,   0,   0,   15,  10,  5,   26, 10, 3,  15, 10,  // 128
-    5,  0,   0,  0,   69,  10, 3,  25, 160, 2,  0,   0,   10,  10,  5,   12, 10, 3,  15, 10,  // 148
-    5,  0,   0,  22,  10,  5,  23, 10, 3,  9,   10,  5,   0,   0,   26,  10, 5,  26, 10, 3,   // 168
-    14, 10,  5,  0,   0,   21, 10, 5,  31, 10,  3,   15,  10,  5,   0,   0,  28, 10, 5,  31,  // 188
-    10, 3,   17, 10,  5,   0,  0,  3,  0,  3,   0,   0,   0,   1,   100, 100, 100, 50, 35, 33,  // 208
-    33, 1,   1,                                                                                // 228
+    0,  0,   30,  10, 5,  0,  0,  30, 10,  5,  0,  0,  30, 10, 5,   0,   0,   95, 10, 3,   // 28
+    40, 130, 70,  0,  0,  15, 10, 5,  11,  55, 50, 0,  0,  15, 10,  5,   0,   0,  10, 10,  // 48
+    5,  20,  160, 6,  0,  0,  20, 10, 5,   0,  0,  15, 10, 5,  16,  120, 7,   0,  0,  15,  // 68
+    10, 5,   0,   0,  30, 10, 5,  26, 10,  3,  20, 10, 5,  0,  0,   0,   21,  10, 5,  26,  // 88
+    10, 3,   14,  10, 5,  0,  0,  0,  16,  10, 5,  2,  10, 3,  15,  10,  5,   0,  0,  0,   // 108
+    15, 10,  5,   31, 10, 3,  14, 10, 5,   0,  0,  0,  15, 10, 5,   26,  10,  3,  15, 10,  // 128
+    5,  0,   0,   0,  69, 10, 3,  25, 160, 2,  0,  0,  10, 10, 5,   12,  10,  3,  15, 10,  // 148
+    5,  0,   0,   22, 10, 5,  23, 10, 3,   9,  10, 5,  0,  0,  26,  10,  5,   26, 10, 3,   // 168
+    14, 10,  5,   0,  0,  21, 10, 5,  31,  10, 3,  15, 10, 5,  0,   0,   28,  10, 5,  31,  // 188
+    10, 3,   17,  10, 5,  0,  0,  3,  0,   3,  0,  0,  0,  1,  100, 100, 100, 50, 35, 33,  // 208
+    33, 1,   1,                                                                            // 228
 };
 
-constexpr std::array<int, 14> kInputDspPrograms = {1, 8, 9, 4, 7, 14, 12, 16, 16, 19, 19, 24, 26, 0};
+constexpr std::array<int, 14> kInputDspPrograms = {1,  8,  9,  4,  7,  14, 12,
+                                                   16, 16, 19, 19, 24, 26, 0};
 constexpr int kInputDspFirstWord = 231;
 
 constexpr std::array<int, 16> kIoAssignDefaults = {5, 6, 7, 1, 6, 8, 1, 5, 6, 7, 3, 4, 5, 6, 7, 8};
@@ -37,13 +38,14 @@ constexpr std::array<int, 10> kSpeakerLevelDefaults = {0, 0, 0, -10, -10, -10, -
 constexpr std::array<int, 11> kSpeakerDistanceDefaults = {300, 300, 300, 240, 240, 240,
                                                           240, 260, 300, 300, 0};
 // The same ten distances in tenths of a foot, for the unit "Feet".
-constexpr std::array<int, 10> kSpeakerDistanceFeetDefaults = {100, 100, 100, 80, 80,
+constexpr std::array<int, 10> kSpeakerDistanceFeetDefaults = {100, 100, 100, 80,  80,
                                                               80,  80,  85,  100, 100};
 constexpr int kSpeakerDistanceFirstWord = 320;
 constexpr int kSpeakerLevelFirstWord = 310;
 constexpr std::array<int, 20> kSoundOptionDefaults = {0, 1, 1, 0, 0, 1, 1, 0, 0, 0,
                                                       0, 0, 0, 0, 0, 0, 0, 0, 0, 1};
-constexpr std::array<int, 18> kVolumeDefaults = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, -810, 10};
+constexpr std::array<int, 18> kVolumeDefaults = {0, 0, 0, 0, 0, 0, 0, 0,    0,
+                                                 0, 0, 0, 0, 0, 1, 1, -810, 10};
 constexpr std::array<int, 9> kSpeakerSetDefaults = {0, 1, 1, 2, 0, 2, 0, 0, 0};
 constexpr std::array<int, 13> kDisplayDefaults = {0, 1, 1, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0};
 constexpr std::array<int, 3> kMiscDefaults = {0, 4, 6};
@@ -76,10 +78,14 @@ void Fill(CSettingImage& image, int firstWord, const std::array<int, N>& values)
 
 const RegionPresets& PresetsOfRegion(int regionCode) {
   switch (regionCode) {
-    case 1: return kRegion1Presets;
-    case 2: return kRegion2Presets;
-    case 3: return kRegion3Presets;
-    default: return kRegion0Presets;
+    case 1:
+      return kRegion1Presets;
+    case 2:
+      return kRegion2Presets;
+    case 3:
+      return kRegion3Presets;
+    default:
+      return kRegion0Presets;
   }
 }
 
@@ -88,7 +94,8 @@ std::string_view DefaultTunerPreset(int field, int regionCode) {
   if (field == 40) return presets.fm[0];
   const int bank = field / 8;  // banks 0, 2, 4 are FM; 1 and 3 AM
   const int preset = field % 8;
-  return bank % 2 == 0 ? presets.fm[static_cast<size_t>(preset)] : presets.am[static_cast<size_t>(preset)];
+  return bank % 2 == 0 ? presets.fm[static_cast<size_t>(preset)]
+                       : presets.am[static_cast<size_t>(preset)];
 }
 
 int DspParamDefault(int word) {
@@ -129,9 +136,13 @@ void ApplyInputNameDefaults(CSettingImage& image) {
   }
 }
 
-void ApplyIoAssignDefaults(CSettingImage& image) { Fill(image, 294, kIoAssignDefaults); }
+void ApplyIoAssignDefaults(CSettingImage& image) {
+  Fill(image, 294, kIoAssignDefaults);
+}
 
-void ApplyDisplayDefaults(CSettingImage& image) { Fill(image, 900, kDisplayDefaults); }
+void ApplyDisplayDefaults(CSettingImage& image) {
+  Fill(image, 900, kDisplayDefaults);
+}
 
 void ApplyXmPresetDefaults(CSettingImage& image) {
   for (int word = 859; word <= 899; ++word) image[word] = 1;

@@ -49,14 +49,17 @@ std::string DumpImage(const CSettingImage& image) {
       case ParamLocation::Type::kGeqRecord:
       case ParamLocation::Type::kPeqRecord: {
         if (id == kGeqKeyId || id == kPeqKeyId) break;
-        const ParamId keyId = location.type == ParamLocation::Type::kGeqRecord ? kGeqKeyId : kPeqKeyId;
+        const ParamId keyId =
+            location.type == ParamLocation::Type::kGeqRecord ? kGeqKeyId : kPeqKeyId;
         for (int record = 0; record < kKeyedRecordCount; ++record) {
-          dump += std::to_string(id) + "[" + std::to_string(ReadRecordParameter(image, keyId, record)) +
+          dump += std::to_string(id) + "[" +
+                  std::to_string(ReadRecordParameter(image, keyId, record)) +
                   "]=" + std::to_string(ReadRecordParameter(image, id, record)) + "\n";
         }
         break;
       }
-      case ParamLocation::Type::kNone: break;
+      case ParamLocation::Type::kNone:
+        break;
     }
   }
   return dump;

@@ -19,7 +19,8 @@ std::string CSettingImage::Text(int firstWord, int byteOffset, int width) const 
   const size_t start = ByteIndex(firstWord, byteOffset);
   const size_t limit = std::min(start + static_cast<size_t>(width), sizeof(words_));
   std::string text;
-  for (size_t i = start; i < limit && bytes[i] != 0; ++i) text.push_back(static_cast<char>(bytes[i]));
+  for (size_t i = start; i < limit && bytes[i] != 0; ++i)
+    text.push_back(static_cast<char>(bytes[i]));
   return text;
 }
 

@@ -13,13 +13,13 @@ struct WordRange {
 };
 
 constexpr WordRange kCopiedWords[] = {
-    {4, 4},     {8, 8},       // DSP program, Pure Direct
-    {310, 350},               // speaker levels, distances with their unit, Sound Option
-    {441, 442}, {444, 444},   // Adaptive DRC, Adaptive DSP Level, MAX Volume
-    {445, 746},               // Equalizer and Parametric EQ
-    {747, 755},               // Speaker Set
+    {4, 4},     {8, 8},                  // DSP program, Pure Direct
+    {310, 350},                          // speaker levels, distances with their unit, Sound Option
+    {441, 442}, {444, 444},              // Adaptive DRC, Adaptive DSP Level, MAX Volume
+    {445, 746},                          // Equalizer and Parametric EQ
+    {747, 755},                          // Speaker Set
     {900, 900}, {902, 907}, {911, 912},  // Display Set
-    {918, 918},               // HDMI Support Audio
+    {918, 918},                          // HDMI Support Audio
 };
 
 }  // namespace

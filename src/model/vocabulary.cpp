@@ -10,6 +10,7 @@ int InputDspRecordOfInput(int input) {
 
 std::vector<std::string> EqualizerChannelNames() {
   std::vector<std::string> names;
+  names.reserve(kEqualizerChannels.size());
   for (const EqualizerChannel& channel : kEqualizerChannels) names.emplace_back(channel.name);
   return names;
 }

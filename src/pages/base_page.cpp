@@ -67,10 +67,10 @@ std::string CBasePage::BuildReportText(const CSettingImage& image) {
     GetParamText(image, ids[i], i < subIndices.size() ? subIndices[i] : -1, &section, &key, &value,
                  true);
     if (first || section != lastSection) {
-      report += "\r\n(" + section + ")\r\n";
+      report.append("\r\n(").append(section).append(")\r\n");
       first = false;
     }
-    if (!key.empty()) report += key + " = " + value + "\r\n";
+    if (!key.empty()) report.append(key).append(" = ").append(value).append("\r\n");
     lastSection = section;
   }
   return report;

@@ -29,12 +29,14 @@ std::vector<std::string> Names(const std::array<std::string_view, N>& names) {
 
 std::vector<std::string> InputNames() {
   std::vector<std::string> names;
+  names.reserve(kInputs.size());
   for (const InputEntry& input : kInputs) names.emplace_back(input.viewName);
   return names;
 }
 
 std::vector<std::string> ProgramNames() {
   std::vector<std::string> names;
+  names.reserve(kProgramCount);
   for (int program = 0; program < kProgramCount; ++program) {
     names.emplace_back(kPrograms[static_cast<size_t>(program)].name);
   }

@@ -65,6 +65,7 @@ bool HasControlCharacter(std::string_view text) {
 CInputSetUp::CInputSetUp(CCommClass& link, PageHost& host)
     : CBasePage(link, host, 147, "Input Rename") {
   std::vector<std::string> entries;
+  entries.reserve(kInputs.size());
   for (const RenamedInput& input : kInputs) entries.emplace_back(input.entry);
   AddList(kInputList, entries);
   AddList(kNameList, std::vector<std::string>(kInputs.size())).value = -1;

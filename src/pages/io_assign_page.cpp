@@ -92,12 +92,14 @@ std::string_view InputName(int input) {
 
 CIOAssign::CIOAssign(CCommClass& link, PageHost& host) : CBasePage(link, host, 136, "I/O Assign") {
   std::vector<std::string> ports;
+  ports.reserve(kPorts.size());
   for (const Port& port : kPorts) ports.emplace_back(port.name);
   AddList(kPortList, ports);
   Control& assigned = AddList(kAssignedList, std::vector<std::string>(kPorts.size()));
   assigned.caption = "Assigned Input";
   assigned.value = -1;
   std::vector<std::string> inputs;
+  inputs.reserve(kSelectableInputs);
   for (int input = 0; input < kSelectableInputs; ++input) {
     inputs.emplace_back(kInputs[static_cast<size_t>(input)].name);
   }

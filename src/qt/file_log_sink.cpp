@@ -24,12 +24,15 @@ void FileLogSink::Append(std::string_view text) {
   file_.flush();
 }
 
-void FileLogSink::Close() { file_.close(); }
+void FileLogSink::Close() {
+  file_.close();
+}
 
 LogTime LocalLogTime() {
   const QDateTime now = QDateTime::currentDateTime();
   const QLocale locale;
-  return {now.toSecsSinceEpoch(), now.toString(locale.dateTimeFormat(QLocale::ShortFormat)).toStdString()};
+  return {now.toSecsSinceEpoch(),
+          now.toString(locale.dateTimeFormat(QLocale::ShortFormat)).toStdString()};
 }
 
 }  // namespace qamp

@@ -4,7 +4,9 @@ namespace qamp {
 
 PortRouter::PortRouter(sim::SimOptions simulatorOptions, sim::Scheduler* virtualClock)
     : simulator_(std::move(simulatorOptions)),
-      simulatorPort_(simulator_, virtualClock != nullptr ? *virtualClock : static_cast<sim::Scheduler&>(scheduler_)) {
+      simulatorPort_(simulator_, virtualClock != nullptr
+                                     ? *virtualClock
+                                     : static_cast<sim::Scheduler&>(scheduler_)) {
   simulatorPort_.SetListener(this);
   serial_.SetListener(this);
   tcp_.SetListener(this);

@@ -19,13 +19,18 @@ class PortRouter : public SerialTransport, public TransportListener {
   // The built-in simulated receiver runs on the real clock, or on
   // `virtualClock` when one is given (for scripts and tests that want a
   // whole transfer at once).
-  explicit PortRouter(sim::SimOptions simulatorOptions = {}, sim::Scheduler* virtualClock = nullptr);
+  explicit PortRouter(sim::SimOptions simulatorOptions = {},
+                      sim::Scheduler* virtualClock = nullptr);
 
   bool Open(std::string_view device, std::string& error) override;
   void Close() override;
   bool IsOpen() const override { return active_ != nullptr && active_->IsOpen(); }
-  bool Write(std::string_view bytes) override { return active_ != nullptr && active_->Write(bytes); }
-  std::string ReadAvailable() override { return active_ != nullptr ? active_->ReadAvailable() : std::string(); }
+  bool Write(std::string_view bytes) override {
+    return active_ != nullptr && active_->Write(bytes);
+  }
+  std::string ReadAvailable() override {
+    return active_ != nullptr ? active_->ReadAvailable() : std::string();
+  }
   bool IsCtsOn() override { return active_ == nullptr || active_->IsCtsOn(); }
 
   void DataArrived() override {

@@ -27,9 +27,11 @@ std::string DescribeOpenFailure(const std::string& device, QSerialPort::SerialPo
              "(for example /dev/ttyUSB0).";
     case QSerialPort::PermissionError:
       if (info.exists() && (!info.isReadable() || !info.isWritable())) {
-        const std::string group = info.group().isEmpty() ? std::string("dialout") : info.group().toStdString();
-        return "Permission denied opening " + device + ". Add your user to the group that owns it ('" + group +
-               "'): sudo usermod -aG " + group + " $USER, then log out and in again.";
+        const std::string group =
+            info.group().isEmpty() ? std::string("dialout") : info.group().toStdString();
+        return "Permission denied opening " + device +
+               ". Add your user to the group that owns it ('" + group + "'): sudo usermod -aG " +
+               group + " $USER, then log out and in again.";
       }
       return device + " is in use by another program. Close that program, or choose another port.";
     default:
@@ -47,12 +49,13 @@ bool QtSerialTransport::Open(std::string_view device, std::string& error) {
     error = DescribeOpenFailure(device_, port_.error(), port_.errorString());
     return false;
   }
-  const bool configured = port_.setBaudRate(QSerialPort::Baud9600) && port_.setDataBits(QSerialPort::Data8) &&
-                          port_.setParity(QSerialPort::NoParity) && port_.setStopBits(QSerialPort::OneStop) &&
-                          port_.setFlowControl(QSerialPort::HardwareControl);
+  const bool configured =
+      port_.setBaudRate(QSerialPort::Baud9600) && port_.setDataBits(QSerialPort::Data8) &&
+      port_.setParity(QSerialPort::NoParity) && port_.setStopBits(QSerialPort::OneStop) &&
+      port_.setFlowControl(QSerialPort::HardwareControl);
   if (!configured) {
-    error = "Cannot set 9600 baud, 8 data bits, no parity, one stop bit and RTS/CTS on " + device_ + ": " +
-            port_.errorString().toStdString();
+    error = "Cannot set 9600 baud, 8 data bits, no parity, one stop bit and RTS/CTS on " + device_ +
+            ": " + port_.errorString().toStdString();
     port_.close();
     return false;
   }

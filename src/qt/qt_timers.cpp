@@ -23,10 +23,13 @@ void QtTimerBank::Kill(int timer) {
   timers_[static_cast<size_t>(timer)]->stop();
 }
 
-QtScheduler::QtScheduler() { clock_.start(); }
+QtScheduler::QtScheduler() {
+  clock_.start();
+}
 
 void QtScheduler::Schedule(int64_t delayMs, std::function<void()> task) {
-  QTimer::singleShot(static_cast<int>(delayMs < 0 ? 0 : delayMs), Qt::PreciseTimer, this, std::move(task));
+  QTimer::singleShot(static_cast<int>(delayMs < 0 ? 0 : delayMs), Qt::PreciseTimer, this,
+                     std::move(task));
 }
 
 }  // namespace qamp

@@ -1,8 +1,8 @@
 #include "qt/signal_watcher.h"
 
-#include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
+#include <csignal>
 
 namespace qamp {
 
@@ -18,7 +18,8 @@ void OnSignal(int /*signal*/) {
 
 }  // namespace
 
-SignalWatcher::SignalWatcher(std::function<void()> interrupted) : interrupted_(std::move(interrupted)) {
+SignalWatcher::SignalWatcher(std::function<void()> interrupted)
+    : interrupted_(std::move(interrupted)) {
   if (g_pipe[0] < 0 && ::pipe2(g_pipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
   notifier_ = std::make_unique<QSocketNotifier>(g_pipe[0], QSocketNotifier::Read);
   QObject::connect(notifier_.get(), &QSocketNotifier::activated, this, [this] {

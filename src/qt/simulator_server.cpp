@@ -1,11 +1,11 @@
 #include "qt/simulator_server.h"
 
-#include <cerrno>
-#include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <termios.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
 
 namespace qamp {
 
@@ -47,10 +47,12 @@ bool PtySimulatorServer::Start(std::string& devicePath, std::string& error) {
     }
   }
   readNotifier_ = std::make_unique<QSocketNotifier>(master_, QSocketNotifier::Read);
-  QObject::connect(readNotifier_.get(), &QSocketNotifier::activated, this, [this] { ReadFromLink(); });
+  QObject::connect(readNotifier_.get(), &QSocketNotifier::activated, this,
+                   [this] { ReadFromLink(); });
   writeNotifier_ = std::make_unique<QSocketNotifier>(master_, QSocketNotifier::Write);
   writeNotifier_->setEnabled(false);
-  QObject::connect(writeNotifier_.get(), &QSocketNotifier::activated, this, [this] { SendToLink({}); });
+  QObject::connect(writeNotifier_.get(), &QSocketNotifier::activated, this,
+                   [this] { SendToLink({}); });
   return true;
 }
 
@@ -102,7 +104,8 @@ TcpSimulatorServer::TcpSimulatorServer(sim::CSimulatedReceiver& receiver)
     endpoint_.Reset();
     QObject::connect(client_, &QTcpSocket::readyRead, this, [this, next] {
       const QByteArray data = next->readAll();
-      if (next == client_) endpoint_.FromLink(std::string_view(data.constData(), static_cast<size_t>(data.size())));
+      if (next == client_)
+        endpoint_.FromLink(std::string_view(data.constData(), static_cast<size_t>(data.size())));
     });
     QObject::connect(client_, &QTcpSocket::disconnected, this, [this, next] {
       if (next == client_) client_ = nullptr;
@@ -113,7 +116,8 @@ TcpSimulatorServer::TcpSimulatorServer(sim::CSimulatedReceiver& receiver)
 
 bool TcpSimulatorServer::Start(int port, std::string& error) {
   if (!server_.listen(QHostAddress::LocalHost, static_cast<quint16>(port))) {
-    error = "cannot listen on 127.0.0.1:" + std::to_string(port) + ": " + server_.errorString().toStdString();
+    error = "cannot listen on 127.0.0.1:" + std::to_string(port) + ": " +
+            server_.errorString().toStdString();
     return false;
   }
   return true;

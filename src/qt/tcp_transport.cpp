@@ -6,9 +6,10 @@ TcpTransport::TcpTransport() {
   QObject::connect(&socket_, &QTcpSocket::readyRead, this, [this] {
     if (open_ && listener_ != nullptr) listener_->DataArrived();
   });
-  QObject::connect(&socket_, &QTcpSocket::errorOccurred, this, [this](QAbstractSocket::SocketError) {
-    if (open_) Fail(device_ + ": " + socket_.errorString().toStdString());
-  });
+  QObject::connect(&socket_, &QTcpSocket::errorOccurred, this,
+                   [this](QAbstractSocket::SocketError) {
+                     if (open_) Fail(device_ + ": " + socket_.errorString().toStdString());
+                   });
   QObject::connect(&socket_, &QTcpSocket::disconnected, this, [this] {
     if (open_) Fail(device_ + ": the serial server closed the connection");
   });
@@ -31,13 +32,15 @@ bool TcpTransport::Open(std::string_view device, std::string& error) {
                        ? 0
                        : QString::fromStdString(std::string(rest.substr(colon + 1))).toInt(&ok);
   if (colon == std::string_view::npos || !ok || port <= 0 || port > 65535) {
-    error = "'" + std::string(device) + "' is not a network port: write tcp:HOST:PORT, for example tcp:127.0.0.1:4001";
+    error = "'" + std::string(device) +
+            "' is not a network port: write tcp:HOST:PORT, for example tcp:127.0.0.1:4001";
     return false;
   }
   device_ = std::string(device);
   // Connecting does not wait: frames written meanwhile are buffered, and a
   // refused connection ends the operation like a vanished port.
-  socket_.connectToHost(QString::fromStdString(std::string(rest.substr(0, colon))), static_cast<quint16>(port));
+  socket_.connectToHost(QString::fromStdString(std::string(rest.substr(0, colon))),
+                        static_cast<quint16>(port));
   open_ = true;
   return true;
 }
@@ -49,7 +52,8 @@ void TcpTransport::Close() {
 
 bool TcpTransport::Write(std::string_view bytes) {
   if (!open_) return false;
-  return socket_.write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size());
+  return socket_.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
+         static_cast<qint64>(bytes.size());
 }
 
 std::string TcpTransport::ReadAvailable() {

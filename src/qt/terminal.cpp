@@ -3,6 +3,10 @@
 #include <unistd.h>
 
 namespace qamp {
-bool StandardErrorIsTerminal() { return ::isatty(STDERR_FILENO) == 1; }
-bool StandardInputIsTerminal() { return ::isatty(STDIN_FILENO) == 1; }
+bool StandardErrorIsTerminal() {
+  return ::isatty(STDERR_FILENO) == 1;
+}
+bool StandardInputIsTerminal() {
+  return ::isatty(STDIN_FILENO) == 1;
+}
 }  // namespace qamp

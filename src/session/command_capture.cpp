@@ -24,7 +24,8 @@ std::vector<std::string> CommandCapture::Frames() const {
 
 std::vector<std::pair<std::string, ParamId>> CommandCapture::QueuedWithCodes() const {
   std::vector<std::pair<std::string, ParamId>> entries;
-  for (const CCommClass::QueueEntry& entry : link_.Queue()) entries.emplace_back(entry.text, entry.code);
+  for (const CCommClass::QueueEntry& entry : link_.Queue())
+    entries.emplace_back(entry.text, entry.code);
   return entries;
 }
 

@@ -26,7 +26,8 @@ NullLogSink& NoLog() {
 }
 
 constexpr std::array<std::string_view, 8> kBasicControlKeys = {
-    "Input", "Audio Select", "Decoder Mode", "DSP Program", "EXTD Surround", "Main Volume", "Mute", "Pure Direct"};
+    "Input",         "Audio Select", "Decoder Mode", "DSP Program",
+    "EXTD Surround", "Main Volume",  "Mute",         "Pure Direct"};
 
 }  // namespace
 
@@ -73,8 +74,9 @@ void CReceiverSession::SelectPortByName(std::string_view name) {
 
 std::string CReceiverSession::SelectedDevice() const {
   if (scanIndex_ >= 1) {
-    return scanIndex_ <= static_cast<int>(ports_.size()) ? ports_[static_cast<size_t>(scanIndex_ - 1)].device
-                                                          : std::string();
+    return scanIndex_ <= static_cast<int>(ports_.size())
+               ? ports_[static_cast<size_t>(scanIndex_ - 1)].device
+               : std::string();
   }
   // With ports listed, entry 0 is "Auto" and entry k the port k - 1.
   if (ports_.empty()) return {};
@@ -91,8 +93,10 @@ namespace {
 // without any command failing, so a troubled Upload says so.
 std::string UploadDoubtMessage(int resends, int unreadable) {
   std::string text = "The Upload is complete, but the line to the receiver lost answers (";
-  text += std::to_string(resends) + " command(s) had to be sent again, " + std::to_string(unreadable) +
-          " frame(s) could not be read).\nValues the receiver reports unasked, such as the sound program of "
+  text += std::to_string(resends) + " command(s) had to be sent again, " +
+          std::to_string(unreadable) +
+          " frame(s) could not be read).\nValues the receiver reports unasked, such as the sound "
+          "program of "
           "each input and the volume memories, may be missing.\nCheck the cable and Upload again.";
   return text;
 }
@@ -212,9 +216,14 @@ void CReceiverSession::FinishInitialization(bool failed, bool final, std::string
     case TransferJob::kRealTimeConnection:
       host_.OperationEnded(OperationOutcome::kConnected, {});
       break;
-    case TransferJob::kUpload: link_.UploadSequence(0); break;
-    case TransferJob::kDownload: link_.DownloadSequence(0); break;
-    case TransferJob::kNone: break;
+    case TransferJob::kUpload:
+      link_.UploadSequence(0);
+      break;
+    case TransferJob::kDownload:
+      link_.DownloadSequence(0);
+      break;
+    case TransferJob::kNone:
+      break;
   }
 }
 
@@ -235,7 +244,9 @@ void CReceiverSession::Reload(bool ask) {
 void CReceiverSession::CancelInitialization(bool ask) {
   const TransferJob job = link_.Job();
   if (job == TransferJob::kRealTimeConnection) {
-    if (ask && !host_.Ask(kQuestionStopInitialization, std::string(kInitializeCaption) + " is Cancel")) return;
+    if (ask &&
+        !host_.Ask(kQuestionStopInitialization, std::string(kInitializeCaption) + " is Cancel"))
+      return;
   } else {
     link_.SetJob(TransferJob::kNone);
   }
@@ -307,7 +318,8 @@ void CReceiverSession::EndSending(EndSendingResult result) {
   std::string message;
   switch (result) {
     case EndSendingResult::kDone:
-      if (job == TransferJob::kUpload && !cancelling_ && (link_.Resends() > 0 || link_.UnreadableFrames() > 0)) {
+      if (job == TransferJob::kUpload && !cancelling_ &&
+          (link_.Resends() > 0 || link_.UnreadableFrames() > 0)) {
         message = UploadDoubtMessage(link_.Resends(), link_.UnreadableFrames());
         host_.ShowMessage(message, MessageIcon::kWarning);
       }
@@ -333,11 +345,11 @@ void CReceiverSession::EndSending(EndSendingResult result) {
   if (!wasSending && result == EndSendingResult::kDone && job == TransferJob::kNone) return;
   if (job == TransferJob::kUpload || job == TransferJob::kDownload) {
     host_.OperationEnded(result == EndSendingResult::kDone ? OperationOutcome::kTransferDone
-                                                             : OperationOutcome::kFailed,
+                                                           : OperationOutcome::kFailed,
                          message);
   } else {
     host_.OperationEnded(result == EndSendingResult::kDone ? OperationOutcome::kSendingDone
-                                                             : OperationOutcome::kFailed,
+                                                           : OperationOutcome::kFailed,
                          message);
   }
 }
@@ -422,14 +434,17 @@ void CReceiverSession::WriteErrorLog(std::string_view text, ParamId code) {
   errorLog_->WriteErrorLog(text, code);
 }
 
-void CReceiverSession::PortClosed() { errorLog_->EndOperationLog(); }
+void CReceiverSession::PortClosed() {
+  errorLog_->EndOperationLog();
+}
 
 void CReceiverSession::RederiveTriggerParameter(ParamId id) {
   if (pages_ != nullptr) pages_->RederiveTriggerParameter(id);
 }
 
 void CReceiverSession::SendBasicControl(ParamId id) {
-  if (const auto command = BasicControlCommand(id, link_.CurrentImage())) link_.SendPacket(*command, id);
+  if (const auto command = BasicControlCommand(id, link_.CurrentImage()))
+    link_.SendPacket(*command, id);
 }
 
 void CReceiverSession::QueuePageDownloads() {
@@ -458,14 +473,16 @@ void CReceiverSession::ChangeBasicControl(ParamId id, int32_t value) {
 void CReceiverSession::TakeBackup() {
   backup_ = std::make_unique<Backup>();
   backup_->images = link_.Images();
-  for (int slot = 0; slot < kImageSlots; ++slot) backup_->dataExists[static_cast<size_t>(slot)] = link_.DataExists(slot);
+  for (int slot = 0; slot < kImageSlots; ++slot)
+    backup_->dataExists[static_cast<size_t>(slot)] = link_.DataExists(slot);
   backup_->regionCode = link_.RegionCode();
 }
 
 void CReceiverSession::RestoreBackup() {
   if (!backup_) return;
   link_.Images() = backup_->images;
-  for (int slot = 0; slot < kImageSlots; ++slot) link_.SetDataExists(slot, backup_->dataExists[static_cast<size_t>(slot)]);
+  for (int slot = 0; slot < kImageSlots; ++slot)
+    link_.SetDataExists(slot, backup_->dataExists[static_cast<size_t>(slot)]);
   link_.SetRegionCode(backup_->regionCode);
 }
 

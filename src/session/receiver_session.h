@@ -20,12 +20,12 @@ enum class MessageIcon { kError, kWarning, kInformation, kQuestion };
 
 // How an operation that the user started has ended.
 enum class OperationOutcome {
-  kConnected,        // a real-time connection and its initial load completed
-  kTransferDone,     // an Upload or Download completed
-  kSendingDone,      // a real-time send completed
-  kFailed,           // with a message
+  kConnected,     // a real-time connection and its initial load completed
+  kTransferDone,  // an Upload or Download completed
+  kSendingDone,   // a real-time send completed
+  kFailed,        // with a message
   kCancelled,
-  kConnectionLost,   // the periodic check went unanswered, or the port failed
+  kConnectionLost,  // the periodic check went unanswered, or the port failed
 };
 
 struct PortEntry {
@@ -80,8 +80,10 @@ inline constexpr std::string_view kMessageInitializationError =
 inline constexpr std::string_view kMessagePortError = "COM port error has occurred.";
 inline constexpr std::string_view kMessageCheckError = "Connection check error has occurred.";
 inline constexpr std::string_view kMessageCableError = "Cable Check Error";
-inline constexpr std::string_view kQuestionReload = "Application will start reloading the configuration.";
-inline constexpr std::string_view kQuestionStopInitialization = "Initialization is stopped.\nIs it all right?";
+inline constexpr std::string_view kQuestionReload =
+    "Application will start reloading the configuration.";
+inline constexpr std::string_view kQuestionStopInitialization =
+    "Initialization is stopped.\nIs it all right?";
 inline constexpr std::string_view kQuestionStopSending =
     "Transmission of a command is interrupted. \nIs it all right?";
 inline constexpr std::string_view kInitializeCaption = "Initialize";
@@ -90,8 +92,8 @@ inline constexpr std::string_view kAutoPortName = "Auto";
 
 class CReceiverSession : public LinkHost {
  public:
-  CReceiverSession(SerialTransport& transport, SessionHost& host, ControlMode mode, LogSink* logSink = nullptr,
-                   CErrorLog::Clock clock = {});
+  CReceiverSession(SerialTransport& transport, SessionHost& host, ControlMode mode,
+                   LogSink* logSink = nullptr, CErrorLog::Clock clock = {});
   ~CReceiverSession() override;
 
   CCommClass& Link() { return link_; }

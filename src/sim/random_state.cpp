@@ -34,7 +34,9 @@ void RandomizeImage(CSettingImage& image, unsigned seed) {
     // Memory commands, the iPod's play and list texts and the "Initialize"
     // request are not settings.
     if (row.descriptors[0].kind == GroupKind::kListedOnly) continue;
-    if (row.descriptors[0].id == 555 || row.descriptors[0].id == 556 || row.descriptors[0].id == 536) continue;
+    if (row.descriptors[0].id == 555 || row.descriptors[0].id == 556 ||
+        row.descriptors[0].id == 536)
+      continue;
     std::string frame(row.prefix);
     size_t length = 8;
     if (row.prefix[0] == kDc4) {
@@ -62,7 +64,8 @@ void RandomizeImage(CSettingImage& image, unsigned seed) {
       }
     }
     if (row.prefix[0] == kStx) {
-      if (row.prefix.size() <= 5 && HighCharacterAlwaysZero(row.prefix.substr(3, 2))) frame[5] = '0';
+      if (row.prefix.size() <= 5 && HighCharacterAlwaysZero(row.prefix.substr(3, 2)))
+        frame[5] = '0';
       frame.back() = kEtx;
     } else {
       frame = FrameExtended(frame);

@@ -26,7 +26,9 @@ bool HexDigits(int value, int width, std::string& out) {
 // The raw number a descriptor must read to give `value`.
 bool InverseConversion(const Descriptor& d, int value, int& raw) {
   switch (d.conversion) {
-    case Conversion::kHex: raw = value; return true;
+    case Conversion::kHex:
+      raw = value;
+      return true;
     case Conversion::kScaled: {
       const int scaled = value + d.offset;
       if (d.factor >= 2) {
@@ -37,13 +39,26 @@ bool InverseConversion(const Descriptor& d, int value, int& raw) {
       }
       return true;
     }
-    case Conversion::kTimes5Minus60: raw = (value + 60) / 5; return (value + 60) % 5 == 0;
-    case Conversion::kTimes5Minus200: raw = (value + 200) / 5; return (value + 200) % 5 == 0;
-    case Conversion::kFrequencyIndex: raw = value * 2 + 12; return true;
-    case Conversion::kTimes5Minus995: raw = (value + 995) / 5; return (value + 995) % 5 == 0;
-    case Conversion::kTimes5Minus75: raw = (value + 75) / 5; return (value + 75) % 5 == 0;
-    case Conversion::kMinus10: raw = value + 10; return true;
-    default: return false;
+    case Conversion::kTimes5Minus60:
+      raw = (value + 60) / 5;
+      return (value + 60) % 5 == 0;
+    case Conversion::kTimes5Minus200:
+      raw = (value + 200) / 5;
+      return (value + 200) % 5 == 0;
+    case Conversion::kFrequencyIndex:
+      raw = value * 2 + 12;
+      return true;
+    case Conversion::kTimes5Minus995:
+      raw = (value + 995) / 5;
+      return (value + 995) % 5 == 0;
+    case Conversion::kTimes5Minus75:
+      raw = (value + 75) / 5;
+      return (value + 75) % 5 == 0;
+    case Conversion::kMinus10:
+      raw = value + 10;
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -54,14 +69,16 @@ int KeyedRecord(const DecodingRow& row, const CSettingImage& image) {
   if (key.id != kGeqKeyId && key.id != kPeqKeyId) return -1;
   int keyValue = 0;
   if (static_cast<size_t>(key.position + key.width) > row.prefix.size() ||
-      !ParseHex(row.prefix.substr(static_cast<size_t>(key.position), static_cast<size_t>(key.width)),
-                keyValue)) {
+      !ParseHex(
+          row.prefix.substr(static_cast<size_t>(key.position), static_cast<size_t>(key.width)),
+          keyValue)) {
     return -1;
   }
   return FindRecordByKey(image, key.id == kGeqKeyId ? GroupKind::kGeq : GroupKind::kPeq, keyValue);
 }
 
-bool ExpectedValue(const Descriptor& d, const CSettingImage& image, int record, ReportValue& value) {
+bool ExpectedValue(const Descriptor& d, const CSettingImage& image, int record,
+                   ReportValue& value) {
   const ParamLocation location = LocateParam(d.id);
   switch (location.type) {
     case ParamLocation::Type::kWord:
@@ -75,7 +92,8 @@ bool ExpectedValue(const Descriptor& d, const CSettingImage& image, int record, 
       if (record < 0) return false;
       value = ReportValue::Number(d.id, ReadRecordParameter(image, d.id, record));
       return true;
-    case ParamLocation::Type::kNone: break;
+    case ParamLocation::Type::kNone:
+      break;
   }
   return false;
 }
@@ -104,9 +122,11 @@ bool EncodeDescriptor(const Descriptor& d, const ReportValue& expected, std::str
     case Conversion::kIPodPlayInfoOutput:
     case Conversion::kIPodListInfoOutput:
       return expected.number == d.position;
-    case Conversion::kListedOnly: return true;
+    case Conversion::kListedOnly:
+      return true;
     case Conversion::kCode:
-      if (expected.number < 0 || d.table == nullptr || expected.number >= d.table->count) return false;
+      if (expected.number < 0 || d.table == nullptr || expected.number >= d.table->count)
+        return false;
       return Put(frame, d, d.table->codes[expected.number]);
     case Conversion::kText:
     case Conversion::kPlayInfoText:
@@ -116,7 +136,8 @@ bool EncodeDescriptor(const Descriptor& d, const ReportValue& expected, std::str
       text.resize(static_cast<size_t>(d.width), ' ');
       return Put(frame, d, text);
     }
-    default: break;
+    default:
+      break;
   }
   int raw = 0;
   std::string digits;
@@ -176,7 +197,8 @@ std::optional<std::string> EncodeRow(int rowIndex, const CSettingImage& image) {
   return frame;
 }
 
-std::optional<std::string> EncodeFirstMatching(std::string_view prefix, const CSettingImage& image) {
+std::optional<std::string> EncodeFirstMatching(std::string_view prefix,
+                                               const CSettingImage& image) {
   for (int row = 0; row < kDecodingRowCount; ++row) {
     if (!kReportDecodingTable[static_cast<size_t>(row)].prefix.starts_with(prefix)) continue;
     if (auto frame = EncodeRow(row, image)) return frame;

@@ -39,7 +39,8 @@ template <size_t N>
 void AddCodes(std::vector<Operation>& operations, std::string_view prefix, ParamId id,
               const std::array<std::string_view, N>& codes) {
   for (size_t value = 0; value < N; ++value) {
-    operations.push_back({std::string(prefix) + std::string(codes[value]), id, static_cast<int>(value)});
+    operations.push_back(
+        {std::string(prefix) + std::string(codes[value]), id, static_cast<int>(value)});
   }
 }
 
@@ -48,14 +49,16 @@ const std::vector<Operation>& Operations() {
   static const std::vector<Operation> operations = [] {
     std::vector<Operation> list;
     for (int input = 0; input < kInputCount; ++input) {
-      list.push_back({"07A" + std::string(kInputs[static_cast<size_t>(input)].selectCode), 1, input});
+      list.push_back(
+          {"07A" + std::string(kInputs[static_cast<size_t>(input)].selectCode), 1, input});
     }
     AddCodes(list, "07E", 2, kAudioSelectCodes);
     AddCodes(list, "07E", 3, kDecoderModeCodes);
     for (int program = 0; program <= kStraightProgram; ++program) {
       const std::string_view code = kPrograms[static_cast<size_t>(program)].selectCode;
-      list.push_back({code.empty() ? std::string(kSevenChEnhancerCommand) : "07E" + std::string(code), 4,
-                      program});
+      list.push_back(
+          {code.empty() ? std::string(kSevenChEnhancerCommand) : "07E" + std::string(code), 4,
+           program});
     }
     AddCodes(list, "07E", 5, kExtdSurroundCodes);
     AddCodes(list, "07EA", 7, {"3", "2"});
@@ -84,10 +87,10 @@ constexpr std::pair<std::string_view, std::string_view> kReportedUnderAnotherCod
 // confirms the command.
 struct MemoryKindInfo {
   MemoryKind kind;
-  int word;                   // the volume word; unused for System
+  int word;  // the volume word; unused for System
   std::string_view loadReport;
   std::string_view saveReport;
-  ParamId valueId;            // the value the receiver reports after a load
+  ParamId valueId;  // the value the receiver reports after a load
 };
 constexpr std::array<MemoryKindInfo, 4> kMemoryKinds = {{
     {MemoryKind::kSystem, 0, "0030", "0031", 0},
@@ -149,7 +152,8 @@ SimOutput CSimulatedReceiver::Receive(std::string_view bytes) {
       if (options_.garbageBytes > 0 && answersSent_ % std::max(1, options_.garbageEveryNth) == 0) {
         std::string noise;
         std::uniform_int_distribution<int> printable('!', '~');
-        for (int i = 0; i < options_.garbageBytes; ++i) noise.push_back(static_cast<char>(printable(random_)));
+        for (int i = 0; i < options_.garbageBytes; ++i)
+          noise.push_back(static_cast<char>(printable(random_)));
         output.emissions.push_back({delay, noise});
       }
       if (options_.chunkSize == 0) {
@@ -158,7 +162,8 @@ SimOutput CSimulatedReceiver::Receive(std::string_view bytes) {
       }
       std::uniform_int_distribution<int> randomChunk(1, 8);
       for (size_t at = 0; at < answer.size();) {
-        const size_t size = static_cast<size_t>(options_.chunkSize > 0 ? options_.chunkSize : randomChunk(random_));
+        const size_t size =
+            static_cast<size_t>(options_.chunkSize > 0 ? options_.chunkSize : randomChunk(random_));
         output.emissions.push_back({delay, answer.substr(at, size)});
         at += size;
         ++delay;  // the pieces arrive one after the other
@@ -169,7 +174,8 @@ SimOutput CSimulatedReceiver::Receive(std::string_view bytes) {
 }
 
 std::vector<std::string> CSimulatedReceiver::HandleFrame(const std::string& frame) {
-  if (frame.front() == kStx) return HandleStandard(std::string_view(frame).substr(1, frame.size() - 2));
+  if (frame.front() == kStx)
+    return HandleStandard(std::string_view(frame).substr(1, frame.size() - 2));
   return HandleExtended(frame);
 }
 
@@ -230,7 +236,8 @@ std::vector<std::string> CSimulatedReceiver::HandleStandard(std::string_view tex
   return {};
 }
 
-std::vector<std::string> CSimulatedReceiver::HandleMemoryCommand(std::string_view text, bool& handled) {
+std::vector<std::string> CSimulatedReceiver::HandleMemoryCommand(std::string_view text,
+                                                                 bool& handled) {
   handled = false;
   for (const MemoryKindInfo& info : kMemoryKinds) {
     for (int memory = 1; memory <= 6; ++memory) {
@@ -292,10 +299,14 @@ std::vector<std::string> CSimulatedReceiver::HandleOperation(std::string_view te
           }
         }
         return Reports({4});
-      case 9: return Reports({9});
-      case 10: return Reports({10, 12, 15, 16, 14});  // a zone reports its state when switched
-      case 11: return Reports({11, 17, 20, 21, 19});
-      default: return Reports({operation.id});
+      case 9:
+        return Reports({9});
+      case 10:
+        return Reports({10, 12, 15, 16, 14});  // a zone reports its state when switched
+      case 11:
+        return Reports({11, 17, 20, 21, 19});
+      default:
+        return Reports({operation.id});
     }
   }
   return {};
@@ -339,7 +350,8 @@ std::vector<std::string> CSimulatedReceiver::HandleExtendedRead(std::string_view
     return FrameExtended(std::string(1, kDc4) + std::string(header) + rest);
   };
   // What the receiver tells about itself.
-  if (address == "00001") return {answer("200A", address + "00" + std::to_string(options_.region) + "00")};
+  if (address == "00001")
+    return {answer("200A", address + "00" + std::to_string(options_.region) + "00")};
   if (address == "00000") return {answer("2008", address + (options_.zone2 ? "100" : "000"))};
   if (address == "00007") return {answer("2008", address + (options_.zone3 ? "100" : "000"))};
   if (address == "0000A") return {answer("2006", address + (options_.xm ? "1" : "0"))};
@@ -400,7 +412,8 @@ bool ApplySimOption(std::string_view option, SimOptions& options, std::string& e
   };
   const size_t equals = option.find('=');
   const std::string_view name = option.substr(0, equals);
-  const std::string_view value = equals == std::string_view::npos ? std::string_view() : option.substr(equals + 1);
+  const std::string_view value =
+      equals == std::string_view::npos ? std::string_view() : option.substr(equals + 1);
   int n = 0;
   if (name == "no-zone2") {
     options.zone2 = false;
@@ -476,7 +489,8 @@ std::string_view SimOptionsHelp() {
   return "Receiver options:\n"
          "  region=N        region code 0..3 (default 1)\n"
          "  no-zone2, no-zone3, no-xm, no-aac\n"
-         "                  a receiver without Zone 2, Zone 3, the XM tuner or the AAC decoder mode\n"
+         "                  a receiver without Zone 2, Zone 3, the XM tuner or the AAC decoder "
+         "mode\n"
          "  model=ID        answer as another model (the link refuses anything but R0226)\n"
          "Faults:\n"
          "  silent          never answer\n"
@@ -492,7 +506,8 @@ std::string_view SimOptionsHelp() {
          "  delay=MS        wait MS milliseconds before each answer\n"
          "  no-wire-time    deliver at once instead of at 9600 baud\n"
          "  random-state    start with arbitrary valid settings instead of the factory ones\n"
-         "  virtual-time    (built-in port 'sim' only) run in simulated time: a transfer that takes\n"
+         "  virtual-time    (built-in port 'sim' only) run in simulated time: a transfer that "
+         "takes\n"
          "                  minutes with a receiver is over at once\n"
          "  seed=N          seed of the random choices\n";
 }

@@ -23,21 +23,21 @@ struct SimOptions {
   bool aacDecoder = true;
   std::string model = "R0226";
   // Faults.
-  bool silent = false;            // never answers
-  int dropEveryNth = 0;           // every Nth answer frame is lost (0: none)
-  int garbageBytes = 0;           // noise bytes sent in front of an answer frame
-  int garbageEveryNth = 1;        // ... of every Nth answer frame
-  int chunkSize = 0;              // answers split into chunks of this many bytes; -1: random 1..8
-  bool guardWrites = false;       // refuses every parameter write (not selections) with a guarded answer
+  bool silent = false;       // never answers
+  int dropEveryNth = 0;      // every Nth answer frame is lost (0: none)
+  int garbageBytes = 0;      // noise bytes sent in front of an answer frame
+  int garbageEveryNth = 1;   // ... of every Nth answer frame
+  int chunkSize = 0;         // answers split into chunks of this many bytes; -1: random 1..8
+  bool guardWrites = false;  // refuses every parameter write (not selections) with a guarded answer
   std::vector<int> parameterErrorRows;  // read-request rows answered with a parameter error
-  bool ctsOff = false;            // the clear-to-send line is off
-  int vanishAfterFrames = -1;     // the port disappears after this many frames (-1: never)
-  int silentAfterFrames = -1;     // stops answering after this many frames (-1: never)
-  int replyDelayMs = 0;           // time before each answer starts
-  bool wireTime = true;           // characters take 10 bits each at 9600 baud
+  bool ctsOff = false;                  // the clear-to-send line is off
+  int vanishAfterFrames = -1;           // the port disappears after this many frames (-1: never)
+  int silentAfterFrames = -1;           // stops answering after this many frames (-1: never)
+  int replyDelayMs = 0;                 // time before each answer starts
+  bool wireTime = true;                 // characters take 10 bits each at 9600 baud
   unsigned seed = 1;
-  bool randomState = false;       // starts with arbitrary valid values instead of the defaults
-  bool virtualTime = false;       // in-process only: the whole conversation runs at once
+  bool randomState = false;  // starts with arbitrary valid values instead of the defaults
+  bool virtualTime = false;  // in-process only: the whole conversation runs at once
 };
 
 // Parses one option as the command line gives it ("no-zone2", "region=0",
@@ -66,7 +66,9 @@ class CSimulatedReceiver {
   const CSettingImage& State() const { return state_; }
   CSettingImage& Memory(int memory) { return memories_[static_cast<size_t>(memory - 1)]; }
   bool MemoryHasData(int memory) const { return memoryHasData_[static_cast<size_t>(memory - 1)]; }
-  void SetMemoryHasData(int memory, bool has) { memoryHasData_[static_cast<size_t>(memory - 1)] = has; }
+  void SetMemoryHasData(int memory, bool has) {
+    memoryHasData_[static_cast<size_t>(memory - 1)] = has;
+  }
   const SimOptions& Options() const { return options_; }
   SimOptions& MutableOptions() { return options_; }
 

@@ -38,7 +38,8 @@ class VirtualClock : public Scheduler {
 class TimerBank {
  public:
   using Handler = std::function<void(int timer)>;
-  TimerBank(Scheduler& scheduler, Handler handler) : scheduler_(scheduler), handler_(std::move(handler)) {}
+  TimerBank(Scheduler& scheduler, Handler handler)
+      : scheduler_(scheduler), handler_(std::move(handler)) {}
 
   void Start(int timer, int milliseconds);
   void Kill(int timer);

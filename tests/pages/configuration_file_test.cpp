@@ -96,15 +96,16 @@ TEST(ConfigurationFile, TheMemoKeepsItsLineBreaksAsEscapes) {
 TEST(ConfigurationFile, AMemoWithBlanksOrQuotationMarksAtItsEndsComesBackWhole) {
   // Reading a file value trims the blanks around it and removes one pair of
   // enclosing quotation marks; the memo must survive both.
-  for (const std::string memo : {"  indented", "blanks behind  ", "\t", " ", "\"quoted\"", "\"", "\" both \"",
-                                 "\r\n  after a line break "}) {
+  for (const std::string memo : {"  indented", "blanks behind  ", "\t", " ", "\"quoted\"", "\"",
+                                 "\" both \"", "\r\n  after a line break "}) {
     FileFixture source;
     source.link().SetUserMemo(memo);
     FileFixture target;
     target.Load(source.Save());
     EXPECT_EQ(target.link().UserMemo(), memo) << "memo [" << memo << "]";
   }
-  EXPECT_EQ(EscapeMemo("plain text"), "plain text") << "only a memo that needs them gets quotation marks";
+  EXPECT_EQ(EscapeMemo("plain text"), "plain text")
+      << "only a memo that needs them gets quotation marks";
 }
 
 TEST(ConfigurationFile, ABareLineBreakInAWrittenMemoIsALineBreakAndSavesAlike) {
@@ -118,8 +119,9 @@ TEST(ConfigurationFile, ABareLineBreakInAWrittenMemoIsALineBreakAndSavesAlike) {
 
 TEST(ConfigurationFile, AnyDataExistTextButEmptyMeansData) {
   FileFixture f;
-  f.Load("[System Memory]\r\nSystem Memory1 Data Exist=Full\r\nSystem Memory2 Data Exist=yes\r\n"
-         "System Memory3 Data Exist=Empty\r\n");
+  f.Load(
+      "[System Memory]\r\nSystem Memory1 Data Exist=Full\r\nSystem Memory2 Data Exist=yes\r\n"
+      "System Memory3 Data Exist=Empty\r\n");
   EXPECT_TRUE(f.link().DataExists(1));
   EXPECT_TRUE(f.link().DataExists(2));
   EXPECT_FALSE(f.link().DataExists(3));
@@ -131,7 +133,8 @@ TEST(ConfigurationFile, MissingOrUnmatchedKeysLeaveValuesAsTheyWere) {
   StoreParameter(f.link().Image(0), 6, -235);
   StoreParameter(f.link().Image(0), 426, 1);
   f.link().SetUserMemo("kept");
-  f.Load("[basic control]\nInput=CD\nmute=on\n[Speaker Set]\nFront=Huge\n[User Memo]\nUser Memo=\n");
+  f.Load(
+      "[basic control]\nInput=CD\nmute=on\n[Speaker Set]\nFront=Huge\n[User Memo]\nUser Memo=\n");
   EXPECT_EQ(ReadParameter(f.link().Image(0), 1), 1) << "keys match without regard to case";
   EXPECT_EQ(ReadParameter(f.link().Image(0), 6), -235) << "no Main Volume key";
   EXPECT_EQ(ReadParameter(f.link().Image(0), 7), 0) << "'on' is not 'ON'";
@@ -141,8 +144,10 @@ TEST(ConfigurationFile, MissingOrUnmatchedKeysLeaveValuesAsTheyWere) {
 
 TEST(ConfigurationFile, AHandWrittenFileWithLineFeedsMixedCaseAndQuotesReads) {
   FileFixture f;
-  f.Load("[INPUT RENAME]\n  PHONO =  \"Turntable\"  \n[speaker level]\nfl=-3.5dB\n"
-         "[System Memory 2 Speaker Level]\nFL=2.0dB\n[Volume Memory 4 Basic Control]\nMain Volume=-20.0dB\n");
+  f.Load(
+      "[INPUT RENAME]\n  PHONO =  \"Turntable\"  \n[speaker level]\nfl=-3.5dB\n"
+      "[System Memory 2 Speaker Level]\nFL=2.0dB\n[Volume Memory 4 Basic Control]\nMain "
+      "Volume=-20.0dB\n");
   EXPECT_EQ(ReadText(f.link().Image(0), 229), "Turntable");
   EXPECT_EQ(ReadParameter(f.link().Image(0), 259), -35);
   EXPECT_EQ(ReadParameter(f.link().Image(2), 259), 20);
@@ -158,19 +163,22 @@ TEST(ConfigurationReport, IsLaidOutAsTheReportOfTheReceiver) {
   const std::string report = BuildReport(f.link(), f.pages);
   const std::string equals(80, '=');
   const std::string dashes(80, '-');
-  EXPECT_TRUE(report.starts_with(equals + "\r\n        Tonewright Configration Report\r\n        QR-K2600\r\n" +
-                                 equals + "\r\n\r\n" + dashes + "\r\n    User Memo\r\n" + dashes + "\r\n\r\n\r\n" +
-                                 dashes + "\r\n    1.  Current Setting\r\n" + dashes +
-                                 "\r\n(Basic Control)\r\nInput = DVD\r\nAudio Select = Auto\r\n"))
+  EXPECT_TRUE(report.starts_with(
+      equals + "\r\n        Tonewright Configration Report\r\n        QR-K2600\r\n" + equals +
+      "\r\n\r\n" + dashes + "\r\n    User Memo\r\n" + dashes + "\r\n\r\n\r\n" + dashes +
+      "\r\n    1.  Current Setting\r\n" + dashes +
+      "\r\n(Basic Control)\r\nInput = DVD\r\nAudio Select = Auto\r\n"))
       << report.substr(0, 600);
   EXPECT_NE(report.find("\r\n    2. System Memory 1\r\n"), std::string::npos);
-  EXPECT_NE(report.find("\r\n    25. Zone3 Volume Memory 6\r\n" + dashes + "\r\n(Multi Zone)\r\nZone3 Volume = -40.0dB\r\n"
+  EXPECT_NE(report.find("\r\n    25. Zone3 Volume Memory 6\r\n" + dashes +
+                        "\r\n(Multi Zone)\r\nZone3 Volume = -40.0dB\r\n"
                         "\r\n"),
             std::string::npos);
   EXPECT_TRUE(report.ends_with("Zone3 Volume = -40.0dB\r\n\r\n"));
   EXPECT_NE(report.find("\r\n(XM Set)\r\n"), std::string::npos);
   EXPECT_NE(report.find("\r\n(Parametric EQ)\r\n"), std::string::npos);
-  EXPECT_EQ(report.find("\r\n(System Memory"), std::string::npos) << "memory blocks use the own sections";
+  EXPECT_EQ(report.find("\r\n(System Memory"), std::string::npos)
+      << "memory blocks use the own sections";
 }
 
 TEST(ConfigurationReport, RegionZeroHasNoXmBlockEvenInRealTimeMode) {
@@ -183,7 +191,8 @@ TEST(ConfigurationReport, TheMemoStandsUnchanged) {
   FileFixture f;
   f.link().SetUserMemo("<b>not markup</b>\r\nline 2");
   const std::string report = BuildReport(f.link(), f.pages);
-  EXPECT_NE(report.find("    User Memo\r\n" + std::string(80, '-') + "\r\n<b>not markup</b>\r\nline 2\r\n\r\n"),
+  EXPECT_NE(report.find("    User Memo\r\n" + std::string(80, '-') +
+                        "\r\n<b>not markup</b>\r\nline 2\r\n\r\n"),
             std::string::npos);
 }
 
@@ -193,7 +202,8 @@ TEST(MemoryPage, SavingOfflineFillsTheMemoryAndEnablesItsLoad) {
   FileFixture f;
   CMemoryPage& memory = f.pages.Memory();
   EXPECT_EQ(memory.FindControl(CMemoryPage::kLists[0])->items[2], "Memory 3 (Empty)");
-  EXPECT_EQ(memory.FindControl(CMemoryPage::kLists[1])->items[2], "Memory 3") << "volume memories are never empty";
+  EXPECT_EQ(memory.FindControl(CMemoryPage::kLists[1])->items[2], "Memory 3")
+      << "volume memories are never empty";
   memory.SelectListRow(CMemoryPage::kLists[0], 2);
   EXPECT_FALSE(memory.FindControl(CMemoryPage::kLoadButtons[0])->enabled);
   StoreParameter(f.link().Image(0), 259, 75);
@@ -208,10 +218,10 @@ TEST(MemoryPage, SavingOfflineFillsTheMemoryAndEnablesItsLoad) {
 TEST(MemoryPage, LoadingOfflineCopiesTheMemorysProgramBlockOnly) {
   FileFixture f;
   CSettingImage& stored = f.link().Image(2);
-  StoreParameter(stored, 4, 5);    // Village Vanguard
-  StoreParameter(stored, 57, -3);  // its DSP Level
-  StoreParameter(stored, 28, 2);   // Hall in Munich's, not part of the memory
-  StoreParameter(stored, 6, -100); // the main volume is a Volume memory
+  StoreParameter(stored, 4, 5);     // Village Vanguard
+  StoreParameter(stored, 57, -3);   // its DSP Level
+  StoreParameter(stored, 28, 2);    // Hall in Munich's, not part of the memory
+  StoreParameter(stored, 6, -100);  // the main volume is a Volume memory
   f.link().SetDataExists(2, true);
   f.pages.Memory().Load(MemoryKind::kSystem, 2);
   const CSettingImage& current = f.link().Image(0);
@@ -233,8 +243,9 @@ TEST(MemoryPage, RealTimeLoadAsksAndReloadsSaveAsksForTheStatus) {
   f.pages.Memory().Save(MemoryKind::kSystem, 4);
   std::vector<std::string> frames;
   for (const std::string& frame : f.capture.Frames()) frames.push_back(ShowFrame(frame));
-  EXPECT_EQ(frames, (std::vector<std::string>{"<STX>07E2E<ETX>", "<DC4>200507000BE<ETX>", "<DC4>200507001BF<ETX>",
-                                              "<DC4>200507002C0<ETX>", "<DC4>200507003C1<ETX>", "<DC4>200507004C2<ETX>",
+  EXPECT_EQ(frames, (std::vector<std::string>{"<STX>07E2E<ETX>", "<DC4>200507000BE<ETX>",
+                                              "<DC4>200507001BF<ETX>", "<DC4>200507002C0<ETX>",
+                                              "<DC4>200507003C1<ETX>", "<DC4>200507004C2<ETX>",
                                               "<DC4>200507005C3<ETX>"}));
   f.capture.Clear();
   f.pages.Memory().Save(MemoryKind::kZone3Volume, 6);
@@ -249,13 +260,14 @@ TEST(MemoryPage, ADownloadStoresAMemoryWithItsOwnValuesThenSavesIt) {
   ASSERT_FALSE(queued.empty());
   EXPECT_EQ(ShowFrame(queued.front().first), "<STX>07EC0<ETX>") << "the memory's program first";
   EXPECT_EQ(queued.front().second, 4);
-  EXPECT_EQ(ShowFrame(queued[1].first).substr(0, 18), "<DC4>200B021134240") << "then its one parameter";
+  EXPECT_EQ(ShowFrame(queued[1].first).substr(0, 18), "<DC4>200B021134240")
+      << "then its one parameter";
   std::vector<std::string> saves;
   for (const auto& [frame, code] : queued) {
     if (code >= 564 && code <= 576) saves.push_back(ShowFrame(frame) + " #" + std::to_string(code));
   }
-  EXPECT_EQ(saves, (std::vector<std::string>{"<STX>07E2F<ETX> #564", "<STX>07E6F<ETX> #572", "<STX>07E8B<ETX> #574",
-                                             "<STX>07E24<ETX> #576"}));
+  EXPECT_EQ(saves, (std::vector<std::string>{"<STX>07E2F<ETX> #564", "<STX>07E6F<ETX> #572",
+                                             "<STX>07E8B<ETX> #574", "<STX>07E24<ETX> #576"}));
 }
 
 }  // namespace

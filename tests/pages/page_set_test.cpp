@@ -34,17 +34,19 @@ std::vector<std::string> Captions(const std::vector<CBasePage*>& pages) {
 TEST(PageSet, FileOrderAndSheetOrderFollowTheModeAndTheRegion) {
   PageSetFixture async(ControlMode::kAsync, 1);
   EXPECT_EQ(Captions(async.pages.Pages()),
-            (std::vector<std::string>{"Multi Zone", "DSP Parameters", "Input DSP", "Input Rename", "I/O Assign",
-                                      "Speaker Level", "Speaker Distance", "Sound Option", "TRIGGER OUT", "Volume",
-                                      "Equalizer", "Parametric EQ", "Speaker Set", "Tuner Set", "XM Set",
-                                      "Display Set", "MULTI CH", "Other", "Advanced Setup", "iPod"}));
+            (std::vector<std::string>{
+                "Multi Zone",    "DSP Parameters",   "Input DSP",    "Input Rename",   "I/O Assign",
+                "Speaker Level", "Speaker Distance", "Sound Option", "TRIGGER OUT",    "Volume",
+                "Equalizer",     "Parametric EQ",    "Speaker Set",  "Tuner Set",      "XM Set",
+                "Display Set",   "MULTI CH",         "Other",        "Advanced Setup", "iPod"}));
   std::vector<std::string> sheet = Captions(async.pages.SheetPages());
   EXPECT_EQ(sheet.size(), 19U);
   EXPECT_EQ(std::count(sheet.begin(), sheet.end(), "Parametric EQ"), 0);
 
   PageSetFixture asyncRegion2(ControlMode::kAsync, 2);
   sheet = Captions(asyncRegion2.pages.SheetPages());
-  EXPECT_EQ(std::count(sheet.begin(), sheet.end(), "XM Set"), 0) << "XM only with region code 1 in Async Mode";
+  EXPECT_EQ(std::count(sheet.begin(), sheet.end(), "XM Set"), 0)
+      << "XM only with region code 1 in Async Mode";
   EXPECT_EQ(std::count(sheet.begin(), sheet.end(), "Input DSP"), 1);
 
   PageSetFixture realTime(ControlMode::kRealTime, 0);
@@ -57,7 +59,8 @@ TEST(PageSet, FileOrderAndSheetOrderFollowTheModeAndTheRegion) {
 int* WordOf(CSettingImage& image, ParamId id, int subIndex) {
   const ParamLocation location = LocateParam(id);
   if (location.type == ParamLocation::Type::kWord) return &image[location.word];
-  if (location.type == ParamLocation::Type::kGeqRecord || location.type == ParamLocation::Type::kPeqRecord) {
+  if (location.type == ParamLocation::Type::kGeqRecord ||
+      location.type == ParamLocation::Type::kPeqRecord) {
     const int word = RecordWord(id, subIndex);
     return word >= 0 ? &image[word] : nullptr;
   }
@@ -83,7 +86,8 @@ TEST(PageSet, EveryTextReadsBackToAValueWithTheSameText) {
     for (int raw = -1000; raw <= 2500; ++raw) {
       *WordOf(source, parameter.id, parameter.subIndex) = raw;
       std::string value;
-      parameter.page->GetParamText(source, parameter.id, parameter.subIndex, nullptr, nullptr, &value, false);
+      parameter.page->GetParamText(source, parameter.id, parameter.subIndex, nullptr, nullptr,
+                                   &value, false);
       if (value.empty()) continue;
       ++described;
       CSettingImage target = source;
@@ -96,15 +100,17 @@ TEST(PageSet, EveryTextReadsBackToAValueWithTheSameText) {
       ++acceptedHere;
       ++accepted;
       std::string again;
-      parameter.page->GetParamText(target, parameter.id, parameter.subIndex, nullptr, nullptr, &again, false);
+      parameter.page->GetParamText(target, parameter.id, parameter.subIndex, nullptr, nullptr,
+                                   &again, false);
       ASSERT_EQ(again, value) << parameter.page->Caption() << " " << parameter.id << " raw " << raw;
       *WordOf(target, parameter.id, parameter.subIndex) = raw;
       // "Straight" for an input sets its Straight flag and keeps the program.
       if (parameter.page->Caption() == "Input DSP" && value == "Straight") continue;
-      ASSERT_EQ(target, source) << parameter.page->Caption() << " " << parameter.id << " raw " << raw << " text '"
-                                << value << "' changed another word";
+      ASSERT_EQ(target, source) << parameter.page->Caption() << " " << parameter.id << " raw "
+                                << raw << " text '" << value << "' changed another word";
     }
-    EXPECT_GT(acceptedHere, 0) << parameter.page->Caption() << " " << parameter.id << " takes no text back";
+    EXPECT_GT(acceptedHere, 0) << parameter.page->Caption() << " " << parameter.id
+                               << " takes no text back";
   }
   EXPECT_GT(described, 10000);
   EXPECT_GT(accepted, 10000);
@@ -123,8 +129,11 @@ TEST(PageSet, AWholeConfigurationGoesThroughItsTextsUnchanged) {
   for (CBasePage* page : f.pages.Pages()) all.push_back(page);
   for (const CPageSet::Parameter& parameter : f.pages.AllParameters()) {
     std::string value;
-    parameter.page->GetParamText(source, parameter.id, parameter.subIndex, nullptr, nullptr, &value, false);
-    if (!value.empty() && parameter.page->SetParamFromText(source, parameter.id, parameter.subIndex, value)) continue;
+    parameter.page->GetParamText(source, parameter.id, parameter.subIndex, nullptr, nullptr, &value,
+                                 false);
+    if (!value.empty() &&
+        parameter.page->SetParamFromText(source, parameter.id, parameter.subIndex, value))
+      continue;
     if (int* word = WordOf(source, parameter.id, parameter.subIndex)) {
       *word = *WordOf(defaults, parameter.id, parameter.subIndex);
     } else {
@@ -145,9 +154,11 @@ TEST(PageSet, AWholeConfigurationGoesThroughItsTextsUnchanged) {
   // DSP records, the four hidden tone turnovers, Fan Mode, the Initialize
   // request, the iPod's operation and reported texts.
   for (const int word : differing) {
-    const bool straightProgram = word >= 231 && word < 255 && (word - 231) % 2 == 0 && source[word + 1] != 0;
-    EXPECT_TRUE((word >= 9 && word <= 11) || straightProgram || (word >= 255 && word <= 258) || word == 332 ||
-                word == 333 || word == 336 || word == 337 || word == 927 || word == 929 || word >= 931)
+    const bool straightProgram =
+        word >= 231 && word < 255 && (word - 231) % 2 == 0 && source[word + 1] != 0;
+    EXPECT_TRUE((word >= 9 && word <= 11) || straightProgram || (word >= 255 && word <= 258) ||
+                word == 332 || word == 333 || word == 336 || word == 337 || word == 927 ||
+                word == 929 || word >= 931)
         << "word " << word << " lost on the way";
   }
   EXPECT_FALSE(differing.empty()) << "the source must differ from the defaults somewhere";
@@ -210,10 +221,18 @@ TEST(BasicControl, DescribesIdsOneToEightAndReadsThemBack) {
     const char* text;
   };
   const Case cases[] = {
-      {1, 6, "Input", "DVD"},           {1, 10, "Input", "V-AUX/DOCK"},     {2, 2, "Audio Select", "Coax/Opt"},
-      {3, 2, "Decoder Mode", "AAC(J Only)"}, {4, 26, "DSP Program", "Straight"}, {4, 0, "DSP Program", "Hall in Munich"},
-      {5, 5, "EXTD Surround", "PLIIx Music"}, {6, -400, "Main Volume", "-40.0dB"}, {6, 55, "Main Volume", "5.5dB"},
-      {6, -805, "Main Volume", "Mute"},  {6, -5, "Main Volume", "-0.5dB"},    {7, 1, "Mute", "ON"},
+      {1, 6, "Input", "DVD"},
+      {1, 10, "Input", "V-AUX/DOCK"},
+      {2, 2, "Audio Select", "Coax/Opt"},
+      {3, 2, "Decoder Mode", "AAC(J Only)"},
+      {4, 26, "DSP Program", "Straight"},
+      {4, 0, "DSP Program", "Hall in Munich"},
+      {5, 5, "EXTD Surround", "PLIIx Music"},
+      {6, -400, "Main Volume", "-40.0dB"},
+      {6, 55, "Main Volume", "5.5dB"},
+      {6, -805, "Main Volume", "Mute"},
+      {6, -5, "Main Volume", "-0.5dB"},
+      {7, 1, "Mute", "ON"},
       {8, 0, "Pure Direct", "OFF"},
   };
   for (const Case& c : cases) {
@@ -233,7 +252,12 @@ TEST(BasicControl, DescribesIdsOneToEightAndReadsThemBack) {
   ResetImage(other, 0, 1);
   for (const char* wrong : {"dvd", "-90.0dB", "-40.3dB", "17.0dB", "on", ""}) {
     const CSettingImage before = other;
-    EXPECT_FALSE(basic.SetParamFromText(other, wrong[0] == 'd' ? 1 : wrong[0] == 'o' ? 7 : 6, -1, wrong)) << wrong;
+    EXPECT_FALSE(basic.SetParamFromText(other,
+                                        wrong[0] == 'd'   ? 1
+                                        : wrong[0] == 'o' ? 7
+                                                          : 6,
+                                        -1, wrong))
+        << wrong;
     EXPECT_EQ(other, before) << wrong;
   }
   std::string section = "x";
@@ -265,7 +289,8 @@ TEST(BasicControl, MultiChannelDisablesTheProgramControlsAndAsyncInputsApplyThei
   EXPECT_EQ(ReadParameter(f.image(), 4), 26);
   EXPECT_EQ(f.image()[231 + 2 * 6], 3) << "Straight keeps the record's program";
   EXPECT_EQ(f.image()[231 + 2 * 6 + 1], 1);
-  EXPECT_TRUE(f.capture.QueuedWithCodes().empty() && f.capture.Frames().empty()) << "Async sends nothing";
+  EXPECT_TRUE(f.capture.QueuedWithCodes().empty() && f.capture.Frames().empty())
+      << "Async sends nothing";
 }
 
 TEST(BasicControl, RealTimeSendsEachChangeAndTheSevenChannelEnhancerHasItsOwnCommand) {
@@ -281,10 +306,12 @@ TEST(BasicControl, RealTimeSendsEachChangeAndTheSevenChannelEnhancerHasItsOwnCom
   basic.SetZonePower(2, false);
   std::vector<std::string> frames;
   for (const std::string& frame : f.capture.Frames()) frames.push_back(ShowFrame(frame));
-  EXPECT_EQ(frames, (std::vector<std::string>{"<STX>0F7E81146B<ETX>", "<STX>07A0F<ETX>", "<STX>23000<ETX>",
-                                              "<STX>23077<ETX>", "<STX>07EA2<ETX>", "<STX>07AEE<ETX>"}));
+  EXPECT_EQ(frames,
+            (std::vector<std::string>{"<STX>0F7E81146B<ETX>", "<STX>07A0F<ETX>", "<STX>23000<ETX>",
+                                      "<STX>23077<ETX>", "<STX>07EA2<ETX>", "<STX>07AEE<ETX>"}));
   EXPECT_EQ(basic.FindControl(CBasicControl::kVolumeText)->text, "-40.0dB");
-  EXPECT_EQ(f.pages.DspParameters().ShownProgram(), 25) << "the DSP Parameters page follows the program";
+  EXPECT_EQ(f.pages.DspParameters().ShownProgram(), 25)
+      << "the DSP Parameters page follows the program";
 }
 
 TEST(BasicControl, TheVolumeSliderStandsStillWhileATransferRuns) {

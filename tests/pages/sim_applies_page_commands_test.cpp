@@ -41,11 +41,13 @@ TEST(SimulatedReceiver, TakesEveryValueOfEveryPageCommand) {
       if (word == nullptr) break;
       *word = raw;
       std::string value;
-      parameter.page->GetParamText(image, parameter.id, parameter.subIndex, nullptr, nullptr, &value, false);
+      parameter.page->GetParamText(image, parameter.id, parameter.subIndex, nullptr, nullptr,
+                                   &value, false);
       if (value.empty()) continue;
       // The value the text stands for ("Mute" is every level below -80.4 dB).
       CSettingImage canonical = image;
-      if (!parameter.page->SetParamFromText(canonical, parameter.id, parameter.subIndex, value)) continue;
+      if (!parameter.page->SetParamFromText(canonical, parameter.id, parameter.subIndex, value))
+        continue;
       const int expected = *WordOf(canonical, parameter.id, parameter.subIndex);
       capture.Clear();
       parameter.page->SendParamFromImage(image, parameter.id, parameter.subIndex);
@@ -54,8 +56,9 @@ TEST(SimulatedReceiver, TakesEveryValueOfEveryPageCommand) {
       for (const auto& [frame, code] : queued) receiver.Receive(frame);
       const int* stored = WordOf(receiver.State(), parameter.id, parameter.subIndex);
       ASSERT_NE(stored, nullptr);
-      ASSERT_EQ(*stored, expected) << parameter.page->Caption() << " " << parameter.id << "[" << parameter.subIndex
-                              << "] = " << value << " sent as " << ShowFrame(queued.back().first);
+      ASSERT_EQ(*stored, expected)
+          << parameter.page->Caption() << " " << parameter.id << "[" << parameter.subIndex
+          << "] = " << value << " sent as " << ShowFrame(queued.back().first);
       ++checked;
     }
   }

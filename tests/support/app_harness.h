@@ -18,12 +18,14 @@ class AnsweringPageHost : public QuietPageHost {
 };
 
 struct AppHarness {
-  explicit AppHarness(sim::SimOptions options = {}, ControlMode mode = ControlMode::kAsync, int region = 1)
+  explicit AppHarness(sim::SimOptions options = {}, ControlMode mode = ControlMode::kAsync,
+                      int region = 1)
       : receiver(std::move(options)),
         transport(receiver, clock),
         host(clock),
-        app(transport, host, pageHost, mode, region, &log,
-            [this] { return LogTime{clock.NowMs() / 1000, "T+" + std::to_string(clock.NowMs()) + "ms"}; }) {
+        app(transport, host, pageHost, mode, region, &log, [this] {
+          return LogTime{clock.NowMs() / 1000, "T+" + std::to_string(clock.NowMs()) + "ms"};
+        }) {
     host.session = &app.Session();
     app.Session().SetPorts({{"sim", "sim"}});
     app.Session().SelectPort(1);

@@ -133,7 +133,8 @@ class RecordingLinkHost : public LinkHost {
 };
 
 struct LinkHarness {
-  explicit LinkHarness(ControlMode mode = ControlMode::kRealTime) : transport(clock), host(clock), link(transport, host) {
+  explicit LinkHarness(ControlMode mode = ControlMode::kRealTime)
+      : transport(clock), host(clock), link(transport, host) {
     host.SetLink(&link);
     link.SetMode(mode);
   }

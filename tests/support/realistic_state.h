@@ -21,12 +21,15 @@ inline void MakeRealistic(CSettingImage& image, int region = 1) {
   ResetImage(defaults, image[0], region);
   for (const CPageSet::Parameter& parameter : pages.AllParameters()) {
     std::string value;
-    parameter.page->GetParamText(image, parameter.id, parameter.subIndex, nullptr, nullptr, &value, false);
+    parameter.page->GetParamText(image, parameter.id, parameter.subIndex, nullptr, nullptr, &value,
+                                 false);
     // Through a file, as a file would carry it (quotes removed on reading).
     MemoryIniFile file;
     file.Write("s", "k", value);
     value = file.Read("s", "k").value_or("");
-    if (!value.empty() && parameter.page->SetParamFromText(image, parameter.id, parameter.subIndex, value)) continue;
+    if (!value.empty() &&
+        parameter.page->SetParamFromText(image, parameter.id, parameter.subIndex, value))
+      continue;
     const ParamLocation location = LocateParam(parameter.id);
     if (location.type == ParamLocation::Type::kText) {
       StoreText(image, parameter.id, ReadText(defaults, parameter.id));
@@ -40,7 +43,8 @@ inline void MakeRealistic(CSettingImage& image, int region = 1) {
   // Zone power and the hidden tone turnovers belong to no page's texts,
   // but have their ranges all the same.
   for (const int word : {9, 10, 11}) image[word] = image[word] != 0 ? 1 : 0;
-  for (const ParamId id : {281, 283, 285, 287}) StoreParameter(image, id, ReadParameter(image, id) % 3);
+  for (const ParamId id : {281, 283, 285, 287})
+    StoreParameter(image, id, ReadParameter(image, id) % 3);
   // The rules one choice forces on another, as the pages apply them.
   capture.Link().CurrentImage() = image;
   pages.RefreshAll();

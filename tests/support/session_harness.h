@@ -34,12 +34,16 @@ class RecordingHost : public SessionHost {
   bool TimerRunning(int timer) const { return timers_.IsRunning(timer); }
   int64_t TimerDue(int timer) const { return timers_.DueAt(timer); }
 
-  void ShowConnectionStatus(std::string_view text) override { connectionStatus = std::string(text); }
+  void ShowConnectionStatus(std::string_view text) override {
+    connectionStatus = std::string(text);
+  }
   void ShowStatusBar(std::string_view text) override {
     statusBar = std::string(text);
     if (!text.empty()) statusHistory.emplace_back(text);
   }
-  void ShowMessage(std::string_view text, MessageIcon /*icon*/) override { messages.emplace_back(text); }
+  void ShowMessage(std::string_view text, MessageIcon /*icon*/) override {
+    messages.emplace_back(text);
+  }
   bool Ask(std::string_view text, std::string_view title) override {
     questions.push_back(std::string(title) + ": " + std::string(text));
     if (answers.empty()) return true;
