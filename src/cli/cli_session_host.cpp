@@ -135,7 +135,7 @@ std::optional<OperationOutcome> CliSessionHost::Run(int maximumMs) {
 
 void CliSessionHost::RunUntil(const std::function<bool()>& done) {
   if (virtualClock_ != nullptr) {
-    virtualClock_->RunUntil(done, 3600 * 1000);
+    virtualClock_->RunUntil(done, int64_t{3600} * 1000);
     return;
   }
   QTimer poll;

@@ -61,7 +61,7 @@ int ProgramGroupOfRow(int row) {
   if (entry.programGroup >= 0) return entry.programGroup;
   const bool selection = !entry.request.empty() && entry.request.front() == kStx &&
                          row + 1 < kReadRequestRows && row >= kFirstInputSelectionRow + 14;
-  return selection ? kReadRequestTable[static_cast<size_t>(row + 1)].programGroup : -1;
+  return selection ? kReadRequestTable[static_cast<size_t>(row) + 1].programGroup : -1;
 }
 
 bool StartsWithEither(std::string_view frame, const ReadRequestRow& row) {
