@@ -57,23 +57,16 @@ std::string CBasePage::BuildReportText(const CSettingImage& image) {
   std::vector<ParamId> ids;
   std::vector<int> subIndices;
   GetParamList(ids, subIndices, true, kWholeList);
-  std::string report;
-  std::string lastSection;
-  bool first = true;
+  ReportLines report;
   for (size_t i = 0; i < ids.size(); ++i) {
     std::string section;
     std::string key;
     std::string value;
     GetParamText(image, ids[i], i < subIndices.size() ? subIndices[i] : -1, &section, &key, &value,
                  true);
-    if (first || section != lastSection) {
-      report.append("\r\n(").append(section).append(")\r\n");
-      first = false;
-    }
-    if (!key.empty()) report.append(key).append(" = ").append(value).append("\r\n");
-    lastSection = section;
+    report.Add(section, key, value);
   }
-  return report;
+  return report.Take();
 }
 
 void CBasePage::SendParam(ParamId id) {
@@ -268,6 +261,16 @@ bool ParseDottedInteger(std::string_view text, size_t dropTail, int& value) {
 int EqualizerRecordOfItem(const CSettingImage& image, GroupKind group, int index) {
   if (index < 0 || index >= static_cast<int>(kEqualizerChannels.size())) return -1;
   return FindRecordByKey(image, group, kEqualizerChannels[static_cast<size_t>(index)].code);
+}
+
+void ReportLines::Add(const std::string& section, const std::string& key,
+                      const std::string& value) {
+  if (first_ || section != lastSection_) {
+    text_.append("\r\n(").append(section).append(")\r\n");
+    first_ = false;
+  }
+  if (!key.empty()) text_.append(key).append(" = ").append(value).append("\r\n");
+  lastSection_ = section;
 }
 
 void ClearParamText(std::string* section, std::string* key, std::string* value) {

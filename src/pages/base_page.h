@@ -9,6 +9,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "link/comm_class.h"
@@ -190,6 +191,18 @@ bool ParseDottedInteger(std::string_view text, size_t dropTail, int& value);
 // A signed decimal integer after leading blanks, as the platform's integer
 // reading does: trailing characters end the number.
 bool ParseLeadingInteger(std::string_view text, int& value);
+// The lines of a report: "(Section)" before the first parameter and at each
+// change of section, then "Key = Value" for a parameter with a key.
+class ReportLines {
+ public:
+  void Add(const std::string& section, const std::string& key, const std::string& value);
+  std::string Take() { return std::move(text_); }
+
+ private:
+  std::string text_;
+  std::string lastSection_;
+  bool first_ = true;
+};
 // GetParamText's answer for a parameter a page does not have: each text
 // asked for, empty.
 void ClearParamText(std::string* section, std::string* key, std::string* value);

@@ -122,22 +122,15 @@ void CMemoryPage::LoadMemory(const IniFile& file, MemoryKind kind, int memory,
 }
 
 std::string CMemoryPage::MemoryReport(MemoryKind kind, const CSettingImage& image) {
-  std::string report;
-  std::string lastSection;
-  bool first = true;
+  ReportLines report;
   for (const Item& item : Items(kind, image)) {
     std::string section;
     std::string key;
     std::string value;
     item.page->GetParamText(image, item.id, item.subIndex, &section, &key, &value, true);
-    if (first || section != lastSection) {
-      report += "\r\n(" + section + ")\r\n";
-      first = false;
-    }
-    if (!key.empty()) report += key + " = " + value + "\r\n";
-    lastSection = section;
+    report.Add(section, key, value);
   }
-  return report;
+  return report.Take();
 }
 
 void CMemoryPage::QueueMemoryStore(int memory, const CSettingImage& image) {

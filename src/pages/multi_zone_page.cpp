@@ -84,6 +84,7 @@ constexpr int kBalanceMaximum = 40;
 const std::vector<std::string>& InputTexts() {
   static const std::vector<std::string> texts = [] {
     std::vector<std::string> names;
+    names.reserve(kZoneInputCount);
     for (int input = 0; input < kZoneInputCount; ++input) {
       names.emplace_back(kInputs[static_cast<size_t>(input)].pageName);
     }

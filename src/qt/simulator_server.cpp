@@ -12,7 +12,7 @@ namespace qamp {
 PtySimulatorServer::PtySimulatorServer(sim::CSimulatedReceiver& receiver)
     : receiver_(receiver),
       endpoint_(
-          receiver, scheduler_, [this](std::string bytes) { SendToLink(std::move(bytes)); },
+          receiver, scheduler_, [this](const std::string& bytes) { SendToLink(bytes); },
           [this] { Vanish(); }) {}
 
 PtySimulatorServer::~PtySimulatorServer() {
@@ -65,7 +65,7 @@ void PtySimulatorServer::ReadFromLink() {
   }
 }
 
-void PtySimulatorServer::SendToLink(std::string bytes) {
+void PtySimulatorServer::SendToLink(const std::string& bytes) {
   if (master_ < 0) return;
   outgoing_ += bytes;
   while (!outgoing_.empty()) {

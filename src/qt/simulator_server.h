@@ -25,7 +25,7 @@ class PtySimulatorServer : public QObject {
 
  private:
   void ReadFromLink();
-  void SendToLink(std::string bytes);
+  void SendToLink(const std::string& bytes);
 
   sim::CSimulatedReceiver& receiver_;
   QtScheduler scheduler_;

@@ -48,7 +48,7 @@ bool SimTransport::Write(std::string_view bytes) {
   return true;
 }
 
-void SimTransport::Deliver(std::string bytes) {
+void SimTransport::Deliver(const std::string& bytes) {
   if (!open_) return;
   pending_ += bytes;
   if (listener_ != nullptr) listener_->DataArrived();

@@ -22,13 +22,13 @@ class SimTransport : public SerialTransport {
 
   // Characters from the receiver's side that answer nothing: a report it
   // sends on its own.
-  void Inject(std::string bytes) { Deliver(std::move(bytes)); }
+  void Inject(const std::string& bytes) { Deliver(bytes); }
   // The device names that open; empty: every name opens.
   void SetDeviceNames(std::vector<std::string> names) { deviceNames_ = std::move(names); }
   int64_t BytesWritten() const { return bytesWritten_; }
 
  private:
-  void Deliver(std::string bytes);
+  void Deliver(const std::string& bytes);
 
   CSimulatedReceiver& receiver_;
   ReceiverEndpoint endpoint_;

@@ -48,6 +48,7 @@ void AddCodes(std::vector<Operation>& operations, std::string_view prefix, Param
 const std::vector<Operation>& Operations() {
   static const std::vector<Operation> operations = [] {
     std::vector<Operation> list;
+    list.reserve(kInputCount);
     for (int input = 0; input < kInputCount; ++input) {
       list.push_back(
           {"07A" + std::string(kInputs[static_cast<size_t>(input)].selectCode), 1, input});
