@@ -7,7 +7,7 @@ namespace qamp::sim {
 SimTransport::SimTransport(CSimulatedReceiver& receiver, Scheduler& scheduler)
     : receiver_(receiver),
       endpoint_(
-          receiver, scheduler, [this](std::string bytes) { Deliver(std::move(bytes)); },
+          receiver, scheduler, [this](const std::string& bytes) { Deliver(bytes); },
           [this] {
             // The adapter (or the receiver with it) is gone.
             open_ = false;
