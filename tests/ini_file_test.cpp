@@ -1,6 +1,8 @@
 // INI files as the configuration file and the pages use them.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "model/ini_file.h"
 
 namespace qamp {
@@ -35,6 +37,24 @@ TEST(IniFile, WritingReplacesInPlaceAndAppendsNewKeysToTheirSection) {
   file.Write("A", "w", "4");
   file.Write("C", "v", "5");
   EXPECT_EQ(file.Serialize(), "[A]\r\nx=10\r\ny=2\r\nw=4\r\n[B]\r\nz=3\r\n[C]\r\nv=5\r\n");
+}
+
+TEST(IniFile, ASectionNamedTwiceIsOneSectionAndACopyFindsItsKeys) {
+  MemoryIniFile file = MemoryIniFile::Parse("[A]\nk1=a\n[B]\nk=b\n[a]\nK1=dup\nk2=c\n");
+  ASSERT_EQ(file.Sections().size(), 2U);
+  EXPECT_EQ(file.Read("A", "k1"), "a");
+  EXPECT_EQ(file.Read("A", "K2"), "c");
+  // Many keys, then a copy that is written to: each keeps its own entries.
+  for (int i = 0; i < 500; ++i) file.Write("B", "key" + std::to_string(i), std::to_string(i));
+  MemoryIniFile copy = file;
+  copy.Write("b", "KEY250", "changed");
+  copy.Write("b", "key500", "new");
+  EXPECT_EQ(file.Read("B", "key250"), "250");
+  EXPECT_EQ(copy.Read("B", "key250"), "changed");
+  EXPECT_EQ(copy.Read("B", "KEY499"), "499");
+  EXPECT_FALSE(file.Read("B", "key500"));
+  EXPECT_EQ(copy.Sections()[1].entries.size(), 502U);
+  EXPECT_EQ(copy.Sections()[1].entries.back().key, "key500");
 }
 
 TEST(IniFile, ValuesAreCutAt255CharactersOnReadingAndKeepTheirBytes) {

@@ -14,6 +14,27 @@ bool MemoryIniFile::SameName(std::string_view a, std::string_view b) {
   return true;
 }
 
+size_t MemoryIniFile::NameHash::operator()(std::string_view name) const {
+  // FNV-1a over the letters in capitals.
+  size_t hash = 14695981039346656037ULL;
+  for (char c : name) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
+  }
+  return hash;
+}
+
+const MemoryIniFile::Entry* MemoryIniFile::Section::Find(std::string_view key) const {
+  const auto found = positions.find(key);
+  return found == positions.end() ? nullptr : &entries[found->second];
+}
+
+MemoryIniFile::Entry& MemoryIniFile::Section::Add(std::string_view key, std::string_view value) {
+  const auto [position, added] = positions.try_emplace(std::string(key), entries.size());
+  if (added) entries.push_back({std::string(key), std::string(value)});
+  return entries[position->second];
+}
+
 int MemoryIniFile::FindSection(std::string_view name) const {
   if (lastSection_ < sections_.size() && SameName(sections_[lastSection_].name, name)) {
     return static_cast<int>(lastSection_);
@@ -36,15 +57,13 @@ std::optional<std::string> MemoryIniFile::Read(std::string_view section, std::st
                                                size_t limit) const {
   const int found = FindSection(section);
   if (found < 0) return std::nullopt;
-  for (const Entry& entry : sections_[static_cast<size_t>(found)].entries) {
-    if (!SameName(entry.key, key)) continue;
-    std::string_view value = entry.value;
-    if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
-      value = value.substr(1, value.size() - 2);
-    }
-    return std::string(value.substr(0, limit));
+  const Entry* entry = sections_[static_cast<size_t>(found)].Find(key);
+  if (entry == nullptr) return std::nullopt;
+  std::string_view value = entry->value;
+  if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
+    value = value.substr(1, value.size() - 2);
   }
-  return std::nullopt;
+  return std::string(value.substr(0, limit));
 }
 
 void MemoryIniFile::Write(std::string_view section, std::string_view key,
@@ -54,20 +73,13 @@ void MemoryIniFile::Write(std::string_view section, std::string_view key,
   for (char& c : value) {
     if (c == '\r' || c == '\n') c = ' ';
   }
-  const int found = FindSection(section);
+  int found = FindSection(section);
   if (found < 0) {
-    sections_.push_back({std::string(section), {{std::string(key), std::move(value)}}});
+    sections_.push_back({std::string(section), {}, {}});
+    found = static_cast<int>(sections_.size() - 1);
     lastSection_ = sections_.size() - 1;
-    return;
   }
-  Section& s = sections_[static_cast<size_t>(found)];
-  for (Entry& entry : s.entries) {
-    if (SameName(entry.key, key)) {
-      entry.value = std::move(value);
-      return;
-    }
-  }
-  s.entries.push_back({std::string(key), std::move(value)});
+  sections_[static_cast<size_t>(found)].Add(key, {}).value = std::move(value);
 }
 
 namespace {
@@ -98,7 +110,7 @@ MemoryIniFile MemoryIniFile::Parse(std::string_view text) {
       const int found = file.FindSection(name);
       current = found < 0 ? nullptr : &file.sections_[static_cast<size_t>(found)];
       if (current == nullptr) {
-        file.sections_.push_back({std::string(name), {}});
+        file.sections_.push_back({std::string(name), {}, {}});
         current = &file.sections_.back();
       }
       continue;
@@ -107,12 +119,8 @@ MemoryIniFile MemoryIniFile::Parse(std::string_view text) {
     if (equals == std::string_view::npos || current == nullptr) continue;
     const std::string_view key = Trimmed(line.substr(0, equals));
     const std::string_view value = Trimmed(line.substr(equals + 1));
-    bool replaced = false;
-    for (Entry& entry : current->entries) {
-      // The first of two equal keys is the one that counts.
-      if (SameName(entry.key, key)) replaced = true;
-    }
-    if (!replaced) current->entries.push_back({std::string(key), std::string(value)});
+    // The first of two equal keys is the one that counts.
+    current->Add(key, value);
   }
   return file;
 }

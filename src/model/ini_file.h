@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace qamp {
@@ -27,9 +28,26 @@ class MemoryIniFile : public IniFile {
     std::string key;
     std::string value;
   };
+  // Hashes and compares names without regard to case, so that a section
+  // finds a key without a walk through its entries.
+  struct NameHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view name) const;
+  };
+  struct NameEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const { return SameName(a, b); }
+  };
   struct Section {
     std::string name;
     std::vector<Entry> entries;
+    // The position in `entries` of each key.
+    std::unordered_map<std::string, size_t, NameHash, NameEqual> positions;
+
+    const Entry* Find(std::string_view key) const;
+    // Adds the key at the end unless the section has it already; the entry
+    // of the key either way.
+    Entry& Add(std::string_view key, std::string_view value);
   };
 
   std::optional<std::string> Read(std::string_view section, std::string_view key) const override;
