@@ -213,6 +213,14 @@ int EqualizerRecordOfItem(const CSettingImage& image, GroupKind group, int index
 inline bool IsIndexOf(int index, const std::vector<std::string>& texts) {
   return index >= 0 && index < static_cast<int>(texts.size());
 }
+// Position of the first row of `table` whose `field` equals `value`, or -1.
+template <typename Table, typename Row, typename Field, typename Value>
+int RowIndex(const Table& table, Field Row::*field, const Value& value) {
+  for (size_t i = 0; i < table.size(); ++i) {
+    if (table[i].*field == value) return static_cast<int>(i);
+  }
+  return -1;
+}
 // Position of `text` in `items`, or -1 (exact, case-sensitive).
 int FindText(const std::vector<std::string>& items, std::string_view text);
 // "%02X", "%01X" and the lower-case forms the receiver takes.

@@ -53,10 +53,7 @@ constexpr int kGainStep = 5;
 constexpr size_t kSubwooferBands = 2;
 
 int BandOfParam(ParamId id) {
-  for (size_t i = 0; i < kBands.size(); ++i) {
-    if (kBands[i].id == id) return static_cast<int>(i);
-  }
-  return -1;
+  return RowIndex(kBands, &GeqBand::id, id);
 }
 
 bool IsGain(int gain) {

@@ -62,17 +62,11 @@ std::string DistanceText(int distance, int unit) {
 }
 
 int ChannelOfParam(ParamId id) {
-  for (size_t i = 0; i < kChannels.size(); ++i) {
-    if (kChannels[i].id == id) return static_cast<int>(i);
-  }
-  return -1;
+  return RowIndex(kChannels, &DistanceChannel::id, id);
 }
 
 int ChannelOfSlider(int sliderId) {
-  for (size_t i = 0; i < kChannels.size(); ++i) {
-    if (kChannels[i].slider == sliderId) return static_cast<int>(i);
-  }
-  return -1;
+  return RowIndex(kChannels, &DistanceChannel::slider, sliderId);
 }
 
 }  // namespace

@@ -42,17 +42,11 @@ bool IsLevel(int level) {
 }
 
 int ChannelOfParam(ParamId id) {
-  for (size_t i = 0; i < kChannels.size(); ++i) {
-    if (kChannels[i].id == id) return static_cast<int>(i);
-  }
-  return -1;
+  return RowIndex(kChannels, &LevelChannel::id, id);
 }
 
 int ChannelOfSlider(int sliderId) {
-  for (size_t i = 0; i < kChannels.size(); ++i) {
-    if (kChannels[i].slider == sliderId) return static_cast<int>(i);
-  }
-  return -1;
+  return RowIndex(kChannels, &LevelChannel::slider, sliderId);
 }
 
 // Report and profile text: no leading space.
