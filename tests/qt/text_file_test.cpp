@@ -82,6 +82,17 @@ class SavingTest : public ::testing::Test {
   // The new text: larger than the old one, like a configuration.
   static std::string NewText() { return std::string(60000, 'x'); }
 
+  // A save that failed in the child: the error names the file, the old text
+  // is still there and no temporary file is left.
+  void ExpectRefusedWithTheOldFileWhole(const ChildResult& result) const {
+    ASSERT_TRUE(result.ran);
+    EXPECT_FALSE(result.value) << result.error;
+    EXPECT_NE(result.error.find("Cannot save " + target_.string()), std::string::npos)
+        << result.error;
+    EXPECT_EQ(ReadFile(target_), kOld);
+    EXPECT_EQ(Listing(directory_), std::vector<std::string>{"living room.qcf"});
+  }
+
   static constexpr const char* kOld = "[User Memo]\r\nUser Memo=the old file\r\n";
   fs::path directory_;
   fs::path target_;
@@ -132,11 +143,7 @@ TEST_F(SavingTest, ARefusedPermissionLeavesTheOldFileWhole) {
     }
     return WriteTextFileAtomically(path, std::string(60000, 'x'), error);
   });
-  ASSERT_TRUE(result.ran);
-  EXPECT_FALSE(result.value) << result.error;
-  EXPECT_NE(result.error.find("Cannot save " + path), std::string::npos) << result.error;
-  EXPECT_EQ(ReadFile(target_), kOld);
-  EXPECT_EQ(Listing(directory_), std::vector<std::string>{"living room.qcf"});
+  ExpectRefusedWithTheOldFileWhole(result);
 }
 
 TEST_F(SavingTest, AFullDiskLeavesTheOldFileWholeAndNoTemporaryFile) {
@@ -151,11 +158,7 @@ TEST_F(SavingTest, AFullDiskLeavesTheOldFileWholeAndNoTemporaryFile) {
     }
     return WriteTextFileAtomically(path, std::string(60000, 'x'), error);
   });
-  ASSERT_TRUE(result.ran);
-  EXPECT_FALSE(result.value) << result.error;
-  EXPECT_NE(result.error.find("Cannot save " + path), std::string::npos) << result.error;
-  EXPECT_EQ(ReadFile(target_), kOld);
-  EXPECT_EQ(Listing(directory_), std::vector<std::string>{"living room.qcf"});
+  ExpectRefusedWithTheOldFileWhole(result);
 }
 
 TEST_F(SavingTest, ACrashJustBeforeTheRenameLeavesTheOldFileWhole) {
