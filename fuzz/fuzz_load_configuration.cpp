@@ -20,18 +20,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace qamp;
   using namespace qamp::fuzz;
   ByteReader input(data, size);
-  const uint8_t setup = input.Byte();
-  const ControlMode mode = (setup & 1) != 0 ? ControlMode::kRealTime : ControlMode::kAsync;
-  const int region = (setup >> 1) & 3;
+  const AppSetup setup(input.Byte());
   const std::string text = input.Rest();
 
-  OfflineApp first(mode, region);
+  OfflineApp first(setup);
   const bool taken = first.App().LoadConfigurationText(text);
   QAMP_FUZZ_CHECK(first.Link().UserMemo().size() <= kUserMemoLimit);
   QAMP_FUZZ_CHECK(first.Link().CurrentSlot() == 0);
   const std::string saved = first.App().SaveConfigurationText();
 
-  OfflineApp second(mode, region);
+  OfflineApp second(setup);
   if (!taken) {
     // A text that is no configuration file changes nothing.
     QAMP_FUZZ_CHECK(second.App().SaveConfigurationText() == saved);

@@ -84,14 +84,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace qamp::fuzz;
   ByteReader input(data, size);
   const uint8_t setup = input.Byte();
-  const ControlMode mode = (setup & 1) != 0 ? ControlMode::kRealTime : ControlMode::kAsync;
-  const int region = (setup >> 1) & 3;
   // Building the pages costs more than many edits: one application for each
   // mode and region serves every input. The edits work on an image of
   // their own and leave the pages as they were.
   static std::array<std::unique_ptr<OfflineApp>, 8> apps;
   std::unique_ptr<OfflineApp>& app = apps[setup & 7];
-  if (app == nullptr) app = std::make_unique<OfflineApp>(mode, region);
+  if (app == nullptr) app = std::make_unique<OfflineApp>(AppSetup(setup));
   OfflineApp& offline = *app;
   CSettingImage image = offline.Link().Image(0);
   if ((setup & 8) != 0) {

@@ -2,14 +2,27 @@
 // and diffs: every page, the link and its seven images.
 #pragma once
 
+#include <cstdint>
+
 #include "pages/qamptool_app.h"
 #include "session/command_capture.h"
 
 namespace qamp::fuzz {
 
+// What the first byte of an input chooses: bit 0 Real Time Mode, bits 1-2
+// the region.
+struct AppSetup {
+  explicit AppSetup(uint8_t byte)
+      : mode((byte & 1) != 0 ? ControlMode::kRealTime : ControlMode::kAsync),
+        region((byte >> 1) & 3) {}
+  ControlMode mode;
+  int region;
+};
+
 class OfflineApp {
  public:
   OfflineApp(ControlMode mode, int region) : app_(transport_, session_, pageHost_, mode, region) {}
+  explicit OfflineApp(const AppSetup& setup) : OfflineApp(setup.mode, setup.region) {}
   CQAmpToolApp& App() { return app_; }
   CCommClass& Link() { return app_.Link(); }
   CPageSet& Pages() { return app_.Pages(); }

@@ -15,4 +15,13 @@ std::vector<std::string> EqualizerChannelNames() {
   return names;
 }
 
+std::vector<std::string> ProgramNames() {
+  std::vector<std::string> names;
+  names.reserve(kProgramCount);
+  for (int program = 0; program < kProgramCount; ++program) {
+    names.emplace_back(kPrograms[static_cast<size_t>(program)].name);
+  }
+  return names;
+}
+
 }  // namespace qamp

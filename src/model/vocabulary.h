@@ -116,5 +116,7 @@ inline constexpr std::array<EqualizerChannel, 10> kEqualizerChannels = {{
 }};
 // The channel names in record order, as the equalizer pages list them.
 std::vector<std::string> EqualizerChannelNames();
+// The names of the listed programs 0..25, as the program lists show them.
+std::vector<std::string> ProgramNames();
 
 }  // namespace qamp

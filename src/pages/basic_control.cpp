@@ -34,15 +34,6 @@ std::vector<std::string> InputNames() {
   return names;
 }
 
-std::vector<std::string> ProgramNames() {
-  std::vector<std::string> names;
-  names.reserve(kProgramCount);
-  for (int program = 0; program < kProgramCount; ++program) {
-    names.emplace_back(kPrograms[static_cast<size_t>(program)].name);
-  }
-  return names;
-}
-
 // The list that shows the value of IDs 1, 2, 3, 5; empty for the others.
 std::vector<std::string> ListOf(ParamId id) {
   switch (id) {

@@ -265,15 +265,6 @@ std::vector<size_t> DownloadOrder(int program) {
   return order;
 }
 
-std::vector<std::string> ProgramNames() {
-  std::vector<std::string> names;
-  names.reserve(kProgramCount);
-  for (int program = 0; program < kProgramCount; ++program) {
-    names.emplace_back(kPrograms[static_cast<size_t>(program)].name);
-  }
-  return names;
-}
-
 int SliderIndex(int sliderId) {
   const int index = sliderId - CInputDspParam::kFirstSlider;
   return index >= 0 && index < CInputDspParam::kSliderCount ? index : -1;

@@ -50,15 +50,6 @@ std::vector<std::string> InputNames() {
   return names;
 }
 
-std::vector<std::string> ProgramNames() {
-  std::vector<std::string> names;
-  names.reserve(kProgramCount);
-  for (int program = 0; program < kProgramCount; ++program) {
-    names.emplace_back(kPrograms[static_cast<size_t>(program)].name);
-  }
-  return names;
-}
-
 }  // namespace
 
 ParamId CInputDsp::ProgramIdOfRecord(int record) {
