@@ -11,8 +11,8 @@
 #include "bench/measuring_transport.h"
 #include "bench/pty_simulator_run.h"
 #include "cli/cli_session_host.h"
+#include "document/qamptool_app.h"
 #include "model/image_defaults.h"
-#include "pages/qamptool_app.h"
 #include "session/command_capture.h"
 #include "sim/random_state.h"
 

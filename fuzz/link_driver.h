@@ -18,8 +18,8 @@
 #include <string>
 #include <string_view>
 
+#include "document/qamptool_app.h"
 #include "link/wire_format.h"
-#include "pages/qamptool_app.h"
 
 namespace qamp::fuzz {
 

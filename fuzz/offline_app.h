@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "pages/qamptool_app.h"
+#include "document/qamptool_app.h"
 #include "session/command_capture.h"
 
 namespace qamp::fuzz {

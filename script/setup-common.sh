@@ -3,7 +3,7 @@
 set -euo pipefail
 
 QAMP_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-QAMP_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev qt6-base-dev qt6-serialport-dev libgl-dev)
+QAMP_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev qt6-base-dev qt6-serialport-dev libgl-dev fonts-dejavu-core)
 # The fuzz targets are built with clang's libFuzzer.
 QAMP_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 # script/test also checks the layout of the sources.
@@ -44,7 +44,13 @@ qamp_build() {
   local build_dir="$1"
   shift
   if [ ! -f "$build_dir/build.ninja" ]; then
-    cmake -S "$QAMP_ROOT" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >&2
+    local launcher=()
+    # A compiler cache, where one is installed, makes rebuilds of other
+    # checkouts cheap; the build is the same without it.
+    if command -v ccache >/dev/null 2>&1; then
+      launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    fi
+    cmake -S "$QAMP_ROOT" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@" >&2
   fi
   cmake --build "$build_dir" --parallel "$(nproc)" >&2
 }

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# The core (link, model, pages, sim) is plain C++: no Qt and no operating
+# The core (link, model, pages, sim, session, document) is plain C++: no Qt and no operating
 # system headers, so that it stays testable without a display, a port or a
 # clock.
 set -u
 root="$1"
 status=0
-for dir in link model pages sim session; do
+for dir in link model pages sim session document; do
   [ -d "$root/src/$dir" ] || continue
   if grep -rn -E '#\s*include\s*[<"](Q[A-Za-z]|qt)' "$root/src/$dir"; then
     echo "src/$dir includes Qt" >&2

@@ -11,7 +11,7 @@
 #include "cli/command.h"
 #include "cli/commands.h"
 #include "cli/frame_text.h"
-#include "pages/qamptool_app.h"
+#include "document/qamptool_app.h"
 #include "qt/file_log_sink.h"
 #include "qt/port_list.h"
 #include "qt/port_router.h"

@@ -1,10 +1,10 @@
 // Configuration files, memories and the report.
 #include <gtest/gtest.h>
 
+#include "document/configuration_file.h"
 #include "link/wire_format.h"
 #include "model/image_defaults.h"
 #include "model/parameter_store.h"
-#include "pages/configuration_file.h"
 #include "pages/memory_page.h"
 #include "session/command_capture.h"
 #include "support/realistic_state.h"

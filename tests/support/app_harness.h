@@ -2,7 +2,7 @@
 // receiver on a virtual clock.
 #pragma once
 
-#include "pages/qamptool_app.h"
+#include "document/qamptool_app.h"
 #include "support/session_harness.h"
 
 namespace qamp::testing {

@@ -1,4 +1,4 @@
-#include "pages/configuration_file.h"
+#include "document/configuration_file.h"
 
 #include "pages/memory_page.h"
 

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "pages/configuration_file.h"
+#include "document/configuration_file.h"
 #include "pages/memory_page.h"
 #include "pages/page_set.h"
 #include "session/receiver_session.h"

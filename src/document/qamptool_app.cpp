@@ -1,4 +1,4 @@
-#include "pages/qamptool_app.h"
+#include "document/qamptool_app.h"
 
 #include "model/image_defaults.h"
 
