@@ -1,0 +1,156 @@
+#include "app/gui_host.h"
+
+#include <QApplication>
+#include <QCursor>
+
+#include "app/qamptool_view.h"
+
+namespace qamp {
+
+namespace {
+
+QString Text(std::string_view text) {
+  QString result = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  result.replace("\r\n", "\n");
+  return result;
+}
+
+}  // namespace
+
+CGuiHost::CGuiHost(CDialogs& dialogs, sim::VirtualClock* virtualClock)
+    : dialogs_(dialogs), virtualClock_(virtualClock) {
+  if (virtualClock_ != nullptr) {
+    virtualTimers_ =
+        std::make_unique<sim::TimerBank>(*virtualClock_, [this](int timer) { Fire(timer); });
+  } else {
+    realTimers_ = std::make_unique<QtTimerBank>([this](int timer) { Fire(timer); });
+  }
+  realClock_.start();
+}
+
+CGuiHost::~CGuiHost() {
+  while (waitCursors_ > 0) SetWaitCursor(false);
+}
+
+int64_t CGuiHost::NowMs() const {
+  return virtualClock_ != nullptr ? virtualClock_->NowMs() : realClock_.elapsed();
+}
+
+void CGuiHost::Fire(int timer) {
+  if (session_ != nullptr) session_->OnTimer(timer);
+}
+
+QWidget* CGuiHost::Parent() const { return view_ != nullptr ? view_->window() : nullptr; }
+
+void CGuiHost::StartTimer(int timer, int milliseconds) {
+  if (virtualTimers_) {
+    virtualTimers_->Start(timer, milliseconds);
+  } else {
+    realTimers_->Start(timer, milliseconds);
+  }
+}
+
+void CGuiHost::KillTimer(int timer) {
+  if (virtualTimers_) {
+    virtualTimers_->Kill(timer);
+  } else {
+    realTimers_->Kill(timer);
+  }
+}
+
+void CGuiHost::ShowConnectionStatus(std::string_view text) {
+  if (view_ != nullptr) view_->ShowConnectionStatus(Text(text));
+}
+
+void CGuiHost::ShowStatusBar(std::string_view text) {
+  if (view_ != nullptr) view_->ShowStatusBarText(Text(text));
+}
+
+void CGuiHost::ShowMessage(std::string_view text, MessageIcon icon) {
+  messageShown_ = true;
+  dialogs_.Show(Parent(), Text(text), Text(kMessageTitle), icon);
+}
+
+bool CGuiHost::Ask(std::string_view text, std::string_view title) {
+  return dialogs_.Ask(Parent(), Text(text), Text(title), MessageIcon::kQuestion, false);
+}
+
+void CGuiHost::InitializeOpened(int range) {
+  messageShown_ = false;
+  if (view_ != nullptr) view_->OpenProgress(CQAmpToolView::Progress::kInitialize, range, {});
+}
+
+void CGuiHost::InitializeProgress(int position) {
+  if (view_ != nullptr) view_->SetProgress(position);
+}
+
+void CGuiHost::InitializeClosed() {
+  if (view_ != nullptr) view_->CloseProgress();
+}
+
+void CGuiHost::SendingOpened(int range, bool showsProgress, std::string_view caption) {
+  // A single command opens no visible window.
+  if (!showsProgress || view_ == nullptr) return;
+  view_->OpenProgress(CQAmpToolView::Progress::kSending, range, Text(caption));
+}
+
+void CGuiHost::SendingProgress(int position) {
+  if (view_ != nullptr) view_->SetProgress(position);
+}
+
+void CGuiHost::SendingClosed() {
+  if (view_ != nullptr) view_->CloseProgress();
+}
+
+void CGuiHost::RefreshUserInterface() {
+  if (view_ != nullptr) view_->RefreshUserInterface();
+}
+
+void CGuiHost::RefreshActivePage() {
+  if (view_ != nullptr) view_->RefreshActivePage();
+}
+
+void CGuiHost::RefreshParams(const std::vector<ParamId>& ids) {
+  if (view_ != nullptr) view_->RefreshParams(ids);
+}
+
+void CGuiHost::RefreshBasicControl(ParamId id) {
+  if (view_ != nullptr) view_->RefreshBasicControl(id);
+}
+
+void CGuiHost::RefreshMemoryWindow() {
+  if (view_ != nullptr) view_->RefreshMemoryWindow();
+}
+
+void CGuiHost::OperationEnded(OperationOutcome outcome, std::string_view message) {
+  // A failure the session did not put in a message box of its own (a port
+  // that vanished, for one) is still told.
+  if (outcome == OperationOutcome::kFailed && !messageShown_ && !message.empty()) {
+    ShowMessage(message, MessageIcon::kError);
+  }
+  messageShown_ = false;
+  if (view_ != nullptr) view_->OperationEnded(outcome);
+}
+
+bool CGuiHost::AskOkCancel(std::string_view text, std::string_view title) {
+  return dialogs_.Ask(Parent(), Text(text), Text(title.empty() ? kMessageTitle : title),
+                      MessageIcon::kQuestion, false);
+}
+
+void CGuiHost::Beep() { QApplication::beep(); }
+
+void CGuiHost::SetWaitCursor(bool on) {
+  if (on) {
+    ++waitCursors_;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  } else if (waitCursors_ > 0) {
+    --waitCursors_;
+    QApplication::restoreOverrideCursor();
+  }
+}
+
+std::optional<std::string> CGuiHost::Choose(CFrequencyDialog& dialog) {
+  return dialogs_.ChooseFrequency(Parent(), dialog);
+}
+
+}  // namespace qamp

@@ -1,0 +1,76 @@
+#include "app/program.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "app/main_frame.h"
+#include "qt/port_list.h"
+#include "qt/port_router.h"
+
+namespace qamp {
+
+CProgram::CProgram(SerialTransport& transport, sim::VirtualClock* virtualClock, CDialogs& dialogs,
+                   CAppSettings& settings, Setup setup)
+    : host_(dialogs, virtualClock) {
+  app_ = std::make_unique<CQAmpToolApp>(transport, host_, host_, setup.mode, setup.region,
+                                        setup.log, std::move(setup.logClock), &host_);
+  host_.Attach(&app_->Session());
+  doc_ = std::make_unique<CQAmpToolDoc>(*app_, dialogs);
+  if (setup.mode == ControlMode::kAsync) doc_->SetUntitledName("Async Mode");
+  view_ = new CQAmpToolView(*app_, host_, settings, std::move(setup.ports));
+  host_.SetView(view_);
+  frame_ = std::make_unique<CMainFrame>(*app_, *doc_, *view_, dialogs);
+}
+
+CProgram::~CProgram() {
+  // The window goes first; the link's close then tells nobody.
+  host_.SetView(nullptr);
+  frame_.reset();
+  app_->Link().ClosePort();
+}
+
+void CProgram::Show() {
+  view_->InitialUpdate();
+  doc_->MarkUnmodified();
+  frame_->resize(1180, 760);
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect area = screen->availableGeometry();
+    frame_->resize(std::min(1180, area.width()), std::min(760, area.height()));
+    frame_->move(area.center() - frame_->rect().center());
+  }
+  frame_->show();
+}
+
+std::optional<StartChoice> ChooseStart(const ProgramOptions& options, CDialogs& dialogs,
+                                       CAppSettings& settings) {
+  StartChoice choice;
+  std::optional<ControlMode> mode = options.mode;
+  if (options.demo) mode = ControlMode::kRealTime;
+  if (!mode) mode = dialogs.StartMode();
+  if (!mode) {
+    settings.Write();
+    return std::nullopt;
+  }
+  choice.mode = *mode;
+  if (choice.mode == ControlMode::kAsync) {
+    if (options.region) {
+      choice.region = *options.region;
+    } else if (const std::optional<int> chosen = dialogs.TunerRegion(choice.region)) {
+      choice.region = *chosen;
+    }
+  }
+  return choice;
+}
+
+std::vector<ConnectionEntry> MachineConnections() {
+  std::vector<ConnectionEntry> list;
+  const std::vector<PortEntry> ports = ListSerialPorts();
+  if (!ports.empty()) list.push_back({QString::fromUtf8(kAutoPortName.data()), QString()});
+  for (const PortEntry& port : ports) {
+    list.push_back({QString::fromStdString(port.name), QString::fromStdString(port.device)});
+  }
+  list.push_back({"Simulated receiver (sim)", QString::fromUtf8(kBuiltInSimulatorPort.data())});
+  return list;
+}
+
+}  // namespace qamp
