@@ -1,0 +1,86 @@
+#include "app/my_sheet.h"
+
+#include "app/page_view.h"
+
+namespace qamp {
+
+CMySheet::CMySheet(std::vector<CBasePage*> pages, QWidget* parent)
+    : QTabWidget(parent), pages_(std::move(pages)) {
+  setUsesScrollButtons(true);
+  for (CBasePage* page : pages_) {
+    // Each page is made active once, in order, so that each has been set
+    // up from the image before it is first shown.
+    page->SetActive(true);
+    auto* view = new CPageView(*page, this);
+    page->SetActive(false);
+    views_.push_back(view);
+    addTab(view, QString::fromLatin1(page->Caption().data(),
+                                     static_cast<qsizetype>(page->Caption().size())));
+  }
+  connect(this, &QTabWidget::currentChanged, this, &CMySheet::Activate);
+  Activate(currentIndex());
+}
+
+void CMySheet::Activate(int index) {
+  if (index == activeIndex_) return;
+  if (activeIndex_ >= 0 && activeIndex_ < static_cast<int>(pages_.size())) {
+    pages_[static_cast<size_t>(activeIndex_)]->SetActive(false);
+  }
+  activeIndex_ = index;
+  if (index < 0 || index >= static_cast<int>(pages_.size())) return;
+  // Activation refreshes the page from the image.
+  pages_[static_cast<size_t>(index)]->SetActive(true);
+  views_[static_cast<size_t>(index)]->Render();
+}
+
+CBasePage* CMySheet::ActivePage() const {
+  if (activeIndex_ < 0 || activeIndex_ >= static_cast<int>(pages_.size())) return nullptr;
+  return pages_[static_cast<size_t>(activeIndex_)];
+}
+
+CPageView* CMySheet::ActiveView() const {
+  if (activeIndex_ < 0 || activeIndex_ >= static_cast<int>(views_.size())) return nullptr;
+  return views_[static_cast<size_t>(activeIndex_)];
+}
+
+CPageView* CMySheet::ViewOf(const CBasePage& page) const {
+  for (size_t i = 0; i < pages_.size(); ++i) {
+    if (pages_[i] == &page) return views_[i];
+  }
+  return nullptr;
+}
+
+bool CMySheet::ActivateByCaption(std::string_view caption) {
+  for (size_t i = 0; i < pages_.size(); ++i) {
+    if (pages_[i]->Caption() == caption) {
+      setCurrentIndex(static_cast<int>(i));
+      return true;
+    }
+  }
+  return false;
+}
+
+void CMySheet::RefreshAll() {
+  for (CBasePage* page : pages_) page->RefreshAll();
+  RenderActive();
+}
+
+void CMySheet::RefreshParams(const std::vector<ParamId>& ids) {
+  CBasePage* page = ActivePage();
+  if (page == nullptr) return;
+  size_t last = ids.size();
+  for (size_t i = 0; i < ids.size(); ++i) {
+    if (ids[i] != 0) last = i;
+  }
+  for (size_t i = 0; i < ids.size(); ++i) {
+    if (ids[i] != 0) page->RefreshParam(ids[i], i == last);
+  }
+  page->RestoreRadioFocus();
+  RenderActive();
+}
+
+void CMySheet::RenderActive() {
+  if (CPageView* view = ActiveView()) view->Render();
+}
+
+}  // namespace qamp

@@ -1,0 +1,45 @@
+// The tabs of the setting pages. Only the active page follows the image as
+// it changes; a page that becomes active is refreshed from the image first,
+// so it always shows the current values.
+#pragma once
+
+#include <QTabWidget>
+#include <string_view>
+#include <vector>
+
+#include "model/parameter_map.h"
+#include "pages/base_page.h"
+
+namespace qamp {
+
+class CPageView;
+
+class CMySheet : public QTabWidget {
+  Q_OBJECT
+
+ public:
+  // The tabs in the order given; each tab's text is its page's caption.
+  explicit CMySheet(std::vector<CBasePage*> pages, QWidget* parent = nullptr);
+
+  CBasePage* ActivePage() const;
+  CPageView* ActiveView() const;
+  CPageView* ViewOf(const CBasePage& page) const;
+  // The first page whose caption is exactly `caption` becomes active;
+  // false, and nothing changes, when there is none.
+  bool ActivateByCaption(std::string_view caption);
+  // Every page from the image (after a load, a transfer, a file), then the
+  // active page drawn again.
+  void RefreshAll();
+  // Parameters the receiver reported: only the active page follows them.
+  void RefreshParams(const std::vector<ParamId>& ids);
+  void RenderActive();
+
+ private:
+  void Activate(int index);
+
+  std::vector<CBasePage*> pages_;
+  std::vector<CPageView*> views_;
+  int activeIndex_ = -1;
+};
+
+}  // namespace qamp

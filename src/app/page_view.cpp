@@ -1,0 +1,524 @@
+#include "app/page_view.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "app/control_names.h"
+
+namespace qamp {
+
+namespace {
+
+// The receiver's texts are 8-bit characters; Latin-1 carries every one of
+// them there and back unchanged.
+QString FromModel(const std::string& text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string ToModel(const QString& text) {
+  return text.toLatin1().toStdString();
+}
+
+// More radio buttons than this wrap onto a further line of their group.
+constexpr int kRadiosPerLine = 4;
+// Radio groups in a run stand this many to a line.
+constexpr int kGroupsPerLine = 3;
+// A slider longer than this is no easier to set and moves its read-out
+// away from its label.
+constexpr int kSliderMaximumWidth = 480;
+
+int SliderStep(const Control& control) {
+  return std::max(control.step, 1);
+}
+
+int SliderPositions(const Control& control) {
+  return std::max(0, (control.maximum - control.minimum) / SliderStep(control));
+}
+
+int SliderPosition(const Control& control) {
+  const int step = SliderStep(control);
+  const int position = (control.value - control.minimum + step / 2) / step;
+  return std::clamp(position, 0, SliderPositions(control));
+}
+
+// A text that repeats the caption of another control is the frame drawn
+// around that control, which its group box or label already shows.
+bool IsFrameOfAnotherControl(const std::vector<Control>& controls, const Control& text) {
+  if (text.kind != ControlKind::kText || text.caption.empty() || !text.text.empty()) return false;
+  return std::any_of(controls.begin(), controls.end(), [&](const Control& other) {
+    return other.kind != ControlKind::kText && other.caption == text.caption;
+  });
+}
+
+bool IsArrowKey(int key) {
+  return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
+}
+
+bool SameItems(const QComboBox& combo, const std::vector<std::string>& items) {
+  if (combo.count() != static_cast<int>(items.size())) return false;
+  for (int i = 0; i < combo.count(); ++i) {
+    if (combo.itemText(i) != FromModel(items[static_cast<size_t>(i)])) return false;
+  }
+  return true;
+}
+
+void ShowItems(QListWidget& list, const std::vector<std::string>& items) {
+  const int count = static_cast<int>(items.size());
+  // Rows are rewritten in place, so that a row being clicked survives.
+  while (list.count() > count) delete list.takeItem(list.count() - 1);
+  for (int i = 0; i < count; ++i) {
+    const QString text = FromModel(items[static_cast<size_t>(i)]);
+    if (i < list.count()) {
+      if (list.item(i)->text() != text) list.item(i)->setText(text);
+    } else {
+      list.addItem(text);
+    }
+  }
+}
+
+}  // namespace
+
+CPageView::CPageView(CBasePage& page, QWidget* parent) : QWidget(parent), page_(page) {
+  Build();
+  Render();
+}
+
+void CPageView::Build() {
+  auto* outer = new QVBoxLayout(this);
+  outer->setContentsMargins(0, 0, 0, 0);
+  auto* scroll = new QScrollArea(this);
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
+  outer->addWidget(scroll);
+  auto* content = new QWidget(scroll);
+  auto* column = new QVBoxLayout(content);
+  form_ = new QFormLayout;
+  form_->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  form_->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
+  form_->setRowWrapPolicy(QFormLayout::DontWrapRows);
+  column->addLayout(form_);
+  column->addStretch(1);
+  scroll->setWidget(content);
+
+  const std::vector<Control>& controls = page_.Controls();
+  shown_.resize(controls.size());
+  size_t i = 0;
+  while (i < controls.size()) {
+    const Control& control = controls[i];
+    Shown& shown = shown_[i];
+    switch (control.kind) {
+      case ControlKind::kText: {
+        if (IsFrameOfAnotherControl(controls, control)) {
+          ++i;
+          continue;
+        }
+        auto* label = new QLabel;
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        if (IsHeading(control)) {
+          QFont bold = label->font();
+          bold.setBold(true);
+          label->setFont(bold);
+        }
+        shown.widget = label;
+        AddRow(nullptr, label, {i});
+        ++i;
+        continue;
+      }
+      case ControlKind::kRadioGroup: {
+        // Groups that follow one another share lines, a few to a line.
+        size_t end = i;
+        while (end < controls.size() && controls[end].kind == ControlKind::kRadioGroup) ++end;
+        auto* field = new QWidget;
+        auto* grid = new QGridLayout(field);
+        grid->setContentsMargins(0, 0, 0, 0);
+        std::vector<size_t> members;
+        for (size_t m = i; m < end; ++m) {
+          const int position = static_cast<int>(m - i);
+          grid->addWidget(MakeRadioGroup(m), position / kGroupsPerLine, position % kGroupsPerLine);
+          members.push_back(m);
+        }
+        for (int line = 0; line < kGroupsPerLine; ++line) grid->setColumnStretch(line, 1);
+        AddRow(nullptr, field, std::move(members));
+        i = end;
+        continue;
+      }
+      case ControlKind::kSlider: {
+        const bool paired = IsSliderReadOut(controls, i + 1);
+        QWidget* field = MakeSlider(i);
+        shown.label = new QLabel;
+        shown.label->setTextFormat(Qt::PlainText);
+        shown.label->setBuddy(shown.widget);
+        if (paired) {
+          AddRow(shown.label, field, {i, i + 1});
+          i += 2;
+        } else {
+          AddRow(shown.label, field, {i});
+          ++i;
+        }
+        continue;
+      }
+      case ControlKind::kCombo: {
+        auto* combo = new QComboBox;
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        const int id = control.id;
+        connect(combo, &QComboBox::currentIndexChanged, this, [this, id](int index) {
+          if (index < 0) return;
+          page_.ChooseCombo(id, index);
+          AfterAction();
+        });
+        shown.widget = combo;
+        shown.label = new QLabel;
+        shown.label->setTextFormat(Qt::PlainText);
+        shown.label->setBuddy(combo);
+        Watch(combo);
+        // A combo box keeps its natural width beside its label.
+        auto* field = new QWidget;
+        auto* line = new QHBoxLayout(field);
+        line->setContentsMargins(0, 0, 0, 0);
+        line->addWidget(combo);
+        line->addStretch(1);
+        AddRow(shown.label, field, {i});
+        ++i;
+        continue;
+      }
+      case ControlKind::kCheckBox: {
+        auto* check = new QCheckBox;
+        const int id = control.id;
+        connect(check, &QCheckBox::toggled, this, [this, id](bool checked) {
+          page_.SetCheck(id, checked);
+          AfterAction();
+        });
+        shown.widget = check;
+        Watch(check);
+        AddRow(new QLabel, check, {i});
+        ++i;
+        continue;
+      }
+      case ControlKind::kEdit: {
+        auto* edit = new QLineEdit;
+        const int id = control.id;
+        connect(edit, &QLineEdit::textEdited, this, [this, id](const QString& text) {
+          page_.EnterText(id, ToModel(text));
+          AfterAction();
+        });
+        shown.widget = edit;
+        shown.label = new QLabel;
+        shown.label->setTextFormat(Qt::PlainText);
+        shown.label->setBuddy(edit);
+        Watch(edit);
+        AddRow(shown.label, edit, {i});
+        ++i;
+        continue;
+      }
+      case ControlKind::kReadOut:
+        shown.widget = MakeReadOut();
+        AddRow(new QLabel, shown.widget, {i});
+        ++i;
+        continue;
+      case ControlKind::kButton:
+      case ControlKind::kList: {
+        // Buttons in a row of their own, lists side by side.
+        size_t end = i;
+        while (end < controls.size() && controls[end].kind == control.kind) ++end;
+        QWidget* field =
+            control.kind == ControlKind::kButton ? MakeButtonRow(i, end) : MakeListRow(i, end);
+        std::vector<size_t> members;
+        for (size_t m = i; m < end; ++m) members.push_back(m);
+        AddRow(new QLabel, field, std::move(members));
+        i = end;
+        continue;
+      }
+    }
+    ++i;
+  }
+}
+
+void CPageView::AddRow(QWidget* label, QWidget* field, std::vector<size_t> members) {
+  if (label != nullptr) {
+    form_->addRow(label, field);
+  } else {
+    form_->addRow(field);
+  }
+  for (const size_t member : members) shown_[member].row = static_cast<int>(rows_.size());
+  rows_.push_back({field, std::move(members)});
+}
+
+QWidget* CPageView::MakeSlider(size_t index) {
+  const Control& control = page_.Controls()[index];
+  auto* slider = new QSlider(Qt::Horizontal);
+  slider->setSingleStep(1);
+  // Arrow keys are kept off the pages, so Page Up and Page Down are the
+  // keyboard's fine step.
+  slider->setPageStep(1);
+  slider->setMinimumWidth(240);
+  slider->setMaximumWidth(kSliderMaximumWidth);
+  const int id = control.id;
+  connect(slider, &QSlider::valueChanged, this,
+          [this, index](int position) { SliderChanged(index, position); });
+  connect(slider, &QSlider::sliderReleased, this, [this, id] {
+    page_.ReleaseSlider(id);
+    AfterAction();
+  });
+  shown_[index].widget = slider;
+  Watch(slider);
+  auto* field = new QWidget;
+  auto* line = new QHBoxLayout(field);
+  line->setContentsMargins(0, 0, 0, 0);
+  line->addWidget(slider);
+  if (IsSliderReadOut(page_.Controls(), index + 1)) {
+    shown_[index + 1].widget = MakeReadOut();
+    line->addWidget(shown_[index + 1].widget);
+  }
+  line->addStretch(1);
+  return field;
+}
+
+void CPageView::SliderChanged(size_t index, int position) {
+  const Control& control = page_.Controls()[index];
+  const int id = control.id;
+  const int value = control.minimum + position * SliderStep(control);
+  auto* slider = static_cast<QSlider*>(shown_[index].widget);
+  page_.MoveSlider(id, value);
+  // Without a drag (a key, a click on the groove, a wheel, assistive
+  // technology) the change is complete at once, as a release would make it.
+  if (!slider->isSliderDown()) page_.ReleaseSlider(id);
+  AfterAction();
+}
+
+QWidget* CPageView::MakeRadioGroup(size_t index) {
+  const Control& control = page_.Controls()[index];
+  auto* group = new QGroupBox;
+  auto* grid = new QGridLayout(group);
+  for (size_t b = 0; b < control.buttonIds.size(); ++b) {
+    auto* radio = new QRadioButton;
+    const int buttonId = control.buttonIds[b];
+    connect(radio, &QRadioButton::clicked, this, [this, buttonId] {
+      page_.ClickRadio(buttonId);
+      AfterAction();
+    });
+    Watch(radio);
+    const int position = static_cast<int>(b);
+    grid->addWidget(radio, position / kRadiosPerLine, position % kRadiosPerLine);
+    shown_[index].radios.push_back(radio);
+  }
+  grid->setColumnStretch(kRadiosPerLine, 1);
+  shown_[index].widget = group;
+  return group;
+}
+
+QWidget* CPageView::MakeButtonRow(size_t first, size_t end) {
+  auto* field = new QWidget;
+  auto* line = new QHBoxLayout(field);
+  line->setContentsMargins(0, 0, 0, 0);
+  for (size_t i = first; i < end; ++i) {
+    auto* button = new QPushButton;
+    button->setAutoDefault(false);
+    const int id = page_.Controls()[i].id;
+    connect(button, &QPushButton::clicked, this, [this, id] {
+      page_.PressButton(id);
+      AfterAction();
+    });
+    Watch(button);
+    shown_[i].widget = button;
+    line->addWidget(button);
+  }
+  line->addStretch(1);
+  return field;
+}
+
+QWidget* CPageView::MakeListRow(size_t first, size_t end) {
+  auto* field = new QWidget;
+  auto* line = new QHBoxLayout(field);
+  line->setContentsMargins(0, 0, 0, 0);
+  for (size_t i = first; i < end; ++i) {
+    auto* cell = new QVBoxLayout;
+    auto* caption = new QLabel;
+    caption->setTextFormat(Qt::PlainText);
+    auto* list = new QListWidget;
+    list->setMinimumHeight(list->fontMetrics().height() * 8);
+    caption->setBuddy(list);
+    const int id = page_.Controls()[i].id;
+    connect(list, &QListWidget::currentRowChanged, this, [this, id](int row) {
+      if (row < 0) return;
+      page_.SelectListRow(id, row);
+      AfterAction();
+    });
+    Watch(list);
+    shown_[i].widget = list;
+    shown_[i].label = caption;
+    cell->addWidget(caption);
+    cell->addWidget(list, 1);
+    line->addLayout(cell, 1);
+  }
+  return field;
+}
+
+QWidget* CPageView::MakeReadOut() {
+  auto* readOut = new QLabel;
+  readOut->setTextFormat(Qt::PlainText);
+  readOut->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  readOut->setStyleSheet(
+      "QLabel { color: rgb(0, 250, 0); background-color: black; padding: 1px 4px; }");
+  readOut->setMinimumWidth(readOut->fontMetrics().horizontalAdvance(" -888.8dB ") + 8);
+  return readOut;
+}
+
+void CPageView::Watch(QWidget* widget) {
+  widget->installEventFilter(this);
+}
+
+bool CPageView::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress &&
+      IsArrowKey(static_cast<const QKeyEvent*>(event)->key())) {
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void CPageView::AfterAction() {
+  if (!rendering_) Render();
+}
+
+QWidget* CPageView::WidgetOf(int controlId) const {
+  const std::vector<Control>& controls = page_.Controls();
+  for (size_t i = 0; i < controls.size() && i < shown_.size(); ++i) {
+    const Control& control = controls[i];
+    for (size_t b = 0; b < control.buttonIds.size() && b < shown_[i].radios.size(); ++b) {
+      if (control.buttonIds[b] == controlId) return shown_[i].radios[b];
+    }
+    if (control.id == controlId) return shown_[i].widget;
+  }
+  return nullptr;
+}
+
+void CPageView::Render() {
+  rendering_ = true;
+  const std::vector<Control>& controls = page_.Controls();
+  const ControlNames names = NameControls(page_.Caption(), controls);
+  const size_t count = std::min(controls.size(), shown_.size());
+  for (size_t i = 0; i < count; ++i) {
+    if (shown_[i].widget == nullptr) continue;
+    RenderControl(i, controls[i]);
+    const QString name = FromModel(names.controls[i]);
+    if (controls[i].kind != ControlKind::kText) shown_[i].widget->setAccessibleName(name);
+    for (size_t b = 0; b < shown_[i].radios.size() && b < names.buttons[i].size(); ++b) {
+      shown_[i].radios[b]->setAccessibleName(FromModel(names.buttons[i][b]));
+    }
+  }
+  for (size_t r = 0; r < rows_.size(); ++r) {
+    const bool anyShown = std::any_of(rows_[r].members.begin(), rows_[r].members.end(),
+                                      [&](size_t m) { return m < count && controls[m].visible; });
+    form_->setRowVisible(static_cast<int>(r), anyShown);
+  }
+  rendering_ = false;
+}
+
+void CPageView::RenderControl(size_t index, const Control& control) {
+  Shown& shown = shown_[index];
+  QWidget* widget = shown.widget;
+  const QSignalBlocker blockWidget(widget);
+  widget->setEnabled(control.enabled);
+  widget->setVisible(control.visible);
+  if (shown.label != nullptr) {
+    shown.label->setText(FromModel(control.caption));
+    shown.label->setEnabled(control.enabled);
+    shown.label->setVisible(control.visible);
+  }
+  switch (control.kind) {
+    case ControlKind::kText: {
+      auto* label = static_cast<QLabel*>(widget);
+      const std::string& text =
+          control.text.empty()
+              ? control.caption
+              : (control.caption.empty() ? control.text : control.caption + " " + control.text);
+      label->setText(FromModel(text));
+      break;
+    }
+    case ControlKind::kRadioGroup: {
+      static_cast<QGroupBox*>(widget)->setTitle(FromModel(control.caption));
+      for (size_t b = 0; b < shown.radios.size(); ++b) {
+        QRadioButton* radio = shown.radios[b];
+        const QSignalBlocker blockRadio(radio);
+        radio->setText(b < control.items.size() ? FromModel(control.items[b]) : QString());
+        radio->setEnabled(b >= control.itemEnabled.size() || control.itemEnabled[b]);
+      }
+      const bool anyChecked =
+          control.value >= 0 && control.value < static_cast<int>(shown.radios.size());
+      for (size_t b = 0; b < shown.radios.size(); ++b) {
+        QRadioButton* radio = shown.radios[b];
+        const QSignalBlocker blockRadio(radio);
+        // A group with no valid value shows no button checked, which an
+        // exclusive group would refuse.
+        radio->setAutoExclusive(false);
+        radio->setChecked(anyChecked && static_cast<int>(b) == control.value);
+        radio->setAutoExclusive(true);
+      }
+      break;
+    }
+    case ControlKind::kSlider: {
+      auto* slider = static_cast<QSlider*>(widget);
+      slider->setRange(0, SliderPositions(control));
+      slider->setValue(SliderPosition(control));
+      break;
+    }
+    case ControlKind::kCombo: {
+      auto* combo = static_cast<QComboBox*>(widget);
+      if (!SameItems(*combo, control.items)) {
+        combo->clear();
+        for (const std::string& item : control.items) combo->addItem(FromModel(item));
+      }
+      combo->setCurrentIndex(IsIndexOf(control.value, control.items) ? control.value : -1);
+      break;
+    }
+    case ControlKind::kCheckBox: {
+      auto* check = static_cast<QCheckBox*>(widget);
+      check->setText(FromModel(control.caption));
+      check->setChecked(control.value > 0);
+      break;
+    }
+    case ControlKind::kList: {
+      auto* list = static_cast<QListWidget*>(widget);
+      ShowItems(*list, control.items);
+      if (IsIndexOf(control.value, control.items)) {
+        list->setCurrentRow(control.value);
+      } else {
+        list->setCurrentRow(-1);
+        list->clearSelection();
+      }
+      if (shown.label != nullptr)
+        shown.label->setVisible(control.visible && !control.caption.empty());
+      break;
+    }
+    case ControlKind::kButton:
+      static_cast<QPushButton*>(widget)->setText(FromModel(control.caption));
+      break;
+    case ControlKind::kReadOut:
+      static_cast<QLabel*>(widget)->setText(FromModel(control.text));
+      break;
+    case ControlKind::kEdit: {
+      auto* edit = static_cast<QLineEdit*>(widget);
+      const QString text = FromModel(control.text);
+      // Rewriting the same text would move the cursor while typing.
+      if (edit->text() != text) edit->setText(text);
+      break;
+    }
+  }
+}
+
+}  // namespace qamp
