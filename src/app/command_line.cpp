@@ -10,7 +10,9 @@ namespace {
 
 constexpr int kRegionCount = 4;
 
-QString Describe(const QCommandLineOption& option) { return "--" + option.names().constLast(); }
+QString Describe(const QCommandLineOption& option) {
+  return "--" + option.names().constLast();
+}
 
 }  // namespace
 
@@ -32,8 +34,7 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& arguments) {
       "N");
   const QCommandLineOption port(
       "port", "Preselect this connection: a device path, tcp:HOST:PORT, sim or Auto.", "DEVICE");
-  const QCommandLineOption connect("connect",
-                                   "Connect once the window is shown (Real Time Mode).");
+  const QCommandLineOption connect("connect", "Connect once the window is shown (Real Time Mode).");
   const QCommandLineOption demo(
       "demo",
       "Real Time Mode on the built-in simulated receiver with a random configuration, "
@@ -68,9 +69,9 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& arguments) {
     } else if (value == "realtime" || value == "real-time") {
       options.mode = ControlMode::kRealTime;
     } else {
-      result.error = (Describe(mode) + " takes async or realtime, not \"" + parser.value(mode) +
-                      "\".")
-                         .toStdString();
+      result.error =
+          (Describe(mode) + " takes async or realtime, not \"" + parser.value(mode) + "\".")
+              .toStdString();
       return result;
     }
   }
@@ -78,9 +79,9 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& arguments) {
     bool ok = false;
     const int value = parser.value(region).toInt(&ok);
     if (!ok || value < 0 || value >= kRegionCount) {
-      result.error = (Describe(region) + " takes 0, 1, 2 or 3, not \"" + parser.value(region) +
-                      "\".")
-                         .toStdString();
+      result.error =
+          (Describe(region) + " takes 0, 1, 2 or 3, not \"" + parser.value(region) + "\".")
+              .toStdString();
       return result;
     }
     options.region = value;
@@ -123,8 +124,9 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& arguments) {
   if (!files.isEmpty()) {
     options.file = files.first().toStdString();
     if (options.demo) {
-      result.error = "--demo shows the simulated receiver's own configuration; open the file "
-                     "without --demo.";
+      result.error =
+          "--demo shows the simulated receiver's own configuration; open the file "
+          "without --demo.";
       return result;
     }
   }

@@ -11,12 +11,12 @@
 namespace qamp {
 
 struct ProgramOptions {
-  std::optional<ControlMode> mode;  // --mode: skips "Start Mode"
-  std::optional<int> region;        // --region: skips "Tuner Region"
-  std::optional<std::string> port;  // --port: the connection entry to preselect
-  bool connect = false;             // --connect: press "Open" once the window shows
-  bool demo = false;                // --demo: Real Time Mode on the simulated receiver
-  bool demoFast = false;            // --demo=fast: ... on simulated time
+  std::optional<ControlMode> mode;          // --mode: skips "Start Mode"
+  std::optional<int> region;                // --region: skips "Tuner Region"
+  std::optional<std::string> port;          // --port: the connection entry to preselect
+  bool connect = false;                     // --connect: press "Open" once the window shows
+  bool demo = false;                        // --demo: Real Time Mode on the simulated receiver
+  bool demoFast = false;                    // --demo=fast: ... on simulated time
   std::optional<std::string> settingsPath;  // --settings
   std::optional<std::string> file;          // a configuration file to open
   bool showHelp = false;

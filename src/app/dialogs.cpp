@@ -49,12 +49,12 @@ int MessageBoxIcon(MessageIcon icon) {
   return QMessageBox::NoIcon;
 }
 
-bool CQtDialogs::Ask(QWidget* parent, const QString& text, const QString& title,
-                     MessageIcon icon, bool yesNo) {
-  QMessageBox box(static_cast<QMessageBox::Icon>(MessageBoxIcon(icon)), title, text,
-                  yesNo ? (QMessageBox::Yes | QMessageBox::No)
-                        : (QMessageBox::Ok | QMessageBox::Cancel),
-                  parent);
+bool CQtDialogs::Ask(QWidget* parent, const QString& text, const QString& title, MessageIcon icon,
+                     bool yesNo) {
+  QMessageBox box(
+      static_cast<QMessageBox::Icon>(MessageBoxIcon(icon)), title, text,
+      yesNo ? (QMessageBox::Yes | QMessageBox::No) : (QMessageBox::Ok | QMessageBox::Cancel),
+      parent);
   box.setTextFormat(Qt::PlainText);
   const int answer = box.exec();
   return answer == QMessageBox::Ok || answer == QMessageBox::Yes;
@@ -108,21 +108,18 @@ QString CQtDialogs::OpenFileName(QWidget* parent) {
 QString CQtDialogs::SaveFileName(QWidget* parent, const QString& suggested) {
   // The overwrite question of "Save" is the program's own; the dialog asks
   // its own when the user picks an existing file under a new name.
-  QString name =
-      QFileDialog::getSaveFileName(parent, "Save As", suggested, kConfigurationFilter);
+  QString name = QFileDialog::getSaveFileName(parent, "Save As", suggested, kConfigurationFilter);
   if (!name.isEmpty() && !name.endsWith(".qcf", Qt::CaseInsensitive)) name += ".qcf";
   return name;
 }
 
 QString CQtDialogs::PdfFileName(QWidget* parent, const QString& suggested) {
-  QString name =
-      QFileDialog::getSaveFileName(parent, "Export PDF", suggested, kReportPdfFilter);
+  QString name = QFileDialog::getSaveFileName(parent, "Export PDF", suggested, kReportPdfFilter);
   if (!name.isEmpty() && !name.endsWith(".pdf", Qt::CaseInsensitive)) name += ".pdf";
   return name;
 }
 
-std::optional<std::string> CQtDialogs::ChooseFrequency(QWidget* parent,
-                                                       CFrequencyDialog& dialog) {
+std::optional<std::string> CQtDialogs::ChooseFrequency(QWidget* parent, CFrequencyDialog& dialog) {
   CFrequencyWindow window(dialog, parent);
   window.exec();
   return window.Answer();
@@ -197,7 +194,9 @@ CTunerRegionDialog::CTunerRegionDialog(int current, QWidget* parent)
   layout->addWidget(buttons);
 }
 
-int CTunerRegionDialog::Region() const { return group_->checkedId(); }
+int CTunerRegionDialog::Region() const {
+  return group_->checkedId();
+}
 
 // --- "Notice" -------------------------------------------------------------------------
 
@@ -216,7 +215,9 @@ CConfirmDownDlg::CConfirmDownDlg(QWidget* parent)
   layout->addWidget(buttons);
 }
 
-bool CConfirmDownDlg::DontShowAgain() const { return dontShow_->isChecked(); }
+bool CConfirmDownDlg::DontShowAgain() const {
+  return dontShow_->isChecked();
+}
 
 // --- "Frequency" ----------------------------------------------------------------------
 

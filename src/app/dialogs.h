@@ -58,16 +58,14 @@ class CDialogs {
   virtual QString SaveFileName(QWidget* parent, const QString& suggested) = 0;
   virtual QString PdfFileName(QWidget* parent, const QString& suggested) = 0;
   // The "Frequency" dialog of the tuner presets.
-  virtual std::optional<std::string> ChooseFrequency(QWidget* parent,
-                                                     CFrequencyDialog& dialog) = 0;
+  virtual std::optional<std::string> ChooseFrequency(QWidget* parent, CFrequencyDialog& dialog) = 0;
 };
 
 class CQtDialogs : public CDialogs {
  public:
   bool Ask(QWidget* parent, const QString& text, const QString& title, MessageIcon icon,
            bool yesNo) override;
-  void Show(QWidget* parent, const QString& text, const QString& title,
-            MessageIcon icon) override;
+  void Show(QWidget* parent, const QString& text, const QString& title, MessageIcon icon) override;
   SaveAnswer AskSaveChanges(QWidget* parent, const QString& text) override;
   std::optional<ControlMode> StartMode() override;
   std::optional<int> TunerRegion(int current) override;

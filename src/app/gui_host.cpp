@@ -40,7 +40,9 @@ void CGuiHost::Fire(int timer) {
   if (session_ != nullptr) session_->OnTimer(timer);
 }
 
-QWidget* CGuiHost::Parent() const { return view_ != nullptr ? view_->window() : nullptr; }
+QWidget* CGuiHost::Parent() const {
+  return view_ != nullptr ? view_->window() : nullptr;
+}
 
 void CGuiHost::StartTimer(int timer, int milliseconds) {
   if (virtualTimers_) {
@@ -137,7 +139,9 @@ bool CGuiHost::AskOkCancel(std::string_view text, std::string_view title) {
                       MessageIcon::kQuestion, false);
 }
 
-void CGuiHost::Beep() { QApplication::beep(); }
+void CGuiHost::Beep() {
+  QApplication::beep();
+}
 
 void CGuiHost::SetWaitCursor(bool on) {
   if (on) {

@@ -23,8 +23,7 @@ QIcon ProgramIcon() {
     const qreal unit = size / 16.0;
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(32, 40, 52));
-    painter.drawRoundedRect(QRectF(0.5 * unit, 2 * unit, 15 * unit, 12 * unit), 2 * unit,
-                            2 * unit);
+    painter.drawRoundedRect(QRectF(0.5 * unit, 2 * unit, 15 * unit, 12 * unit), 2 * unit, 2 * unit);
     painter.setBrush(QColor(0, 250, 0));
     painter.drawRect(QRectF(2 * unit, 5 * unit, 6 * unit, 2.5 * unit));
     painter.setBrush(QColor(200, 205, 215));
@@ -95,8 +94,8 @@ int main(int argc, char** argv) {
     QObject::connect(&pump, &QTimer::timeout, [&] {
       const CReceiverSession& session = program.App().Session();
       const CCommClass& link = program.App().Link();
-      const bool busy = session.IsInitializing() || session.IsSending() ||
-                        !link.Queue().empty() || !link.IsWireIdle();
+      const bool busy = session.IsInitializing() || session.IsSending() || !link.Queue().empty() ||
+                        !link.IsWireIdle();
       virtualClock->Advance(busy ? 400 : kPumpMs);
     });
     pump.start(kPumpMs);
@@ -120,8 +119,8 @@ int main(int argc, char** argv) {
   program.View().StoreSettings();
   std::string error;
   if (!settings.Write(&error)) {
-    std::cerr << "qamptool: the settings could not be saved in " << settings.Path() << ": "
-              << error << "\n";
+    std::cerr << "qamptool: the settings could not be saved in " << settings.Path() << ": " << error
+              << "\n";
   }
   return status;
 }

@@ -27,8 +27,7 @@ QString Text(std::string_view text) {
 
 }  // namespace
 
-CMainFrame::CMainFrame(CQAmpToolApp& app, CQAmpToolDoc& doc, CQAmpToolView& view,
-                       CDialogs& dialogs)
+CMainFrame::CMainFrame(CQAmpToolApp& app, CQAmpToolDoc& doc, CQAmpToolView& view, CDialogs& dialogs)
     : app_(app), doc_(doc), view_(view), dialogs_(dialogs), statusPane_(new QLabel(this)) {
   setCentralWidget(&view_);
   statusPane_->setTextFormat(Qt::PlainText);
@@ -80,7 +79,9 @@ void CMainFrame::UpdateTitle() {
   setWindowTitle(doc_.Title() + " - " + Text(kWindowTitle));
 }
 
-QString CMainFrame::StatusPaneText() const { return statusPane_->text(); }
+QString CMainFrame::StatusPaneText() const {
+  return statusPane_->text();
+}
 
 void CMainFrame::OnPrint() {
   QPrinter printer(QPrinter::HighResolution);
@@ -119,8 +120,8 @@ void CMainFrame::OnAbout() {
   box.setIconPixmap(QApplication::windowIcon().pixmap(48, 48));
   box.setTextFormat(Qt::PlainText);
   box.setText(Text(kAboutText));
-  box.setInformativeText(QString("qamptool %1 (Qt %2). GPL-3.0-or-later.")
-                             .arg(QAMP_VERSION, qVersion()));
+  box.setInformativeText(
+      QString("qamptool %1 (Qt %2). GPL-3.0-or-later.").arg(QAMP_VERSION, qVersion()));
   box.setStandardButtons(QMessageBox::Ok);
   box.exec();
 }

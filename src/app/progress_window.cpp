@@ -84,7 +84,9 @@ int64_t CProgressWindow::EstimateRemainingMs(int64_t elapsedMs, int position, in
   return elapsedMs * (range - position) / position;
 }
 
-QString CProgressWindow::ElapsedText() const { return DurationText(now_() - started_); }
+QString CProgressWindow::ElapsedText() const {
+  return DurationText(now_() - started_);
+}
 
 QString CProgressWindow::RemainingText() const {
   const int64_t remaining = EstimateRemainingMs(now_() - started_, position_, range_);

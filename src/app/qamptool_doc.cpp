@@ -16,16 +16,20 @@ QString CQAmpToolDoc::Title() const {
   return path_.isEmpty() ? untitled_ : QFileInfo(path_).fileName();
 }
 
-bool CQAmpToolDoc::IsModified() { return app_.SaveConfigurationText() != unmodified_; }
+bool CQAmpToolDoc::IsModified() {
+  return app_.SaveConfigurationText() != unmodified_;
+}
 
-void CQAmpToolDoc::MarkUnmodified() { unmodified_ = app_.SaveConfigurationText(); }
+void CQAmpToolDoc::MarkUnmodified() {
+  unmodified_ = app_.SaveConfigurationText();
+}
 
 bool CQAmpToolDoc::MaybeSave(QWidget* parent, const QString& before) {
   if (!IsModified()) return true;
-  const QString text =
-      QString("The configuration has changes that are not saved in a file.\n"
-              "Save them before %1?")
-          .arg(before);
+  const QString text = QString(
+                           "The configuration has changes that are not saved in a file.\n"
+                           "Save them before %1?")
+                           .arg(before);
   switch (dialogs_.AskSaveChanges(parent, text)) {
     case CDialogs::SaveAnswer::kDiscard:
       return true;

@@ -133,6 +133,7 @@ CQAmpToolView::CQAmpToolView(CQAmpToolApp& app, CGuiHost& host, CAppSettings& se
   auto* panel = new QHBoxLayout;
   panel->addWidget(BuildConnectionBox());
   panel->addWidget(BuildBasicControlBox(), 1);
+  panel->addWidget(BuildZoneAndMemoryBox());
   panel->addWidget(BuildVolumeBox());
   layout->addLayout(panel);
   layout->addWidget(BuildLegend());
@@ -179,36 +180,42 @@ QWidget* CQAmpToolView::BuildConnectionBox() {
   downloadButton_->setAccessibleName("<< Download");
   uploadButton_->setToolTip("Read the receiver's whole configuration into the program");
   downloadButton_->setToolTip("Write the program's configuration into the receiver");
-  grid->addWidget(uploadButton_, 2, 1);
-  grid->addWidget(downloadButton_, 2, 2);
+  // Upload and Download take the place of Open and Close in Async Mode.
+  grid->addWidget(uploadButton_, 1, 1);
+  grid->addWidget(downloadButton_, 1, 2);
   statusText_ = new QLabel(Text(kStatusNotConnected), connection);
   statusText_->setTextFormat(Qt::PlainText);
   statusText_->setAccessibleName("Connection status");
-  grid->addWidget(statusText_, 3, 0, 1, 3);
+  grid->addWidget(statusText_, 2, 0, 1, 3);
   modeText_ = new QLabel(realTime_ ? "RealTime" : "Async", connection);
   modeText_->setTextFormat(Qt::PlainText);
   auto* modeLabel = Buddy("Control Mode", modeText_, connection);
-  grid->addWidget(modeLabel, 4, 0);
-  grid->addWidget(modeText_, 4, 1, 1, 2);
+  grid->addWidget(modeLabel, 3, 0);
+  grid->addWidget(modeText_, 3, 1, 1, 2);
   layout->addWidget(connection);
 
-  auto* row = new QHBoxLayout;
   reloadBox_ = new QGroupBox("Data Reload", column);
   auto* reloadLayout = new QHBoxLayout(reloadBox_);
   reloadButton_ = new QPushButton("Reload", reloadBox_);
   reloadButton_->setAccessibleName("Reload");
   reloadLayout->addWidget(reloadButton_);
-  row->addWidget(reloadBox_);
-  auto* memoryBox = new QGroupBox("System Memory", column);
-  auto* memoryLayout = new QHBoxLayout(memoryBox);
-  memoryButton_ = new QPushButton("Open", memoryBox);
-  memoryButton_->setAccessibleName("System Memory Open");
-  memoryLayout->addWidget(memoryButton_);
-  row->addWidget(memoryBox);
-  layout->addLayout(row);
+  layout->addWidget(reloadBox_);
+  layout->addStretch();
 
+  connect(openButton_, &QPushButton::clicked, this, [this] { Open(); });
+  connect(closeButton_, &QPushButton::clicked, this, [this] { Close(); });
+  connect(reloadButton_, &QPushButton::clicked, this, [this] { Reload(); });
+  connect(uploadButton_, &QPushButton::clicked, this, [this] { Upload(); });
+  connect(downloadButton_, &QPushButton::clicked, this, [this] { Download(); });
+  return column;
+}
+
+QWidget* CQAmpToolView::BuildZoneAndMemoryBox() {
+  auto* column = new QWidget(this);
+  auto* layout = new QVBoxLayout(column);
+  layout->setContentsMargins(0, 0, 0, 0);
   zoneBox_ = new QGroupBox("Zone Power", column);
-  auto* zones = new QHBoxLayout(zoneBox_);
+  auto* zones = new QVBoxLayout(zoneBox_);
   const char* zoneCaptions[] = {"Main", "Zone 2", "Zone 3"};
   for (int zone = 0; zone < 3; ++zone) {
     zoneChecks_[zone] = new QCheckBox(zoneCaptions[zone], zoneBox_);
@@ -221,13 +228,13 @@ QWidget* CQAmpToolView::BuildConnectionBox() {
     });
   }
   layout->addWidget(zoneBox_);
+  auto* memoryBox = new QGroupBox("System Memory", column);
+  auto* memoryLayout = new QHBoxLayout(memoryBox);
+  memoryButton_ = new QPushButton("Open", memoryBox);
+  memoryButton_->setAccessibleName("System Memory Open");
+  memoryLayout->addWidget(memoryButton_);
+  layout->addWidget(memoryBox);
   layout->addStretch();
-
-  connect(openButton_, &QPushButton::clicked, this, [this] { Open(); });
-  connect(closeButton_, &QPushButton::clicked, this, [this] { Close(); });
-  connect(reloadButton_, &QPushButton::clicked, this, [this] { Reload(); });
-  connect(uploadButton_, &QPushButton::clicked, this, [this] { Upload(); });
-  connect(downloadButton_, &QPushButton::clicked, this, [this] { Download(); });
   connect(memoryButton_, &QPushButton::clicked, this, [this] { OpenMemoryWindow(); });
   return column;
 }
@@ -238,6 +245,7 @@ QWidget* CQAmpToolView::BuildBasicControlBox() {
   auto* grid = new QGridLayout(box);
   grid->setColumnStretch(1, 1);
   grid->setColumnStretch(4, 1);
+  grid->setColumnMinimumWidth(2, 12);
   auto combo = [&](int id) {
     const Control* control = basic.FindControl(id);
     return NewCombo(control->items, box);
@@ -264,18 +272,29 @@ QWidget* CQAmpToolView::BuildBasicControlBox() {
   programCombo_->setAccessibleName("DSP Program list");
   programRadios_->addButton(programRadio_, 0);
   programRadios_->addButton(straightRadio_, 1);
-  grid->addWidget(MarkLabel(box), 0, 2);
-  grid->addWidget(programRadio_, 0, 3);
-  grid->addWidget(programCombo_, 0, 4);
-  grid->addWidget(MarkLabel(box), 1, 2);
-  grid->addWidget(straightRadio_, 1, 3);
   muteCheck_ = new QCheckBox("Mute", box);
   pureDirectCheck_ = new QCheckBox("Pure Direct", box);
   muteCheck_->setAccessibleName("Mute");
   pureDirectCheck_->setAccessibleName("Pure Direct");
-  grid->addWidget(muteCheck_, 2, 3);
-  grid->addWidget(MarkLabel(box), 3, 2);
-  grid->addWidget(pureDirectCheck_, 3, 3);
+  // The mark stands right after the controls whose parameters System
+  // Memory keeps.
+  auto marked = [box](QWidget* control, QWidget* after = nullptr) {
+    auto* row = new QHBoxLayout;
+    row->setSpacing(4);
+    row->addWidget(control);
+    row->addWidget(MarkLabel(box));
+    if (after != nullptr) {
+      row->addSpacing(8);
+      row->addWidget(after, 1);
+    } else {
+      row->addStretch(1);
+    }
+    return row;
+  };
+  grid->addLayout(marked(programRadio_, programCombo_), 0, 3, 1, 2);
+  grid->addLayout(marked(straightRadio_), 1, 3, 1, 2);
+  grid->addWidget(muteCheck_, 2, 3, 1, 2);
+  grid->addLayout(marked(pureDirectCheck_), 3, 3, 1, 2);
   grid->setRowStretch(4, 1);
 
   auto chosen = [this](QComboBox* source, auto action) {
@@ -321,8 +340,6 @@ QWidget* CQAmpToolView::BuildVolumeBox() {
   volumeSlider_->setRange(control->minimum, control->maximum);
   volumeSlider_->setSingleStep(control->step);
   volumeSlider_->setPageStep(control->step * 10);
-  volumeSlider_->setTickPosition(QSlider::TicksRight);
-  volumeSlider_->setTickInterval(100);
   volumeSlider_->setMinimumHeight(110);
   volumeSlider_->setAccessibleName("Main Volume");
   volumeText_ = new QLabel(box);
@@ -417,8 +434,7 @@ void CQAmpToolView::ApplyConnectionChoice() {
   CReceiverSession& session = app_.Session();
   // What the user typed into the list counts as a choice of its own.
   const QString typed = portCombo_->currentText().trimmed();
-  if (portCombo_->currentIndex() < 0 ||
-      portCombo_->itemText(portCombo_->currentIndex()) != typed) {
+  if (portCombo_->currentIndex() < 0 || portCombo_->itemText(portCombo_->currentIndex()) != typed) {
     SelectConnection(typed);
   }
   // "Auto" tries the serial ports found, never the built-in simulated
@@ -503,9 +519,13 @@ void CQAmpToolView::OpenMemoryWindow() {
   memoryWindow_->activateWindow();
 }
 
-void CQAmpToolView::ShowConnectionStatus(const QString& text) { statusText_->setText(text); }
+void CQAmpToolView::ShowConnectionStatus(const QString& text) {
+  statusText_->setText(text);
+}
 
-QString CQAmpToolView::ConnectionStatus() const { return statusText_->text(); }
+QString CQAmpToolView::ConnectionStatus() const {
+  return statusText_->text();
+}
 
 void CQAmpToolView::ShowStatusBarText(const QString& text) {
   statusBarText_ = text;
@@ -552,7 +572,9 @@ void CQAmpToolView::RefreshUserInterface() {
   Changed();
 }
 
-void CQAmpToolView::RefreshActivePage() { sheet_->RenderActive(); }
+void CQAmpToolView::RefreshActivePage() {
+  sheet_->RenderActive();
+}
 
 void CQAmpToolView::RefreshParams(const std::vector<ParamId>& ids) {
   sheet_->RefreshParams(ids);
@@ -571,9 +593,9 @@ void CQAmpToolView::RefreshMemoryWindow() {
 
 void CQAmpToolView::OperationEnded(OperationOutcome outcome) {
   const CCommClass& link = app_.Link();
-  connected_ = realTime_ && link.IsPortOpen() &&
-               (outcome == OperationOutcome::kConnected ||
-                outcome == OperationOutcome::kSendingDone);
+  connected_ =
+      realTime_ && link.IsPortOpen() &&
+      (outcome == OperationOutcome::kConnected || outcome == OperationOutcome::kSendingDone);
   // After a real-time connection the lists follow the receiver's model.
   app_.Pages().BasicControl().UpdateModelControls();
   RenderBasicControls();
@@ -603,7 +625,7 @@ void CQAmpToolView::RenderBasicControls() {
     const Control* control = basic.FindControl(id);
     SetItems(combo, control->items);
     combo->setCurrentIndex(control->value >= 0 && control->value < combo->count() ? control->value
-                                                                                 : -1);
+                                                                                  : -1);
     combo->setEnabled(control->enabled);
     combo->setVisible(control->visible);
   };
@@ -616,8 +638,7 @@ void CQAmpToolView::RenderBasicControls() {
   programRadio_->setChecked(radio->value == 0);
   straightRadio_->setChecked(radio->value == 1);
   const bool radioEnabled = radio->enabled;
-  programRadio_->setEnabled(radioEnabled &&
-                            (radio->itemEnabled.empty() || radio->itemEnabled[0]));
+  programRadio_->setEnabled(radioEnabled && (radio->itemEnabled.empty() || radio->itemEnabled[0]));
   straightRadio_->setEnabled(radioEnabled &&
                              (radio->itemEnabled.size() < 2 || radio->itemEnabled[1]));
   const Control* slider = basic.FindControl(CBasicControl::kVolumeSlider);

@@ -98,6 +98,7 @@ class CQAmpToolView : public QWidget {
  private:
   QWidget* BuildConnectionBox();
   QWidget* BuildBasicControlBox();
+  QWidget* BuildZoneAndMemoryBox();
   QWidget* BuildVolumeBox();
   QWidget* BuildLegend();
   void ApplyConnectionChoice();
