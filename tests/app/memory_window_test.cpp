@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <algorithm>
 #include <set>
 
 #include "app/memory_window.h"
@@ -195,6 +196,65 @@ TEST_F(MemoryWindowTest, RefreshShowsMemoriesReadFromAFileAndKeepsTheSelection) 
   EXPECT_EQ(List("System")->item(0)->text(), "Memory 1");
   EXPECT_EQ(List("System")->currentRow(), 5);
   EXPECT_TRUE(Button("System Load")->isEnabled());
+}
+
+TEST(MemoryWindowRealTime, ButtonsSendTheReceiversMemoryCommandsForTheSelectedMemory) {
+  AppHarness harness({}, ControlMode::kRealTime);
+  harness.receiver.SetMemoryHasData(2, true);
+  harness.app.Session().Open();
+  const std::optional<testing::Outcome> connected = harness.RunUntilOutcome();
+  ASSERT_TRUE(connected && connected->outcome == OperationOutcome::kConnected);
+  CMemoryWindow window(harness.app.Pages().Memory());
+  window.show();
+  QListWidget* system = Named<QListWidget>(window, "System");
+  EXPECT_EQ(system->item(1)->text(), "Memory 2");
+  EXPECT_EQ(system->item(3)->text(), "Memory 4 (Empty)");
+  auto received = [&](const std::string& frame) {
+    const std::vector<std::string>& frames = harness.receiver.ReceivedFrames();
+    return std::find(frames.begin(), frames.end(), frame) != frames.end();
+  };
+
+  // Load memory 2; the user declines the reload.
+  harness.pageHost.answer = false;
+  ClickRow(system, 1);
+  QTest::mouseClick(Named<QPushButton>(window, "System Load"), Qt::LeftButton);
+  harness.clock.RunUntil(
+      [&] {
+        return received(
+            "\x02"
+            "07E36\x03");
+      },
+      10000);
+  EXPECT_TRUE(
+      received("\x02"
+               "07E36\x03"));
+  ASSERT_EQ(harness.pageHost.questions.size(), 1U);
+  EXPECT_EQ(harness.pageHost.questions[0], kSystemLoadQuestion);
+
+  // Save into memory 4: the receiver says afterwards that it holds data.
+  ClickRow(system, 3);
+  QTest::mouseClick(Named<QPushButton>(window, "System Save"), Qt::LeftButton);
+  harness.clock.RunUntil([&] { return harness.link().DataExists(4); }, 30000);
+  EXPECT_TRUE(
+      received("\x02"
+               "07E2E\x03"));
+  window.Refresh();
+  EXPECT_EQ(system->item(3)->text(), "Memory 4");
+  EXPECT_TRUE(Named<QPushButton>(window, "System Load")->isEnabled());
+
+  // Zone3 Volume, memory 6.
+  ClickRow(Named<QListWidget>(window, "Zone3 Volume"), 5);
+  QTest::mouseClick(Named<QPushButton>(window, "Zone3 Volume Save"), Qt::LeftButton);
+  harness.clock.RunUntil(
+      [&] {
+        return received(
+            "\x02"
+            "07E25\x03");
+      },
+      10000);
+  EXPECT_TRUE(
+      received("\x02"
+               "07E25\x03"));
 }
 
 // --- The user memo ---------------------------------------------------------------------
