@@ -187,12 +187,7 @@ PrintResult ExportReportPdf(const QString& path, const QString& report) {
   PrintResult result;
   {
     QPdfWriter writer(&file);
-    writer.setPageSize(DefaultPaperSize());
-    writer.setPageMargins(QMarginsF(kPdfMarginMm, kPdfMarginMm, kPdfMarginMm, kPdfMarginMm),
-                          QPageLayout::Millimeter);
-    writer.setResolution(kPdfResolution);
-    writer.setTitle(QStringLiteral("Configuration Report"));
-    writer.setCreator(QStringLiteral("qamptool"));
+    SetUpReportPdf(writer);
     QPainter painter;
     if (!painter.begin(&writer)) {
       file.cancelWriting();
@@ -207,6 +202,15 @@ PrintResult ExportReportPdf(const QString& path, const QString& report) {
   }
   if (!file.commit()) return WriteFailure(path, file.errorString());
   return {};
+}
+
+void SetUpReportPdf(QPdfWriter& writer) {
+  writer.setPageSize(DefaultPaperSize());
+  writer.setPageMargins(QMarginsF(kPdfMarginMm, kPdfMarginMm, kPdfMarginMm, kPdfMarginMm),
+                        QPageLayout::Millimeter);
+  writer.setResolution(kPdfResolution);
+  writer.setTitle(QStringLiteral("Configuration Report"));
+  writer.setCreator(QStringLiteral("qamptool"));
 }
 
 QAbstractPrintDialog::PrintDialogOptions ReportPrintDialogOptions() {

@@ -14,6 +14,7 @@
 #include <vector>
 
 class QPaintDevice;
+class QPdfWriter;
 class QPrinter;
 
 namespace qamp {
@@ -57,6 +58,10 @@ PrintResult PrintReport(QPrinter& printer, const QString& report);
 // path and the reason, and leaves no file behind (an existing file at
 // `path` stays as it was).
 PrintResult ExportReportPdf(const QString& path, const QString& report);
+
+// The paper of an exported report: A4 (Letter where the locale measures in
+// inches), 15 mm margins, 300 dots per inch.
+void SetUpReportPdf(QPdfWriter& writer);
 
 // The print dialog's options: the report is always printed whole and to
 // a printer, so neither a page range, a selection nor printing to a file

@@ -94,7 +94,7 @@ class MemoTextEdit : public QPlainTextEdit {
       return QStringLiteral("\n");
     }
     if (event.modifiers().testFlag(Qt::ControlModifier)) return {};
-    const QString text = event.text();
+    QString text = event.text();
     for (const QChar ch : text) {
       if (!ch.isPrint() && !ch.isSurrogate()) return {};
     }
