@@ -7,12 +7,12 @@
 
 namespace {
 
-// The offscreen platform says on every window that it cannot pass size
-// hints on; nothing else it says is noise.
+// The offscreen platform says on every window what it cannot do (size
+// hints, raising); nothing else it says is noise.
 QtMessageHandler standardHandler = nullptr;
 
 void QuietOffscreenNotes(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-  if (text.contains("propagateSizeHints") || text.contains("XDG_RUNTIME_DIR")) return;
+  if (text.startsWith("This plugin does not support") || text.contains("XDG_RUNTIME_DIR")) return;
   if (standardHandler != nullptr) {
     standardHandler(type, context, text);
   } else {
