@@ -1,6 +1,5 @@
 #include "pages/tuner_set_page.h"
 
-#include <algorithm>
 #include <array>
 #include <cstdio>
 
@@ -69,10 +68,6 @@ std::string NumberAfter(std::string_view text, size_t bandWord, std::string_view
   while (start < text.size() && text[start] == ' ') ++start;
   const size_t end = text.find(unit, start);
   return std::string(text.substr(start, end == std::string_view::npos ? end : end - start));
-}
-
-bool Contains(const std::vector<std::string>& list, std::string_view text) {
-  return std::find(list.begin(), list.end(), text) != list.end();
 }
 
 bool IsTunerId(ParamId id) {
@@ -262,14 +257,9 @@ void CTunerSetPage::GetParamText(const CSettingImage& image, ParamId id, int /*s
 bool CTunerSetPage::SetParamFromText(CSettingImage& image, ParamId id, int /*subIndex*/,
                                      std::string_view text) {
   if (!IsTunerId(id)) return false;
-  // Only a frequency the receiver of this region tunes is taken: the page
-  // could neither offer nor send any other.
-  const std::string stored = ParseFrequency(text);
-  const int region = Link().RegionCode();
-  if (!Contains(AmFrequencies(region), stored) && !Contains(FmFrequencies(region), stored)) {
-    return false;
-  }
-  StoreText(image, id, stored);
+  // Whatever the region's lists: a file saved from a receiver of another
+  // region holds its presets too, and they must come back as they were.
+  StoreText(image, id, ParseFrequency(text));
   return true;
 }
 
