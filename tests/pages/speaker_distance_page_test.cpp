@@ -95,10 +95,14 @@ TEST(SpeakerDistancePage, UnitChangeInAsyncModeTakesTheNewUnitsDefaults) {
   EXPECT_EQ(f.Distances(), (std::vector<int>{300, 300, 260, 240, 240, 240, 240, 300, 300, 300}));
   EXPECT_EQ(f.page.FindControl(1397)->text, " 2.60");
 
-  // The unit already set: the distances stay.
+  // A click on the unit already set is a unit change as well: the unit's
+  // defaults come back.
   StoreParameter(f.image(), 270, 1230);
+  StoreParameter(f.image(), 279, 50);
   f.page.ClickRadio(CSpkDistancePage::kMeterButton);
-  EXPECT_EQ(ReadParameter(f.image(), 270), 1230);
+  EXPECT_EQ(ReadParameter(f.image(), 269), 0);
+  EXPECT_EQ(f.Distances(), (std::vector<int>{300, 300, 260, 240, 240, 240, 240, 300, 300, 300}));
+  EXPECT_EQ(f.page.FindControl(1390)->text, " 3.00");
   EXPECT_TRUE(f.capture.QueuedWithCodes().empty());
 }
 
@@ -221,7 +225,8 @@ TEST(SpeakerDistancePage, DistanceTextsAreCheckedAgainstTheUnitsRangeAndStep) {
   for (const Case& c : cases) {
     CSettingImage image;
     ResetImage(image, 0, 1);
-    StoreParameter(image, 269, c.unit);
+    // The page's unit is the one the profile's unit line set.
+    ASSERT_TRUE(f.page.SetParamFromText(image, 269, -1, c.unit != 0 ? "Feet" : "Meter"));
     StoreParameter(image, 270, 50);
     EXPECT_EQ(f.page.SetParamFromText(image, 270, -1, c.text), c.stored) << c.text;
     if (!c.stored) {
@@ -244,8 +249,8 @@ TEST(SpeakerDistancePage, AProfileSetsItsUnitBeforeItsDistances) {
   CSettingImage image = testing::ReadIntoFreshImage(f.page, feet);
   EXPECT_EQ(ReadParameter(image, 269), 1);
   EXPECT_EQ(ReadParameter(image, 270), 100);
-  // Distances the file leaves out do not keep a metre value under feet.
-  EXPECT_EQ(ReadParameter(image, 272), 85);
+  // The distances the file leaves out stay as they were stored.
+  EXPECT_EQ(ReadParameter(image, 272), 260);
 
   MemoryIniFile meter;
   meter.Write("Speaker Distance", "Unit", "Meter");
@@ -254,6 +259,38 @@ TEST(SpeakerDistancePage, AProfileSetsItsUnitBeforeItsDistances) {
   EXPECT_EQ(ReadParameter(image, 269), 0);
   EXPECT_EQ(ReadParameter(image, 270), 100);
   EXPECT_EQ(ReadParameter(image, 272), 260);
+}
+
+TEST(SpeakerDistancePage, AFileUnitKeepsTheDistancesAndSetsThePagesUnit) {
+  DistanceFixture f(ControlMode::kAsync);
+  StoreParameter(f.image(), 270, 500);
+  MemoryIniFile onlyUnit;
+  onlyUnit.Write("Speaker Distance", "Unit", "Feet");
+  f.page.LoadFromProfile(onlyUnit, f.image());
+  EXPECT_EQ(ReadParameter(f.image(), 269), 1);
+  EXPECT_EQ(ReadParameter(f.image(), 270), 500);
+  EXPECT_EQ(ReadParameter(f.image(), 272), 260);
+  EXPECT_EQ(f.page.Unit(), 1);
+
+  // Distances are read in the unit the page last read, whatever the image
+  // they go into holds: 2.5 is a distance in feet (25 tenths) and not in
+  // metres (25 cm is below 0.30 m); 24.00 the other way round.
+  CSettingImage metres;
+  ResetImage(metres, 0, 1);
+  EXPECT_TRUE(f.page.SetParamFromText(metres, 271, -1, "2.5"));
+  EXPECT_EQ(ReadParameter(metres, 271), 25);
+  EXPECT_FALSE(f.page.SetParamFromText(metres, 273, -1, "24.00"));
+  EXPECT_EQ(ReadParameter(metres, 273), 240);
+
+  CSettingImage feet;
+  ResetImage(feet, 0, 1);
+  StoreParameter(feet, 269, 1);
+  EXPECT_TRUE(f.page.SetParamFromText(feet, 269, -1, "Meter"));
+  EXPECT_EQ(f.page.Unit(), 0);
+  EXPECT_FALSE(f.page.SetParamFromText(feet, 271, -1, "2.5"));
+  EXPECT_TRUE(f.page.SetParamFromText(feet, 273, -1, "24.00"));
+  EXPECT_EQ(ReadParameter(feet, 273), 2400);
+  EXPECT_EQ(ReadParameter(feet, 270), 300) << "no distance is reset";
 }
 
 TEST(SpeakerDistancePage, ProfileRoundTripInFeet) {
