@@ -185,10 +185,15 @@ bool CSpkDistancePage::SetParamFromText(CSettingImage& image, ParamId id, int /*
     return true;
   }
   if (ChannelOfParam(id) < 0) return false;
-  // Checked against the page's unit, which the unit line of the same
-  // profile has set (the list puts the unit first).
+  // Checked against the unit of the image it goes into, which the unit
+  // line of the same profile has set (the list puts the unit first), as
+  // the page's unit too. Where a profile has no unit line, a distance of
+  // the unit last read but not of the image's own would be stored where
+  // no download sends it and no file gives it back.
   int distance = 0;
-  if (!ParseDottedInteger(text, 0, distance) || !IsDistance(distance, unit_)) return false;
+  if (!ParseDottedInteger(text, 0, distance) || !IsDistance(distance, UnitOf(image))) {
+    return false;
+  }
   StoreParameter(image, id, distance);
   return true;
 }

@@ -70,6 +70,20 @@ std::string NumberAfter(std::string_view text, size_t bandWord, std::string_view
   return std::string(text.substr(start, end == std::string_view::npos ? end : end - start));
 }
 
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// Six digits (AM, kHz), or three digits, a point and two digits (FM, MHz).
+bool IsStoredFrequency(std::string_view text) {
+  if (text.size() != kStoredLength) return false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (i == 3 && text[i] == '.') continue;
+    if (!IsDigit(text[i])) return false;
+  }
+  return true;
+}
+
 bool IsTunerId(ParamId id) {
   return id >= CTunerSetPage::kCurrentId && id <= CTunerSetPage::kLastPresetId;
 }
@@ -259,7 +273,11 @@ bool CTunerSetPage::SetParamFromText(CSettingImage& image, ParamId id, int /*sub
   if (!IsTunerId(id)) return false;
   // Whatever the region's lists: a file saved from a receiver of another
   // region holds its presets too, and they must come back as they were.
-  StoreText(image, id, ParseFrequency(text));
+  // Only a text in the stored form is a frequency: any other would be sent
+  // to the receiver as one, and would not read back as itself.
+  const std::string stored = ParseFrequency(text);
+  if (!IsStoredFrequency(stored)) return false;
+  StoreText(image, id, stored);
   return true;
 }
 

@@ -183,8 +183,8 @@ TEST(ConfigurationFile, TheCurrentFrequencyComesBackFromASavedFile) {
 }
 
 TEST(ConfigurationFile, IoAssignWritesTheComponentInputsAfterItsOtherKeys) {
-  // As the platform's writer leaves them in files of the receiver's own
-  // setup program: the thirteen other keys, then [C], [B], [A].
+  // As the platform's own writer leaves them, a key at a time: the
+  // thirteen other keys, then [C], [B], [A].
   FileFixture f;
   const MemoryIniFile file = MemoryIniFile::Parse(f.Save());
   std::vector<std::string> keys;

@@ -272,25 +272,36 @@ TEST(SpeakerDistancePage, AFileUnitKeepsTheDistancesAndSetsThePagesUnit) {
   EXPECT_EQ(ReadParameter(f.image(), 272), 260);
   EXPECT_EQ(f.page.Unit(), 1);
 
-  // Distances are read in the unit the page last read, whatever the image
-  // they go into holds: 2.5 is a distance in feet (25 tenths) and not in
-  // metres (25 cm is below 0.30 m); 24.00 the other way round.
-  CSettingImage metres;
-  ResetImage(metres, 0, 1);
-  EXPECT_TRUE(f.page.SetParamFromText(metres, 271, -1, "2.5"));
-  EXPECT_EQ(ReadParameter(metres, 271), 25);
-  EXPECT_FALSE(f.page.SetParamFromText(metres, 273, -1, "24.00"));
-  EXPECT_EQ(ReadParameter(metres, 273), 240);
-
+  // A unit read into another image becomes the page's unit as well.
   CSettingImage feet;
   ResetImage(feet, 0, 1);
   StoreParameter(feet, 269, 1);
   EXPECT_TRUE(f.page.SetParamFromText(feet, 269, -1, "Meter"));
   EXPECT_EQ(f.page.Unit(), 0);
-  EXPECT_FALSE(f.page.SetParamFromText(feet, 271, -1, "2.5"));
-  EXPECT_TRUE(f.page.SetParamFromText(feet, 273, -1, "24.00"));
-  EXPECT_EQ(ReadParameter(feet, 273), 2400);
+  EXPECT_EQ(ReadParameter(feet, 269), 0);
   EXPECT_EQ(ReadParameter(feet, 270), 300) << "no distance is reset";
+}
+
+TEST(SpeakerDistancePage, WithoutAUnitLineDistancesAreCheckedInTheImagesOwnUnit) {
+  // The page's unit is feet, the image's metres: 2.5 (25 tenths of a foot)
+  // would be 25 cm there, which no distance command carries and no file
+  // line of that image gives back; 0.50 is a distance in metres.
+  DistanceFixture f(ControlMode::kAsync);
+  CSettingImage other;
+  ResetImage(other, 0, 1);
+  StoreParameter(other, 269, 1);
+  ASSERT_TRUE(f.page.SetParamFromText(other, 269, -1, "Feet"));
+  ASSERT_EQ(f.page.Unit(), 1);
+  CSettingImage metres;
+  ResetImage(metres, 0, 1);
+  MemoryIniFile file;
+  file.Write("Speaker Distance", "FL", "2.5");
+  file.Write("Speaker Distance", "FR", "0.50");
+  f.page.LoadFromProfile(file, metres);
+  EXPECT_EQ(ReadParameter(metres, 270), 300);
+  EXPECT_EQ(ReadParameter(metres, 271), 50);
+  const CSettingImage again = testing::ThroughProfile(f.page, metres);
+  EXPECT_EQ(ReadParameter(again, 271), 50);
 }
 
 TEST(SpeakerDistancePage, ProfileRoundTripInFeet) {

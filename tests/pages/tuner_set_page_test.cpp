@@ -287,13 +287,23 @@ TEST(TunerSetPage, FileFrequenciesAreStoredWhateverTheRegion) {
       {"AM 1611kHz", "001611"},   {"FM 107.9MHz", "107.90"}, {"AM 530kHz", "000530"},
       {"AM 531kHz", "000531"},    {"AM 1710kHz", "001710"},  {"FM 76.0MHz", "076.00"},
       {"FM 90.1MHz", "090.10"},   {"FM 87.55MHz", "087.55"}, {"FM 108.0MHz", "108.00"},
-      {"FM 100.05MHz", "100.05"}, {"087.50", "087.50"},      {"X", "X"},
+      {"FM 100.05MHz", "100.05"}, {"087.50", "087.50"},      {"AM 0kHz", "000000"},
   };
+  // Texts that name no frequency in the stored form.
+  const char* const refused[] = {
+      "X",          "",      "FM 1234.5MHz", "FM 12.345MHz", "AM 1234567kHz",
+      "AM 16a1kHz", "87.50", "FM 8.7.5MHz"};
   for (int region = 0; region <= 3; ++region) {
     for (const Case& c : cases) {
       TunerFixture f(ControlMode::kAsync, region);
       EXPECT_TRUE(f.page.SetParamFromText(f.image(), 440, -1, c.text)) << region << " " << c.text;
       EXPECT_EQ(ReadText(f.image(), 440), c.stored) << region << " " << c.text;
+    }
+    for (const char* text : refused) {
+      TunerFixture f(ControlMode::kAsync, region);
+      const std::string before = ReadText(f.image(), 440);
+      EXPECT_FALSE(f.page.SetParamFromText(f.image(), 440, -1, text)) << region << " " << text;
+      EXPECT_EQ(ReadText(f.image(), 440), before) << text;
     }
   }
   TunerFixture f(ControlMode::kAsync, 1);
