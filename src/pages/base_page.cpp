@@ -265,10 +265,11 @@ int EqualizerRecordOfItem(const CSettingImage& image, GroupKind group, int index
 
 void ReportLines::Add(const std::string& section, const std::string& key,
                       const std::string& value) {
-  if (first_ || section != lastSection_) {
-    text_.append("\r\n(").append(section).append(")\r\n");
-    first_ = false;
-  }
+  // A parameter without a description (a stored value that has no text)
+  // writes nothing: neither a "()" header nor, once it has passed, a second
+  // header for the section it interrupted.
+  if (section.empty()) return;
+  if (section != lastSection_) text_.append("\r\n(").append(section).append(")\r\n");
   if (!key.empty()) text_.append(key).append(" = ").append(value).append("\r\n");
   lastSection_ = section;
 }

@@ -192,7 +192,9 @@ bool ParseDottedInteger(std::string_view text, size_t dropTail, int& value);
 // reading does: trailing characters end the number.
 bool ParseLeadingInteger(std::string_view text, int& value);
 // The lines of a report: "(Section)" before the first parameter and at each
-// change of section, then "Key = Value" for a parameter with a key.
+// change of section, then "Key = Value" for a parameter with a key. The
+// remembered section starts empty; a parameter without a section (one that
+// has no description) adds nothing.
 class ReportLines {
  public:
   void Add(const std::string& section, const std::string& key, const std::string& value);
@@ -201,7 +203,6 @@ class ReportLines {
  private:
   std::string text_;
   std::string lastSection_;
-  bool first_ = true;
 };
 // GetParamText's answer for a parameter a page does not have: each text
 // asked for, empty.

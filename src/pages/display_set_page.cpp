@@ -143,6 +143,16 @@ bool IsChoosable(const DisplaySetting& setting, int value) {
   return value >= 0 && value < static_cast<int>(setting.captions.size());
 }
 
+// The value of the button the template keeps hidden (it follows the shown
+// ones), or -1 for a setting without one.
+int HiddenValue(const DisplaySetting& setting) {
+  return setting.hiddenCaption.empty() ? -1 : static_cast<int>(setting.captions.size());
+}
+
+bool IsHiddenCaption(const DisplaySetting& setting, std::string_view text) {
+  return !setting.hiddenCaption.empty() && text == setting.hiddenCaption;
+}
+
 // The value part of the setting's command, or nothing for a value the
 // receiver has no code for.
 std::optional<std::string> ValuePart(const DisplaySetting& setting, int value) {
@@ -232,8 +242,7 @@ void CDisplaySet::GetParamText(const CSettingImage& image, ParamId id, int /*sub
   if (IsChoosable(*setting, stored)) {
     text = IsSlider(*setting) ? std::to_string(stored)
                               : setting->captions[static_cast<size_t>(stored)];
-  } else if (!setting->hiddenCaption.empty() &&
-             stored == static_cast<int>(setting->captions.size())) {
+  } else if (HiddenValue(*setting) >= 0 && stored == HiddenValue(*setting)) {
     text = setting->hiddenCaption;
   } else {
     return;
@@ -249,12 +258,14 @@ bool CDisplaySet::SetParamFromText(CSettingImage& image, ParamId id, int /*subIn
   if (setting == nullptr) return false;
   int value = -1;
   if (IsSlider(*setting)) {
-    if (!ParseLeadingInteger(text, value)) return false;
+    if (!ParseLeadingInteger(text, value) || !IsChoosable(*setting, value)) return false;
   } else {
-    // Only the buttons the page shows: the hidden "Full" is not taken.
+    // Every button of the group, the hidden "Full" too: the page writes it
+    // for a receiver that reports it, so a file must give it back.
     value = FindText(setting->captions, text);
+    if (value < 0 && IsHiddenCaption(*setting, text)) value = HiddenValue(*setting);
+    if (value < 0) return false;
   }
-  if (!IsChoosable(*setting, value)) return false;
   StoreParameter(image, id, value);
   return true;
 }

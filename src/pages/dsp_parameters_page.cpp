@@ -1,6 +1,7 @@
 #include "pages/dsp_parameters_page.h"
 
 #include <array>
+#include <utility>
 
 #include "link/basic_control_commands.h"
 #include "model/dsp_programs.h"
@@ -525,6 +526,10 @@ void CInputDspParam::GetParamText(const CSettingImage& image, ParamId id, int /*
     ClearParamText(section, key, value);
     return;
   }
+  // A stored value that has no text is not described at all: a file line
+  // "Effect Level=" would read back as nothing.
+  std::string text;
+  if (!ValueText(*found.row, ReadParameter(image, id), text)) return;
   if (section != nullptr) {
     *section = Caption() + " " + std::string(kPrograms[static_cast<size_t>(found.program)].name);
   }
@@ -535,8 +540,7 @@ void CInputDspParam::GetParamText(const CSettingImage& image, ParamId id, int /*
     if (kind == kDspBackNumber || kind == kDspBackTenths) prefix = "Quad Only ";
     *key = prefix + std::string(found.row->name);
   }
-  std::string text;
-  if (value != nullptr && ValueText(*found.row, ReadParameter(image, id), text)) *value = text;
+  if (value != nullptr) *value = std::move(text);
 }
 
 bool CInputDspParam::SetParamFromText(CSettingImage& image, ParamId id, int /*subIndex*/,

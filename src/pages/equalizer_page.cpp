@@ -217,11 +217,9 @@ bool CGEQSetPage::SetParamFromText(CSettingImage& image, ParamId id, int subInde
   if (id == kMiraType || id == kEqType) {
     const int index = FindText(id == kMiraType ? MiraTexts() : EqTypeTexts(), text);
     if (index < 0) return false;
-    // As on the page: no "Auto" without a calibration result. The profile
-    // lists the MIRA type first, so the image already holds the file's.
-    if (id == kEqType && index == kEqTypeAuto && ReadParameter(image, kMiraType) == kMiraNone) {
-      return false;
-    }
+    // "Auto" without a calibration result is refused by the combo box, not
+    // here: a file gives back what it holds, and a refresh of the page
+    // settles the live setting.
     StoreParameter(image, id, index);
     return true;
   }

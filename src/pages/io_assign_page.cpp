@@ -183,6 +183,31 @@ bool CIOAssign::SetParamFromText(CSettingImage& image, ParamId id, int /*subInde
   return false;
 }
 
+void CIOAssign::SaveToProfile(IniFile& file, const CSettingImage& image) {
+  // The platform's private-profile reader takes any line that begins with
+  // "[" for a section header, so "[A] Component IN 1=..." opens a section
+  // "A" for it, and every key after it in the file would be lost to the
+  // real section. Written last, the three lose only themselves; in the
+  // order [C], [B], [A] the section reads as files of the platform's own
+  // writer hold it (each key it adds goes in front of the first such line).
+  std::vector<size_t> bracketed;
+  auto write = [&](size_t port) {
+    std::string section;
+    std::string key;
+    std::string value;
+    GetParamText(image, kPorts[port].id, -1, &section, &key, &value, false);
+    if (!section.empty() && !key.empty()) file.Write(section, key, value);
+  };
+  for (size_t port = 0; port < kPorts.size(); ++port) {
+    if (kPorts[port].name.starts_with("[")) {
+      bracketed.push_back(port);
+    } else {
+      write(port);
+    }
+  }
+  for (auto port = bracketed.rbegin(); port != bracketed.rend(); ++port) write(*port);
+}
+
 void CIOAssign::SelectListRow(int listId, int row) {
   if (listId == kPortList && row >= 0 && row < kPortCount) {
     port_ = row;

@@ -20,6 +20,9 @@ class CIOAssign : public CBasePage {
                     std::string* key, std::string* value, bool forReport) override;
   bool SetParamFromText(CSettingImage& image, ParamId id, int subIndex,
                         std::string_view text) override;
+  // The component inputs' keys ("[A] Component IN 1", ...) go last, in the
+  // order [C], [B], [A].
+  void SaveToProfile(IniFile& file, const CSettingImage& image) override;
 
   void SelectListRow(int listId, int row) override;
   void PressButton(int buttonId) override;

@@ -48,7 +48,8 @@ std::string CMemoryPage::SystemListText(int memory) const {
   return Link().DataExists(memory) ? MemoryName(memory) : MemoryName(memory) + " (Empty)";
 }
 
-std::vector<CMemoryPage::Item> CMemoryPage::Items(MemoryKind kind, const CSettingImage& image) {
+std::vector<CMemoryPage::Item> CMemoryPage::Items(MemoryKind kind, const CSettingImage& image,
+                                                  bool forText) {
   std::vector<Item> items;
   CBasePage& basic = pages_.BasicControl();
   if (kind != MemoryKind::kSystem) {
@@ -69,10 +70,14 @@ std::vector<CMemoryPage::Item> CMemoryPage::Items(MemoryKind kind, const CSettin
     for (const ParamId id : ids) items.push_back({page, id, -1});
   };
   items.push_back({&basic, 4, -1});
-  // A memory holds the parameters of its own sound program only; Straight
-  // has none.
+  // The stored program selects the DSP parameters. In files and the report
+  // Straight (26) selects the whole list, as the framework's selector does,
+  // so that a memory on Straight keeps every program's parameters. Straight
+  // has no parameter block of its own, so storing such a memory sends none.
   const int program = ReadParameter(image, 4);
-  if (program >= 0 && program < kWholeList) wholePage("DSP Parameters", program);
+  if (program >= 0 && (program < kWholeList || (forText && program == kWholeList))) {
+    wholePage("DSP Parameters", program);
+  }
   wholePage("Speaker Level");
   wholePage("Speaker Distance");
   some("Sound Option", {280, 282, 284, 293, 296, 295, 297, 298});
@@ -89,7 +94,7 @@ std::vector<CMemoryPage::Item> CMemoryPage::Items(MemoryKind kind, const CSettin
 void CMemoryPage::SaveMemory(IniFile& file, MemoryKind kind, int memory,
                              const CSettingImage& image) {
   const std::string prefix = std::string(KindName(kind)) + " " + MemoryName(memory) + " ";
-  for (const Item& item : Items(kind, image)) {
+  for (const Item& item : Items(kind, image, true)) {
     std::string section;
     std::string key;
     std::string value;
@@ -112,10 +117,10 @@ void CMemoryPage::LoadMemory(const IniFile& file, MemoryKind kind, int memory,
   };
   // The program comes first: which DSP parameters the memory holds depends
   // on it.
-  std::vector<Item> items = Items(kind, image);
+  std::vector<Item> items = Items(kind, image, true);
   if (kind == MemoryKind::kSystem && !items.empty()) {
     load(items.front());
-    items = Items(kind, image);
+    items = Items(kind, image, true);
     items.erase(items.begin());
   }
   for (const Item& item : items) load(item);
@@ -123,7 +128,7 @@ void CMemoryPage::LoadMemory(const IniFile& file, MemoryKind kind, int memory,
 
 std::string CMemoryPage::MemoryReport(MemoryKind kind, const CSettingImage& image) {
   ReportLines report;
-  for (const Item& item : Items(kind, image)) {
+  for (const Item& item : Items(kind, image, true)) {
     std::string section;
     std::string key;
     std::string value;
@@ -134,7 +139,7 @@ std::string CMemoryPage::MemoryReport(MemoryKind kind, const CSettingImage& imag
 }
 
 void CMemoryPage::QueueMemoryStore(int memory, const CSettingImage& image) {
-  for (const Item& item : Items(MemoryKind::kSystem, image)) {
+  for (const Item& item : Items(MemoryKind::kSystem, image, false)) {
     item.page->SendParamFromImage(image, item.id, item.subIndex);
   }
   Queue(MemorySaveCommand(MemoryKind::kSystem, memory), MemorySaveCode(MemoryKind::kSystem));

@@ -41,13 +41,15 @@ class CMemoryPage : public CBasePage {
   static std::string MemoryName(int memory);  // "Memory 1" .. "Memory 6"
 
   // The parameters a memory of this kind holds, described by their pages:
-  // for System, the DSP parameters of the program stored in `image`.
+  // for System, the DSP parameters that the program stored in `image`
+  // selects. `forText` (files and the report): Straight selects every
+  // program's; otherwise (the store commands) it selects none.
   struct Item {
     CBasePage* page;
     ParamId id;
     int subIndex;
   };
-  std::vector<Item> Items(MemoryKind kind, const CSettingImage& image);
+  std::vector<Item> Items(MemoryKind kind, const CSettingImage& image, bool forText);
 
   // Configuration files: the kind's parameters of one memory image, in
   // sections named "<kind> <memory> <section>".

@@ -240,18 +240,20 @@ void CMultiZone::ShowParam(ParamId id) {
   }
 }
 
+bool CMultiZone::UsesExternalAmplifier(int zone) {
+  return ReadParameter(LiveImage(), Of(zone, Kind::kAmplifier).id) == kExternal;
+}
+
 void CMultiZone::ApplyVolumeOutRule(int zone) {
-  const ZoneParameter& amplifier = Of(zone, Kind::kAmplifier);
-  const ZoneParameter& volumeOut = Of(zone, Kind::kVolumeOut);
-  const bool external = ReadParameter(LiveImage(), amplifier.id) == kExternal;
-  SetEnabled(volumeOut.control, external && ZoneExists(zone));
-  // On the internal amplifier the zone's output is variable. Offline the
-  // image says so as well, so that a file or a download carries what the
-  // page shows.
-  if (!external && !IsRealTime()) {
-    StoreParameter(LiveImage(), volumeOut.id, kVar);
-    ShowParam(volumeOut.id);
-  }
+  SetEnabled(Of(zone, Kind::kVolumeOut).control, UsesExternalAmplifier(zone) && ZoneExists(zone));
+}
+
+void CMultiZone::ForceVariableOutput(int zone) {
+  // On the internal amplifier the zone's output is variable. Offline a
+  // whole refresh makes the image say so as well, so that a file or a
+  // download carries what the page shows.
+  if (UsesExternalAmplifier(zone) || IsRealTime()) return;
+  StoreParameter(LiveImage(), Of(zone, Kind::kVolumeOut).id, kVar);
 }
 
 void CMultiZone::UpdateModelControls() {
@@ -270,6 +272,8 @@ void CMultiZone::UpdateEnableState() {
 
 void CMultiZone::RefreshAll() {
   UpdateEnableState();
+  ForceVariableOutput(2);
+  ForceVariableOutput(3);
   for (const ZoneParameter& parameter : kParameters) ShowParam(parameter.id);
 }
 
@@ -409,6 +413,14 @@ void CMultiZone::ChooseCombo(int comboId, int index) {
   if (!refused) StoreParameter(LiveImage(), parameter->id, index);
   ShowParam(parameter->id);
   ApplyVolumeOutRule(zone);
+  // Offline an internal amplifier shows a variable output; the image
+  // follows at the next whole refresh.
+  const ZoneParameter& volumeOut = Of(zone, Kind::kVolumeOut);
+  if (!UsesExternalAmplifier(zone) && !IsRealTime()) {
+    SetValue(volumeOut.control, kVar);
+  } else {
+    ShowParam(volumeOut.id);
+  }
   SendParam(parameter->id);
 }
 

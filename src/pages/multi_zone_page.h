@@ -53,8 +53,11 @@ class CMultiZone : public CBasePage {
 
  private:
   void ShowParam(ParamId id);
+  bool UsesExternalAmplifier(int zone);
   // The volume output can only be chosen for a zone on an external amplifier.
   void ApplyVolumeOutRule(int zone);
+  // Offline, on a whole refresh: an internal amplifier's output is VAR.
+  void ForceVariableOutput(int zone);
   bool ZoneExists(int zone) const;
 };
 

@@ -178,15 +178,18 @@ bool CSpkDistancePage::SetParamFromText(CSettingImage& image, ParamId id, int /*
   if (id == kUnit) {
     const int unit = FindText(UnitCaptions(), text);
     if (unit < 0) return false;
-    // Distances are never converted: a new unit brings its own defaults,
-    // so no distance is left that means something else in the new unit.
-    if (unit != UnitOf(image)) ApplySpeakerDistanceDefaults(image, unit);
+    // The distances stay as they are stored: the file's own distances
+    // follow its unit line and are read in that unit.
     StoreParameter(image, kUnit, unit);
+    unit_ = unit;
     return true;
   }
   if (ChannelOfParam(id) < 0) return false;
   // Checked against the unit of the image it goes into, which the unit
-  // line of the same profile has already set.
+  // line of the same profile has set (the list puts the unit first), as
+  // the page's unit too. Where a profile has no unit line, a distance of
+  // the unit last read but not of the image's own would be stored where
+  // no download sends it and no file gives it back.
   int distance = 0;
   if (!ParseDottedInteger(text, 0, distance) || !IsDistance(distance, UnitOf(image))) {
     return false;
@@ -205,8 +208,8 @@ void CSpkDistancePage::ClickRadio(int buttonId) {
   int unit = -1;
   Control* group = RadioGroupOf(buttonId, unit);
   if (group == nullptr || group->param != kUnit || !group->enabled) return;
-  // Choosing the unit already set would only throw the distances away.
-  if (unit == UnitOf(LiveImage())) return;
+  // A click on the unit already set is a unit change too: offline it
+  // brings the unit's default distances back.
   StoreParameter(LiveImage(), kUnit, unit);
   // Distances are not converted: the new unit starts from its defaults.
   if (!IsRealTime()) RestoreDefaults();

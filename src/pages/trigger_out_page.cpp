@@ -291,12 +291,12 @@ bool CDCTriggerCtl::SetParamFromText(CSettingImage& image, ParamId id, int /*sub
     if (index < 0) return false;
     value = controlValues_[static_cast<size_t>(index)];
   } else {
+    // What the file holds, whatever the model: a receiver that lacks a
+    // zone holds its switches high when the page learns the model, and a
+    // memory or a file written again keeps the user's values.
     if (text == "L") value = kLow;
     if (text == "H") value = kHigh;
     if (value < 0) return false;
-    // A switch the model holds high takes nothing else.
-    const std::optional<int> forced = ForcedSwitchValue(Link().Flags(), cell);
-    if (forced && *forced != value) return false;
   }
   StoreParameter(image, id, value);
   return true;

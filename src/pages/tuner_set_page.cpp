@@ -1,6 +1,5 @@
 #include "pages/tuner_set_page.h"
 
-#include <algorithm>
 #include <array>
 #include <cstdio>
 
@@ -71,8 +70,18 @@ std::string NumberAfter(std::string_view text, size_t bandWord, std::string_view
   return std::string(text.substr(start, end == std::string_view::npos ? end : end - start));
 }
 
-bool Contains(const std::vector<std::string>& list, std::string_view text) {
-  return std::find(list.begin(), list.end(), text) != list.end();
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// Six digits (AM, kHz), or three digits, a point and two digits (FM, MHz).
+bool IsStoredFrequency(std::string_view text) {
+  if (text.size() != kStoredLength) return false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (i == 3 && text[i] == '.') continue;
+    if (!IsDigit(text[i])) return false;
+  }
+  return true;
 }
 
 bool IsTunerId(ParamId id) {
@@ -262,13 +271,12 @@ void CTunerSetPage::GetParamText(const CSettingImage& image, ParamId id, int /*s
 bool CTunerSetPage::SetParamFromText(CSettingImage& image, ParamId id, int /*subIndex*/,
                                      std::string_view text) {
   if (!IsTunerId(id)) return false;
-  // Only a frequency the receiver of this region tunes is taken: the page
-  // could neither offer nor send any other.
+  // Whatever the region's lists: a file saved from a receiver of another
+  // region holds its presets too, and they must come back as they were.
+  // Only a text in the stored form is a frequency: any other would be sent
+  // to the receiver as one, and would not read back as itself.
   const std::string stored = ParseFrequency(text);
-  const int region = Link().RegionCode();
-  if (!Contains(AmFrequencies(region), stored) && !Contains(FmFrequencies(region), stored)) {
-    return false;
-  }
+  if (!IsStoredFrequency(stored)) return false;
   StoreText(image, id, stored);
   return true;
 }

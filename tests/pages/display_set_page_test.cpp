@@ -79,20 +79,28 @@ TEST(DisplaySetPage, SlidersRefuseValuesOutsideTheirRangeAndHoldDuringATransfer)
   EXPECT_TRUE(f.capture.QueuedWithCodes().empty());
 }
 
-TEST(DisplaySetPage, HiddenFullIsNeitherClickableNorReadFromFiles) {
+TEST(DisplaySetPage, HiddenFullIsNotClickableButComesBackFromAFile) {
   DisplayFixture f(ControlMode::kRealTime);
   EXPECT_FALSE(f.page.FindControl(CDisplaySet::kFullButton)->visible);
   f.page.ClickRadio(CDisplaySet::kFullButton);
   EXPECT_EQ(ReadParameter(f.image(), 526), 1);
-  EXPECT_FALSE(f.page.SetParamFromText(f.image(), 526, -1, "Full"));
-  EXPECT_EQ(ReadParameter(f.image(), 526), 1);
-  // A receiver that reports it is still described and answered.
+  EXPECT_TRUE(f.capture.Frames().empty());
+  // A receiver that reports it is described, answered, and read back.
   StoreParameter(f.image(), 526, 2);
   std::string value;
   f.page.GetParamText(f.image(), 526, -1, nullptr, nullptr, &value, true);
   EXPECT_EQ(value, "Full");
   f.page.SendParam(526);
   EXPECT_EQ(f.Written(), std::vector<std::string>{"<STX>07EB2<ETX>"});
+  EXPECT_EQ(ReadParameter(testing::ThroughProfile(f.page, f.image()), 526), 2);
+
+  StoreParameter(f.image(), 526, 0);
+  EXPECT_TRUE(f.page.SetParamFromText(f.image(), 526, -1, "Full"));
+  EXPECT_EQ(ReadParameter(f.image(), 526), 2);
+  // Only Short Message has a hidden button.
+  EXPECT_FALSE(f.page.SetParamFromText(f.image(), 528, -1, "Full"));
+  EXPECT_FALSE(f.page.SetParamFromText(f.image(), 526, -1, "full"));
+  EXPECT_EQ(ReadParameter(f.image(), 526), 2);
 }
 
 TEST(DisplaySetPage, DownloadOrderPutsOsdShiftBeforeGrayBack) {

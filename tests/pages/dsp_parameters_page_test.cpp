@@ -813,15 +813,42 @@ TEST(DspParametersPage, TextsOfValuesSectionsAndKeys) {
     EXPECT_EQ(key, c.key) << c.id;
     EXPECT_EQ(value, c.text) << c.id;
   }
-  // A choice stored out of its list has no text; IDs of other pages have none.
-  StoreParameter(f.image(), 187, 9);
-  std::string section, key, value = "kept";
-  f.page.GetParamText(f.image(), 187, -1, &section, &key, &value, false);
-  EXPECT_EQ(value, "kept");
+  // IDs of other pages have none.
+  std::string section, key, value;
   for (const ParamId id : {27, 199, 434}) {
     section = key = value = "x";
     f.page.GetParamText(f.image(), id, -1, &section, &key, &value, false);
     EXPECT_TRUE(section.empty() && key.empty() && value.empty()) << id;
+  }
+}
+
+TEST(DspParametersPage, AValueWithoutATextIsNotDescribedAtAll) {
+  // Choices, ON/OFF, AUTO/OFF and High/Low outside their words: no section,
+  // no key, no value, so neither a file nor the report gets "Effect Level=".
+  struct Case {
+    ParamId id;
+    int value;
+    const char* key;
+  };
+  const Case cases[] = {
+      {187, 9, "Decode Type"},   {187, -1, "Decode Type"}, {96, 2, "Decode Type"},
+      {188, 7, "EXTD Surround"}, {181, 2, "Panorama"},     {181, -1, "Panorama"},
+      {189, 2, "Direct"},        {197, 2, "Effect Level"}, {198, -1, "Effect Level"},
+  };
+  for (const Case& c : cases) {
+    DspFixture f(ControlMode::kAsync);
+    StoreParameter(f.image(), c.id, c.value);
+    std::string section = "kept", key = "kept", value = "kept";
+    f.page.GetParamText(f.image(), c.id, -1, &section, &key, &value, false);
+    EXPECT_EQ(section, "kept") << c.id << " " << c.value;
+    EXPECT_EQ(key, "kept") << c.id << " " << c.value;
+    EXPECT_EQ(value, "kept") << c.id << " " << c.value;
+    MemoryIniFile file;
+    f.page.SaveToProfile(file, f.image());
+    EXPECT_EQ(file.Serialize().find("\n" + std::string(c.key) + "=\r"), std::string::npos) << c.id;
+    EXPECT_EQ(f.page.BuildReportText(f.image()).find(std::string(c.key) + " = \r"),
+              std::string::npos)
+        << c.id;
   }
 }
 

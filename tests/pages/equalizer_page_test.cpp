@@ -212,7 +212,7 @@ TEST(EqualizerPage, TextsAndTheirValidation) {
   };
   const Load loads[] = {{397, "-6.0dB", true},    {397, "6.0dB", true},  {397, "6.5dB", false},
                         {397, "-6.5dB", false},   {397, "1.2dB", false}, {397, "high", false},
-                        {kMira, "none", false},   {kType, "Off", false}, {kType, "Auto", false},
+                        {kMira, "none", false},   {kType, "Off", false}, {kType, "GEQ", true},
                         {kMira, "Natural", true}, {kType, "Auto", true}};
   for (const Load& l : loads) {
     EXPECT_EQ(f.page.SetParamFromText(f.image(), l.id, 2, l.text), l.stored) << l.text;
@@ -221,6 +221,24 @@ TEST(EqualizerPage, TextsAndTheirValidation) {
   EXPECT_EQ(ReadParameter(f.image(), kMira), 2);
   EXPECT_EQ(ReadParameter(f.image(), kType), 0);
   EXPECT_FALSE(f.page.SetParamFromText(f.image(), 395, 10, "0.0dB"));
+}
+
+TEST(EqualizerPage, AutoFromAFileIsStoredWithoutACalibrationResult) {
+  // The snap-back belongs to the combo box: a file keeps what it holds.
+  GeqFixture f(ControlMode::kAsync);
+  StoreParameter(f.image(), kMira, 3);  // None
+  StoreParameter(f.image(), kType, 1);  // GEQ
+  EXPECT_TRUE(f.page.SetParamFromText(f.image(), kType, -1, "Auto"));
+  EXPECT_EQ(ReadParameter(f.image(), kType), 0);
+
+  // A memory image keeps it through a file: "None" is read first, then "Auto".
+  MemoryIniFile file;
+  file.Write("Equalizer", "MIRA PEQ Type", "None");
+  file.Write("Equalizer", "EQ Type Select", "Auto");
+  CSettingImage memory = testing::ReadIntoFreshImage(f.page, file);
+  EXPECT_EQ(ReadParameter(memory, kMira), 3);
+  EXPECT_EQ(ReadParameter(memory, kType), 0);
+  EXPECT_EQ(ReadParameter(testing::ThroughProfile(f.page, memory), kType), 0);
 }
 
 TEST(EqualizerPage, ProfileRoundTrip) {

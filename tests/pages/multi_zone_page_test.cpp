@@ -60,12 +60,28 @@ TEST(MultiZonePage, VolumeOutOnlyWithAnExternalAmplifier) {
   EXPECT_EQ(ReadParameter(async.image(), 19), 1);
   async.page.ChooseCombo(Z::kZone3Amplifier, 2);
   EXPECT_FALSE(async.control(Z::kZone3VolumeOut).enabled);
+  // The choice only shows VAR; the image keeps what it holds until the
+  // whole page is refreshed.
   EXPECT_EQ(async.control(Z::kZone3VolumeOut).value, 0) << "shows VAR";
-  EXPECT_EQ(ReadParameter(async.image(), 19), 0);
-  async.page.ChooseCombo(Z::kZone3VolumeOut, 1);
-  EXPECT_EQ(ReadParameter(async.image(), 19), 0) << "a disabled combo changes nothing";
+  EXPECT_EQ(ReadParameter(async.image(), 19), 1);
+  async.page.ChooseCombo(Z::kZone3VolumeOut, 0);
+  EXPECT_EQ(ReadParameter(async.image(), 19), 1) << "a disabled combo changes nothing";
+  async.page.RefreshParam(18, true);
+  EXPECT_EQ(ReadParameter(async.image(), 19), 1);
+  EXPECT_FALSE(async.control(Z::kZone3VolumeOut).enabled);
+  async.page.UpdateModelControls();
+  EXPECT_EQ(ReadParameter(async.image(), 19), 1);
   async.page.ChooseCombo(Z::kZone3Amplifier, 0);
   EXPECT_TRUE(async.control(Z::kZone3VolumeOut).enabled);
+  EXPECT_EQ(async.control(Z::kZone3VolumeOut).value, 1);
+  EXPECT_EQ(ReadParameter(async.image(), 19), 1);
+
+  // A report of the amplifier re-applies the enable rule only.
+  StoreParameter(async.image(), 13, 2);
+  StoreParameter(async.image(), 14, 1);
+  async.page.RefreshParam(13, true);
+  EXPECT_FALSE(async.control(Z::kZone2VolumeOut).enabled);
+  EXPECT_EQ(ReadParameter(async.image(), 14), 1);
 
   // A whole refresh offline sets the volume output of an internal zone to VAR.
   StoreParameter(async.image(), 13, 3);

@@ -165,6 +165,33 @@ TEST(SoundOptionPage, HdmiAutoOffDisablesTheAutoDelay) {
   EXPECT_TRUE(f.control(1381).enabled);
 }
 
+TEST(SoundOptionPage, AFileThatTurnsHdmiAutoOnOpensTheAutoDelay) {
+  // The user turned HDMI Auto off, then opens a file that has it on: were
+  // the enabled state left to the click alone, the page would show "On"
+  // with an Auto Delay that cannot be moved until HDMI Auto is clicked off
+  // and on again (which, connected, sends both to the receiver).
+  SoundOptionFixture f(ControlMode::kAsync);
+  f.page.ClickRadio(1693);
+  f.page.ClickRadio(1694);
+  ASSERT_FALSE(f.control(1381).enabled);
+  MemoryIniFile file;
+  file.Write("Sound Option", "HDMI Auto", "On");
+  file.Write("Sound Option", "Auto Delay", "30");
+  f.page.LoadFromProfile(file, f.image());
+  f.page.RefreshAll();
+  EXPECT_EQ(f.control(1693).value, 0);
+  EXPECT_TRUE(f.control(1381).enabled);
+  EXPECT_TRUE(f.control(1301).enabled);
+  f.page.MoveSlider(1381, 60);
+  EXPECT_EQ(ReadParameter(f.image(), 296), 60);
+  // And the other way: a file with HDMI Auto off closes it again.
+  file.Write("Sound Option", "HDMI Auto", "Off");
+  f.page.LoadFromProfile(file, f.image());
+  f.page.RefreshAll();
+  EXPECT_FALSE(f.control(1381).enabled);
+  EXPECT_FALSE(f.control(1301).enabled);
+}
+
 TEST(SoundOptionPage, ResetButtonsSetTheirFieldsAndDefaultsAreTheFactoryValues) {
   CSettingImage factory;
   ResetImage(factory, 0, kDefaultRegionCode);

@@ -95,10 +95,14 @@ TEST(SpeakerDistancePage, UnitChangeInAsyncModeTakesTheNewUnitsDefaults) {
   EXPECT_EQ(f.Distances(), (std::vector<int>{300, 300, 260, 240, 240, 240, 240, 300, 300, 300}));
   EXPECT_EQ(f.page.FindControl(1397)->text, " 2.60");
 
-  // The unit already set: the distances stay.
+  // A click on the unit already set is a unit change as well: the unit's
+  // defaults come back.
   StoreParameter(f.image(), 270, 1230);
+  StoreParameter(f.image(), 279, 50);
   f.page.ClickRadio(CSpkDistancePage::kMeterButton);
-  EXPECT_EQ(ReadParameter(f.image(), 270), 1230);
+  EXPECT_EQ(ReadParameter(f.image(), 269), 0);
+  EXPECT_EQ(f.Distances(), (std::vector<int>{300, 300, 260, 240, 240, 240, 240, 300, 300, 300}));
+  EXPECT_EQ(f.page.FindControl(1390)->text, " 3.00");
   EXPECT_TRUE(f.capture.QueuedWithCodes().empty());
 }
 
@@ -221,7 +225,8 @@ TEST(SpeakerDistancePage, DistanceTextsAreCheckedAgainstTheUnitsRangeAndStep) {
   for (const Case& c : cases) {
     CSettingImage image;
     ResetImage(image, 0, 1);
-    StoreParameter(image, 269, c.unit);
+    // The page's unit is the one the profile's unit line set.
+    ASSERT_TRUE(f.page.SetParamFromText(image, 269, -1, c.unit != 0 ? "Feet" : "Meter"));
     StoreParameter(image, 270, 50);
     EXPECT_EQ(f.page.SetParamFromText(image, 270, -1, c.text), c.stored) << c.text;
     if (!c.stored) {
@@ -244,8 +249,8 @@ TEST(SpeakerDistancePage, AProfileSetsItsUnitBeforeItsDistances) {
   CSettingImage image = testing::ReadIntoFreshImage(f.page, feet);
   EXPECT_EQ(ReadParameter(image, 269), 1);
   EXPECT_EQ(ReadParameter(image, 270), 100);
-  // Distances the file leaves out do not keep a metre value under feet.
-  EXPECT_EQ(ReadParameter(image, 272), 85);
+  // The distances the file leaves out stay as they were stored.
+  EXPECT_EQ(ReadParameter(image, 272), 260);
 
   MemoryIniFile meter;
   meter.Write("Speaker Distance", "Unit", "Meter");
@@ -254,6 +259,49 @@ TEST(SpeakerDistancePage, AProfileSetsItsUnitBeforeItsDistances) {
   EXPECT_EQ(ReadParameter(image, 269), 0);
   EXPECT_EQ(ReadParameter(image, 270), 100);
   EXPECT_EQ(ReadParameter(image, 272), 260);
+}
+
+TEST(SpeakerDistancePage, AFileUnitKeepsTheDistancesAndSetsThePagesUnit) {
+  DistanceFixture f(ControlMode::kAsync);
+  StoreParameter(f.image(), 270, 500);
+  MemoryIniFile onlyUnit;
+  onlyUnit.Write("Speaker Distance", "Unit", "Feet");
+  f.page.LoadFromProfile(onlyUnit, f.image());
+  EXPECT_EQ(ReadParameter(f.image(), 269), 1);
+  EXPECT_EQ(ReadParameter(f.image(), 270), 500);
+  EXPECT_EQ(ReadParameter(f.image(), 272), 260);
+  EXPECT_EQ(f.page.Unit(), 1);
+
+  // A unit read into another image becomes the page's unit as well.
+  CSettingImage feet;
+  ResetImage(feet, 0, 1);
+  StoreParameter(feet, 269, 1);
+  EXPECT_TRUE(f.page.SetParamFromText(feet, 269, -1, "Meter"));
+  EXPECT_EQ(f.page.Unit(), 0);
+  EXPECT_EQ(ReadParameter(feet, 269), 0);
+  EXPECT_EQ(ReadParameter(feet, 270), 300) << "no distance is reset";
+}
+
+TEST(SpeakerDistancePage, WithoutAUnitLineDistancesAreCheckedInTheImagesOwnUnit) {
+  // The page's unit is feet, the image's metres: 2.5 (25 tenths of a foot)
+  // would be 25 cm there, which no distance command carries and no file
+  // line of that image gives back; 0.50 is a distance in metres.
+  DistanceFixture f(ControlMode::kAsync);
+  CSettingImage other;
+  ResetImage(other, 0, 1);
+  StoreParameter(other, 269, 1);
+  ASSERT_TRUE(f.page.SetParamFromText(other, 269, -1, "Feet"));
+  ASSERT_EQ(f.page.Unit(), 1);
+  CSettingImage metres;
+  ResetImage(metres, 0, 1);
+  MemoryIniFile file;
+  file.Write("Speaker Distance", "FL", "2.5");
+  file.Write("Speaker Distance", "FR", "0.50");
+  f.page.LoadFromProfile(file, metres);
+  EXPECT_EQ(ReadParameter(metres, 270), 300);
+  EXPECT_EQ(ReadParameter(metres, 271), 50);
+  const CSettingImage again = testing::ThroughProfile(f.page, metres);
+  EXPECT_EQ(ReadParameter(again, 271), 50);
 }
 
 TEST(SpeakerDistancePage, ProfileRoundTripInFeet) {

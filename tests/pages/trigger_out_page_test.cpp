@@ -299,7 +299,8 @@ TEST(TriggerOutPage, FileTexts) {
       {1, 1, 301, "l", -1},      {1, 1, 300, "Zone3", 2},    {1, 1, 338, "Zone OR", 3},
       {1, 1, 300, "Zone 3", -1}, {1, 0, 300, "Zone3", -1},   {1, 0, 300, "Zone OR", 3},
       {1, 0, 338, "Zone2", 1},   {0, 0, 300, "Zone OR", -1}, {0, 0, 338, "Main", 0},
-      {1, 0, 303, "L", -1},      {1, 0, 303, "H", 1},        {1, 0, 334, "L", -1},
+      {1, 0, 303, "L", 0},       {1, 0, 303, "H", 1},        {1, 0, 334, "L", 0},
+      {0, 1, 302, "L", 0},       {0, 0, 337, "L", 0},        {0, 0, 334, "X", -1},
       {1, 0, 302, "L", 0},
   };
   for (const Case& c : cases) {
@@ -309,6 +310,35 @@ TEST(TriggerOutPage, FileTexts) {
         << c.id << c.text;
     EXPECT_EQ(ReadParameter(f.image(), c.id), c.stored >= 0 ? c.stored : 5) << c.id << c.text;
   }
+}
+
+TEST(TriggerOutPage, AFileKeepsItsLowSwitchesOnAModelThatHoldsThemHigh) {
+  // Written from a receiver with both zones, every switch low.
+  TriggerFixture both(ControlMode::kAsync);
+  both.page.PressButton(CDCTriggerCtl::kAllLowButton[0]);
+  both.page.PressButton(CDCTriggerCtl::kAllLowButton[1]);
+  MemoryIniFile file;
+  both.page.SaveToProfile(file, both.image());
+  EXPECT_EQ(file.Read("TRIGGER OUT", "TRIGGER OUT1 PHONO Zone3"), "L");
+  EXPECT_EQ(file.Read("TRIGGER OUT", "TRIGGER OUT2 MULTI CH"), "L");
+
+  // Read where Zone 3 is missing: the file's values are what it holds.
+  TriggerFixture noZone3(ControlMode::kAsync, 1, 0, 1);
+  CSettingImage memory = testing::ReadIntoFreshImage(noZone3.page, file);
+  for (const int output : {0, 1}) {
+    for (const int zone : {0, 1, 2}) {
+      for (const ParamId id : ZoneSwitches(output, zone))
+        EXPECT_EQ(ReadParameter(memory, id), 0) << id;
+    }
+    EXPECT_EQ(ReadParameter(memory, 334 + 38 * output), 0);
+  }
+  // The model's rule holds the live setting when the page learns the model.
+  noZone3.page.LoadFromProfile(file, noZone3.image());
+  EXPECT_EQ(ReadParameter(noZone3.image(), 303), 0);
+  noZone3.page.UpdateModelControls();
+  EXPECT_EQ(ReadParameter(noZone3.image(), 303), 1);
+  EXPECT_EQ(ReadParameter(noZone3.image(), 334), 1);
+  EXPECT_EQ(ReadParameter(noZone3.image(), 302), 0);
 }
 
 TEST(TriggerOutPage, ProfileRoundTripAndAsyncClicks) {

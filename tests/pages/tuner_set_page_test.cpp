@@ -276,28 +276,58 @@ TEST(TunerSetPage, DefaultRestoresTheRegionsPresets) {
   EXPECT_TRUE(quiet.capture.QueuedWithCodes().empty());
 }
 
-TEST(TunerSetPage, FileTextsMustBeFrequenciesOfTheRegion) {
+TEST(TunerSetPage, FileFrequenciesAreStoredWhateverTheRegion) {
+  // A file saved from a receiver of another region holds frequencies this
+  // region's lists lack; they are the user's presets all the same.
   struct Case {
-    int region;
     const char* text;
-    const char* stored;  // null: refused
+    const char* stored;
   };
   const Case cases[] = {
-      {1, "FM 107.9MHz", "107.90"}, {1, "AM 530kHz", "000530"},  {2, "AM 1611kHz", "001611"},
-      {2, "FM 87.55MHz", "087.55"}, {0, "FM 90.0MHz", "090.00"}, {0, "AM 531kHz", "000531"},
-      {1, "AM 1611kHz", nullptr},   {1, "FM 87.6MHz", nullptr},  {0, "FM 90.1MHz", nullptr},
-      {3, "FM 87.55MHz", nullptr},  {1, "X", nullptr},           {1, "", nullptr},
-      {1, "FM MHz", nullptr},       {1, "087.50", "087.50"},
+      {"AM 1611kHz", "001611"},   {"FM 107.9MHz", "107.90"}, {"AM 530kHz", "000530"},
+      {"AM 531kHz", "000531"},    {"AM 1710kHz", "001710"},  {"FM 76.0MHz", "076.00"},
+      {"FM 90.1MHz", "090.10"},   {"FM 87.55MHz", "087.55"}, {"FM 108.0MHz", "108.00"},
+      {"FM 100.05MHz", "100.05"}, {"087.50", "087.50"},      {"AM 0kHz", "000000"},
   };
-  for (const Case& c : cases) {
-    TunerFixture f(ControlMode::kAsync, c.region);
-    const std::string before = ReadText(f.image(), 440);
-    const bool taken = f.page.SetParamFromText(f.image(), 440, -1, c.text);
-    EXPECT_EQ(taken, c.stored != nullptr) << c.region << " " << c.text;
-    EXPECT_EQ(ReadText(f.image(), 440), c.stored != nullptr ? c.stored : before) << c.text;
+  // Texts that name no frequency in the stored form.
+  const char* const refused[] = {
+      "X",          "",      "FM 1234.5MHz", "FM 12.345MHz", "AM 1234567kHz",
+      "AM 16a1kHz", "87.50", "FM 8.7.5MHz"};
+  for (int region = 0; region <= 3; ++region) {
+    for (const Case& c : cases) {
+      TunerFixture f(ControlMode::kAsync, region);
+      EXPECT_TRUE(f.page.SetParamFromText(f.image(), 440, -1, c.text)) << region << " " << c.text;
+      EXPECT_EQ(ReadText(f.image(), 440), c.stored) << region << " " << c.text;
+    }
+    for (const char* text : refused) {
+      TunerFixture f(ControlMode::kAsync, region);
+      const std::string before = ReadText(f.image(), 440);
+      EXPECT_FALSE(f.page.SetParamFromText(f.image(), 440, -1, text)) << region << " " << text;
+      EXPECT_EQ(ReadText(f.image(), 440), before) << text;
+    }
   }
   TunerFixture f(ControlMode::kAsync, 1);
   EXPECT_FALSE(f.page.SetParamFromText(f.image(), 476, -1, "FM 87.5MHz"));
+}
+
+TEST(TunerSetPage, AProfileOfOneRegionLoadsWholeInEveryOther) {
+  // Presets of region 2 (FM in 0.05 steps) and region 0 (AM in 9 kHz
+  // steps), each outside some other region's lists.
+  TunerFixture source(ControlMode::kAsync, 2);
+  StoreText(source.image(), 435, "087.55");
+  StoreText(source.image(), 436, "001611");
+  StoreText(source.image(), 437, "076.00");
+  StoreText(source.image(), 475, "107.90");
+  MemoryIniFile file;
+  source.page.SaveToProfile(file, source.image());
+  for (int region = 0; region <= 3; ++region) {
+    TunerFixture target(ControlMode::kAsync, region);
+    target.page.LoadFromProfile(file, target.image());
+    for (ParamId id = 435; id <= 475; ++id) {
+      EXPECT_EQ(ReadText(target.image(), id), ReadText(source.image(), id))
+          << "region " << region << " ID " << id;
+    }
+  }
 }
 
 TEST(TunerSetPage, KeysAndProfileRoundTrip) {

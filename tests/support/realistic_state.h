@@ -3,10 +3,15 @@
 // would not show or send it).
 #pragma once
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "model/image_defaults.h"
 #include "model/parameter_map.h"
 #include "model/parameter_store.h"
 #include "pages/page_set.h"
+#include "pages/tuner_set_page.h"
 #include "session/command_capture.h"
 #include "sim/random_state.h"
 #include "sim/simulated_receiver.h"
@@ -38,6 +43,17 @@ inline void MakeRealistic(CSettingImage& image, int region = 1) {
     } else {
       const int word = RecordWord(parameter.id, parameter.subIndex);
       if (word >= 0) image[word] = defaults[word];
+    }
+  }
+  // A tuner holds frequencies of its region's lists, whatever text a file
+  // could bring in.
+  for (ParamId id = CTunerSetPage::kCurrentId; id <= CTunerSetPage::kLastPresetId; ++id) {
+    const std::string frequency = ReadText(image, id);
+    const std::vector<std::string> am = AmFrequencies(region);
+    const std::vector<std::string> fm = FmFrequencies(region);
+    if (std::find(am.begin(), am.end(), frequency) == am.end() &&
+        std::find(fm.begin(), fm.end(), frequency) == fm.end()) {
+      StoreText(image, id, ReadText(defaults, id));
     }
   }
   // Zone power and the hidden tone turnovers belong to no page's texts,
