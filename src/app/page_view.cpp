@@ -91,6 +91,12 @@ void ShowItems(QListWidget& list, const std::vector<std::string>& items) {
   }
 }
 
+QLabel* PlainLabel() {
+  auto* label = new QLabel;
+  label->setTextFormat(Qt::PlainText);
+  return label;
+}
+
 }  // namespace
 
 CPageView::CPageView(CBasePage& page, QWidget* parent) : QWidget(parent), page_(page) {
@@ -127,8 +133,7 @@ void CPageView::Build() {
           ++i;
           continue;
         }
-        auto* label = new QLabel;
-        label->setTextFormat(Qt::PlainText);
+        QLabel* label = PlainLabel();
         label->setWordWrap(true);
         if (IsHeading(control)) {
           QFont bold = label->font();
@@ -161,8 +166,7 @@ void CPageView::Build() {
       case ControlKind::kSlider: {
         const bool paired = IsSliderReadOut(controls, i + 1);
         QWidget* field = MakeSlider(i);
-        shown.label = new QLabel;
-        shown.label->setTextFormat(Qt::PlainText);
+        shown.label = PlainLabel();
         shown.label->setBuddy(shown.widget);
         if (paired) {
           AddRow(shown.label, field, {i, i + 1});
@@ -183,17 +187,13 @@ void CPageView::Build() {
           AfterAction();
         });
         shown.widget = combo;
-        shown.label = new QLabel;
-        shown.label->setTextFormat(Qt::PlainText);
+        shown.label = PlainLabel();
         shown.label->setBuddy(combo);
         Watch(combo);
-        // A combo box keeps its natural width beside its label.
-        auto* field = new QWidget;
-        auto* line = new QHBoxLayout(field);
-        line->setContentsMargins(0, 0, 0, 0);
-        line->addWidget(combo);
-        line->addStretch(1);
-        AddRow(shown.label, field, {i});
+        // A combo box keeps its natural width beside its label (only
+        // expanding fields grow), and stays the label's sibling, which is
+        // how assistive technology pairs them.
+        AddRow(shown.label, combo, {i});
         ++i;
         continue;
       }
@@ -206,7 +206,7 @@ void CPageView::Build() {
         });
         shown.widget = check;
         Watch(check);
-        AddRow(new QLabel, check, {i});
+        AddRow(PlainLabel(), check, {i});
         ++i;
         continue;
       }
@@ -218,8 +218,7 @@ void CPageView::Build() {
           AfterAction();
         });
         shown.widget = edit;
-        shown.label = new QLabel;
-        shown.label->setTextFormat(Qt::PlainText);
+        shown.label = PlainLabel();
         shown.label->setBuddy(edit);
         Watch(edit);
         AddRow(shown.label, edit, {i});
@@ -228,7 +227,7 @@ void CPageView::Build() {
       }
       case ControlKind::kReadOut:
         shown.widget = MakeReadOut();
-        AddRow(new QLabel, shown.widget, {i});
+        AddRow(PlainLabel(), shown.widget, {i});
         ++i;
         continue;
       case ControlKind::kButton:
@@ -240,7 +239,7 @@ void CPageView::Build() {
             control.kind == ControlKind::kButton ? MakeButtonRow(i, end) : MakeListRow(i, end);
         std::vector<size_t> members;
         for (size_t m = i; m < end; ++m) members.push_back(m);
-        AddRow(new QLabel, field, std::move(members));
+        AddRow(PlainLabel(), field, std::move(members));
         i = end;
         continue;
       }
@@ -348,8 +347,7 @@ QWidget* CPageView::MakeListRow(size_t first, size_t end) {
   line->setContentsMargins(0, 0, 0, 0);
   for (size_t i = first; i < end; ++i) {
     auto* cell = new QVBoxLayout;
-    auto* caption = new QLabel;
-    caption->setTextFormat(Qt::PlainText);
+    QLabel* caption = PlainLabel();
     auto* list = new QListWidget;
     list->setMinimumHeight(list->fontMetrics().height() * 8);
     caption->setBuddy(list);
@@ -370,8 +368,7 @@ QWidget* CPageView::MakeListRow(size_t first, size_t end) {
 }
 
 QWidget* CPageView::MakeReadOut() {
-  auto* readOut = new QLabel;
-  readOut->setTextFormat(Qt::PlainText);
+  QLabel* readOut = PlainLabel();
   readOut->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   readOut->setStyleSheet(
       "QLabel { color: rgb(0, 250, 0); background-color: black; padding: 1px 4px; }");
@@ -417,6 +414,10 @@ void CPageView::Render() {
     RenderControl(i, controls[i]);
     const QString name = FromModel(names.controls[i]);
     if (controls[i].kind != ControlKind::kText) shown_[i].widget->setAccessibleName(name);
+    // Assistive technology on Linux names a combo box or an edit by the
+    // label it is paired with, so the label carries the name even where no
+    // caption shows.
+    if (shown_[i].label != nullptr) shown_[i].label->setAccessibleName(name);
     for (size_t b = 0; b < shown_[i].radios.size() && b < names.buttons[i].size(); ++b) {
       shown_[i].radios[b]->setAccessibleName(FromModel(names.buttons[i][b]));
     }
