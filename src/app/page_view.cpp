@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -36,6 +37,12 @@ std::string ToModel(const QString& text) {
 
 // More radio buttons than this wrap onto a further line of their group.
 constexpr int kRadiosPerLine = 4;
+// Buttons in a run stand this many to a line.
+constexpr int kButtonsPerLine = 7;
+// A list shows this many rows before it scrolls.
+constexpr int kListRowsShown = 16;
+// Wider edits and sliders are no easier to use.
+constexpr int kEditMaximumWidth = 480;
 // Radio groups in a run stand this many to a line.
 constexpr int kGroupsPerLine = 3;
 // A slider longer than this is no easier to set and moves its read-out
@@ -212,6 +219,7 @@ void CPageView::Build() {
       }
       case ControlKind::kEdit: {
         auto* edit = new QLineEdit;
+        edit->setMaximumWidth(kEditMaximumWidth);
         const int id = control.id;
         connect(edit, &QLineEdit::textEdited, this, [this, id](const QString& text) {
           page_.EnterText(id, ToModel(text));
@@ -323,8 +331,8 @@ QWidget* CPageView::MakeRadioGroup(size_t index) {
 
 QWidget* CPageView::MakeButtonRow(size_t first, size_t end) {
   auto* field = new QWidget;
-  auto* line = new QHBoxLayout(field);
-  line->setContentsMargins(0, 0, 0, 0);
+  auto* grid = new QGridLayout(field);
+  grid->setContentsMargins(0, 0, 0, 0);
   for (size_t i = first; i < end; ++i) {
     auto* button = new QPushButton;
     button->setAutoDefault(false);
@@ -335,9 +343,10 @@ QWidget* CPageView::MakeButtonRow(size_t first, size_t end) {
     });
     Watch(button);
     shown_[i].widget = button;
-    line->addWidget(button);
+    const int position = static_cast<int>(i - first);
+    grid->addWidget(button, position / kButtonsPerLine, position % kButtonsPerLine);
   }
-  line->addStretch(1);
+  grid->setColumnStretch(kButtonsPerLine, 1);
   return field;
 }
 
@@ -349,7 +358,6 @@ QWidget* CPageView::MakeListRow(size_t first, size_t end) {
     auto* cell = new QVBoxLayout;
     QLabel* caption = PlainLabel();
     auto* list = new QListWidget;
-    list->setMinimumHeight(list->fontMetrics().height() * 8);
     caption->setBuddy(list);
     const int id = page_.Controls()[i].id;
     connect(list, &QListWidget::currentRowChanged, this, [this, id](int row) {
@@ -426,6 +434,18 @@ void CPageView::Render() {
     const bool anyShown = std::any_of(rows_[r].members.begin(), rows_[r].members.end(),
                                       [&](size_t m) { return m < count && controls[m].visible; });
     form_->setRowVisible(static_cast<int>(r), anyShown);
+    // Lists side by side keep their tops level: either all show a caption
+    // line (empty where a list has none) or none does.
+    const bool anyCaption =
+        std::any_of(rows_[r].members.begin(), rows_[r].members.end(), [&](size_t m) {
+          return m < count && controls[m].kind == ControlKind::kList &&
+                 !controls[m].caption.empty();
+        });
+    for (const size_t m : rows_[r].members) {
+      if (m < count && controls[m].kind == ControlKind::kList && shown_[m].label != nullptr) {
+        shown_[m].label->setVisible(anyCaption && controls[m].visible);
+      }
+    }
   }
   rendering_ = false;
 }
@@ -496,14 +516,23 @@ void CPageView::RenderControl(size_t index, const Control& control) {
     case ControlKind::kList: {
       auto* list = static_cast<QListWidget*>(widget);
       ShowItems(*list, control.items);
+      // Names padded with blanks, as the receiver's display centres them,
+      // line up only in a fixed-width font.
+      const bool padded =
+          std::any_of(control.items.begin(), control.items.end(), [](const std::string& item) {
+            return !item.empty() && (item.front() == ' ' || item.back() == ' ');
+          });
+      list->setFont(padded ? QFontDatabase::systemFont(QFontDatabase::FixedFont) : font());
       if (IsIndexOf(control.value, control.items)) {
         list->setCurrentRow(control.value);
       } else {
         list->setCurrentRow(-1);
         list->clearSelection();
       }
-      if (shown.label != nullptr)
-        shown.label->setVisible(control.visible && !control.caption.empty());
+      const int rows = std::clamp(list->count(), 4, kListRowsShown);
+      const int rowHeight =
+          list->count() > 0 ? list->sizeHintForRow(0) : list->fontMetrics().height() + 2;
+      list->setMinimumHeight(rows * rowHeight + 2 * list->frameWidth() + 2);
       break;
     }
     case ControlKind::kButton:
