@@ -520,6 +520,20 @@ TEST(PagesAtWork, InAsyncModeAClickChangesTheImageShowsForcedValuesAndQueuesNoth
   EXPECT_TRUE(h.receiver.ReceivedFrames().empty());
 }
 
+TEST(PagesAtWork, ANameTypedAndEnteredIsStoredForTheInputChosenInTheList) {
+  AppHarness h;
+  SheetOnScreen s(h, "Input Rename");
+  QListWidget* inputs = s.Get<QListWidget>(1301);
+  QTest::mouseClick(inputs->viewport(), Qt::LeftButton, {},
+                    inputs->visualItemRect(inputs->item(1)).center());  // "CD"
+  QTest::keyClicks(s.Get<QLineEdit>(1303), "ABCDEFGHIJKL");
+  QTest::mouseClick(s.Get<QPushButton>(1304), Qt::LeftButton);
+  // Nine characters at most.
+  EXPECT_EQ(s.Get<QListWidget>(1302)->item(1)->text(), "ABCDEFGHI");
+  EXPECT_EQ(s.Get<QListWidget>(1302)->item(0)->text(), "  PHONO  ");
+  EXPECT_EQ(inputs->currentRow(), 1);
+}
+
 // Connects in Real Time Mode and lets the load's last commands go out.
 bool Connect(AppHarness& h) {
   h.app.Session().Open();
