@@ -16,7 +16,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTest>
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <memory>
@@ -174,6 +177,32 @@ TEST(PageView, ADraggedSliderStoresOnEveryMoveAndSendsOnceOnRelease) {
   EXPECT_EQ(r.page.log,
             (Log{"MoveSlider 20 5", "MoveSlider 20 10", "MoveSlider 20 15", "ReleaseSlider 20"}));
   EXPECT_EQ(r.Get<QSlider>(RecordingPage::kSlider)->value(), 23);
+}
+
+TEST(PageView, AMouseDragOfTheThumbSendsOnlyOnRelease) {
+  RecordingView r;
+  QSlider* slider = r.Get<QSlider>(RecordingPage::kSlider);
+  QStyleOptionSlider option;
+  option.initFrom(slider);
+  option.orientation = slider->orientation();
+  option.minimum = slider->minimum();
+  option.maximum = slider->maximum();
+  option.sliderPosition = slider->sliderPosition();
+  option.sliderValue = slider->value();
+  const QPoint thumb =
+      slider->style()
+          ->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider)
+          .center();
+  QTest::mousePress(slider, Qt::LeftButton, {}, thumb);
+  QTest::mouseMove(slider, thumb + QPoint(slider->width() / 8, 0));
+  QTest::mouseMove(slider, thumb + QPoint(slider->width() / 4, 0));
+  ASSERT_GE(r.page.log.size(), 2u);
+  for (const std::string& entry : r.page.log)
+    EXPECT_EQ(entry.rfind("MoveSlider 20 ", 0), 0u) << entry;
+  QTest::mouseRelease(slider, Qt::LeftButton, {}, thumb + QPoint(slider->width() / 4, 0));
+  EXPECT_EQ(r.page.log.back(), "ReleaseSlider 20");
+  EXPECT_EQ(std::count(r.page.log.begin(), r.page.log.end(), "ReleaseSlider 20"), 1);
+  EXPECT_GT(r.page.FindControl(RecordingPage::kSlider)->value, 0);
 }
 
 TEST(PageView, ASliderChangedWithoutADragIsStoredAndSentAtOnce) {
