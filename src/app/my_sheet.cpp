@@ -75,8 +75,15 @@ void CMySheet::RefreshParams(const std::vector<ParamId>& ids) {
   for (size_t i = 0; i < ids.size(); ++i) {
     if (ids[i] != 0) page->RefreshParam(ids[i], i == last);
   }
+  RestoreRadioFocus();
+}
+
+void CMySheet::RestoreRadioFocus() {
+  CBasePage* page = ActivePage();
+  if (page == nullptr) return;
   page->RestoreRadioFocus();
-  RenderActive();
+  ActiveView()->Render();
+  ActiveView()->RestoreRadioFocus();
 }
 
 void CMySheet::RenderActive() {

@@ -33,6 +33,9 @@ class CMySheet : public QTabWidget {
   // Parameters the receiver reported: only the active page follows them.
   void RefreshParams(const std::vector<ParamId>& ids);
   void RenderActive();
+  // The active page drawn again with the focus of its radio buttons
+  // following their values (at the end of a transfer, after a refresh).
+  void RestoreRadioFocus();
 
  private:
   void Activate(int index);

@@ -412,6 +412,20 @@ QWidget* CPageView::WidgetOf(int controlId) const {
   return nullptr;
 }
 
+void CPageView::RestoreRadioFocus() {
+  const QWidget* focused = focusWidget();
+  if (focused == nullptr || !focused->hasFocus()) return;
+  for (const Shown& shown : shown_) {
+    if (std::find(shown.radios.begin(), shown.radios.end(), focused) == shown.radios.end()) {
+      continue;
+    }
+    for (QRadioButton* radio : shown.radios) {
+      if (radio->isChecked()) radio->setFocus(Qt::OtherFocusReason);
+    }
+    return;
+  }
+}
+
 void CPageView::Render() {
   rendering_ = true;
   const std::vector<Control>& controls = page_.Controls();

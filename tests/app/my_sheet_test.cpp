@@ -156,6 +156,23 @@ TEST(MySheet, ParameterRefreshesReachTheActivePageOnlyWithTheLastUpdatingItsCont
   EXPECT_EQ(s.Page(1).log, (Log{"RefreshParam 9 update", "RestoreRadioFocus"}));
 }
 
+TEST(MySheet, TheFocusOfARadioGroupFollowsAValueTheReceiverChanged) {
+  RecordingSheet s;
+  s.sheet->activateWindow();
+  s.Radio(0, 0)->setFocus();
+  ASSERT_TRUE(s.Radio(0, 0)->hasFocus());
+  s.Page(0).SetValue(RecordingPage::kRadio, 2);
+  s.sheet->RefreshParams({1});
+  EXPECT_TRUE(s.Radio(0, 2)->isChecked());
+  EXPECT_TRUE(s.Radio(0, 2)->hasFocus());
+  // The focus elsewhere stays where it is.
+  QWidget* combo = s.sheet->ViewOf(s.Page(0))->WidgetOf(RecordingPage::kCombo);
+  combo->setFocus();
+  s.Page(0).SetValue(RecordingPage::kRadio, 1);
+  s.sheet->RestoreRadioFocus();
+  EXPECT_TRUE(combo->hasFocus());
+}
+
 TEST(MySheet, RefreshAllReachesEveryPageAndDrawsTheActiveOne) {
   RecordingSheet s;
   s.ClearLogs();
