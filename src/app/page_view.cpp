@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QVBoxLayout>
@@ -114,11 +116,11 @@ CPageView::CPageView(CBasePage& page, QWidget* parent) : QWidget(parent), page_(
 void CPageView::Build() {
   auto* outer = new QVBoxLayout(this);
   outer->setContentsMargins(0, 0, 0, 0);
-  auto* scroll = new QScrollArea(this);
-  scroll->setWidgetResizable(true);
-  scroll->setFrameShape(QFrame::NoFrame);
-  outer->addWidget(scroll);
-  auto* content = new QWidget(scroll);
+  scroll_ = new QScrollArea(this);
+  scroll_->setWidgetResizable(true);
+  scroll_->setFrameShape(QFrame::NoFrame);
+  outer->addWidget(scroll_);
+  auto* content = new QWidget(scroll_);
   auto* column = new QVBoxLayout(content);
   form_ = new QFormLayout;
   form_->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -126,7 +128,7 @@ void CPageView::Build() {
   form_->setRowWrapPolicy(QFormLayout::DontWrapRows);
   column->addLayout(form_);
   column->addStretch(1);
-  scroll->setWidget(content);
+  scroll_->setWidget(content);
 
   const std::vector<Control>& controls = page_.Controls();
   shown_.resize(controls.size());
@@ -187,6 +189,7 @@ void CPageView::Build() {
       case ControlKind::kCombo: {
         auto* combo = new QComboBox;
         combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        combo->setFocusPolicy(Qt::StrongFocus);
         const int id = control.id;
         connect(combo, &QComboBox::currentIndexChanged, this, [this, id](int index) {
           if (index < 0) return;
@@ -275,6 +278,8 @@ QWidget* CPageView::MakeSlider(size_t index) {
   slider->setPageStep(1);
   slider->setMinimumWidth(240);
   slider->setMaximumWidth(kSliderMaximumWidth);
+  // A slider takes the focus by a click or Tab, not by the wheel passing over.
+  slider->setFocusPolicy(Qt::StrongFocus);
   const int id = control.id;
   connect(slider, &QSlider::valueChanged, this,
           [this, index](int position) { SliderChanged(index, position); });
@@ -392,6 +397,18 @@ bool CPageView::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress &&
       IsArrowKey(static_cast<const QKeyEvent*>(event)->key())) {
     return true;
+  }
+  // The wheel scrolls the page past a slider or combo box that has not been
+  // chosen, instead of changing a value (and, in Real Time Mode, sending
+  // it) on the way.
+  if (event->type() == QEvent::Wheel) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    const bool valueControl =
+        qobject_cast<QSlider*>(widget) != nullptr || qobject_cast<QComboBox*>(widget) != nullptr;
+    if (valueControl && !widget->hasFocus()) {
+      QCoreApplication::sendEvent(scroll_->verticalScrollBar(), event);
+      return true;
+    }
   }
   return QWidget::eventFilter(watched, event);
 }

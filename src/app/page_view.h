@@ -13,6 +13,7 @@
 class QFormLayout;
 class QLabel;
 class QRadioButton;
+class QScrollArea;
 
 namespace qamp {
 
@@ -64,6 +65,7 @@ class CPageView : public QWidget {
   void AfterAction();
 
   CBasePage& page_;
+  QScrollArea* scroll_ = nullptr;
   QFormLayout* form_ = nullptr;
   std::vector<Shown> shown_;
   std::vector<Row> rows_;

@@ -19,6 +19,7 @@
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <QTest>
+#include <QWheelEvent>
 #include <algorithm>
 #include <functional>
 #include <map>
@@ -238,6 +239,30 @@ TEST(PageView, ASliderChangedWithoutADragIsStoredAndSentAtOnce) {
     c.change(r.Get<QSlider>(RecordingPage::kSlider));
     EXPECT_EQ(r.page.log, c.expected) << c.how;
   }
+}
+
+void TurnWheel(QWidget* widget) {
+  const QPointF centre(widget->width() / 2.0, widget->height() / 2.0);
+  QWheelEvent wheel(centre, widget->mapToGlobal(centre), QPoint(), QPoint(0, 120), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(widget, &wheel);
+}
+
+TEST(PageView, TheWheelChangesOnlyASliderOrComboBoxThatHasTheFocus) {
+  RecordingView r;
+  r.view->activateWindow();
+  QSlider* slider = r.Get<QSlider>(RecordingPage::kSlider);
+  QComboBox* combo = r.Get<QComboBox>(RecordingPage::kCombo);
+  r.Get<QPushButton>(RecordingPage::kButton)->setFocus();
+  TurnWheel(slider);
+  TurnWheel(combo);
+  EXPECT_EQ(r.page.log, Log{});
+  slider->setFocus();
+  ASSERT_TRUE(slider->hasFocus());
+  TurnWheel(slider);
+  ASSERT_FALSE(r.page.log.empty());
+  EXPECT_EQ(r.page.log.back(), "ReleaseSlider 20");
+  EXPECT_EQ(std::count(r.page.log.begin(), r.page.log.end(), "ReleaseSlider 20"), 1);
 }
 
 TEST(PageView, ASliderAtItsEndTakesNoStepBeyondIt) {
