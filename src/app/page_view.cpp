@@ -383,8 +383,14 @@ QWidget* CPageView::MakeListRow(size_t first, size_t end) {
 QWidget* CPageView::MakeReadOut() {
   QLabel* readOut = PlainLabel();
   readOut->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  readOut->setStyleSheet(
-      "QLabel { color: rgb(0, 250, 0); background-color: black; padding: 1px 4px; }");
+  // Green on black, as the receiver's own display reads.
+  QPalette palette = readOut->palette();
+  palette.setColor(QPalette::Window, Qt::black);
+  palette.setColor(QPalette::WindowText, QColor(0, 250, 0));
+  palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0, 125, 0));
+  readOut->setPalette(palette);
+  readOut->setAutoFillBackground(true);
+  readOut->setContentsMargins(4, 1, 4, 1);
   readOut->setMinimumWidth(readOut->fontMetrics().horizontalAdvance(" -888.8dB ") + 8);
   return readOut;
 }

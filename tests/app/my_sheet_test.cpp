@@ -79,6 +79,8 @@ struct RecordingSheet {
       pointers.push_back(pages.back().get());
     }
     sheet = std::make_unique<CMySheet>(pointers);
+    // Every view built, so that what an inactive one shows can be checked.
+    for (auto& page : pages) EXPECT_NE(sheet->ViewOf(*page), nullptr);
     sheet->resize(900, 600);
     sheet->show();
     QApplication::processEvents();
@@ -107,6 +109,20 @@ TEST(MySheet, EveryPageIsSetUpOnceAndTheFirstIsActive) {
   EXPECT_FALSE(s.Page(1).IsActive());
   EXPECT_FALSE(s.Page(2).IsActive());
   EXPECT_EQ(s.sheet->ActivePage(), &s.Page(0));
+}
+
+TEST(MySheet, APageIsDrawnWhenItsViewIsFirstNeeded) {
+  AppHarness h;
+  RecordingPage alpha(h.link(), h.pageHost, "Alpha");
+  RecordingPage beta(h.link(), h.pageHost, "Beta");
+  CMySheet sheet({&alpha, &beta});
+  beta.SetValue(RecordingPage::kRadio, 2);
+  CPageView* view = sheet.ViewOf(beta);
+  ASSERT_NE(view, nullptr);
+  EXPECT_TRUE(qobject_cast<QRadioButton*>(view->WidgetOf(RecordingPage::kRadio + 2))->isChecked());
+  EXPECT_EQ(sheet.ViewOf(beta), view);
+  RecordingPage elsewhere(h.link(), h.pageHost, "Elsewhere");
+  EXPECT_EQ(sheet.ViewOf(elsewhere), nullptr);
 }
 
 TEST(MySheet, ATabClickedDeactivatesTheOldPageAndRefreshesTheNewOneFromTheImage) {
