@@ -40,7 +40,7 @@ std::string ToModel(const QString& text) {
 // More radio buttons than this wrap onto a further line of their group.
 constexpr int kRadiosPerLine = 4;
 // Buttons in a run stand this many to a line.
-constexpr int kButtonsPerLine = 7;
+constexpr int kButtonsPerLine = 8;
 // A list shows this many rows before it scrolls.
 constexpr int kListRowsShown = 16;
 // Wider edits and sliders are no easier to use.
@@ -292,7 +292,7 @@ QWidget* CPageView::MakeSlider(size_t index) {
   auto* field = new QWidget;
   auto* line = new QHBoxLayout(field);
   line->setContentsMargins(0, 0, 0, 0);
-  line->addWidget(slider);
+  line->addWidget(slider, 1);
   if (IsSliderReadOut(page_.Controls(), index + 1)) {
     shown_[index + 1].widget = MakeReadOut();
     line->addWidget(shown_[index + 1].widget);
