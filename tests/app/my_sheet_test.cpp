@@ -175,6 +175,9 @@ TEST(MySheet, ParameterRefreshesReachTheActivePageOnlyWithTheLastUpdatingItsCont
 TEST(MySheet, TheFocusOfARadioGroupFollowsAValueTheReceiverChanged) {
   RecordingSheet s;
   s.sheet->activateWindow();
+  // Without a window manager a window on a display becomes active later,
+  // if ever; the offscreen platform the suite runs on activates at once.
+  if (QApplication::activeWindow() != s.sheet.get()) GTEST_SKIP() << "the window is not active";
   s.Radio(0, 0)->setFocus();
   ASSERT_TRUE(s.Radio(0, 0)->hasFocus());
   s.Page(0).SetValue(RecordingPage::kRadio, 2);

@@ -251,6 +251,9 @@ void TurnWheel(QWidget* widget) {
 TEST(PageView, TheWheelChangesOnlyASliderOrComboBoxThatHasTheFocus) {
   RecordingView r;
   r.view->activateWindow();
+  // Without a window manager a window on a display becomes active later,
+  // if ever; the offscreen platform the suite runs on activates at once.
+  if (QApplication::activeWindow() != r.view.get()) GTEST_SKIP() << "the window is not active";
   QSlider* slider = r.Get<QSlider>(RecordingPage::kSlider);
   QComboBox* combo = r.Get<QComboBox>(RecordingPage::kCombo);
   r.Get<QPushButton>(RecordingPage::kButton)->setFocus();
