@@ -1,5 +1,7 @@
 #include "app/my_sheet.h"
 
+#include <QVBoxLayout>
+
 #include "app/page_view.h"
 
 namespace qamp {
@@ -9,16 +11,29 @@ CMySheet::CMySheet(std::vector<CBasePage*> pages, QWidget* parent)
   setUsesScrollButtons(true);
   for (CBasePage* page : pages_) {
     // Each page is made active once, in order, so that each has been set
-    // up from the image before it is first shown.
+    // up from the image before it is first shown. Its widgets are built
+    // when it is first needed: most pages are never opened in a session,
+    // and the window should appear at once.
     page->SetActive(true);
-    auto* view = new CPageView(*page, this);
     page->SetActive(false);
-    views_.push_back(view);
-    addTab(view, QString::fromLatin1(page->Caption().data(),
-                                     static_cast<qsizetype>(page->Caption().size())));
+    auto* tab = new QWidget(this);
+    auto* layout = new QVBoxLayout(tab);
+    layout->setContentsMargins(0, 0, 0, 0);
+    tabs_.push_back(tab);
+    views_.push_back(nullptr);
+    addTab(tab, QString::fromLatin1(page->Caption().data(),
+                                    static_cast<qsizetype>(page->Caption().size())));
   }
   connect(this, &QTabWidget::currentChanged, this, &CMySheet::Activate);
   Activate(currentIndex());
+}
+
+CPageView* CMySheet::ViewAt(size_t index) const {
+  if (views_[index] == nullptr) {
+    views_[index] = new CPageView(*pages_[index], tabs_[index]);
+    tabs_[index]->layout()->addWidget(views_[index]);
+  }
+  return views_[index];
 }
 
 void CMySheet::Activate(int index) {
@@ -30,7 +45,7 @@ void CMySheet::Activate(int index) {
   if (index < 0 || index >= static_cast<int>(pages_.size())) return;
   // Activation refreshes the page from the image.
   pages_[static_cast<size_t>(index)]->SetActive(true);
-  views_[static_cast<size_t>(index)]->Render();
+  ViewAt(static_cast<size_t>(index))->Render();
 }
 
 CBasePage* CMySheet::ActivePage() const {
@@ -40,12 +55,12 @@ CBasePage* CMySheet::ActivePage() const {
 
 CPageView* CMySheet::ActiveView() const {
   if (activeIndex_ < 0 || activeIndex_ >= static_cast<int>(views_.size())) return nullptr;
-  return views_[static_cast<size_t>(activeIndex_)];
+  return ViewAt(static_cast<size_t>(activeIndex_));
 }
 
 CPageView* CMySheet::ViewOf(const CBasePage& page) const {
   for (size_t i = 0; i < pages_.size(); ++i) {
-    if (pages_[i] == &page) return views_[i];
+    if (pages_[i] == &page) return ViewAt(i);
   }
   return nullptr;
 }
@@ -75,8 +90,15 @@ void CMySheet::RefreshParams(const std::vector<ParamId>& ids) {
   for (size_t i = 0; i < ids.size(); ++i) {
     if (ids[i] != 0) page->RefreshParam(ids[i], i == last);
   }
+  RestoreRadioFocus();
+}
+
+void CMySheet::RestoreRadioFocus() {
+  CBasePage* page = ActivePage();
+  if (page == nullptr) return;
   page->RestoreRadioFocus();
-  RenderActive();
+  ActiveView()->Render();
+  ActiveView()->RestoreRadioFocus();
 }
 
 void CMySheet::RenderActive() {

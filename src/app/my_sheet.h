@@ -23,6 +23,7 @@ class CMySheet : public QTabWidget {
 
   CBasePage* ActivePage() const;
   CPageView* ActiveView() const;
+  // The view of a page on the sheet (built now if it was not yet), or null.
   CPageView* ViewOf(const CBasePage& page) const;
   // The first page whose caption is exactly `caption` becomes active;
   // false, and nothing changes, when there is none.
@@ -33,12 +34,18 @@ class CMySheet : public QTabWidget {
   // Parameters the receiver reported: only the active page follows them.
   void RefreshParams(const std::vector<ParamId>& ids);
   void RenderActive();
+  // The active page drawn again with the focus of its radio buttons
+  // following their values (at the end of a transfer, after a refresh).
+  void RestoreRadioFocus();
 
  private:
   void Activate(int index);
+  CPageView* ViewAt(size_t index) const;
 
   std::vector<CBasePage*> pages_;
-  std::vector<CPageView*> views_;
+  std::vector<QWidget*> tabs_;
+  // Built on first use; a view shows its page as it is when built.
+  mutable std::vector<CPageView*> views_;
   int activeIndex_ = -1;
 };
 

@@ -2,6 +2,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QFontDatabase>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -13,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QVBoxLayout>
@@ -36,6 +39,12 @@ std::string ToModel(const QString& text) {
 
 // More radio buttons than this wrap onto a further line of their group.
 constexpr int kRadiosPerLine = 4;
+// Buttons in a run stand this many to a line.
+constexpr int kButtonsPerLine = 8;
+// A list shows this many rows before it scrolls.
+constexpr int kListRowsShown = 16;
+// Wider edits and sliders are no easier to use.
+constexpr int kEditMaximumWidth = 480;
 // Radio groups in a run stand this many to a line.
 constexpr int kGroupsPerLine = 3;
 // A slider longer than this is no easier to set and moves its read-out
@@ -91,6 +100,12 @@ void ShowItems(QListWidget& list, const std::vector<std::string>& items) {
   }
 }
 
+QLabel* PlainLabel() {
+  auto* label = new QLabel;
+  label->setTextFormat(Qt::PlainText);
+  return label;
+}
+
 }  // namespace
 
 CPageView::CPageView(CBasePage& page, QWidget* parent) : QWidget(parent), page_(page) {
@@ -101,11 +116,11 @@ CPageView::CPageView(CBasePage& page, QWidget* parent) : QWidget(parent), page_(
 void CPageView::Build() {
   auto* outer = new QVBoxLayout(this);
   outer->setContentsMargins(0, 0, 0, 0);
-  auto* scroll = new QScrollArea(this);
-  scroll->setWidgetResizable(true);
-  scroll->setFrameShape(QFrame::NoFrame);
-  outer->addWidget(scroll);
-  auto* content = new QWidget(scroll);
+  scroll_ = new QScrollArea(this);
+  scroll_->setWidgetResizable(true);
+  scroll_->setFrameShape(QFrame::NoFrame);
+  outer->addWidget(scroll_);
+  auto* content = new QWidget(scroll_);
   auto* column = new QVBoxLayout(content);
   form_ = new QFormLayout;
   form_->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -113,7 +128,7 @@ void CPageView::Build() {
   form_->setRowWrapPolicy(QFormLayout::DontWrapRows);
   column->addLayout(form_);
   column->addStretch(1);
-  scroll->setWidget(content);
+  scroll_->setWidget(content);
 
   const std::vector<Control>& controls = page_.Controls();
   shown_.resize(controls.size());
@@ -127,8 +142,7 @@ void CPageView::Build() {
           ++i;
           continue;
         }
-        auto* label = new QLabel;
-        label->setTextFormat(Qt::PlainText);
+        QLabel* label = PlainLabel();
         label->setWordWrap(true);
         if (IsHeading(control)) {
           QFont bold = label->font();
@@ -161,8 +175,7 @@ void CPageView::Build() {
       case ControlKind::kSlider: {
         const bool paired = IsSliderReadOut(controls, i + 1);
         QWidget* field = MakeSlider(i);
-        shown.label = new QLabel;
-        shown.label->setTextFormat(Qt::PlainText);
+        shown.label = PlainLabel();
         shown.label->setBuddy(shown.widget);
         if (paired) {
           AddRow(shown.label, field, {i, i + 1});
@@ -176,6 +189,7 @@ void CPageView::Build() {
       case ControlKind::kCombo: {
         auto* combo = new QComboBox;
         combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        combo->setFocusPolicy(Qt::StrongFocus);
         const int id = control.id;
         connect(combo, &QComboBox::currentIndexChanged, this, [this, id](int index) {
           if (index < 0) return;
@@ -183,17 +197,13 @@ void CPageView::Build() {
           AfterAction();
         });
         shown.widget = combo;
-        shown.label = new QLabel;
-        shown.label->setTextFormat(Qt::PlainText);
+        shown.label = PlainLabel();
         shown.label->setBuddy(combo);
         Watch(combo);
-        // A combo box keeps its natural width beside its label.
-        auto* field = new QWidget;
-        auto* line = new QHBoxLayout(field);
-        line->setContentsMargins(0, 0, 0, 0);
-        line->addWidget(combo);
-        line->addStretch(1);
-        AddRow(shown.label, field, {i});
+        // A combo box keeps its natural width beside its label (only
+        // expanding fields grow), and stays the label's sibling, which is
+        // how assistive technology pairs them.
+        AddRow(shown.label, combo, {i});
         ++i;
         continue;
       }
@@ -206,20 +216,20 @@ void CPageView::Build() {
         });
         shown.widget = check;
         Watch(check);
-        AddRow(new QLabel, check, {i});
+        AddRow(PlainLabel(), check, {i});
         ++i;
         continue;
       }
       case ControlKind::kEdit: {
         auto* edit = new QLineEdit;
+        edit->setMaximumWidth(kEditMaximumWidth);
         const int id = control.id;
         connect(edit, &QLineEdit::textEdited, this, [this, id](const QString& text) {
           page_.EnterText(id, ToModel(text));
           AfterAction();
         });
         shown.widget = edit;
-        shown.label = new QLabel;
-        shown.label->setTextFormat(Qt::PlainText);
+        shown.label = PlainLabel();
         shown.label->setBuddy(edit);
         Watch(edit);
         AddRow(shown.label, edit, {i});
@@ -228,7 +238,7 @@ void CPageView::Build() {
       }
       case ControlKind::kReadOut:
         shown.widget = MakeReadOut();
-        AddRow(new QLabel, shown.widget, {i});
+        AddRow(PlainLabel(), shown.widget, {i});
         ++i;
         continue;
       case ControlKind::kButton:
@@ -240,7 +250,7 @@ void CPageView::Build() {
             control.kind == ControlKind::kButton ? MakeButtonRow(i, end) : MakeListRow(i, end);
         std::vector<size_t> members;
         for (size_t m = i; m < end; ++m) members.push_back(m);
-        AddRow(new QLabel, field, std::move(members));
+        AddRow(PlainLabel(), field, std::move(members));
         i = end;
         continue;
       }
@@ -268,6 +278,8 @@ QWidget* CPageView::MakeSlider(size_t index) {
   slider->setPageStep(1);
   slider->setMinimumWidth(240);
   slider->setMaximumWidth(kSliderMaximumWidth);
+  // A slider takes the focus by a click or Tab, not by the wheel passing over.
+  slider->setFocusPolicy(Qt::StrongFocus);
   const int id = control.id;
   connect(slider, &QSlider::valueChanged, this,
           [this, index](int position) { SliderChanged(index, position); });
@@ -280,7 +292,7 @@ QWidget* CPageView::MakeSlider(size_t index) {
   auto* field = new QWidget;
   auto* line = new QHBoxLayout(field);
   line->setContentsMargins(0, 0, 0, 0);
-  line->addWidget(slider);
+  line->addWidget(slider, 1);
   if (IsSliderReadOut(page_.Controls(), index + 1)) {
     shown_[index + 1].widget = MakeReadOut();
     line->addWidget(shown_[index + 1].widget);
@@ -324,8 +336,8 @@ QWidget* CPageView::MakeRadioGroup(size_t index) {
 
 QWidget* CPageView::MakeButtonRow(size_t first, size_t end) {
   auto* field = new QWidget;
-  auto* line = new QHBoxLayout(field);
-  line->setContentsMargins(0, 0, 0, 0);
+  auto* grid = new QGridLayout(field);
+  grid->setContentsMargins(0, 0, 0, 0);
   for (size_t i = first; i < end; ++i) {
     auto* button = new QPushButton;
     button->setAutoDefault(false);
@@ -336,9 +348,10 @@ QWidget* CPageView::MakeButtonRow(size_t first, size_t end) {
     });
     Watch(button);
     shown_[i].widget = button;
-    line->addWidget(button);
+    const int position = static_cast<int>(i - first);
+    grid->addWidget(button, position / kButtonsPerLine, position % kButtonsPerLine);
   }
-  line->addStretch(1);
+  grid->setColumnStretch(kButtonsPerLine, 1);
   return field;
 }
 
@@ -348,10 +361,8 @@ QWidget* CPageView::MakeListRow(size_t first, size_t end) {
   line->setContentsMargins(0, 0, 0, 0);
   for (size_t i = first; i < end; ++i) {
     auto* cell = new QVBoxLayout;
-    auto* caption = new QLabel;
-    caption->setTextFormat(Qt::PlainText);
+    QLabel* caption = PlainLabel();
     auto* list = new QListWidget;
-    list->setMinimumHeight(list->fontMetrics().height() * 8);
     caption->setBuddy(list);
     const int id = page_.Controls()[i].id;
     connect(list, &QListWidget::currentRowChanged, this, [this, id](int row) {
@@ -370,11 +381,16 @@ QWidget* CPageView::MakeListRow(size_t first, size_t end) {
 }
 
 QWidget* CPageView::MakeReadOut() {
-  auto* readOut = new QLabel;
-  readOut->setTextFormat(Qt::PlainText);
+  QLabel* readOut = PlainLabel();
   readOut->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  readOut->setStyleSheet(
-      "QLabel { color: rgb(0, 250, 0); background-color: black; padding: 1px 4px; }");
+  // Green on black, as the receiver's own display reads.
+  QPalette palette = readOut->palette();
+  palette.setColor(QPalette::Window, Qt::black);
+  palette.setColor(QPalette::WindowText, QColor(0, 250, 0));
+  palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0, 125, 0));
+  readOut->setPalette(palette);
+  readOut->setAutoFillBackground(true);
+  readOut->setContentsMargins(4, 1, 4, 1);
   readOut->setMinimumWidth(readOut->fontMetrics().horizontalAdvance(" -888.8dB ") + 8);
   return readOut;
 }
@@ -387,6 +403,18 @@ bool CPageView::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress &&
       IsArrowKey(static_cast<const QKeyEvent*>(event)->key())) {
     return true;
+  }
+  // The wheel scrolls the page past a slider or combo box that has not been
+  // chosen, instead of changing a value (and, in Real Time Mode, sending
+  // it) on the way.
+  if (event->type() == QEvent::Wheel) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    const bool valueControl =
+        qobject_cast<QSlider*>(widget) != nullptr || qobject_cast<QComboBox*>(widget) != nullptr;
+    if (valueControl && !widget->hasFocus()) {
+      QCoreApplication::sendEvent(scroll_->verticalScrollBar(), event);
+      return true;
+    }
   }
   return QWidget::eventFilter(watched, event);
 }
@@ -407,6 +435,20 @@ QWidget* CPageView::WidgetOf(int controlId) const {
   return nullptr;
 }
 
+void CPageView::RestoreRadioFocus() {
+  const QWidget* focused = focusWidget();
+  if (focused == nullptr || !focused->hasFocus()) return;
+  for (const Shown& shown : shown_) {
+    if (std::find(shown.radios.begin(), shown.radios.end(), focused) == shown.radios.end()) {
+      continue;
+    }
+    for (QRadioButton* radio : shown.radios) {
+      if (radio->isChecked()) radio->setFocus(Qt::OtherFocusReason);
+    }
+    return;
+  }
+}
+
 void CPageView::Render() {
   rendering_ = true;
   const std::vector<Control>& controls = page_.Controls();
@@ -417,6 +459,10 @@ void CPageView::Render() {
     RenderControl(i, controls[i]);
     const QString name = FromModel(names.controls[i]);
     if (controls[i].kind != ControlKind::kText) shown_[i].widget->setAccessibleName(name);
+    // Assistive technology on Linux names a combo box or an edit by the
+    // label it is paired with, so the label carries the name even where no
+    // caption shows.
+    if (shown_[i].label != nullptr) shown_[i].label->setAccessibleName(name);
     for (size_t b = 0; b < shown_[i].radios.size() && b < names.buttons[i].size(); ++b) {
       shown_[i].radios[b]->setAccessibleName(FromModel(names.buttons[i][b]));
     }
@@ -425,6 +471,18 @@ void CPageView::Render() {
     const bool anyShown = std::any_of(rows_[r].members.begin(), rows_[r].members.end(),
                                       [&](size_t m) { return m < count && controls[m].visible; });
     form_->setRowVisible(static_cast<int>(r), anyShown);
+    // Lists side by side keep their tops level: either all show a caption
+    // line (empty where a list has none) or none does.
+    const bool anyCaption =
+        std::any_of(rows_[r].members.begin(), rows_[r].members.end(), [&](size_t m) {
+          return m < count && controls[m].kind == ControlKind::kList &&
+                 !controls[m].caption.empty();
+        });
+    for (const size_t m : rows_[r].members) {
+      if (m < count && controls[m].kind == ControlKind::kList && shown_[m].label != nullptr) {
+        shown_[m].label->setVisible(anyCaption && controls[m].visible);
+      }
+    }
   }
   rendering_ = false;
 }
@@ -495,14 +553,23 @@ void CPageView::RenderControl(size_t index, const Control& control) {
     case ControlKind::kList: {
       auto* list = static_cast<QListWidget*>(widget);
       ShowItems(*list, control.items);
+      // Names padded with blanks, as the receiver's display centres them,
+      // line up only in a fixed-width font.
+      const bool padded =
+          std::any_of(control.items.begin(), control.items.end(), [](const std::string& item) {
+            return !item.empty() && (item.front() == ' ' || item.back() == ' ');
+          });
+      list->setFont(padded ? QFontDatabase::systemFont(QFontDatabase::FixedFont) : font());
       if (IsIndexOf(control.value, control.items)) {
         list->setCurrentRow(control.value);
       } else {
         list->setCurrentRow(-1);
         list->clearSelection();
       }
-      if (shown.label != nullptr)
-        shown.label->setVisible(control.visible && !control.caption.empty());
+      const int rows = std::clamp(list->count(), 4, kListRowsShown);
+      const int rowHeight =
+          list->count() > 0 ? list->sizeHintForRow(0) : list->fontMetrics().height() + 2;
+      list->setMinimumHeight(rows * rowHeight + 2 * list->frameWidth() + 2);
       break;
     }
     case ControlKind::kButton:

@@ -13,6 +13,7 @@
 class QFormLayout;
 class QLabel;
 class QRadioButton;
+class QScrollArea;
 
 namespace qamp {
 
@@ -29,6 +30,10 @@ class CPageView : public QWidget {
   // The widget of a dialog control number (a radio button's own number
   // gives its button, a group's first number the button, too), or null.
   QWidget* WidgetOf(int controlId) const;
+  // When the focus is on one of the page's radio buttons, it moves to the
+  // button now checked in that group, so that a value changed meanwhile
+  // does not leave the focus on a button that is no longer the choice.
+  void RestoreRadioFocus();
 
  protected:
   // Arrow keys never move a radio selection, a slider or a list on a page.
@@ -60,6 +65,7 @@ class CPageView : public QWidget {
   void AfterAction();
 
   CBasePage& page_;
+  QScrollArea* scroll_ = nullptr;
   QFormLayout* form_ = nullptr;
   std::vector<Shown> shown_;
   std::vector<Row> rows_;
