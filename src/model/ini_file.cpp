@@ -2,6 +2,17 @@
 
 namespace qamp {
 
+namespace {
+
+std::string_view Trimmed(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
+    text.remove_suffix(1);
+  return text;
+}
+
+}  // namespace
+
 bool MemoryIniFile::SameName(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
@@ -24,13 +35,16 @@ size_t MemoryIniFile::NameHash::operator()(std::string_view name) const {
   return hash;
 }
 
+// A key is found by its name without the blanks around it, as a file read
+// back has it: "Current " (the Tuner Set page's key, written as it stands)
+// and the "Current" of a parsed file are one key.
 const MemoryIniFile::Entry* MemoryIniFile::Section::Find(std::string_view key) const {
-  const auto found = positions.find(key);
+  const auto found = positions.find(Trimmed(key));
   return found == positions.end() ? nullptr : &entries[found->second];
 }
 
 MemoryIniFile::Entry& MemoryIniFile::Section::Add(std::string_view key, std::string_view value) {
-  const auto [position, added] = positions.try_emplace(std::string(key), entries.size());
+  const auto [position, added] = positions.try_emplace(std::string(Trimmed(key)), entries.size());
   if (added) entries.push_back({std::string(key), std::string(value)});
   return entries[position->second];
 }
@@ -81,17 +95,6 @@ void MemoryIniFile::Write(std::string_view section, std::string_view key,
   }
   sections_[static_cast<size_t>(found)].Add(key, {}).value = std::move(value);
 }
-
-namespace {
-
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
-    text.remove_suffix(1);
-  return text;
-}
-
-}  // namespace
 
 MemoryIniFile MemoryIniFile::Parse(std::string_view text) {
   MemoryIniFile file;

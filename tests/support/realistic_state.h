@@ -53,7 +53,7 @@ inline void MakeRealistic(CSettingImage& image, int region = 1) {
 
 // A receiver with random, realistic settings and memories.
 inline sim::SimOptions RealisticReceiverOptions(unsigned seed, sim::SimOptions options = {}) {
-  options.randomState = true;
+  options.startState = sim::StartState::kPlausible;
   options.seed = seed;
   return options;
 }
