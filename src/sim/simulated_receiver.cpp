@@ -108,9 +108,14 @@ CSimulatedReceiver::CSimulatedReceiver(SimOptions options)
   for (int memory = 1; memory <= 6; ++memory) ResetImage(Memory(memory), memory, options_.region);
   if (options_.startState == StartState::kPlausible) {
     PlausibleState plausible(options_.region);
-    plausible.Fill(state_, options_.seed);
+    // A receiver without the AAC decoder mode never has it chosen.
+    const auto fill = [&](CSettingImage& image, unsigned seed) {
+      plausible.Fill(image, seed);
+      if (!options_.aacDecoder && image[3] == 2) image[3] = 0;  // "AAC(J Only)" to "Auto"
+    };
+    fill(state_, options_.seed);
     for (int memory = 1; memory <= 6; ++memory) {
-      plausible.Fill(Memory(memory), options_.seed + static_cast<unsigned>(memory));
+      fill(Memory(memory), options_.seed + static_cast<unsigned>(memory));
       SetMemoryHasData(memory, memory % 2 == 1);
     }
   } else if (options_.startState == StartState::kRandomDigits) {
