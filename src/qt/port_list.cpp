@@ -6,6 +6,7 @@
 #include <QSerialPortInfo>
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -113,8 +114,10 @@ std::vector<PortHolder> ProcessesHolding(const std::string& device,
   std::error_code error;
   for (fs::directory_iterator process(procDirectory, error), end; !error && process != end;
        process.increment(error)) {
-    const std::string pid = process->path().filename().string();
-    if (!AllDigits(pid)) continue;
+    const std::string name = process->path().filename().string();
+    int pid = 0;
+    const auto [last, parsed] = std::from_chars(name.data(), name.data() + name.size(), pid);
+    if (parsed != std::errc() || last != name.data() + name.size() || !AllDigits(name)) continue;
     std::error_code fdError;
     bool holds = false;
     for (fs::directory_iterator fd(process->path() / "fd", fdError), fdEnd;
@@ -127,7 +130,7 @@ std::vector<PortHolder> ProcessesHolding(const std::string& device,
     std::ifstream comm(process->path() / "comm");
     std::string program;
     std::getline(comm, program);
-    holders.push_back({std::stoi(pid), program.empty() ? "a program" : program});
+    holders.push_back({pid, program.empty() ? "a program" : program});
   }
   std::sort(holders.begin(), holders.end(),
             [](const PortHolder& a, const PortHolder& b) { return a.pid < b.pid; });

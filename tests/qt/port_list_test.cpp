@@ -134,6 +134,7 @@ TEST(PortList, TheProcessesHoldingADeviceAreFoundThroughTheirOpenFiles) {
   proc.File("self/comm", "not a process number\n");
   proc.Link("self/fd/3", "/dev/ttyUSB0");
   proc.File("4243/comm", "no open files to see\n");
+  proc.Link("99999999999999999999/fd/3", "/dev/ttyUSB0");  // no process number can be so large
   EXPECT_EQ(ProcessesHolding("/dev/ttyUSB0", proc.Path().string()),
             (std::vector<PortHolder>{{77, "screen"}, {901, "a program"}, {4242, "minicom"}}));
   EXPECT_EQ(ProcessesHolding("/dev/ttyUSB1", proc.Path().string()),
@@ -203,6 +204,26 @@ TEST(PortList, APortThisUserMayNotOpenIsAPermissionProblem) {
   ASSERT_EQ(::waitpid(child, &status, 0), child);
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0) << "3: the child could not change user";
+}
+
+// Needs a port that opens here (a built-in ttyS port usually does).
+TEST(PortList, AScannedPortCarriesItsPersistentName) {
+  const PortScan plain = ScanSerialPorts();
+  if (plain.ports.empty()) GTEST_SKIP() << "no serial port opens on this machine";
+  const PortEntry& port = plain.ports.front();
+  EXPECT_TRUE(port.display.starts_with(port.name)) << port.display;
+  EXPECT_EQ(port.display.find("(usb-"), std::string::npos) << "no by-id names were given";
+
+  ScratchDirectory byId;
+  byId.Link("usb-Test_Adapter_0001-if00-port0", port.device);
+  PortListPaths paths;
+  paths.byIdDirectory = byId.Path().string();
+  const PortScan named = ScanSerialPorts(paths);
+  ASSERT_FALSE(named.ports.empty());
+  EXPECT_EQ(named.ports.front().name, port.name);
+  EXPECT_EQ(named.ports.front().device, port.device) << "the device stays the path";
+  EXPECT_TRUE(named.ports.front().display.ends_with(" (usb-Test_Adapter_0001-if00-port0)"))
+      << named.ports.front().display;
 }
 
 TEST(PortList, ProblemsSayWhyAndHowToMendThem) {
