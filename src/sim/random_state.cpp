@@ -114,6 +114,10 @@ struct ValueRange {
   int step = 1;
 };
 
+// The Input DSP page lists the records of the first twelve inputs (not
+// MULTI CH and the spare record).
+constexpr int kInputDspListedRecords = 12;
+
 // How many values are tried for one parameter before it keeps its factory
 // value.
 constexpr int kTries = 24;
@@ -276,6 +280,13 @@ void PlausibleState::Fill(CSettingImage& image, unsigned seed) {
   CSettingImage digits = defaults;
   RandomizeImage(digits, seed);
   image = defaults;
+
+  // The Straight flags of the inputs the Input DSP page lists, which its
+  // texts carry inside the program's ("Straight"): about one input in four
+  // plays Straight.
+  std::uniform_int_distribution<int> quarter(0, 3);
+  for (int record = 0; record < kInputDspListedRecords; ++record)
+    image[kInputDspFirstWord + 2 * record + 1] = quarter(random) == 0 ? 1 : 0;
 
   auto isText = [](ParamId id) { return LocateParam(id).type == ParamLocation::Type::kText; };
   // Keys name the equaliser channels; they are not settings.
