@@ -41,7 +41,8 @@ void WriteSeed(const fs::path& dir, const std::string& name, std::string_view by
 std::string RecordConversation(Scenario scenario, uint16_t choice, const sim::SimOptions& options,
                                size_t chunk, size_t limit) {
   sim::CSimulatedReceiver receiver(options);
-  if (options.randomState) sim::RandomizeImage(receiver.State(), options.seed);
+  if (options.startState == sim::StartState::kRandomDigits)
+    sim::RandomizeImage(receiver.State(), options.seed);
   LinkDriver driver(scenario, 0);
   std::string answers;
   driver.Transport().onWrite = [&](std::string_view bytes) {
@@ -82,7 +83,7 @@ std::string RecordConversation(Scenario scenario, uint16_t choice, const sim::Si
 void ReceiveAssemblySeeds(const fs::path& dir) {
   sim::SimOptions plain;
   sim::SimOptions varied;
-  varied.randomState = true;
+  varied.startState = sim::StartState::kRandomDigits;
   varied.seed = 7;
   varied.zone3 = false;
   varied.region = 0;

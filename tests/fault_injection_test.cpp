@@ -75,7 +75,7 @@ void GiveTheAppAFile(AppHarness& h) {
 std::string CleanUpload(const ReceiverContent& content, const sim::SimOptions& options,
                         std::string memo = {}) {
   sim::SimOptions clean = options;
-  clean.randomState = false;
+  clean.startState = sim::StartState::kFactory;
   AppHarness h(clean);
   SetContent(h.receiver, content);
   h.link().SetUserMemo(std::move(memo));  // not the receiver's: an Upload keeps it
@@ -520,7 +520,11 @@ TEST(FaultInjection, AWriteAnsweredJustInsideItsTimeOutGoesOnceJustOutsideTwice)
     MakeReceiverRealistic(h.receiver);
     ASSERT_TRUE(Connect(h));
     h.receiver.MutableOptions().replyDelayMs = delayMs;
-    const std::string wanted = TextOf(h, "Speaker Distance", "FL") == "3.50" ? "4.00" : "3.50";
+    // Another distance in the unit the receiver uses (metres "3.50", feet "11.5").
+    const bool feet = TextOf(h, "Speaker Distance", "Unit") == "Feet";
+    const std::string first = feet ? "11.5" : "3.50";
+    const std::string second = feet ? "13.0" : "4.00";
+    const std::string wanted = TextOf(h, "Speaker Distance", "FL") == first ? second : first;
     const size_t from = h.receiver.ReceivedFrames().size();
     const auto outcome = Change(h, "Speaker Distance", "FL", wanted);
     ASSERT_TRUE(outcome);

@@ -39,6 +39,22 @@ TEST(IniFile, WritingReplacesInPlaceAndAppendsNewKeysToTheirSection) {
   EXPECT_EQ(file.Serialize(), "[A]\r\nx=10\r\ny=2\r\nw=4\r\n[B]\r\nz=3\r\n[C]\r\nv=5\r\n");
 }
 
+// The Tuner Set page's "Current " key ends in a blank, which a file read
+// back no longer has: written, saved and parsed, it is the same key.
+TEST(IniFile, AKeyIsFoundWithoutTheBlanksAroundIt) {
+  MemoryIniFile written;
+  written.Write("Tuner Set", "Current ", "FM 95.3MHz");
+  EXPECT_EQ(written.Serialize(), "[Tuner Set]\r\nCurrent =FM 95.3MHz\r\n") << "written as it is";
+  EXPECT_EQ(written.Read("Tuner Set", "Current "), "FM 95.3MHz");
+  const MemoryIniFile parsed = MemoryIniFile::Parse(written.Serialize());
+  EXPECT_EQ(parsed.Read("Tuner Set", "Current "), "FM 95.3MHz");
+  EXPECT_EQ(parsed.Read("Tuner Set", "current"), "FM 95.3MHz");
+  EXPECT_FALSE(parsed.Read("Tuner Set", "Cur rent"));
+  MemoryIniFile replaced = parsed;
+  replaced.Write("Tuner Set", " Current ", "AM 567kHz");
+  EXPECT_EQ(replaced.Serialize(), "[Tuner Set]\r\nCurrent=AM 567kHz\r\n") << "one key, replaced";
+}
+
 TEST(IniFile, ASectionNamedTwiceIsOneSectionAndACopyFindsItsKeys) {
   MemoryIniFile file = MemoryIniFile::Parse("[A]\nk1=a\n[B]\nk=b\n[a]\nK1=dup\nk2=c\n");
   ASSERT_EQ(file.Sections().size(), 2U);

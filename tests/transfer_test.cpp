@@ -55,12 +55,15 @@ CSettingImage MemoryContent(const CSettingImage& image, const sim::SimOptions& o
 
 // The words the Upload cannot learn: the "Initialize" request, the iPod's
 // live texts and operation, the spare Input DSP record, and the program of
-// an input that plays Straight (the receiver reports only "Straight").
+// an input that plays Straight (the receiver reports only "Straight",
+// which the program reads as the Straight flag: the MULTI CH record's
+// factory program 26 is Straight too).
 CSettingImage Readable(CSettingImage image) {
   for (const int word : {929}) image[word] = 0;
   for (int word = 936; word < kImageWords; ++word) image[word] = 0;
   image[257] = image[258] = 0;
   for (int record = 0; record < 13; ++record) {
+    if (image[231 + 2 * record] == 26) image[232 + 2 * record] = 1;
     if (image[232 + 2 * record] != 0) image[231 + 2 * record] = 0;
   }
   image[0] = 0;

@@ -154,7 +154,9 @@ class PortsCommand : public Command {
     return "usage: qampctl ports\n"
            "\n"
            "Lists the serial ports that can be opened now: \"Auto\" first when there is\n"
-           "any, then each port's short name and device path.\n";
+           "any, then each port's short name, device path and what the port list shows\n"
+           "(its description and /dev/serial/by-id name). A port that exists but cannot\n"
+           "be opened is named on stderr with the reason and the remedy.\n";
   }
   int Run(const std::vector<std::string>& args, CommandContext& context) override {
     if (!args.empty()) {
@@ -165,14 +167,17 @@ class PortsCommand : public Command {
     char name[] = "qampctl";
     char* argv[] = {name, nullptr};
     QCoreApplication app(argc, argv);
-    const std::vector<PortEntry> ports = ListSerialPorts();
-    if (ports.empty()) {
+    const PortScan scan = ScanSerialPorts();
+    for (const PortProblem& problem : scan.problems)
+      context.err << "qampctl ports: " << problem.Message() << "\n";
+    if (scan.ports.empty()) {
       context.err << "qampctl ports: no serial port can be opened (a typed device path such as "
                      "/dev/ttyUSB0 is always accepted)\n";
       return kExitSuccess;
     }
     context.out << kAutoPortName << "\n";
-    for (const PortEntry& entry : ports) context.out << entry.name << "\t" << entry.device << "\n";
+    for (const PortEntry& entry : scan.ports)
+      context.out << entry.name << "\t" << entry.device << "\t" << entry.display << "\n";
     return kExitSuccess;
   }
 };

@@ -44,6 +44,7 @@ class MemoryIniFile : public IniFile {
     // The position in `entries` of each key.
     std::unordered_map<std::string, size_t, NameHash, NameEqual> positions;
 
+    // Keys are matched without regard to case or to the blanks around them.
     const Entry* Find(std::string_view key) const;
     // Adds the key at the end unless the section has it already; the entry
     // of the key either way.

@@ -29,8 +29,9 @@ enum class OperationOutcome {
 };
 
 struct PortEntry {
-  std::string name;    // as the port list shows it
-  std::string device;  // what the transport opens
+  std::string name;          // the short name: what "Port" keeps and "Auto" scans by
+  std::string device;        // what the transport opens
+  std::string display = {};  // what the port list shows (empty: the name)
 };
 
 // What the session needs of the front end.

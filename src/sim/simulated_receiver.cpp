@@ -106,7 +106,19 @@ CSimulatedReceiver::CSimulatedReceiver(SimOptions options)
     : options_(std::move(options)), random_(options_.seed) {
   ResetImage(state_, 0, options_.region);
   for (int memory = 1; memory <= 6; ++memory) ResetImage(Memory(memory), memory, options_.region);
-  if (options_.randomState) {
+  if (options_.startState == StartState::kPlausible) {
+    PlausibleState plausible(options_.region);
+    // A receiver without the AAC decoder mode never has it chosen.
+    const auto fill = [&](CSettingImage& image, unsigned seed) {
+      plausible.Fill(image, seed);
+      if (!options_.aacDecoder && image[3] == 2) image[3] = 0;  // "AAC(J Only)" to "Auto"
+    };
+    fill(state_, options_.seed);
+    for (int memory = 1; memory <= 6; ++memory) {
+      fill(Memory(memory), options_.seed + static_cast<unsigned>(memory));
+      SetMemoryHasData(memory, memory % 2 == 1);
+    }
+  } else if (options_.startState == StartState::kRandomDigits) {
     RandomizeImage(state_, options_.seed);
     for (int memory = 1; memory <= 6; ++memory) {
       RandomizeImage(Memory(memory), options_.seed + static_cast<unsigned>(memory));
@@ -475,7 +487,9 @@ bool ApplySimOption(std::string_view option, SimOptions& options, std::string& e
   } else if (name == "virtual-time") {
     options.virtualTime = true;
   } else if (name == "random-state") {
-    options.randomState = true;
+    options.startState = StartState::kPlausible;
+  } else if (name == "random-digits") {
+    options.startState = StartState::kRandomDigits;
   } else if (name == "seed") {
     if (!number(value, n)) return false;
     options.seed = static_cast<unsigned>(n);
@@ -506,7 +520,9 @@ std::string_view SimOptionsHelp() {
          "  silent-after=N  stop answering after N frames\n"
          "  delay=MS        wait MS milliseconds before each answer\n"
          "  no-wire-time    deliver at once instead of at 9600 baud\n"
-         "  random-state    start with arbitrary valid settings instead of the factory ones\n"
+         "  random-state    start with random settings a receiver could hold (memories too)\n"
+         "  random-digits   start with every report field random characters of its kind\n"
+         "                  (values the program may refuse: for fuzz-style tests)\n"
          "  virtual-time    (built-in port 'sim' only) run in simulated time: a transfer that "
          "takes\n"
          "                  minutes with a receiver is over at once\n"

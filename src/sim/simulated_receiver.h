@@ -14,6 +14,13 @@
 
 namespace qamp::sim {
 
+// What the receiver holds when it is switched on.
+enum class StartState {
+  kFactory,       // the factory settings
+  kPlausible,     // random settings a receiver could hold, memories too
+  kRandomDigits,  // every report field random characters of its kind (fuzz-style)
+};
+
 struct SimOptions {
   // The receiver itself.
   int region = 1;
@@ -36,7 +43,7 @@ struct SimOptions {
   int replyDelayMs = 0;                 // time before each answer starts
   bool wireTime = true;                 // characters take 10 bits each at 9600 baud
   unsigned seed = 1;
-  bool randomState = false;  // starts with arbitrary valid values instead of the defaults
+  StartState startState = StartState::kFactory;
   bool virtualTime = false;  // in-process only: the whole conversation runs at once
 };
 

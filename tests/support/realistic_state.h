@@ -10,6 +10,7 @@
 #include "model/image_defaults.h"
 #include "model/parameter_map.h"
 #include "model/parameter_store.h"
+#include "model/vocabulary.h"
 #include "pages/page_set.h"
 #include "pages/tuner_set_page.h"
 #include "session/command_capture.h"
@@ -69,7 +70,7 @@ inline void MakeRealistic(CSettingImage& image, int region = 1) {
 
 // A receiver with random, realistic settings and memories.
 inline sim::SimOptions RealisticReceiverOptions(unsigned seed, sim::SimOptions options = {}) {
-  options.randomState = true;
+  options.startState = sim::StartState::kPlausible;
   options.seed = seed;
   return options;
 }
@@ -94,6 +95,13 @@ inline void ForgetMissingOptions(CSettingImage& image, const sim::SimOptions& op
       if (!options.zone2) reset(zone2);
       if (!options.zone3) reset(zone2 + 1);
     }
+  }
+  // The current input still plays what its record names (the XM record
+  // may have been reset above).
+  const int input = image[1];
+  if (input >= 0 && input < kInputCount) {
+    const int word = kInputDspFirstWord + 2 * InputDspRecordOfInput(input);
+    image[4] = image[word + 1] != 0 ? kStraightProgram : image[word];
   }
 }
 

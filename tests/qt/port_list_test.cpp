@@ -1,0 +1,264 @@
+// The port list's parts that need no adapter plugged in: which names it
+// offers, how it shows them, the persistent names, and who holds a busy
+// port (in scratch directories, and on a pseudo terminal opened here).
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <QSerialPort>
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "qt/port_list.h"
+
+namespace qamp {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ScratchDirectory {
+ public:
+  ScratchDirectory() {
+    std::string pattern = (fs::temp_directory_path() / "qamp-ports-XXXXXX").string();
+    path_ = ::mkdtemp(pattern.data());
+  }
+  ~ScratchDirectory() {
+    std::error_code error;
+    fs::remove_all(path_, error);
+  }
+  const fs::path& Path() const { return path_; }
+  void File(const fs::path& relative, const std::string& text = {}) const {
+    fs::create_directories((path_ / relative).parent_path());
+    std::ofstream(path_ / relative) << text;
+  }
+  void Link(const fs::path& relative, const fs::path& target) const {
+    fs::create_directories((path_ / relative).parent_path());
+    fs::create_symlink(target, path_ / relative);
+  }
+
+ private:
+  fs::path path_;
+};
+
+// A pseudo terminal whose device this test opens and closes itself.
+class PseudoTerminal {
+ public:
+  PseudoTerminal() {
+    master_ = ::posix_openpt(O_RDWR | O_NOCTTY);
+    if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0) return;
+    device_ = ::ptsname(master_);
+  }
+  ~PseudoTerminal() {
+    CloseDevice();
+    if (master_ >= 0) ::close(master_);
+  }
+  const std::string& Device() const { return device_; }
+  bool OpenDevice() {
+    device_fd_ = ::open(device_.c_str(), O_RDWR | O_NOCTTY);
+    return device_fd_ >= 0;
+  }
+  void CloseDevice() {
+    if (device_fd_ >= 0) ::close(device_fd_);
+    device_fd_ = -1;
+  }
+
+ private:
+  int master_ = -1;
+  int device_fd_ = -1;
+  std::string device_;
+};
+
+// This program's command name as the kernel keeps it: at most 15 characters.
+std::string OwnCommandName() {
+  return std::string(program_invocation_short_name).substr(0, 15);
+}
+
+TEST(PortList, OffersBuiltInPortsAndUsbAdaptersOnly) {
+  for (const std::string_view name : {"ttyS0", "ttyS31", "ttyUSB0", "ttyUSB12", "ttyACM3"})
+    EXPECT_TRUE(IsSerialPortName(name)) << name;
+  for (const std::string_view name : {"ttyS", "ttyUSB", "tty0", "tty12", "ttyUSB0a", "ttyAMA0",
+                                      "rfcomm0", "console", "pts/3", "ttyS-1", ""})
+    EXPECT_FALSE(IsSerialPortName(name)) << name;
+}
+
+TEST(PortList, ADisplayNameCarriesTheDescriptionAndThePersistentName) {
+  struct Case {
+    std::string_view name, description, byId, shown;
+  };
+  const Case cases[] = {
+      {"ttyUSB0", "FT232R USB UART", "usb-FTDI_FT232R_USB_UART_A1B2C3-if00-port0",
+       "ttyUSB0 \xE2\x80\x94 FT232R USB UART (usb-FTDI_FT232R_USB_UART_A1B2C3-if00-port0)"},
+      {"ttyUSB1", "USB-Serial Controller", "", "ttyUSB1 \xE2\x80\x94 USB-Serial Controller"},
+      {"ttyACM0", "", "usb-Prolific_PL2303-if00", "ttyACM0 (usb-Prolific_PL2303-if00)"},
+      {"ttyS0", "", "", "ttyS0"},
+      {"ttyS1", "ttyS1", "", "ttyS1"},  // a description that only repeats the name
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(PortDisplayName(c.name, c.description, c.byId), c.shown) << c.name;
+}
+
+TEST(PortList, PersistentNamesAreFoundThroughTheLinksOfTheirDirectory) {
+  ScratchDirectory scratch;
+  scratch.File("dev/ttyUSB0");
+  scratch.File("dev/ttyACM0");
+  // udev writes relative links; an absolute one leads there as well.
+  scratch.Link("dev/serial/by-id/usb-FTDI_FT232R_A1B2-if00-port0", "../../ttyUSB0");
+  scratch.Link("dev/serial/by-id/usb-Arduino_Uno_7533-if00", scratch.Path() / "dev/ttyACM0");
+  // A second name of the same adapter, later in order, does not replace it.
+  scratch.Link("dev/serial/by-id/usb-FTDI_FT232R_A1B2-if00-port1", "../../ttyUSB0");
+  scratch.File("dev/serial/by-id/README", "not a link");
+  const std::map<std::string, std::string> names =
+      SerialByIdNames((scratch.Path() / "dev/serial/by-id").string());
+  const std::string dev = fs::canonical(scratch.Path() / "dev").string();
+  EXPECT_EQ(names, (std::map<std::string, std::string>{
+                       {dev + "/ttyACM0", "usb-Arduino_Uno_7533-if00"},
+                       {dev + "/ttyUSB0", "usb-FTDI_FT232R_A1B2-if00-port0"},
+                   }));
+  EXPECT_TRUE(SerialByIdNames((scratch.Path() / "no-such-directory").string()).empty());
+}
+
+TEST(PortList, TheProcessesHoldingADeviceAreFoundThroughTheirOpenFiles) {
+  ScratchDirectory proc;
+  proc.File("4242/comm", "minicom\n");
+  proc.Link("4242/fd/0", "/dev/pts/9");
+  proc.Link("4242/fd/3", "/dev/ttyUSB0");
+  proc.File("77/comm", "screen\n");
+  proc.Link("77/fd/5", "/dev/ttyUSB0");
+  proc.File("900/comm", "cu\n");
+  proc.Link("900/fd/3", "/dev/ttyUSB1");
+  proc.Link("901/fd/3", "/dev/ttyUSB0");  // no command name to read
+  proc.File("self/comm", "not a process number\n");
+  proc.Link("self/fd/3", "/dev/ttyUSB0");
+  proc.File("4243/comm", "no open files to see\n");
+  proc.Link("99999999999999999999/fd/3", "/dev/ttyUSB0");  // no process number can be so large
+  EXPECT_EQ(ProcessesHolding("/dev/ttyUSB0", proc.Path().string()),
+            (std::vector<PortHolder>{{77, "screen"}, {901, "a program"}, {4242, "minicom"}}));
+  EXPECT_EQ(ProcessesHolding("/dev/ttyUSB1", proc.Path().string()),
+            (std::vector<PortHolder>{{900, "cu"}}));
+  EXPECT_TRUE(ProcessesHolding("/dev/ttyACM0", proc.Path().string()).empty());
+  EXPECT_TRUE(ProcessesHolding("/dev/ttyUSB0", (proc.Path() / "missing").string()).empty());
+}
+
+TEST(PortList, ThisProgramIsFoundHoldingAPseudoTerminalItOpened) {
+  PseudoTerminal terminal;
+  ASSERT_FALSE(terminal.Device().empty());
+  const PortHolder self{static_cast<int>(::getpid()), OwnCommandName()};
+  auto held = [&] {
+    const std::vector<PortHolder> holders = ProcessesHolding(terminal.Device(), "/proc");
+    return std::find(holders.begin(), holders.end(), self) != holders.end();
+  };
+  EXPECT_FALSE(held()) << "only the other end is open";
+  ASSERT_TRUE(terminal.OpenDevice());
+  EXPECT_TRUE(held());
+  terminal.CloseDevice();
+  EXPECT_FALSE(held());
+}
+
+TEST(PortList, APortAnotherProgramHoldsIsBusyAndNamesIt) {
+  PseudoTerminal terminal;
+  ASSERT_FALSE(terminal.Device().empty());
+  EXPECT_TRUE(ProbePort(terminal.Device()).opened);
+  EXPECT_FALSE(ProbePort(terminal.Device()).problem);
+
+  QSerialPort holder;
+  holder.setPortName(QString::fromStdString(terminal.Device()));
+  ASSERT_TRUE(holder.open(QIODevice::ReadWrite)) << holder.errorString().toStdString();
+  const PortProbe probe = ProbePort(terminal.Device());
+  EXPECT_FALSE(probe.opened);
+  ASSERT_TRUE(probe.problem);
+  EXPECT_EQ(probe.problem->kind, PortProblem::Kind::kBusy);
+  EXPECT_EQ(probe.problem->device, terminal.Device());
+  EXPECT_EQ(probe.problem->holders,
+            (std::vector<PortHolder>{{static_cast<int>(::getpid()), OwnCommandName()}}));
+  EXPECT_EQ(probe.problem->Message(), terminal.Device() + ": in use by " + OwnCommandName() +
+                                          " (process " + std::to_string(::getpid()) +
+                                          "). Close that program and choose the port again.");
+  holder.close();
+  EXPECT_TRUE(ProbePort(terminal.Device()).opened) << "free again";
+}
+
+TEST(PortList, APortThisUserMayNotOpenIsAPermissionProblem) {
+  PseudoTerminal terminal;
+  ASSERT_FALSE(terminal.Device().empty());
+  ASSERT_EQ(::chmod(terminal.Device().c_str(), 0600), 0);
+  if (::getuid() != 0) {
+    // Not root: the device is this user's own, so a refusal cannot be made here.
+    GTEST_SKIP() << "needs root to open the device as another user";
+  }
+  // An unprivileged user in a child process.
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(3);
+    const PortProbe probe = ProbePort(terminal.Device());
+    const bool permission = !probe.opened && probe.problem &&
+                            probe.problem->kind == PortProblem::Kind::kPermission &&
+                            probe.problem->Message().find("usermod -aG") != std::string::npos;
+    ::_exit(permission ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "3: the child could not change user";
+}
+
+// Needs a port that opens here (a built-in ttyS port usually does).
+TEST(PortList, AScannedPortCarriesItsPersistentName) {
+  const PortScan plain = ScanSerialPorts();
+  if (plain.ports.empty()) GTEST_SKIP() << "no serial port opens on this machine";
+  const PortEntry& port = plain.ports.front();
+  EXPECT_TRUE(port.display.starts_with(port.name)) << port.display;
+  EXPECT_EQ(port.display.find("(usb-"), std::string::npos) << "no by-id names were given";
+
+  ScratchDirectory byId;
+  byId.Link("usb-Test_Adapter_0001-if00-port0", port.device);
+  PortListPaths paths;
+  paths.byIdDirectory = byId.Path().string();
+  const PortScan named = ScanSerialPorts(paths);
+  ASSERT_FALSE(named.ports.empty());
+  EXPECT_EQ(named.ports.front().name, port.name);
+  EXPECT_EQ(named.ports.front().device, port.device) << "the device stays the path";
+  EXPECT_TRUE(named.ports.front().display.ends_with(" (usb-Test_Adapter_0001-if00-port0)"))
+      << named.ports.front().display;
+}
+
+TEST(PortList, ProblemsSayWhyAndHowToMendThem) {
+  PortProblem problem;
+  problem.device = "/dev/ttyUSB0";
+  problem.kind = PortProblem::Kind::kPermission;
+  problem.group = "dialout";
+  EXPECT_EQ(problem.Message(),
+            "/dev/ttyUSB0: permission denied. Add yourself to the group \"dialout\" (sudo usermod "
+            "-aG dialout $USER), then log out and in again.");
+  problem.group = "uucp";
+  EXPECT_EQ(problem.Message(),
+            "/dev/ttyUSB0: permission denied. Add yourself to the group \"uucp\" (sudo usermod -aG "
+            "uucp $USER), then log out and in again.");
+  for (const std::string group : {"root", ""}) {
+    problem.group = group;
+    EXPECT_NE(problem.Message().find("\"dialout\" (sudo usermod -aG dialout $USER)"),
+              std::string::npos)
+        << group;
+  }
+
+  problem.kind = PortProblem::Kind::kBusy;
+  EXPECT_EQ(problem.Message(),
+            "/dev/ttyUSB0: in use by another program, one this user cannot see (sudo fuser -v "
+            "/dev/ttyUSB0 names it). Close it and choose the port again.");
+  problem.holders = {{4242, "minicom"}};
+  EXPECT_EQ(
+      problem.Message(),
+      "/dev/ttyUSB0: in use by minicom (process 4242). Close that program and choose the port "
+      "again.");
+  problem.holders = {{77, "screen"}, {901, "cu"}, {4242, "minicom"}};
+  EXPECT_EQ(problem.Message(),
+            "/dev/ttyUSB0: in use by screen (process 77), cu (process 901) and minicom (process "
+            "4242). Close that program and choose the port again.");
+}
+
+}  // namespace
+}  // namespace qamp
