@@ -13,6 +13,8 @@
 #include <cstdio>
 #include <fstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/main_frame.h"
 #include "app/program.h"
@@ -143,9 +145,14 @@ void LongestStallDuringUpload() {
   qint64 longestGap = 0;
   QTimer ticker;
   ticker.setTimerType(Qt::PreciseTimer);
+  std::vector<std::pair<double, double>> stalls;  // when (s), how long (ms)
   QObject::connect(&ticker, &QTimer::timeout, [&] {
     const qint64 now = clock.nsecsElapsed();
-    if (lastTick != 0) longestGap = std::max(longestGap, now - lastTick);
+    if (lastTick != 0) {
+      longestGap = std::max(longestGap, now - lastTick);
+      const double gapMs = static_cast<double>(now - lastTick) / 1e6 - 2.0;
+      if (gapMs > 16.0) stalls.emplace_back(static_cast<double>(now) / 1e9, gapMs);
+    }
     lastTick = now;
   });
   clock.start();
@@ -165,6 +172,7 @@ void LongestStallDuringUpload() {
       "stall %.1f ms (target < 16 ms)\n",
       static_cast<double>(wall.elapsed()) / 1000.0, dialogs.messages.size(),
       static_cast<double>(longestGap) / 1e6 - 2.0);
+  for (const auto& [at, ms] : stalls) std::printf("  stall of %.1f ms at %.1f s\n", ms, at);
 }
 
 }  // namespace
