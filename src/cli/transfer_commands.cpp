@@ -164,6 +164,43 @@ std::string Readable(std::string_view text) {
   return out;
 }
 
+// The status shells expect of a command that Ctrl-C stopped.
+constexpr int kExitUploadInterrupted = 130;
+
+// Ctrl-C stopped the Upload. The Upload reads each memory by loading it
+// into the receiver, so a receiver left on one of them gets its own setting
+// back, unless Ctrl-C comes once more.
+int UploadInterrupted(CliApplication& cli, std::ostream& err) {
+  CReceiverSession& session = cli.App().Session();
+  const int memory = session.MemoryTheReceiverWasLeftOn();
+  if (memory == 0) {
+    err << "qampctl upload: cancelled; nothing was saved\n";
+    cli.ReportLog(err);
+    return kExitUploadInterrupted;
+  }
+  const std::string onMemory = "System memory " + std::to_string(memory);
+  err << "qampctl upload: cancelled; the receiver was left on its " << onMemory
+      << ". Putting its own setting back (Ctrl-C again leaves at once)...\n";
+  std::optional<OperationOutcome> restored;
+  if (session.RestoreReceiverSetting() && (session.IsInitializing() || session.IsSending())) {
+    restored = cli.Run();
+  }
+  if (restored == OperationOutcome::kTransferDone) {
+    err << "qampctl upload: the receiver holds its own setting again; nothing was saved\n";
+  } else if (restored == OperationOutcome::kCancelled) {
+    err << "qampctl upload: left at once; the receiver holds part of its own setting and part of "
+           "its "
+        << onMemory << "; nothing was saved\n";
+  } else {
+    err << "qampctl upload: the receiver's own setting could not be put back"
+        << (cli.Host().LastMessage().empty() ? "" : ": " + cli.Host().LastMessage())
+        << "\nqampctl upload: the receiver is still on its " << onMemory << "; nothing was saved\n";
+  }
+  cli.ReportLog(err);
+  cli.App().Session().Close();
+  return kExitUploadInterrupted;
+}
+
 class UploadCommand : public Command {
  public:
   std::string_view Name() const override { return "upload"; }
@@ -181,7 +218,8 @@ class UploadCommand : public Command {
            "\n"
            "PORT is a device path, 'auto', 'sim' (the built-in simulated receiver) or\n"
            "tcp:HOST:PORT. --region gives the tuner region (0..3, default 1).\n"
-           "Ctrl-C cancels; nothing is saved then.\n";
+           "Ctrl-C cancels; nothing is saved then. A receiver that was left on one of its\n"
+           "memories then gets its own setting back; Ctrl-C again leaves at once.\n";
   }
   int Run(const std::vector<std::string>& args, CommandContext& context) override {
     Options options;
@@ -200,6 +238,7 @@ class UploadCommand : public Command {
     ChoosePort(cli.App().Session(), options.positional[0]);
     cli.App().Session().StartUpload();
     const auto outcome = cli.Run();
+    if (outcome == OperationOutcome::kCancelled) return UploadInterrupted(cli, context.err);
     if (outcome != OperationOutcome::kTransferDone) return cli.Fail("upload", outcome, context.err);
     const std::string text = cli.App().SaveConfigurationText();
     if (!WriteTextFileAtomically(options.output, text, error)) {
