@@ -776,13 +776,19 @@ TEST_P(RestoreAfterCancel, PutsTheReceiversOwnSettingBackAndLeavesTheProgramsIma
   ASSERT_TRUE(h.clock.RunUntil([&] { return GetParam().reached(h); }, 20000000));
   h.host.answers = {true, true};  // stop; put the receiver back
   h.app.Session().CancelSending();
+  const std::string_view phase = GetParam().name;
+  const bool onAMemory = phase == "Memories" || phase == "WriteBack";
   ASSERT_EQ(h.host.questions.size(), 2U);
   EXPECT_EQ(h.host.questions[1],
-            "Upload: The receiver has been left on one of its System memories and no longer "
-            "holds its own setting.\nPut the receiver's own setting back now?");
+            onAMemory ? "Upload: The receiver has been left on one of its System memories and no "
+                        "longer holds its own setting.\nPut the receiver's own setting back now?"
+                      : "Upload: The receiver has been left on another input and sound "
+                        "program.\nPut the receiver's own input and sound program back now?");
   EXPECT_EQ(h.app.Session().MemoryTheReceiverWasLeftOn(),
-            std::string_view(GetParam().name) == "Memories" ? 3 : 6);
-  EXPECT_FALSE(SettingOf(h.receiver).state == before.state) << "the receiver is on a memory";
+            phase == "Memories" ? 3 : (phase == "WriteBack" ? 6 : 0));
+  if (onAMemory) {
+    EXPECT_FALSE(SettingOf(h.receiver).state == before.state) << "the receiver is on a memory";
+  }
   EXPECT_TRUE(SameConfiguration(file, h.app.SaveConfigurationText()));
   ASSERT_TRUE(h.app.Session().IsRestoringReceiverSetting());
   const size_t from = h.receiver.ReceivedFrames().size();
@@ -816,12 +822,22 @@ TEST_P(RestoreAfterCancel, PutsTheReceiversOwnSettingBackAndLeavesTheProgramsIma
   const auto second = h.RunUntilOutcome();
   ASSERT_TRUE(second && second->outcome == OperationOutcome::kTransferDone);
   EXPECT_TRUE(SettingOf(h.receiver) == before);
-  EXPECT_TRUE(SameConfiguration(CleanUpload(wholeBefore, h.receiver.Options(), h.link().UserMemo()),
-                                h.app.SaveConfigurationText()));
+  const std::string clean = CleanUpload(wholeBefore, h.receiver.Options(), h.link().UserMemo());
+  if (onAMemory) {
+    EXPECT_TRUE(SameConfiguration(clean, h.app.SaveConfigurationText()));
+  } else {
+    // The pass plays every sound program on the input it selected last,
+    // which keeps the last one as its own: a restore of the basic controls
+    // alone does not give that input its program back.
+    EXPECT_TRUE(SameConfiguration(WithoutUnaskedValues(clean),
+                                  WithoutUnaskedValues(h.app.SaveConfigurationText())));
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(FaultInjection, RestoreAfterCancel,
-                         ::testing::Values(kUploadMemories, kUploadWriteBack), PhaseName);
+                         ::testing::Values(kUploadModelFlags, kUploadCurrentSetting,
+                                           kUploadMemories, kUploadWriteBack),
+                         PhaseName);
 
 TEST(FaultInjection, PuttingTheReceiverBackIsOfferedOnlyWhenItWasMovedAndCanBeDeclinedOrCancelled) {
   AppHarness h(Receiver(119));
@@ -829,13 +845,24 @@ TEST(FaultInjection, PuttingTheReceiverBackIsOfferedOnlyWhenItWasMovedAndCanBeDe
   GiveTheAppAFile(h);
   const std::string file = h.app.SaveConfigurationText();
 
-  // Stopped before the first memory load: nothing to offer.
+  // Stopped while connecting, before anything was changed: nothing to offer.
+  h.app.Session().StartUpload();
+  ASSERT_TRUE(h.clock.RunUntil([&] { return kUploadConnecting.reached(h); }, 20000000));
+  h.app.Session().CancelInitialization();
+  EXPECT_TRUE(h.host.questions.empty());
+  EXPECT_FALSE(h.app.Session().CanRestoreReceiverSetting());
+  EXPECT_FALSE(h.app.Session().RestoreReceiverSetting());
+
+  // Stopped in the pass through the current setting and declined: the
+  // receiver stays on the input and program the pass selected last.
   h.app.Session().StartUpload();
   ASSERT_TRUE(h.clock.RunUntil([&] { return kUploadCurrentSetting.reached(h); }, 20000000));
+  h.host.answers = {true, false};
   h.app.Session().CancelSending();
-  EXPECT_EQ(h.host.questions.size(), 1U);
+  EXPECT_EQ(h.host.questions.size(), 2U);
   EXPECT_EQ(h.app.Session().MemoryTheReceiverWasLeftOn(), 0);
-  EXPECT_FALSE(h.app.Session().RestoreReceiverSetting());
+  EXPECT_TRUE(h.app.Session().CanRestoreReceiverSetting());
+  ExpectQuietAfterwards(h);
 
   // Among the memories, declined: nothing is sent, and it can still be
   // done later. (The pass through the inputs and programs has left the

@@ -173,13 +173,14 @@ constexpr int kExitUploadInterrupted = 130;
 int UploadInterrupted(CliApplication& cli, std::ostream& err) {
   CReceiverSession& session = cli.App().Session();
   const int memory = session.MemoryTheReceiverWasLeftOn();
-  if (memory == 0) {
+  if (!session.CanRestoreReceiverSetting()) {
     err << "qampctl upload: cancelled; nothing was saved\n";
     cli.ReportLog(err);
     return kExitUploadInterrupted;
   }
-  const std::string onMemory = "System memory " + std::to_string(memory);
-  err << "qampctl upload: cancelled; the receiver was left on its " << onMemory
+  const std::string onMemory = memory > 0 ? "its System memory " + std::to_string(memory)
+                                          : std::string("another input and sound program");
+  err << "qampctl upload: cancelled; the receiver was left on " << onMemory
       << ". Putting its own setting back (Ctrl-C again leaves at once)...\n";
   std::optional<OperationOutcome> restored;
   if (session.RestoreReceiverSetting() && (session.IsInitializing() || session.IsSending())) {
@@ -188,13 +189,13 @@ int UploadInterrupted(CliApplication& cli, std::ostream& err) {
   if (restored == OperationOutcome::kTransferDone) {
     err << "qampctl upload: the receiver holds its own setting again; nothing was saved\n";
   } else if (restored == OperationOutcome::kCancelled) {
-    err << "qampctl upload: left at once; the receiver holds part of its own setting and part of "
-           "its "
+    err << "qampctl upload: left at once; only part of the receiver's own setting is back, the "
+           "rest is still on "
         << onMemory << "; nothing was saved\n";
   } else {
     err << "qampctl upload: the receiver's own setting could not be put back"
         << (cli.Host().LastMessage().empty() ? "" : ": " + cli.Host().LastMessage())
-        << "\nqampctl upload: the receiver is still on its " << onMemory << "; nothing was saved\n";
+        << "\nqampctl upload: the receiver is still on " << onMemory << "; nothing was saved\n";
   }
   cli.ReportLog(err);
   cli.App().Session().Close();

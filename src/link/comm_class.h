@@ -135,6 +135,13 @@ class CCommClass : public TransportListener {
   // receiver no longer holds its own setting: from the first memory load
   // until the write-back has ended; 0 otherwise.
   int MemoryTheReceiverIsOn() const;
+  // An Upload has changed the receiver: from the configuration on it has
+  // switched Pure Direct off and then selects inputs and sound programs,
+  // until its write-back puts them back.
+  bool HasChangedTheReceiver() const {
+    return transferJob_ == TransferJob::kUpload &&
+           (linkState_ == LinkState::kReady || linkState_ == LinkState::kUploadSecondPhase);
+  }
   // The receiver's own setting as the Upload read it (slot 0 with the
   // basic values and zone volumes kept at the start), which the write-back
   // puts back into the receiver.

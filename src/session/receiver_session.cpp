@@ -319,17 +319,21 @@ std::string CReceiverSession::SendingCaption() const {
 
 void CReceiverSession::KeepReceiverSetting() {
   const int memory = link_.MemoryTheReceiverIsOn();
-  if (memory == 0) return;
+  if (memory == 0 && !link_.HasChangedTheReceiver()) return;
   receiverSetting_ = std::make_unique<ReceiverSetting>();
   receiverSetting_->image = link_.ReceiverSettingForWriteBack();
   receiverSetting_->flags = link_.Flags();
   receiverSetting_->regionCode = link_.RegionCode();
   receiverSetting_->memory = memory;
+  receiverSetting_->basicControlsOnly = memory == 0;
 }
 
 void CReceiverSession::OfferRestore() {
-  if (receiverSetting_ && host_.Ask(kQuestionRestoreReceiver, kRestoreTitle))
-    RestoreReceiverSetting();
+  if (!receiverSetting_) return;
+  const std::string_view question = receiverSetting_->basicControlsOnly
+                                        ? kQuestionRestoreBasicControls
+                                        : kQuestionRestoreReceiver;
+  if (host_.Ask(question, kRestoreTitle)) RestoreReceiverSetting();
 }
 
 bool CReceiverSession::RestoreReceiverSetting() {
@@ -352,8 +356,14 @@ void CReceiverSession::QueueReceiverRestore() {
   link_.SetRegionCode(receiverSetting_->regionCode);
   link_.Image(0) = receiverSetting_->image;
   link_.SelectImage(0);
-  QueuePageDownloads();
-  QueueBasicControlDownload();
+  if (receiverSetting_->basicControlsOnly) {
+    // The rest of the setting was not read whole; these are what the
+    // Upload had changed, kept from the receiver's configuration.
+    for (const ParamId id : {1, 2, 3, 4, 8}) SendBasicControl(id);
+  } else {
+    QueuePageDownloads();
+    QueueBasicControlDownload();
+  }
   link_.SendPacket("", kEndMarkerCode);
 }
 

@@ -91,6 +91,12 @@ inline constexpr std::string_view kQuestionStopSending =
 inline constexpr std::string_view kQuestionRestoreReceiver =
     "The receiver has been left on one of its System memories and no longer holds its own "
     "setting.\nPut the receiver's own setting back now?";
+// Asked after a Cancel before the first memory load: only the basic
+// controls the Upload changes (input, audio select, decoder mode, sound
+// program, Pure Direct) are put back, as the rest has not been read whole.
+inline constexpr std::string_view kQuestionRestoreBasicControls =
+    "The receiver has been left on another input and sound program.\nPut the receiver's own "
+    "input and sound program back now?";
 inline constexpr std::string_view kRestoreTitle = "Upload";
 inline constexpr std::string_view kMessageReceiverRestored =
     "The receiver holds its own setting again.";
@@ -130,6 +136,10 @@ class CReceiverSession : public LinkHost {
   // memories: the memory (1..6) it was left on, or 0 when the receiver
   // holds its own setting (as far as the program knows).
   int MemoryTheReceiverWasLeftOn() const { return receiverSetting_ ? receiverSetting_->memory : 0; }
+  // A cancelled or failed Upload left the receiver changed (on a memory, or
+  // on another input and sound program) and RestoreReceiverSetting can put
+  // it back.
+  bool CanRestoreReceiverSetting() const { return receiverSetting_ != nullptr; }
   // Puts the receiver's own setting, as the cancelled Upload read it, back
   // into the receiver: the Upload's write-back alone over a connection of
   // its own, with its "Command Sending" progress and its own Cancel. The
@@ -218,6 +228,7 @@ class CReceiverSession : public LinkHost {
     ModelFlags flags;
     int regionCode = kDefaultRegionCode;
     int memory = 0;
+    bool basicControlsOnly = false;  // left before the first memory load
   };
   std::unique_ptr<ReceiverSetting> receiverSetting_;
   bool restoring_ = false;
