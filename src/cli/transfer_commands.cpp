@@ -189,8 +189,8 @@ int UploadInterrupted(CliApplication& cli, std::ostream& err) {
   if (restored == OperationOutcome::kTransferDone) {
     err << "qampctl upload: the receiver holds its own setting again; nothing was saved\n";
   } else if (restored == OperationOutcome::kCancelled) {
-    err << "qampctl upload: left at once; only part of the receiver's own setting is back, the "
-           "rest is still on "
+    err << "qampctl upload: left at once; the receiver's own setting was put back in part if at "
+           "all: it may still be on "
         << onMemory << "; nothing was saved\n";
   } else {
     err << "qampctl upload: the receiver's own setting could not be put back"
@@ -219,8 +219,9 @@ class UploadCommand : public Command {
            "\n"
            "PORT is a device path, 'auto', 'sim' (the built-in simulated receiver) or\n"
            "tcp:HOST:PORT. --region gives the tuner region (0..3, default 1).\n"
-           "Ctrl-C cancels; nothing is saved then. A receiver that was left on one of its\n"
-           "memories then gets its own setting back; Ctrl-C again leaves at once.\n";
+           "Ctrl-C cancels; nothing is saved then. A receiver the Upload had changed then\n"
+           "gets its own setting back (after the memories its whole setting, before them\n"
+           "its input and sound program); Ctrl-C again leaves at once. Exit status 130.\n";
   }
   int Run(const std::vector<std::string>& args, CommandContext& context) override {
     Options options;
