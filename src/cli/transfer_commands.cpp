@@ -187,7 +187,8 @@ int UploadInterrupted(CliApplication& cli, std::ostream& err) {
     restored = cli.Run();
   }
   if (restored == OperationOutcome::kTransferDone) {
-    err << "qampctl upload: the receiver holds its own setting again; nothing was saved\n";
+    // The session has said that the receiver holds its own setting again.
+    err << "qampctl upload: nothing was saved\n";
   } else if (restored == OperationOutcome::kCancelled) {
     err << "qampctl upload: left at once; the receiver's own setting was put back in part if at "
            "all: it may still be on "
