@@ -5,6 +5,7 @@
 #include "link/read_request_table.h"
 #include "model/image_defaults.h"
 #include "model/parameter_store.h"
+#include "support/link_harness.h"
 #include "support/session_harness.h"
 
 namespace qamp {
@@ -166,6 +167,61 @@ TEST(ErrorLog, AConnectionLogsItsStartAndEndAndTheTotal) {
   EXPECT_TRUE(h.log.text.starts_with("StartTime :T+0ms\r\n"));
   EXPECT_NE(h.log.text.find("\r\nEndTime :T+"), std::string::npos);
   EXPECT_NE(h.log.text.find("\r\nTotal :01'"), std::string::npos) << h.log.text;
+}
+
+TEST(PortFailure, AWakeUpFrameRefusedBehindItsPauseFailsTheAttemptAsARefusedFirstFrameDoes) {
+  // The first wake-up frame goes out at once; the other four wait for the
+  // pauses before them. A port that refuses any of them fails the attempt
+  // at once with the port's message, and nothing more is written.
+  for (const int refused : {1, 3}) {
+    SCOPED_TRACE(refused);
+    sim::VirtualClock clock;
+    testing::ScriptedTransport port(clock);
+    testing::RecordingHost host(clock);
+    CReceiverSession session(port, host, ControlMode::kAsync);
+    host.session = &session;
+    session.SetPorts({{"ttyS0", "/dev/ttyS0"}});
+    session.SelectPort(1);
+    StoreParameter(session.Link().Image(0), 6, -235);
+    const CSettingImage before = session.Link().Image(0);
+    port.refuseFromWrite = refused;
+    session.StartUpload();
+    clock.RunUntil([&] { return !host.outcomes.empty(); }, 60000);
+    ASSERT_EQ(host.outcomes.size(), 1U);
+    EXPECT_EQ(host.outcomes[0].outcome, OperationOutcome::kFailed);
+    EXPECT_TRUE(host.outcomes[0].message.starts_with("COM port error has occurred.\n"))
+        << host.outcomes[0].message;
+    EXPECT_LT(clock.NowMs(), 1000) << "not left to the 5 s connection watch";
+    clock.Advance(60000);
+    EXPECT_EQ(port.writes.size(), static_cast<size_t>(refused)) << "no further attempt";
+    EXPECT_EQ(host.outcomes.size(), 1U);
+    EXPECT_EQ(host.messages.size(), 1U);
+    EXPECT_EQ(host.initializeOpenings, 1);
+    EXPECT_FALSE(session.Link().IsPortOpen());
+    EXPECT_FALSE(session.IsInitializing());
+    EXPECT_FALSE(session.HasBackup());
+    EXPECT_EQ(session.Link().Image(0), before);
+  }
+}
+
+TEST(StatusBar, GuardAndErrorAreClearedAfterASecondEvenWhenThePortClosesMeanwhile) {
+  for (const bool guard : {true, false}) {
+    SCOPED_TRACE(guard ? "GUARD" : "ERROR");
+    Harness h;
+    ASSERT_TRUE(h.Connect());
+    if (guard) {
+      h.session.ShowGuard();
+    } else {
+      h.session.ShowError();
+    }
+    EXPECT_EQ(h.host.statusBar, guard ? "GUARD" : "ERROR");
+    h.clock.Advance(400);
+    h.session.Close();
+    h.clock.Advance(599);
+    EXPECT_EQ(h.host.statusBar, guard ? "GUARD" : "ERROR");
+    h.clock.Advance(2);
+    EXPECT_EQ(h.host.statusBar, "");
+  }
 }
 
 }  // namespace

@@ -40,6 +40,23 @@ struct ReceiverContent {
   bool operator==(const ReceiverContent&) const = default;
 };
 
+// The words in which two receivers differ, for short failures.
+std::string WordsThatDiffer(const ReceiverContent& expected, const ReceiverContent& actual) {
+  std::string words;
+  for (int slot = 0; slot <= 6; ++slot) {
+    const CSettingImage& a =
+        slot == 0 ? expected.state : expected.memories[static_cast<size_t>(slot - 1)];
+    const CSettingImage& b =
+        slot == 0 ? actual.state : actual.memories[static_cast<size_t>(slot - 1)];
+    for (int w = 0; w < kImageWords; ++w) {
+      if (a[w] != b[w] && words.size() < 400)
+        words += std::to_string(slot) + ":" + std::to_string(w) + " " + std::to_string(a[w]) + "/" +
+                 std::to_string(b[w]) + " ";
+    }
+  }
+  return words;
+}
+
 ReceiverContent ContentOf(const sim::CSimulatedReceiver& receiver) {
   ReceiverContent content;
   content.state = receiver.State();
@@ -48,6 +65,18 @@ ReceiverContent ContentOf(const sim::CSimulatedReceiver& receiver) {
         const_cast<sim::CSimulatedReceiver&>(receiver).Memory(n);
     content.hasData[static_cast<size_t>(n - 1)] = receiver.MemoryHasData(n);
   }
+  return content;
+}
+
+// The receiver's content as a transfer must leave it. Two parts of the
+// current setting are left out: the zone power switches (words 9 to 11),
+// which the wake-up frames of every connection switch on, and the Input DSP
+// records (words 231 to 256), which an Upload reads from the program report
+// that follows each input selection and does not give back word for word.
+ReceiverContent SettingOf(const sim::CSimulatedReceiver& receiver) {
+  ReceiverContent content = ContentOf(receiver);
+  for (int word = 9; word <= 11; ++word) content.state[word] = 0;
+  for (int word = 231; word <= 256; ++word) content.state[word] = 0;
   return content;
 }
 
@@ -71,9 +100,14 @@ void GiveTheAppAFile(AppHarness& h) {
   h.app.Pages().RefreshAll();
 }
 
-// The configuration text an Upload of this receiver gives a fresh program.
-std::string CleanUpload(const ReceiverContent& content, const sim::SimOptions& options,
-                        std::string memo = {}) {
+struct UploadResult {
+  std::string text;   // the configuration text
+  size_t frames = 0;  // the frames the receiver was sent
+};
+
+// What an Upload of this receiver gives a fresh program.
+UploadResult CleanUploadOf(const ReceiverContent& content, const sim::SimOptions& options,
+                           std::string memo = {}) {
   sim::SimOptions clean = options;
   clean.startState = sim::StartState::kFactory;
   AppHarness h(clean);
@@ -82,7 +116,13 @@ std::string CleanUpload(const ReceiverContent& content, const sim::SimOptions& o
   h.app.Session().StartUpload();
   const auto outcome = h.RunUntilOutcome();
   EXPECT_TRUE(outcome && outcome->outcome == OperationOutcome::kTransferDone);
-  return h.app.SaveConfigurationText();
+  return {h.app.SaveConfigurationText(), h.receiver.ReceivedFrames().size()};
+}
+
+// The configuration text an Upload of this receiver gives a fresh program.
+std::string CleanUpload(const ReceiverContent& content, const sim::SimOptions& options,
+                        std::string memo = {}) {
+  return CleanUploadOf(content, options, std::move(memo)).text;
 }
 
 // What the receiver holds after a Download of `file` without faults.
@@ -580,6 +620,7 @@ TEST_P(CancelUpload, RestoresTheImagesClosesThePortAndLeavesTheNextUploadWhole) 
   h.app.Session().StartUpload();
   ASSERT_TRUE(h.clock.RunUntil([&] { return GetParam().reached(h); }, 20000000)) << GetParam().name;
   ASSERT_TRUE(h.host.outcomes.empty());
+  h.host.answers = {true, false};  // stop; leave the receiver as it is
   CancelWhateverIsOpen(h);
   ASSERT_EQ(h.host.outcomes.size(), 1U);
   EXPECT_EQ(h.host.outcomes.back().outcome, OperationOutcome::kCancelled);
@@ -669,6 +710,257 @@ INSTANTIATE_TEST_SUITE_P(
                                      PastTheMemories(h, 1);
                             }}),
     PhaseName);
+
+// The phases of an Upload at which a Cancel may come, as the receiver sees them.
+const Phase kUploadConnecting{
+    "Connecting", [](AppHarness& h) { return h.receiver.ReceivedFrames().size() >= 2; }};
+const Phase kUploadModelFlags{
+    "ModelFlags",
+    [](AppHarness& h) { return h.app.Session().IsSending() && LastFrameIs(h, ReadRequest(2)); }};
+const Phase kUploadCurrentSetting{
+    "CurrentSetting",
+    [](AppHarness& h) { return h.link().UploadStep() == 1 && LastFrameIs(h, ReadRequest(200)); }};
+const Phase kUploadMemories{"Memories", [](AppHarness& h) {
+                              return LastFrameIs(h, MemoryLoadCommand(MemoryKind::kSystem, 3));
+                            }};
+const Phase kUploadWriteBack{
+    "WriteBack", [](AppHarness& h) { return h.link().UploadStep() == 2 && Remaining(h) < 200; }};
+
+class CancelUploadThenUploadAgain : public ::testing::TestWithParam<Phase> {};
+
+TEST_P(CancelUploadThenUploadAgain, TheSecondUploadLeavesTheReceiverAsItFoundIt) {
+  // Nothing between the two: no file saved, no question answered yes. The
+  // second Upload must start from the current setting, whichever memory
+  // slot the first one was reading when it was stopped.
+  AppHarness h(Receiver(117));
+  MakeReceiverRealistic(h.receiver);
+  GiveTheAppAFile(h);
+  const ReceiverContent before = SettingOf(h.receiver);
+  h.app.Session().StartUpload();
+  ASSERT_TRUE(h.clock.RunUntil([&] { return GetParam().reached(h); }, 20000000));
+  h.host.answers = {true, false};
+  CancelWhateverIsOpen(h);
+  ASSERT_EQ(h.host.outcomes.size(), 1U);
+  EXPECT_EQ(h.link().CurrentSlot(), 0);
+  const ReceiverContent afterCancel = SettingOf(h.receiver);
+  const ReceiverContent wholeAfterCancel = ContentOf(h.receiver);
+  EXPECT_EQ(afterCancel.memories, before.memories) << "an Upload never writes a memory";
+  EXPECT_EQ(afterCancel.hasData, before.hasData);
+  const std::string_view phase = GetParam().name;
+  if (phase == "Connecting") {
+    EXPECT_EQ(afterCancel.state, before.state) << "nothing was selected yet";
+  }
+  h.app.Session().StartUpload();
+  const auto outcome = h.RunUntilOutcome();
+  ASSERT_TRUE(outcome);
+  ASSERT_EQ(outcome->outcome, OperationOutcome::kTransferDone);
+  EXPECT_TRUE(SettingOf(h.receiver) == afterCancel)
+      << WordsThatDiffer(afterCancel, SettingOf(h.receiver));
+  EXPECT_TRUE(
+      SameConfiguration(CleanUpload(wholeAfterCancel, h.receiver.Options(), h.link().UserMemo()),
+                        h.app.SaveConfigurationText()));
+}
+
+INSTANTIATE_TEST_SUITE_P(FaultInjection, CancelUploadThenUploadAgain,
+                         ::testing::Values(kUploadConnecting, kUploadModelFlags,
+                                           kUploadCurrentSetting, kUploadMemories,
+                                           kUploadWriteBack),
+                         PhaseName);
+
+class RestoreAfterCancel : public ::testing::TestWithParam<Phase> {};
+
+TEST_P(RestoreAfterCancel, PutsTheReceiversOwnSettingBackAndLeavesTheProgramsImagesAlone) {
+  AppHarness h(Receiver(118));
+  MakeReceiverRealistic(h.receiver);
+  GiveTheAppAFile(h);
+  const std::string file = h.app.SaveConfigurationText();
+  const ReceiverContent before = SettingOf(h.receiver);
+  const ReceiverContent wholeBefore = ContentOf(h.receiver);
+  h.app.Session().StartUpload();
+  ASSERT_TRUE(h.clock.RunUntil([&] { return GetParam().reached(h); }, 20000000));
+  h.host.answers = {true, true};  // stop; put the receiver back
+  h.app.Session().CancelSending();
+  const std::string_view phase = GetParam().name;
+  const bool onAMemory = phase == "Memories" || phase == "WriteBack";
+  ASSERT_EQ(h.host.questions.size(), 2U);
+  EXPECT_EQ(h.host.questions[1],
+            onAMemory ? "Upload: The receiver has been left on one of its System memories and no "
+                        "longer holds its own setting.\nPut the receiver's own setting back now?"
+                      : "Upload: The receiver has been left on another input and sound "
+                        "program.\nPut the receiver's own input and sound program back now?");
+  EXPECT_EQ(h.app.Session().MemoryTheReceiverWasLeftOn(),
+            phase == "Memories" ? 3 : (phase == "WriteBack" ? 6 : 0));
+  if (onAMemory) {
+    EXPECT_FALSE(SettingOf(h.receiver).state == before.state) << "the receiver is on a memory";
+  }
+  EXPECT_TRUE(SameConfiguration(file, h.app.SaveConfigurationText()));
+  ASSERT_TRUE(h.app.Session().IsRestoringReceiverSetting());
+  const size_t from = h.receiver.ReceivedFrames().size();
+  const auto outcome = h.RunUntilOutcome();
+  ASSERT_TRUE(outcome);
+  EXPECT_EQ(outcome->outcome, OperationOutcome::kTransferDone);
+  EXPECT_EQ(outcome->message, "The receiver holds its own setting again.");
+  EXPECT_EQ(h.host.sendingCaption, "Upload Command Sending");
+  EXPECT_TRUE(h.host.sendingShowsProgress);
+  EXPECT_TRUE(SettingOf(h.receiver) == before);
+  EXPECT_TRUE(SameConfiguration(file, h.app.SaveConfigurationText()))
+      << "the program keeps its own images";
+  EXPECT_EQ(h.app.Session().MemoryTheReceiverWasLeftOn(), 0);
+  EXPECT_FALSE(h.app.Session().IsRestoringReceiverSetting());
+  // Only writes: no memory is loaded, nothing is read.
+  for (size_t i = from; i < h.receiver.ReceivedFrames().size(); ++i) {
+    const std::string& frame = h.receiver.ReceivedFrames()[i];
+    for (int n = 1; n <= 6; ++n) {
+      for (const MemoryKind kind : {MemoryKind::kSystem, MemoryKind::kVolume}) {
+        EXPECT_NE(frame, MemoryLoadCommand(kind, n)) << i;
+      }
+    }
+    EXPECT_FALSE(
+        frame.starts_with("\x14"
+                          "20050"))
+        << ShowFrame(frame);
+  }
+  ExpectQuietAfterwards(h);
+  // And the next Upload finds the receiver as it was before both.
+  h.app.Session().StartUpload();
+  const auto second = h.RunUntilOutcome();
+  ASSERT_TRUE(second && second->outcome == OperationOutcome::kTransferDone);
+  EXPECT_TRUE(SettingOf(h.receiver) == before);
+  const std::string clean = CleanUpload(wholeBefore, h.receiver.Options(), h.link().UserMemo());
+  if (onAMemory) {
+    EXPECT_TRUE(SameConfiguration(clean, h.app.SaveConfigurationText()));
+  } else {
+    // The pass plays every sound program on the input it selected last,
+    // which keeps the last one as its own: a restore of the basic controls
+    // alone does not give that input its program back.
+    EXPECT_TRUE(SameConfiguration(WithoutUnaskedValues(clean),
+                                  WithoutUnaskedValues(h.app.SaveConfigurationText())));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(FaultInjection, RestoreAfterCancel,
+                         ::testing::Values(kUploadModelFlags, kUploadCurrentSetting,
+                                           kUploadMemories, kUploadWriteBack),
+                         PhaseName);
+
+TEST(FaultInjection, PuttingTheReceiverBackIsOfferedOnlyWhenItWasMovedAndCanBeDeclinedOrCancelled) {
+  AppHarness h(Receiver(119));
+  MakeReceiverRealistic(h.receiver);
+  GiveTheAppAFile(h);
+  const std::string file = h.app.SaveConfigurationText();
+
+  // Stopped while connecting, before anything was changed: nothing to offer.
+  h.app.Session().StartUpload();
+  ASSERT_TRUE(h.clock.RunUntil([&] { return kUploadConnecting.reached(h); }, 20000000));
+  h.app.Session().CancelInitialization();
+  EXPECT_TRUE(h.host.questions.empty());
+  EXPECT_FALSE(h.app.Session().CanRestoreReceiverSetting());
+  EXPECT_FALSE(h.app.Session().RestoreReceiverSetting());
+
+  // Stopped in the pass through the current setting and declined: the
+  // receiver stays on the input and program the pass selected last.
+  h.app.Session().StartUpload();
+  ASSERT_TRUE(h.clock.RunUntil([&] { return kUploadCurrentSetting.reached(h); }, 20000000));
+  h.host.answers = {true, false};
+  h.app.Session().CancelSending();
+  EXPECT_EQ(h.host.questions.size(), 2U);
+  EXPECT_EQ(h.app.Session().MemoryTheReceiverWasLeftOn(), 0);
+  EXPECT_TRUE(h.app.Session().CanRestoreReceiverSetting());
+  ExpectQuietAfterwards(h);
+
+  // Among the memories, declined: nothing is sent, and it can still be
+  // done later. (The pass through the inputs and programs has left the
+  // receiver on another input and program: this Upload starts from there.)
+  const ReceiverContent before = SettingOf(h.receiver);
+  h.host.questions.clear();
+  h.app.Session().StartUpload();
+  ASSERT_TRUE(h.clock.RunUntil([&] { return kUploadMemories.reached(h); }, 20000000));
+  h.host.answers = {true, false};
+  h.app.Session().CancelSending();
+  EXPECT_EQ(h.host.questions.size(), 2U);
+  ExpectQuietAfterwards(h);
+  const ReceiverContent onMemory = SettingOf(h.receiver);
+  EXPECT_FALSE(onMemory.state == before.state);
+  EXPECT_EQ(h.app.Session().MemoryTheReceiverWasLeftOn(), 3);
+
+  // Started later and cancelled with its own Cancel: not offered again at
+  // once; the program's images stay as they were.
+  h.host.questions.clear();
+  ASSERT_TRUE(h.app.Session().RestoreReceiverSetting());
+  ASSERT_TRUE(h.clock.RunUntil(
+      [&] { return h.app.Session().IsSending() && h.receiver.ReceivedFrames().size() > 40; },
+      20000000));
+  h.host.answers = {true};
+  h.app.Session().CancelSending();
+  ASSERT_EQ(h.host.questions.size(), 1U);
+  EXPECT_EQ(h.host.questions[0],
+            "Upload Command Sending is Cancel: Transmission of a command is interrupted. \nIs it "
+            "all right?");
+  EXPECT_EQ(h.host.outcomes.back().outcome, OperationOutcome::kCancelled);
+  ExpectQuietAfterwards(h);
+  EXPECT_TRUE(SameConfiguration(file, h.app.SaveConfigurationText()));
+  EXPECT_EQ(h.app.Session().MemoryTheReceiverWasLeftOn(), 3);
+
+  // Once more, to the end.
+  ASSERT_TRUE(h.app.Session().RestoreReceiverSetting());
+  const auto outcome = h.RunUntilOutcome();
+  ASSERT_TRUE(outcome && outcome->outcome == OperationOutcome::kTransferDone);
+  EXPECT_TRUE(SettingOf(h.receiver) == before) << WordsThatDiffer(before, SettingOf(h.receiver));
+  EXPECT_TRUE(SameConfiguration(file, h.app.SaveConfigurationText()));
+}
+
+// --- Markers behind a command the receiver never answers ----------------------------
+
+struct LostAnswer {
+  const char* name;
+  std::string frame;  // every answer to this frame is lost ...
+  int answeredSends;  // ... after it has been answered this often
+};
+
+void PrintTo(const LostAnswer& lost, std::ostream* out) {
+  *out << lost.name;
+}
+
+class MarkersBehindASkippedCommand : public ::testing::TestWithParam<LostAnswer> {};
+
+TEST_P(MarkersBehindASkippedCommand, TakeEffectAndTheUploadIsWholeApartFromTheSkippedValue) {
+  AppHarness h(Receiver(120));
+  MakeReceiverRealistic(h.receiver);
+  const ReceiverContent content = ContentOf(h.receiver);
+  // The program already holds what the receiver holds, so that the one
+  // value lost with the skipped command is right all the same, and any
+  // other difference is a marker that did not take effect.
+  h.link().Image(0) = content.state;
+  for (int n = 1; n <= 6; ++n) {
+    h.link().Image(n) = content.memories[static_cast<size_t>(n - 1)];
+    h.link().SetDataExists(n, content.hasData[static_cast<size_t>(n - 1)]);
+  }
+  const UploadResult clean = CleanUploadOf(content, h.receiver.Options());
+  h.transport.LoseAnswersTo(GetParam().frame, GetParam().answeredSends);
+  h.app.Session().StartUpload();
+  const auto outcome = h.RunUntilOutcome(20000000);
+  ASSERT_TRUE(outcome);
+  EXPECT_EQ(outcome->outcome, OperationOutcome::kTransferDone) << outcome->message;
+  EXPECT_EQ(h.transport.LostSends(), 4) << "sent four times, then skipped";
+  EXPECT_NE(h.log.text.find("\", ETX"), std::string::npos) << "the skipped command is logged";
+  EXPECT_EQ(h.receiver.ReceivedFrames().size(), clean.frames + 3)
+      << "the same Upload with three resends";
+  ReceiverContent setting = content;
+  for (int word = 9; word <= 11; ++word) setting.state[word] = 0;
+  for (int word = 231; word <= 256; ++word) setting.state[word] = 0;
+  EXPECT_TRUE(SettingOf(h.receiver) == setting) << "the write-back put the receiver back: "
+                                                << WordsThatDiffer(setting, SettingOf(h.receiver));
+  EXPECT_TRUE(SameConfiguration(clean.text, h.app.SaveConfigurationText()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FaultInjection, MarkersBehindASkippedCommand,
+    ::testing::Values(
+        LostAnswer{"CurrBehindTheLastModelRead", ReadRequest(10), 0},
+        LostAnswer{"VolumeOutBehindTheLastReadOfTheCurrentSetting", ReadRequest(567), 0},
+        LostAnswer{"WaitAndMemoryOneBehindTheZone3Volume", FrameStandard("26B00"), 0},
+        LostAnswer{"WaitMemoryZeroAndCurrBehindTheLastReadOfMemory6", ReadRequest(565), 6}),
+    [](const ::testing::TestParamInfo<LostAnswer>& lost) { return std::string(lost.param.name); });
 
 }  // namespace
 }  // namespace qamp

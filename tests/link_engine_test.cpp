@@ -129,6 +129,61 @@ TEST(Port, OpeningWritesTheFiveWakeFramesWithTheirPausesThenWatches) {
   EXPECT_EQ(h.host.Due(kConnectionWatchTimer), 250 + 5000);
 }
 
+TEST(Port, AFrameThePortRefusesAtOnceOrBehindAPauseClosesItAndIsReportedOnce) {
+  // Callers take success for "written"; a frame refused later, when its
+  // pause-delayed turn comes, must end up where a frame refused at once does.
+  struct Case {
+    const char* name;
+    int refusedWrite;
+    bool connectionCheck;
+  };
+  for (const Case& c : {Case{"the first command, at once", 1, false},
+                        Case{"the second command, behind the first one's pause", 2, false},
+                        Case{"the connection check, behind the pause of FFFFF", 2, true}}) {
+    SCOPED_TRACE(c.name);
+    LinkHarness h;
+    h.MakeReady();
+    h.transport.refuseFromWrite = c.refusedWrite;
+    if (c.connectionCheck) {
+      h.link.SendConnectionCheck();
+    } else {
+      h.link.SendPacket(FrameExtended(DC4 + "2008010130" + "05"), 243);
+      h.link.SendPacket(FrameExtended(DC4 + "2008010131" + "06"), 244);
+      h.link.SendPacket("", kEndMarkerCode);
+      h.clock.Advance(10);
+      h.transport.Receive(FrameExtended(DC4 + "2008010030" + "05"));  // answers the first
+    }
+    h.clock.Advance(5000);
+    EXPECT_EQ(h.transport.writes.size(), static_cast<size_t>(c.refusedWrite))
+        << "nothing is written after the refusal, not even a resend";
+    EXPECT_FALSE(h.link.IsPortOpen());
+    ASSERT_EQ(h.host.failures.size(), 1U);
+    EXPECT_NE(h.host.failures[0].find("refused"), std::string::npos) << h.host.failures[0];
+    EXPECT_FALSE(h.host.Running(kReplyTimer));
+    EXPECT_TRUE(h.host.endings.empty()) << "a refused frame is a port failure, not an answer";
+  }
+}
+
+TEST(Port, ClosingKillsTheConnectionsTimersButNotTheStatusBars) {
+  LinkHarness h;
+  h.MakeReady();
+  h.host.StartTimer(kGuardTimer, 1000);
+  h.host.StartTimer(kErrorTimer, 1000);
+  h.link.SendPacket(FrameExtended(DC4 + "2008010130" + "05"), 243);
+  h.link.SendPacket("", kEndMarkerCode);
+  h.transport.Receive(STX);  // a frame begins: the frame timer runs
+  h.host.StartTimer(kLoadAnswerTimer, 3000);
+  h.host.StartTimer(kConnectionWatchTimer, 5000);
+  h.host.StartTimer(kCheckAnswerTimer, 10000);
+  h.link.ClosePort();
+  for (const int timer : {kFrameTimer, kLoadAnswerTimer, kConnectionWatchTimer, kReplyTimer,
+                          kCheckAnswerTimer, kPacingTimer}) {
+    EXPECT_FALSE(h.host.Running(timer)) << "timer " << timer;
+  }
+  EXPECT_TRUE(h.host.Running(kGuardTimer));
+  EXPECT_TRUE(h.host.Running(kErrorTimer));
+}
+
 // --- Pacing ------------------------------------------------------------------------
 
 TEST(Pacing, AnAnswerDuringThePauseIsHandledAtOnceButTheNextFrameWaits) {
@@ -354,6 +409,24 @@ TEST(Replies, ADownloadMatchesAnswersButStoresNothing) {
   h.transport.Receive(STX + "008C00" + ETX);
   EXPECT_EQ(ReadParameter(h.link.CurrentImage(), 8), 1);
   EXPECT_EQ(h.host.endings.size(), 1U);
+}
+
+TEST(Replies, TheUploadsWriteBackMatchesAnswersButStoresNothing) {
+  LinkHarness h(ControlMode::kAsync);
+  h.MakeReady(TransferJob::kUpload);
+  h.link.UploadSequence(0);
+  h.link.UploadSequence(1);
+  h.link.UploadSequence(1);  // the write-back phase
+  ASSERT_EQ(h.link.UploadStep(), 2);
+  h.host.sendingShown = false;
+  StoreParameter(h.link.Image(0), 6, -200);
+  h.link.SendPacket(STX + "07A1A" + ETX, 6);
+  h.link.SendPacket("", kEndMarkerCode);
+  h.clock.Advance(10);
+  h.transport.Receive(STX + "0026C7" + ETX);  // main volume 0.0 dB
+  EXPECT_EQ(ReadParameter(h.link.Image(0), 6), -200) << "the image keeps what it wrote back";
+  EXPECT_EQ(h.host.endings, std::vector<EndSendingResult>{EndSendingResult::kDone})
+      << "the report answers the command it names";
 }
 
 TEST(Replies, FramesOfTheOtherKindAreIgnoredOutsideRealTime) {

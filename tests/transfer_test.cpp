@@ -249,11 +249,12 @@ TEST(Upload, CancelRestoresTheImagesAndClosesThePort) {
   h.app.Session().StartUpload();
   h.clock.Advance(60000);
   ASSERT_TRUE(h.app.Session().IsSending());
-  h.host.answers = {false};
+  h.host.answers = {false, true, false};  // not yet; now; leave the receiver as it is
   h.app.Session().CancelSending();
   EXPECT_TRUE(h.app.Session().IsSending()) << "the question was answered Cancel";
   h.app.Session().CancelSending();
-  EXPECT_EQ(h.host.questions.back(),
+  ASSERT_EQ(h.host.questions.size(), 3U);
+  EXPECT_EQ(h.host.questions[1],
             "Upload Command Sending is Cancel: Transmission of a command is interrupted. \nIs it "
             "all right?");
   EXPECT_EQ(h.host.outcomes.back().outcome, OperationOutcome::kCancelled);

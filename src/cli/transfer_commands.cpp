@@ -164,6 +164,45 @@ std::string Readable(std::string_view text) {
   return out;
 }
 
+// The status shells expect of a command that Ctrl-C stopped.
+constexpr int kExitUploadInterrupted = 130;
+
+// Ctrl-C stopped the Upload. The Upload reads each memory by loading it
+// into the receiver, so a receiver left on one of them gets its own setting
+// back, unless Ctrl-C comes once more.
+int UploadInterrupted(CliApplication& cli, std::ostream& err) {
+  CReceiverSession& session = cli.App().Session();
+  const int memory = session.MemoryTheReceiverWasLeftOn();
+  if (!session.CanRestoreReceiverSetting()) {
+    err << "qampctl upload: cancelled; nothing was saved\n";
+    cli.ReportLog(err);
+    return kExitUploadInterrupted;
+  }
+  const std::string onMemory = memory > 0 ? "its System memory " + std::to_string(memory)
+                                          : std::string("another input and sound program");
+  err << "qampctl upload: cancelled; the receiver was left on " << onMemory
+      << ". Putting its own setting back (Ctrl-C again leaves at once)...\n";
+  std::optional<OperationOutcome> restored;
+  if (session.RestoreReceiverSetting() && (session.IsInitializing() || session.IsSending())) {
+    restored = cli.Run();
+  }
+  if (restored == OperationOutcome::kTransferDone) {
+    // The session has said that the receiver holds its own setting again.
+    err << "qampctl upload: nothing was saved\n";
+  } else if (restored == OperationOutcome::kCancelled) {
+    err << "qampctl upload: left at once; the receiver's own setting was put back in part if at "
+           "all: it may still be on "
+        << onMemory << "; nothing was saved\n";
+  } else {
+    err << "qampctl upload: the receiver's own setting could not be put back"
+        << (cli.Host().LastMessage().empty() ? "" : ": " + cli.Host().LastMessage())
+        << "\nqampctl upload: the receiver is still on " << onMemory << "; nothing was saved\n";
+  }
+  cli.ReportLog(err);
+  cli.App().Session().Close();
+  return kExitUploadInterrupted;
+}
+
 class UploadCommand : public Command {
  public:
   std::string_view Name() const override { return "upload"; }
@@ -181,7 +220,9 @@ class UploadCommand : public Command {
            "\n"
            "PORT is a device path, 'auto', 'sim' (the built-in simulated receiver) or\n"
            "tcp:HOST:PORT. --region gives the tuner region (0..3, default 1).\n"
-           "Ctrl-C cancels; nothing is saved then.\n";
+           "Ctrl-C cancels; nothing is saved then. A receiver the Upload had changed then\n"
+           "gets its own setting back (after the memories its whole setting, before them\n"
+           "its input and sound program); Ctrl-C again leaves at once. Exit status 130.\n";
   }
   int Run(const std::vector<std::string>& args, CommandContext& context) override {
     Options options;
@@ -200,6 +241,7 @@ class UploadCommand : public Command {
     ChoosePort(cli.App().Session(), options.positional[0]);
     cli.App().Session().StartUpload();
     const auto outcome = cli.Run();
+    if (outcome == OperationOutcome::kCancelled) return UploadInterrupted(cli, context.err);
     if (outcome != OperationOutcome::kTransferDone) return cli.Fail("upload", outcome, context.err);
     const std::string text = cli.App().SaveConfigurationText();
     if (!WriteTextFileAtomically(options.output, text, error)) {

@@ -28,6 +28,8 @@ constexpr std::array<std::string_view, 5> kConnectionFrames = {
     "07E7E"
     "\x03"};
 
+constexpr std::string_view kWriteRefused = "The port refused a frame (writing to it failed).";
+
 }  // namespace
 
 CCommClass::CCommClass(SerialTransport& transport, LinkHost& host)
@@ -71,6 +73,8 @@ bool CCommClass::OpenPort(std::string_view device) {
   KillTimer(kLoadAnswerTimer);
   KillTimer(kConnectionWatchTimer);
   KillTimer(kReplyTimer);
+  // A failure of the port closed before belongs to that connection.
+  KillTimer(kWriteFailureTimer);
   receiveBuffer_.clear();
   linkState_ = LinkState::kWaitingForConfiguration;
   resync_ = false;
@@ -80,9 +84,14 @@ bool CCommClass::OpenPort(std::string_view device) {
   resends_ = 0;
   unreadableFrames_ = 0;
   host_.ShowConnectionStatus(kStatusConnecting);
+  openingPort_ = true;
   for (const std::string_view frame : kConnectionFrames) {
-    if (!WritePacket(frame)) return false;
+    if (!WritePacket(frame)) {
+      openingPort_ = false;
+      return false;
+    }
   }
+  openingPort_ = false;
   if (IsRealTimeMode()) ResetImage(0);
   StartTimerAfterWrites(kConnectionWatchTimer, kConnectionWatchMs);
   return true;
@@ -96,16 +105,30 @@ void CCommClass::ClosePort() {
   linkState_ = LinkState::kWaitingForConfiguration;
   transferJob_ = TransferJob::kNone;
   modelFlags_ = ModelFlags();
+  // A transfer walks the current image through the memory slots; whatever
+  // ended it, the next one starts from the current setting.
+  SelectImage(0);
   if (!transport_.IsOpen()) return;
   transport_.Close();
   ++portGeneration_;
   // What was still waiting for its pause will never be written.
   outbox_.clear();
   pausing_ = false;
-  for (int timer = 0; timer < kTimerCount; ++timer) KillTimer(timer);
+  KillConnectionTimers();
   receiveBuffer_.clear();
   resync_ = false;
   host_.PortClosed();
+}
+
+void CCommClass::KillConnectionTimers() {
+  // Every timer that belongs to the connection; "GUARD" and "ERROR" (1 and
+  // 2) are the status bar's and clear it a second after they were shown,
+  // whether or not the port is still open. The report of a refused write
+  // outlives the port it closed.
+  for (const int timer : {kFrameTimer, kLoadAnswerTimer, kConnectionWatchTimer, kReplyTimer,
+                          kCheckIntervalTimer, kCheckAnswerTimer, kPacingTimer, kSettleTimer}) {
+    KillTimer(timer);
+  }
 }
 
 void CCommClass::PortFailed(std::string_view reason) {
@@ -115,9 +138,25 @@ void CCommClass::PortFailed(std::string_view reason) {
   ++portGeneration_;
   outbox_.clear();
   pausing_ = false;
-  for (int timer = 0; timer < kTimerCount; ++timer) KillTimer(timer);
+  KillConnectionTimers();
+  KillTimer(kWriteFailureTimer);
   receiveBuffer_.clear();
   host_.PortFailed(reason);
+}
+
+void CCommClass::WriteFailed() {
+  // A port that refuses a frame is of no more use: close it now, so that
+  // nothing more is written and no answer is awaited, and report it from
+  // the event loop, where the owner may end the operation (the writer may
+  // be in the middle of the queue).
+  lastPortError_ = std::string(kWriteRefused);
+  transport_.Close();
+  ++portGeneration_;
+  outbox_.clear();
+  pausing_ = false;
+  deferredTimers_.fill(0);
+  KillConnectionTimers();
+  host_.StartTimer(kWriteFailureTimer, 0);
 }
 
 // --- Writing ------------------------------------------------------------------
@@ -130,7 +169,12 @@ bool CCommClass::WritePacket(std::string_view frame) {
     outbox_.push_back(std::move(outgoing));
     return true;
   }
-  if (!transport_.Write(outgoing.frame)) return false;
+  if (!transport_.Write(outgoing.frame)) {
+    lastPortError_ = std::string(kWriteRefused);
+    // OpenPort reports its own failure; the caller closes the port.
+    if (!openingPort_) WriteFailed();
+    return false;
+  }
   WriteNow(outgoing);
   return true;
 }
@@ -149,10 +193,14 @@ void CCommClass::PauseEnded() {
       outbox_.clear();
       return;
     }
-    if (transport_.Write(next.frame)) {
-      WriteNow(next);
+    if (!transport_.Write(next.frame)) {
+      // The frame's caller was told it was written: its failure takes the
+      // path of a frame refused at once.
+      WriteFailed();
       return;
     }
+    WriteNow(next);
+    return;
   }
   // The last pause has ended: time-outs that wait for it start now.
   for (int timer = 0; timer < kTimerCount; ++timer) {
@@ -210,6 +258,13 @@ void CCommClass::OnTimer(int timer) {
     case kReplyTimer:
       KillTimer(kReplyTimer);
       RetryOrGiveUp("");
+      break;
+    case kWriteFailureTimer:
+      KillTimer(kWriteFailureTimer);
+      if (!transport_.IsOpen()) {
+        const std::string reason = lastPortError_;
+        PortFailed(reason);
+      }
       break;
     case kSettleTimer:
       KillTimer(kSettleTimer);

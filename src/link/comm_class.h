@@ -93,7 +93,11 @@ class CCommClass : public TransportListener {
   bool IsPortOpen() const { return transport_.IsOpen(); }
   const std::string& LastPortError() const { return lastPortError_; }
   // Writes one frame and takes the pause after it; a frame written while a
-  // pause runs waits for it. False when no port is open.
+  // pause runs waits for it. False when no port is open or the port refuses
+  // the frame. A port that refuses a frame, at once or when the frame's turn
+  // comes behind a pause, is closed and reported as failed (PortFailed) on
+  // the next turn of the event loop; while OpenPort writes the connection
+  // frames, a refusal at once is its failure instead.
   bool WritePacket(std::string_view frame);
   // Takes the waiting characters and assembles them into frames.
   int OnDataArrived();
@@ -127,6 +131,21 @@ class CCommClass : public TransportListener {
   TransferJob Job() const { return transferJob_; }
   void SetJob(TransferJob job) { transferJob_ = job; }
   int UploadStep() const { return uploadStep_; }
+  // The memory (1..6) an Upload has walked the receiver to, so that the
+  // receiver no longer holds its own setting: from the first memory load
+  // until the write-back has ended; 0 otherwise.
+  int MemoryTheReceiverIsOn() const;
+  // An Upload has changed the receiver: from the configuration on it has
+  // switched Pure Direct off and then selects inputs and sound programs,
+  // until its write-back puts them back.
+  bool HasChangedTheReceiver() const {
+    return transferJob_ == TransferJob::kUpload &&
+           (linkState_ == LinkState::kReady || linkState_ == LinkState::kUploadSecondPhase);
+  }
+  // The receiver's own setting as the Upload read it (slot 0 with the
+  // basic values and zone volumes kept at the start), which the write-back
+  // puts back into the receiver.
+  CSettingImage ReceiverSettingForWriteBack() const;
   int LoadCursor() const { return loadCursor_; }
   // Values stored from the receiver since the port was opened.
   int ValuesStored() const { return valuesStored_; }
@@ -163,6 +182,8 @@ class CCommClass : public TransportListener {
   void PauseEnded();
   int ExtraPauseOfNextEntry() const;
   void HandleFrame(std::string frame);
+  void WriteFailed();
+  void KillConnectionTimers();
 
   // Engine.
   int FirstNotDone() const;
@@ -174,6 +195,14 @@ class CCommClass : public TransportListener {
   bool IsWrongKind(std::string_view frame, const QueueEntry& entry) const;
   void UpdateInputDspFromProgramReport();
   void DecodeAndStore(std::string_view frame, bool notAnAnswer);
+  // What the markers behind a finished entry do; the engine passes them
+  // whether the entry was answered or skipped.
+  struct MarkerEffects {
+    int memory = -1;  // "@MEMORY, n": slot n becomes current after the reply is stored
+    bool phaseEnds = false;
+  };
+  MarkerEffects PassMarkersBehind(int finished);
+  void ApplyMarkerEffects(const MarkerEffects& effects);
 
   // Connection.
   void HandleConfigurationReport(std::string_view frame);
@@ -204,6 +233,7 @@ class CCommClass : public TransportListener {
   unsigned portGeneration_ = 0;  // counts openings and closings
 
   bool pausing_ = false;
+  bool openingPort_ = false;  // OpenPort is writing the connection frames
   std::deque<Outgoing> outbox_;
   std::array<int, kTimerCount> deferredTimers_{};  // milliseconds + 1, 0 when none
 

@@ -199,6 +199,10 @@ int CCommClass::OnReply(std::string_view frame, bool notAnAnswer) {
 
   // 7. Does the frame answer the current command?
   const bool realTime = transferJob_ == TransferJob::kRealTimeConnection;
+  // The Upload reads with its own matching up to its write-back, which
+  // follows the general rule.
+  const bool uploadReads = transferJob_ == TransferJob::kUpload &&
+                           !(linkState_ == LinkState::kUploadSecondPhase && uploadStep_ == 2);
   const int current = FirstNotDone();
   bool answered = false;
   bool decode = false;
@@ -212,8 +216,7 @@ int CCommClass::OnReply(std::string_view frame, bool notAnAnswer) {
       return 0;
     }
     int flagRow = -1;
-    const bool uploadGeneralRule = linkState_ == LinkState::kUploadSecondPhase && uploadStep_ == 2;
-    if (transferJob_ == TransferJob::kUpload && !uploadGeneralRule) {
+    if (uploadReads) {
       const ReadRequestRow* row = entry.tableIndex >= 0
                                       ? &kReadRequestTable[static_cast<size_t>(entry.tableIndex)]
                                       : nullptr;
@@ -295,48 +298,18 @@ int CCommClass::OnReply(std::string_view frame, bool notAnAnswer) {
         answered = DecodeReport(frame).HasId(entry.code);
       }
     }
-    // During a Download the answers are matched but never stored.
-    if (transferJob_ != TransferJob::kRealTimeConnection && transferJob_ != TransferJob::kUpload) {
-      decode = false;
-    }
+    // Outside a Real Time Mode connection the answers to writes are matched
+    // but never stored: the receiver echoes what the image already holds,
+    // or, answering the write-back of an Upload, what it held before.
+    if (!realTime && !uploadReads) decode = false;
   }
 
   // 8. Mark the answered entry done and pass the markers behind it.
-  int memoryMarker = -1;
-  bool phaseEnds = false;
+  MarkerEffects markers;
   if (answered && current >= 0 && current < QueueLength()) {
     if (host_.IsSendingShown() && QueueLength() > 1) host_.AdvanceSending(current);
     queue_[static_cast<size_t>(current)].tries = kDoneTries;
-    if (transferJob_ == TransferJob::kUpload || transferJob_ == TransferJob::kDownload) {
-      for (size_t k = static_cast<size_t>(current) + 1; k < queue_.size(); ++k) {
-        QueueEntry& next = queue_[k];
-        if (IsPseudoCommand(next.text)) {
-          if (next.text.starts_with("@MEMORY")) {
-            CurrentImage()[8] = savedPureDirectAtReread_;
-            const size_t comma = next.text.find(',');
-            memoryMarker =
-                comma == std::string::npos ? 0 : std::atoi(next.text.c_str() + comma + 1);
-          } else if (next.text == "@CURR") {
-            phaseEnds = true;
-          } else if (next.text == "@VOLUMEOUT") {
-            savedZoneVolumes_ = {Image(0)[14], Image(0)[19]};
-          }
-          continue;
-        }
-        if (transferJob_ == TransferJob::kUpload && next.tableIndex >= 0 && currentSlot_ != 0) {
-          // A memory only holds the parameters of its own sound program.
-          // Selecting another program would also make the receiver report
-          // it, and the memory would take that program for its own, so the
-          // selection is passed over together with the reads.
-          const int group = ProgramGroupOfRow(next.tableIndex);
-          if (group >= 0 && CurrentImage()[4] != group) {
-            next.tries = kDoneTries;
-            continue;
-          }
-        }
-        break;
-      }
-    }
+    markers = PassMarkersBehind(current);
   }
 
   // 9. and 10.
@@ -344,11 +317,7 @@ int CCommClass::OnReply(std::string_view frame, bool notAnAnswer) {
   if (decode) DecodeAndStore(frame, notAnAnswer);
 
   // 11. and 12.: the markers take effect; a new phase replaces the tail.
-  if (memoryMarker >= 0) SelectImage(memoryMarker);
-  if (phaseEnds) {
-    if (transferJob_ == TransferJob::kUpload) UploadSequence(1);
-    if (transferJob_ == TransferJob::kDownload) DownloadSequence(1);
-  }
+  ApplyMarkerEffects(markers);
 
   // 13. and 14. The next command is decided after the phase change, so that
   // it is the first entry of the new tail, and the queue is finished only
@@ -367,6 +336,48 @@ int CCommClass::OnReply(std::string_view frame, bool notAnAnswer) {
     StartReplyTimer();
   }
   return answered || decode ? 1 : 0;
+}
+
+CCommClass::MarkerEffects CCommClass::PassMarkersBehind(int finished) {
+  MarkerEffects effects;
+  if (transferJob_ != TransferJob::kUpload && transferJob_ != TransferJob::kDownload)
+    return effects;
+  for (size_t k = static_cast<size_t>(finished) + 1; k < queue_.size(); ++k) {
+    QueueEntry& next = queue_[k];
+    if (IsPseudoCommand(next.text)) {
+      if (next.text.starts_with("@MEMORY")) {
+        CurrentImage()[8] = savedPureDirectAtReread_;
+        const size_t comma = next.text.find(',');
+        effects.memory = comma == std::string::npos ? 0 : std::atoi(next.text.c_str() + comma + 1);
+      } else if (next.text == "@CURR") {
+        effects.phaseEnds = true;
+      } else if (next.text == "@VOLUMEOUT") {
+        savedZoneVolumes_ = {Image(0)[14], Image(0)[19]};
+      }
+      continue;
+    }
+    if (transferJob_ == TransferJob::kUpload && next.tableIndex >= 0 && currentSlot_ != 0) {
+      // A memory only holds the parameters of its own sound program.
+      // Selecting another program would also make the receiver report it,
+      // and the memory would take that program for its own, so the
+      // selection is passed over together with the reads.
+      const int group = ProgramGroupOfRow(next.tableIndex);
+      if (group >= 0 && CurrentImage()[4] != group) {
+        next.tries = kDoneTries;
+        continue;
+      }
+    }
+    break;
+  }
+  return effects;
+}
+
+void CCommClass::ApplyMarkerEffects(const MarkerEffects& effects) {
+  if (effects.memory >= 0) SelectImage(effects.memory);
+  if (effects.phaseEnds) {
+    if (transferJob_ == TransferJob::kUpload) UploadSequence(1);
+    if (transferJob_ == TransferJob::kDownload) DownloadSequence(1);
+  }
 }
 
 void CCommClass::DecodeAndStore(std::string_view frame, bool notAnAnswer) {
@@ -436,8 +447,11 @@ int CCommClass::RetryOrGiveUp(std::string_view frame) {
   if (!IsRealTimeMode()) {
     host_.WriteErrorLog(entry.text, entry.code);
     if (transport_.IsCtsOn()) {
-      // The receiver is there but does not take this command: skip it.
+      // The receiver is there but does not take this command: skip it. The
+      // markers behind it take effect as behind an answered one: the next
+      // memory's values go into its own slot, and a phase still ends.
       entry.tries = kDoneTries;
+      ApplyMarkerEffects(PassMarkersBehind(current));
       const int next = FirstNotDone();
       if (next >= 0) {
         WriteEntry(next);

@@ -22,8 +22,9 @@ enum LinkTimer : int {
   kCheckAnswerTimer = 8,      // 10000 ms: answer time-out of the connection check
   kPacingTimer = 9,           // the pause the receiver needs after each frame written
   kSettleTimer = 10,          // 500 ms after the configuration is taken, before the load
+  kWriteFailureTimer = 11,    // 0 ms: a frame that could not be written is reported
 };
-inline constexpr int kTimerCount = 11;
+inline constexpr int kTimerCount = 12;
 
 inline constexpr int kGuardMs = 1000;
 inline constexpr int kFrameTimeoutMs = 450;

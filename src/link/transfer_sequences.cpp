@@ -92,18 +92,31 @@ void CCommClass::UploadSequence(int nextPhase) {
   } else {
     // The final phase returns the receiver to the current setting, which
     // the memory loads above have replaced.
-    if (modelFlags_.zone2 != 0) Image(0)[14] = savedZoneVolumes_[0];
-    if (modelFlags_.zone3 != 0) Image(0)[19] = savedZoneVolumes_[1];
+    Image(0) = ReceiverSettingForWriteBack();
     host_.QueuePageDownloads();
-    CSettingImage& image = CurrentImage();
-    image[1] = savedBasic_[0];
-    image[2] = savedBasic_[1];
-    image[3] = savedBasic_[2];
-    image[4] = savedBasic_[3];
-    image[8] = savedBasic_[4];
     host_.QueueBasicControlDownload();
   }
   if (nextPhase == 0) SendPacket("", kEndMarkerCode);
+}
+
+CSettingImage CCommClass::ReceiverSettingForWriteBack() const {
+  CSettingImage image = Image(0);
+  if (modelFlags_.zone2 != 0) image[14] = savedZoneVolumes_[0];
+  if (modelFlags_.zone3 != 0) image[19] = savedZoneVolumes_[1];
+  image[1] = savedBasic_[0];
+  image[2] = savedBasic_[1];
+  image[3] = savedBasic_[2];
+  image[4] = savedBasic_[3];
+  image[8] = savedBasic_[4];
+  return image;
+}
+
+int CCommClass::MemoryTheReceiverIsOn() const {
+  if (transferJob_ != TransferJob::kUpload || linkState_ != LinkState::kUploadSecondPhase) return 0;
+  // The memories are read in order, the last being 6; the write-back puts
+  // the receiver's own setting back over it.
+  if (uploadStep_ >= 2) return kMemoryCount;
+  return uploadStep_ == 1 ? currentSlot_ : 0;
 }
 
 void CCommClass::DownloadSequence(int nextPhase) {

@@ -112,6 +112,8 @@ void CReceiverSession::Open() {
 }
 
 void CReceiverSession::StartUpload() {
+  // A new Upload reads the receiver as it is now.
+  receiverSetting_.reset();
   link_.SetJob(TransferJob::kUpload);
   errorLog_->StartOperationLog();
   TakeBackup();
@@ -119,6 +121,8 @@ void CReceiverSession::StartUpload() {
 }
 
 void CReceiverSession::StartDownload() {
+  // A Download gives the receiver a setting of the program's.
+  receiverSetting_.reset();
   link_.SetJob(TransferJob::kDownload);
   errorLog_->StartOperationLog();
   // A Download changes no image of its own accord; the backup makes sure a
@@ -138,12 +142,18 @@ void CReceiverSession::OpenInitialize() {
   initializeOpen_ = true;
   host_.InitializeOpened(kInitialLoadProgressTotal);
   if (link_.OpenPort(SelectedDevice())) return;
+  OpeningFailed();
+}
+
+void CReceiverSession::OpeningFailed() {
   if (scanIndex_ == -1) {
     std::string message(kMessagePortError);
     if (!link_.LastPortError().empty()) message += "\n" + link_.LastPortError();
     FinishInitialization(true, false, {});
+    errorLog_->EndOperationLog();
     host_.ShowMessage(message, MessageIcon::kError);
     DropBackup();
+    restoring_ = false;
     host_.OperationEnded(OperationOutcome::kFailed, message);
     return;
   }
@@ -180,6 +190,7 @@ void CReceiverSession::FailConnection(std::string_view message) {
   link_.ClosePort();
   host_.ShowMessage(message, MessageIcon::kError);
   DropBackup();
+  restoring_ = false;
   host_.OperationEnded(OperationOutcome::kFailed, message);
 }
 
@@ -206,6 +217,7 @@ void CReceiverSession::FinishInitialization(bool failed, bool final, std::string
       // The image backup of a transfer is kept across the retries of its
       // connection and freed only when the connection has finally failed.
       DropBackup();
+      restoring_ = false;
       host_.OperationEnded(OperationOutcome::kFailed, reason);
     }
     return;
@@ -220,7 +232,11 @@ void CReceiverSession::FinishInitialization(bool failed, bool final, std::string
       link_.UploadSequence(0);
       break;
     case TransferJob::kDownload:
-      link_.DownloadSequence(0);
+      if (restoring_) {
+        QueueReceiverRestore();
+      } else {
+        link_.DownloadSequence(0);
+      }
       break;
     case TransferJob::kNone:
       break;
@@ -269,17 +285,15 @@ void CReceiverSession::CancelInitialization(bool ask) {
     // An Upload or Download that never began leaves no port open behind it.
     link_.ClosePort();
   }
+  restoring_ = false;
   host_.RefreshUserInterface();
   host_.OperationEnded(OperationOutcome::kCancelled, {});
 }
 
 void CReceiverSession::CancelSending(bool ask) {
-  if (ask) {
-    std::string caption(kSendingCaption);
-    if (link_.Job() == TransferJob::kDownload) caption = "Download " + caption;
-    if (link_.Job() == TransferJob::kUpload) caption = "Upload " + caption;
-    if (!host_.Ask(kQuestionStopSending, caption + " is Cancel")) return;
-  }
+  if (ask && !host_.Ask(kQuestionStopSending, SendingCaption() + " is Cancel")) return;
+  const bool restoring = restoring_;
+  KeepReceiverSetting();
   link_.KillTimer(kLoadAnswerTimer);
   link_.KillTimer(kConnectionWatchTimer);
   link_.KillTimer(kReplyTimer);
@@ -290,6 +304,67 @@ void CReceiverSession::CancelSending(bool ask) {
   EndSending(EndSendingResult::kDone);
   cancelling_ = false;
   host_.OperationEnded(OperationOutcome::kCancelled, {});
+  // The user stopped the Upload, not meaning to leave the receiver changed;
+  // a front end that cancels on its own (ask false) decides for itself.
+  if (ask && !restoring) OfferRestore();
+}
+
+std::string CReceiverSession::SendingCaption() const {
+  std::string caption(kSendingCaption);
+  // Putting the receiver's setting back is the last phase of an Upload.
+  if (link_.Job() == TransferJob::kUpload || restoring_) return "Upload " + caption;
+  if (link_.Job() == TransferJob::kDownload) return "Download " + caption;
+  return caption;
+}
+
+void CReceiverSession::KeepReceiverSetting() {
+  const int memory = link_.MemoryTheReceiverIsOn();
+  if (memory == 0 && !link_.HasChangedTheReceiver()) return;
+  receiverSetting_ = std::make_unique<ReceiverSetting>();
+  receiverSetting_->image = link_.ReceiverSettingForWriteBack();
+  receiverSetting_->flags = link_.Flags();
+  receiverSetting_->regionCode = link_.RegionCode();
+  receiverSetting_->memory = memory;
+  receiverSetting_->basicControlsOnly = memory == 0;
+}
+
+void CReceiverSession::OfferRestore() {
+  if (!receiverSetting_) return;
+  const std::string_view question = receiverSetting_->basicControlsOnly
+                                        ? kQuestionRestoreBasicControls
+                                        : kQuestionRestoreReceiver;
+  if (host_.Ask(question, kRestoreTitle)) RestoreReceiverSetting();
+}
+
+bool CReceiverSession::RestoreReceiverSetting() {
+  if (!receiverSetting_ || restoring_ || initializeOpen_ || sendingOpen_ || link_.IsPortOpen())
+    return false;
+  restoring_ = true;
+  link_.SetJob(TransferJob::kDownload);
+  errorLog_->StartOperationLog();
+  // The write-back is sent from slot 0; the backup gives the program's
+  // own images back however the restore ends.
+  TakeBackup();
+  StartConnection();
+  return true;
+}
+
+void CReceiverSession::QueueReceiverRestore() {
+  // The same receiver as the Upload's: its model flags and region decide
+  // what the pages send, as they did in the Upload's own write-back.
+  link_.SetFlags(receiverSetting_->flags);
+  link_.SetRegionCode(receiverSetting_->regionCode);
+  link_.Image(0) = receiverSetting_->image;
+  link_.SelectImage(0);
+  if (receiverSetting_->basicControlsOnly) {
+    // The rest of the setting was not read whole; these are what the
+    // Upload had changed, kept from the receiver's configuration.
+    for (const ParamId id : {1, 2, 3, 4, 8}) SendBasicControl(id);
+  } else {
+    QueuePageDownloads();
+    QueueBasicControlDownload();
+  }
+  link_.SendPacket("", kEndMarkerCode);
 }
 
 void CReceiverSession::ShowSending() {
@@ -299,16 +374,15 @@ void CReceiverSession::ShowSending() {
     EndSending(EndSendingResult::kDone);
     return;
   }
-  std::string caption(kSendingCaption);
-  if (job == TransferJob::kDownload) caption = "Download " + caption;
-  if (job == TransferJob::kUpload) caption = "Upload " + caption;
   sendingOpen_ = true;
-  host_.SendingOpened(link_.QueueLength(), link_.QueueLength() > 1, caption);
+  host_.SendingOpened(link_.QueueLength(), link_.QueueLength() > 1, SendingCaption());
 }
 
 void CReceiverSession::EndSending(EndSendingResult result) {
   const TransferJob job = link_.Job();
   const bool wasSending = sendingOpen_;
+  const bool restoring = restoring_;
+  if (result == EndSendingResult::kCableError) KeepReceiverSetting();
   if (sendingOpen_) {
     sendingOpen_ = false;
     host_.SendingClosed();
@@ -322,6 +396,11 @@ void CReceiverSession::EndSending(EndSendingResult result) {
           (link_.Resends() > 0 || link_.UnreadableFrames() > 0)) {
         message = UploadDoubtMessage(link_.Resends(), link_.UnreadableFrames());
         host_.ShowMessage(message, MessageIcon::kWarning);
+      }
+      if (restoring && !cancelling_) {
+        receiverSetting_.reset();
+        message = std::string(kMessageReceiverRestored);
+        host_.ShowMessage(message, MessageIcon::kInformation);
       }
       if (link_.IsRealTimeMode()) {
         link_.StartTimerAfterWrites(kCheckIntervalTimer, kCheckIntervalMs);
@@ -339,6 +418,9 @@ void CReceiverSession::EndSending(EndSendingResult result) {
       RestoreBackup();
       break;
   }
+  // Putting the receiver's setting back never changes the program's images.
+  if (restoring) RestoreBackup();
+  restoring_ = false;
   DropBackup();
   host_.RefreshMemoryWindow();
   if (cancelling_) return;
@@ -357,6 +439,15 @@ void CReceiverSession::EndSending(EndSendingResult result) {
 void CReceiverSession::PortFailed(std::string_view reason) {
   const TransferJob job = link_.Job();
   const bool initializing = initializeOpen_;
+  if (initializing && link_.State() == LinkState::kWaitingForConfiguration) {
+    // A port that fails before the receiver has answered (a wake-up frame
+    // refused behind its pause) fails the attempt as a port that did not
+    // open: the same message, and "Auto" moves on to the next port.
+    link_.KillTimer(kConnectionWatchTimer);
+    OpeningFailed();
+    return;
+  }
+  KeepReceiverSetting();
   if (initializeOpen_) {
     initializeOpen_ = false;
     host_.InitializeClosed();
@@ -374,6 +465,7 @@ void CReceiverSession::PortFailed(std::string_view reason) {
   if (job == TransferJob::kUpload || job == TransferJob::kDownload) RestoreBackup();
   if (job == TransferJob::kRealTimeConnection && initializing) link_.ResetImage(0);
   DropBackup();
+  restoring_ = false;
   host_.RefreshUserInterface();
   std::string message(kMessagePortError);
   if (!reason.empty()) message += "\n" + std::string(reason);

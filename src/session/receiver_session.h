@@ -87,6 +87,20 @@ inline constexpr std::string_view kQuestionStopInitialization =
     "Initialization is stopped.\nIs it all right?";
 inline constexpr std::string_view kQuestionStopSending =
     "Transmission of a command is interrupted. \nIs it all right?";
+// Asked after a Cancel that left the receiver on one of its memories (an
+// Upload reads each memory by loading it into the receiver).
+inline constexpr std::string_view kQuestionRestoreReceiver =
+    "The receiver has been left on one of its System memories and no longer holds its own "
+    "setting.\nPut the receiver's own setting back now?";
+// Asked after a Cancel before the first memory load: only the basic
+// controls the Upload changes (input, audio select, decoder mode, sound
+// program, Pure Direct) are put back, as the rest has not been read whole.
+inline constexpr std::string_view kQuestionRestoreBasicControls =
+    "The receiver has been left on another input and sound program.\nPut the receiver's own "
+    "input and sound program back now?";
+inline constexpr std::string_view kRestoreTitle = "Upload";
+inline constexpr std::string_view kMessageReceiverRestored =
+    "The receiver holds its own setting again.";
 inline constexpr std::string_view kInitializeCaption = "Initialize";
 inline constexpr std::string_view kSendingCaption = "Command Sending";
 inline constexpr std::string_view kAutoPortName = "Auto";
@@ -119,6 +133,21 @@ class CReceiverSession : public LinkHost {
   void StartDownload();
   void CancelInitialization(bool ask = true);
   void CancelSending(bool ask = true);
+  // After an Upload was cancelled while the receiver was on one of its
+  // memories: the memory (1..6) it was left on, or 0 when the receiver
+  // holds its own setting (as far as the program knows).
+  int MemoryTheReceiverWasLeftOn() const { return receiverSetting_ ? receiverSetting_->memory : 0; }
+  // A cancelled or failed Upload left the receiver changed (on a memory, or
+  // on another input and sound program) and RestoreReceiverSetting can put
+  // it back.
+  bool CanRestoreReceiverSetting() const { return receiverSetting_ != nullptr; }
+  // Puts the receiver's own setting, as the cancelled Upload read it, back
+  // into the receiver: the Upload's write-back alone over a connection of
+  // its own, with its "Command Sending" progress and its own Cancel. The
+  // program's images stay as they are. Ends with OperationEnded like a
+  // transfer; false when there is nothing to put back.
+  bool RestoreReceiverSetting();
+  bool IsRestoringReceiverSetting() const { return restoring_; }
   bool IsInitializing() const { return initializeOpen_; }
   bool IsSending() const { return sendingOpen_; }
   bool HasBackup() const { return backup_ != nullptr; }
@@ -156,6 +185,12 @@ class CReceiverSession : public LinkHost {
  private:
   void StartConnection();
   void OpenInitialize();
+  void OpeningFailed();
+  std::string SendingCaption() const;
+  void KeepReceiverSetting();
+  void QueueReceiverRestore();
+  void EndRestore();
+  void OfferRestore();
   void FinishInitialization(bool failed, bool final, std::string_view message);
   void FailConnection(std::string_view message);
   void OnConnectionWatch();
@@ -187,6 +222,17 @@ class CReceiverSession : public LinkHost {
     int regionCode = kDefaultRegionCode;
   };
   std::unique_ptr<Backup> backup_;
+  // What the receiver held before a cancelled Upload walked it through its
+  // memories, with what is needed to write it back to the same receiver.
+  struct ReceiverSetting {
+    CSettingImage image;
+    ModelFlags flags;
+    int regionCode = kDefaultRegionCode;
+    int memory = 0;
+    bool basicControlsOnly = false;  // left before the first memory load
+  };
+  std::unique_ptr<ReceiverSetting> receiverSetting_;
+  bool restoring_ = false;
 };
 
 }  // namespace qamp

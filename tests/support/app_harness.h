@@ -3,6 +3,7 @@
 #pragma once
 
 #include "document/qamptool_app.h"
+#include "support/lossy_transport.h"
 #include "support/session_harness.h"
 
 namespace qamp::testing {
@@ -42,7 +43,7 @@ struct AppHarness {
 
   sim::VirtualClock clock;
   sim::CSimulatedReceiver receiver;
-  sim::SimTransport transport;
+  LossyTransport transport;
   RecordingHost host;
   AnsweringPageHost pageHost;
   MemoryLog log;

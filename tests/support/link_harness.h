@@ -27,7 +27,7 @@ class ScriptedTransport : public SerialTransport {
   bool IsOpen() const override { return open_; }
   bool Write(std::string_view bytes) override {
     writes.push_back({clock_.NowMs(), ShowFrame(bytes)});
-    return open_;
+    return open_ && (refuseFromWrite == 0 || static_cast<int>(writes.size()) < refuseFromWrite);
   }
   std::string ReadAvailable() override {
     std::string taken;
@@ -50,6 +50,7 @@ class ScriptedTransport : public SerialTransport {
   std::vector<std::string> opened;
   bool cts = true;
   bool failOpen = false;
+  int refuseFromWrite = 0;  // the port refuses this write (counted from 1) and every later one
 
  private:
   sim::VirtualClock& clock_;
