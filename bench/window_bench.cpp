@@ -121,7 +121,7 @@ void VolumeDrag() {
 
 void LongestStallDuringUpload() {
   qamp::sim::SimOptions options;
-  options.randomState = true;
+  options.startState = qamp::sim::StartState::kPlausible;
   qamp::sim::CSimulatedReceiver receiver(options);
   qamp::PtySimulatorServer server(receiver);
   std::string device;
@@ -136,7 +136,10 @@ void LongestStallDuringUpload() {
   qamp::PortRouter router;
   qamp::CProgram::Setup setup;
   setup.mode = qamp::ControlMode::kAsync;
-  setup.ports = {{QString::fromStdString(device), QString::fromStdString(device)}};
+  setup.ports = {{QString::fromStdString(device),
+                  QString::fromStdString(device),
+                  {},
+                  QString::fromStdString(device)}};
   qamp::CProgram program(router, nullptr, dialogs, settings, std::move(setup));
   program.Show();
 

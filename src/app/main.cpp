@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
   // The built-in simulated receiver holds a configuration a receiver could
   // hold; the fast demo runs it and the link on simulated time.
   sim::SimOptions simulator;
-  simulator.randomState = true;
+  simulator.startState = sim::StartState::kPlausible;
   std::unique_ptr<sim::VirtualClock> virtualClock;
   if (options.demoFast) virtualClock = std::make_unique<sim::VirtualClock>();
   PortRouter router(simulator, virtualClock.get());

@@ -64,12 +64,24 @@ std::optional<StartChoice> ChooseStart(const ProgramOptions& options, CDialogs& 
 
 std::vector<ConnectionEntry> MachineConnections() {
   std::vector<ConnectionEntry> list;
-  const std::vector<PortEntry> ports = ListSerialPorts();
-  if (!ports.empty()) list.push_back({QString::fromUtf8(kAutoPortName.data()), QString()});
-  for (const PortEntry& port : ports) {
-    list.push_back({QString::fromStdString(port.name), QString::fromStdString(port.device)});
+  const PortScan scan = ScanSerialPorts();
+  if (!scan.ports.empty()) list.push_back({QString::fromUtf8(kAutoPortName.data()), {}, {}});
+  for (const PortEntry& port : scan.ports) {
+    list.push_back({QString::fromStdString(port.display.empty() ? port.name : port.display),
+                    QString::fromStdString(port.device),
+                    {},
+                    QString::fromStdString(port.name)});
   }
-  list.push_back({"Simulated receiver (sim)", QString::fromUtf8(kBuiltInSimulatorPort.data())});
+  // Ports that exist but cannot be opened are offered too, so that choosing
+  // one says why and how to mend it.
+  for (const PortProblem& problem : scan.problems) {
+    const QString device = QString::fromStdString(problem.device);
+    const QString shortName = device.section('/', -1);
+    list.push_back({shortName + " (cannot be opened)", device,
+                    QString::fromStdString(problem.Message()), shortName});
+  }
+  list.push_back(
+      {"Simulated receiver (sim)", QString::fromUtf8(kBuiltInSimulatorPort.data()), {}, "sim"});
   return list;
 }
 

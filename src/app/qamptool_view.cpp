@@ -165,7 +165,12 @@ QWidget* CQAmpToolView::BuildConnectionBox() {
   portCombo_->setInsertPolicy(QComboBox::NoInsert);
   portCombo_->setMinimumContentsLength(18);
   portCombo_->setToolTip("A port from the list, or type a device path or tcp:HOST:PORT");
-  for (const ConnectionEntry& entry : ports_) portCombo_->addItem(entry.name, entry.device);
+  for (const ConnectionEntry& entry : ports_) {
+    portCombo_->addItem(entry.name, entry.device);
+    if (!entry.problem.isEmpty()) {
+      portCombo_->setItemData(portCombo_->count() - 1, entry.problem, Qt::ToolTipRole);
+    }
+  }
   grid->addWidget(Buddy("Port", portCombo_, connection), 0, 0);
   grid->addWidget(portCombo_, 0, 1, 1, 2);
   openButton_ = new QPushButton("Open", connection);
@@ -411,9 +416,9 @@ bool CQAmpToolView::SelectConnection(const QString& text) {
   const QString wanted = text.trimmed();
   if (wanted.isEmpty()) return false;
   for (int i = 0; i < static_cast<int>(ports_.size()); ++i) {
-    if (ports_[static_cast<size_t>(i)].name == wanted ||
-        (!ports_[static_cast<size_t>(i)].device.isEmpty() &&
-         ports_[static_cast<size_t>(i)].device == wanted)) {
+    const ConnectionEntry& entry = ports_[static_cast<size_t>(i)];
+    if (entry.name == wanted || (!entry.shortName.isEmpty() && entry.shortName == wanted) ||
+        (!entry.device.isEmpty() && entry.device == wanted)) {
       portCombo_->setCurrentIndex(i);
       return true;
     }
@@ -422,7 +427,7 @@ bool CQAmpToolView::SelectConnection(const QString& text) {
   // longer opens does; a path or address typed or given on the command
   // line becomes an entry of its own.
   if (wanted.startsWith('/') || wanted.startsWith("tcp:")) {
-    ports_.push_back({wanted, wanted});
+    ports_.push_back({wanted, wanted, {}, wanted});
     portCombo_->addItem(wanted, wanted);
     portCombo_->setCurrentIndex(portCombo_->count() - 1);
     return true;
@@ -441,8 +446,8 @@ void CQAmpToolView::ApplyConnectionChoice() {
   // receiver or a typed address.
   std::vector<PortEntry> scanned;
   for (const ConnectionEntry& entry : ports_) {
-    if (entry.device.startsWith("/dev/")) {
-      scanned.push_back({entry.name.toStdString(), entry.device.toStdString()});
+    if (entry.device.startsWith("/dev/") && entry.problem.isEmpty()) {
+      scanned.push_back({entry.shortName.toStdString(), entry.device.toStdString()});
     }
   }
   const int index = portCombo_->currentIndex();
@@ -463,15 +468,25 @@ void CQAmpToolView::ApplyConnectionChoice() {
     if (list[i].device == chosen.device.toStdString()) position = static_cast<int>(i);
   }
   if (position < 0) {
-    list.push_back({chosen.name.toStdString(), chosen.device.toStdString()});
+    list.push_back({chosen.shortName.toStdString(), chosen.device.toStdString()});
     position = static_cast<int>(list.size()) - 1;
   }
   session.SetPorts(list);
   session.SelectPort(position + 1);  // entry 0 is "Auto"
 }
 
+bool CQAmpToolView::ChosenPortCanOpen() {
+  const int index = portCombo_->currentIndex();
+  if (index < 0 || index >= static_cast<int>(ports_.size())) return true;
+  const ConnectionEntry& chosen = ports_[static_cast<size_t>(index)];
+  if (chosen.problem.isEmpty() || portCombo_->currentText() != chosen.name) return true;
+  host_.Dialogs().Show(window(), chosen.problem, Text(kMessageTitle), MessageIcon::kError);
+  return false;
+}
+
 void CQAmpToolView::Open() {
   if (IsProgressOpen() || connected_) return;
+  if (!ChosenPortCanOpen()) return;
   ApplyConnectionChoice();
   app_.Session().Open();
   UpdateConnectionButtons();
@@ -494,13 +509,13 @@ void CQAmpToolView::Reload() {
 }
 
 void CQAmpToolView::Upload() {
-  if (IsProgressOpen()) return;
+  if (IsProgressOpen() || !ChosenPortCanOpen()) return;
   ApplyConnectionChoice();
   app_.Session().StartUpload();
 }
 
 void CQAmpToolView::Download() {
-  if (IsProgressOpen()) return;
+  if (IsProgressOpen() || !ChosenPortCanOpen()) return;
   if (settings_.ShowsDownloadNotice()) {
     const CDialogs::NoticeAnswer answer = host_.Dialogs().Notice(window());
     // Ticking the box counts even when the notice is then cancelled.

@@ -37,8 +37,10 @@ void StyleReadOut(QLabel* label);
 
 // One entry of the connection list.
 struct ConnectionEntry {
-  QString name;    // as shown
-  QString device;  // what the port router opens; empty for "Auto"
+  QString name;            // as shown
+  QString device;          // what the port router opens; empty for "Auto"
+  QString problem;         // why the port cannot be opened now, and the mend; empty when it can
+  QString shortName = {};  // "ttyUSB0": a saved "Port" or --port may name it so
 };
 
 class CQAmpToolView : public QWidget {
@@ -102,6 +104,8 @@ class CQAmpToolView : public QWidget {
   QWidget* BuildVolumeBox();
   QWidget* BuildLegend();
   void ApplyConnectionChoice();
+  // False, having said why, when the chosen port is one that cannot be opened.
+  bool ChosenPortCanOpen();
   void UpdateConnectionButtons();
   void RenderBasicControls();
   void VolumeChanged(int value);

@@ -89,7 +89,7 @@ struct WindowHarness {
     CProgram::Setup setup;
     setup.mode = mode;
     setup.region = region;
-    setup.ports = {{"Simulated receiver (sim)", "sim"}};
+    setup.ports = {{"Simulated receiver (sim)", "sim", {}, "sim"}};
     return setup;
   }
 

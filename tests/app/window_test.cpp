@@ -442,7 +442,7 @@ TEST(RealTime, CancellingTheLoadAsksFirst) {
 
 TEST(Async, UploadShowsItsProgressAndBringsTheReceiversConfiguration) {
   sim::SimOptions options;
-  options.randomState = true;
+  options.startState = sim::StartState::kPlausible;
   WindowHarness window(ControlMode::kAsync, options);
   FindByName<QPushButton>(&window.view(), "Upload >>")->click();
   ASSERT_TRUE(window.RunUntil([&] {
@@ -465,7 +465,7 @@ TEST(Async, UploadShowsItsProgressAndBringsTheReceiversConfiguration) {
 
 TEST(Async, CancelledUploadLeavesTheConfigurationAsItWas) {
   sim::SimOptions options;
-  options.randomState = true;
+  options.startState = sim::StartState::kPlausible;
   WindowHarness window(ControlMode::kAsync, options);
   const std::string before = window.program.App().SaveConfigurationText();
   FindByName<QPushButton>(&window.view(), "Upload >>")->click();
