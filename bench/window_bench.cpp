@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTimer>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -175,6 +176,10 @@ void LongestStallDuringUpload() {
       "stall %.1f ms (target < 16 ms)\n",
       static_cast<double>(wall.elapsed()) / 1000.0, dialogs.messages.size(),
       static_cast<double>(longestGap) / 1e6 - 2.0);
+  // The five longest, with when they happened (a busy machine adds its own).
+  std::sort(stalls.begin(), stalls.end(),
+            [](const auto& a, const auto& b) { return a.second > b.second; });
+  if (stalls.size() > 5) stalls.resize(5);
   for (const auto& [at, ms] : stalls) std::printf("  stall of %.1f ms at %.1f s\n", ms, at);
 }
 
