@@ -81,14 +81,15 @@ struct WindowHarness {
       : receiver(std::move(options)),
         transport(receiver, clock),
         settings(folder.filePath("qamptool.ini").toStdString()),
-        program(transport, &clock, dialogs, settings, Setup(mode, region)) {
+        program(transport, &clock, dialogs, settings, Setup(mode, region, &log)) {
     program.Show();
   }
 
-  static CProgram::Setup Setup(ControlMode mode, int region) {
+  static CProgram::Setup Setup(ControlMode mode, int region, LogSink* log) {
     CProgram::Setup setup;
     setup.mode = mode;
     setup.region = region;
+    setup.log = log;
     setup.ports = {{"Simulated receiver (sim)", "sim", {}, "sim"}};
     return setup;
   }
@@ -125,6 +126,7 @@ struct WindowHarness {
   sim::SimTransport transport;
   ScriptedDialogs dialogs;
   CAppSettings settings;
+  MemoryLog log;
   CProgram program;
 };
 

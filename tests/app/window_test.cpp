@@ -512,6 +512,36 @@ TEST(Async, DownloadWritesTheImageIntoTheReceiver) {
   EXPECT_EQ(window.settings.confirmDownload, "YES");
 }
 
+TEST(Async, CancelledDownloadAsksAndRestoresTheImages) {
+  WindowHarness window(ControlMode::kAsync);
+  FindByName<QSlider>(&window.view(), "Main Volume")->setValue(-350);
+  const std::string before = window.program.App().SaveConfigurationText();
+  FindByName<QPushButton>(&window.view(), "<< Download")->click();
+  ASSERT_TRUE(window.RunUntil([&] {
+    return window.view().IsProgressOpen() && window.view().ProgressWindow()->Position() > 100;
+  }));
+  window.dialogs.answers = {false};
+  FindByName<QPushButton>(window.view().ProgressWindow(), "Cancel")->click();
+  EXPECT_TRUE(window.view().IsProgressOpen());
+  window.dialogs.answers = {true};
+  FindByName<QPushButton>(window.view().ProgressWindow(), "Cancel")->click();
+  window.Run(2000);
+  EXPECT_FALSE(window.view().IsProgressOpen());
+  EXPECT_FALSE(window.link().IsPortOpen());
+  EXPECT_EQ(window.program.App().SaveConfigurationText(), before);
+}
+
+TEST(Async, EveryTransferWritesTheErrorLog) {
+  WindowHarness window(ControlMode::kAsync);
+  FindByName<QPushButton>(&window.view(), "<< Download")->click();
+  ASSERT_TRUE(window.RunUntil([&] { return window.view().IsProgressOpen(); }));
+  ASSERT_TRUE(window.RunUntil([&] { return !window.view().IsProgressOpen(); }));
+  EXPECT_EQ(window.log.text.rfind("StartTime :", 0), 0u) << window.log.text;
+  EXPECT_NE(window.log.text.find("EndTime :"), std::string::npos);
+  EXPECT_NE(window.log.text.find("Total :"), std::string::npos);
+  EXPECT_EQ(window.log.closings, 1);
+}
+
 TEST(Async, TheVolumeSliderIsFrozenWhileAProgressWindowIsOpen) {
   WindowHarness window(ControlMode::kAsync);
   auto* slider = FindByName<QSlider>(&window.view(), "Main Volume");
