@@ -25,6 +25,8 @@ std::string_view RoleOf(ControlKind kind) {
       return "value";
     case ControlKind::kEdit:
       return "edit";
+    case ControlKind::kFrame:
+      return "frame";
     case ControlKind::kText:
       break;
   }

@@ -137,6 +137,17 @@ void CPageView::Build() {
     const Control& control = controls[i];
     Shown& shown = shown_[i];
     switch (control.kind) {
+      case ControlKind::kFrame: {
+        // The generic form shows a frame as the heading of what follows it.
+        QLabel* label = PlainLabel();
+        QFont bold = label->font();
+        bold.setBold(true);
+        label->setFont(bold);
+        shown.widget = label;
+        AddRow(nullptr, label, {i});
+        ++i;
+        continue;
+      }
       case ControlKind::kText: {
         if (IsFrameOfAnotherControl(controls, control)) {
           ++i;
@@ -499,6 +510,9 @@ void CPageView::RenderControl(size_t index, const Control& control) {
     shown.label->setVisible(control.visible);
   }
   switch (control.kind) {
+    case ControlKind::kFrame:
+      static_cast<QLabel*>(widget)->setText(FromModel(control.caption));
+      break;
     case ControlKind::kText: {
       auto* label = static_cast<QLabel*>(widget);
       const std::string& text =

@@ -106,9 +106,82 @@ Control* CBasePage::MutableControl(int id) {
   return const_cast<Control*>(FindControl(id));
 }
 
+namespace {
+
+// FNV-1a over the description's fields.
+class Fingerprint {
+ public:
+  void Add(uint64_t value) {
+    for (int byte = 0; byte < 8; ++byte) {
+      hash_ ^= (value >> (8 * byte)) & 0xFF;
+      hash_ *= 1099511628211ULL;
+    }
+  }
+  void Add(const std::string& text) {
+    Add(text.size());
+    for (const char c : text) {
+      hash_ ^= static_cast<unsigned char>(c);
+      hash_ *= 1099511628211ULL;
+    }
+  }
+  uint64_t Value() const { return hash_; }
+
+ private:
+  uint64_t hash_ = 14695981039346656037ULL;
+};
+
+}  // namespace
+
+uint64_t CBasePage::Revision() const {
+  Fingerprint print;
+  for (const Control& control : controls_) {
+    print.Add(static_cast<uint64_t>(control.id));
+    print.Add(static_cast<uint64_t>(control.kind));
+    print.Add(control.caption);
+    print.Add(control.items.size());
+    for (const std::string& item : control.items) print.Add(item);
+    print.Add(static_cast<uint64_t>(static_cast<int64_t>(control.minimum)));
+    print.Add(static_cast<uint64_t>(static_cast<int64_t>(control.maximum)));
+    print.Add(static_cast<uint64_t>(control.step));
+    print.Add((control.enabled ? 1U : 0U) | (control.visible ? 2U : 0U) |
+              (control.memoryMark ? 4U : 0U));
+    print.Add(control.itemEnabled.size());
+    for (const bool itemEnabled : control.itemEnabled) print.Add(itemEnabled ? 1U : 0U);
+    print.Add(static_cast<uint64_t>(static_cast<int64_t>(control.value)));
+    print.Add(control.text);
+  }
+  return print.Value();
+}
+
 Control& CBasePage::AddControl(Control control) {
   controls_.push_back(std::move(control));
   return controls_.back();
+}
+
+Control& CBasePage::AddFrame(int id, std::string caption) {
+  Control control;
+  control.id = id;
+  control.kind = ControlKind::kFrame;
+  control.caption = std::move(caption);
+  return AddControl(std::move(control));
+}
+
+void CBasePage::PlaceInFrame(int id, int frame) {
+  if (Control* control = MutableControl(id)) control->frame = frame;
+}
+
+void CBasePage::SetSliderLayout(int sliderId, Orientation orientation, std::string lowLabel,
+                                std::string highLabel, int readOutId) {
+  Control* control = MutableControl(sliderId);
+  if (control == nullptr) return;
+  control->orientation = orientation;
+  control->lowLabel = std::move(lowLabel);
+  control->highLabel = std::move(highLabel);
+  control->readOut = readOutId;
+}
+
+void CBasePage::SetMemoryMark(int id, bool marked) {
+  if (Control* control = MutableControl(id)) control->memoryMark = marked;
 }
 
 Control& CBasePage::AddRadioGroup(ParamId param, std::string caption, std::vector<int> buttonIds,

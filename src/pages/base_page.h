@@ -7,6 +7,7 @@
 // takes the user's actions as method calls.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -19,12 +20,22 @@
 
 namespace qamp {
 
+// The icon and the buttons of a page's message box.
+enum class PageIcon { kNone, kInformation, kQuestion, kExclamation, kError };
+enum class PageButtons { kOk, kOkCancel, kYesNo };
+
 // What a page needs from the program around it.
 class PageHost {
  public:
   virtual ~PageHost() = default;
   // A question with OK and Cancel; true for OK.
   virtual bool AskOkCancel(std::string_view text, std::string_view title) = 0;
+  // A message box with its icon and buttons; true for OK or Yes. Hosts that
+  // show no icons ask as AskOkCancel does (OK alone: told, and true).
+  virtual bool Message(std::string_view text, std::string_view title, PageIcon /*icon*/,
+                       PageButtons buttons) {
+    return buttons == PageButtons::kOk ? true : AskOkCancel(text, title);
+  }
   // The warning beep of a refused choice.
   virtual void Beep() = 0;
   virtual void SetWaitCursor(bool on) = 0;
@@ -48,8 +59,11 @@ enum class ControlKind {
   kButton,
   kReadOut,
   kText,
-  kEdit
+  kEdit,
+  kFrame  // a captioned box that holds the controls naming it as their frame
 };
+
+enum class Orientation { kHorizontal, kVertical };
 
 // One control (or radio group) as the page decides it.
 struct Control {
@@ -67,6 +81,15 @@ struct Control {
   std::vector<bool> itemEnabled;  // radio buttons enabled one by one (empty: as the group)
   int value = -1;                 // radio index, slider value, combo index, check state, list row
   std::string text;               // read-out or edit text
+  // How a view lays it out.
+  int frame = 0;  // the kFrame control it stands in, 0 for the page itself
+  Orientation orientation =
+      Orientation::kHorizontal;            // sliders: vertical ones have the maximum at the top
+  std::string lowLabel;                    // sliders: the texts at the minimum and the maximum end
+  std::string highLabel;                   // ("Down" / "Up", "-" / "+", "L" / "R")
+  int readOut = 0;                         // sliders: the read-out that shows the value, 0 for none
+  bool memoryMark = false;                 // the System Memory mark stands beside it
+  std::vector<std::string> columnHeaders;  // lists and grids: the headers of their columns
 };
 
 inline constexpr int kWholeList = 26;  // GetParamList selector: every parameter
@@ -130,6 +153,11 @@ class CBasePage {
   // --- What a view renders -------------------------------------------------------------
   const std::vector<Control>& Controls() const { return controls_; }
   const Control* FindControl(int id) const;
+  // A fingerprint of everything the description says that can change (values,
+  // texts, lists, enabled, visible): it differs exactly when the description
+  // does, so a view draws again only when something changed, without
+  // comparing control by control.
+  uint64_t Revision() const;
   bool IsActive() const { return active_; }
   // The view tells the page when it becomes the active page of the sheet.
   void SetActive(bool active);
@@ -162,6 +190,12 @@ class CBasePage {
   Control& AddCheckBox(int id, ParamId param, std::string caption);
   Control& AddList(int id, std::vector<std::string> rows);
   Control& AddEdit(int id);
+  Control& AddFrame(int id, std::string caption);
+  // Lays a control out: in a frame, upright with its end labels and read-out.
+  void PlaceInFrame(int id, int frame);
+  void SetSliderLayout(int sliderId, Orientation orientation, std::string lowLabel,
+                       std::string highLabel, int readOutId);
+  void SetMemoryMark(int id, bool marked = true);
   // The radio group that contains this button, and the button's index.
   Control* RadioGroupOf(int buttonId, int& index);
   void SetEnabled(int id, bool enabled);

@@ -472,6 +472,9 @@ void ExpectShowsThePage(const CPageView& view, const CBasePage& page, const std:
         EXPECT_EQ(qobject_cast<QLineEdit*>(widget)->text().toStdString(), control.text) << what;
         EXPECT_EQ(widget->isEnabled(), control.enabled) << what;
         break;
+      case ControlKind::kFrame:
+        EXPECT_EQ(qobject_cast<QLabel*>(widget)->text().toStdString(), control.caption) << what;
+        break;
       case ControlKind::kText:
         break;
     }
