@@ -2,7 +2,7 @@
 
 #include <QVBoxLayout>
 
-#include "app/page_view.h"
+#include "app/page_widget.h"
 
 namespace qamp {
 
@@ -28,9 +28,9 @@ CMySheet::CMySheet(std::vector<CBasePage*> pages, QWidget* parent)
   Activate(currentIndex());
 }
 
-CPageView* CMySheet::ViewAt(size_t index) const {
+CPageWidget* CMySheet::ViewAt(size_t index) const {
   if (views_[index] == nullptr) {
-    views_[index] = new CPageView(*pages_[index], tabs_[index]);
+    views_[index] = MakePageWidget(*pages_[index], tabs_[index]);
     tabs_[index]->layout()->addWidget(views_[index]);
   }
   return views_[index];
@@ -53,12 +53,12 @@ CBasePage* CMySheet::ActivePage() const {
   return pages_[static_cast<size_t>(activeIndex_)];
 }
 
-CPageView* CMySheet::ActiveView() const {
+CPageWidget* CMySheet::ActiveView() const {
   if (activeIndex_ < 0 || activeIndex_ >= static_cast<int>(views_.size())) return nullptr;
   return ViewAt(static_cast<size_t>(activeIndex_));
 }
 
-CPageView* CMySheet::ViewOf(const CBasePage& page) const {
+CPageWidget* CMySheet::ViewOf(const CBasePage& page) const {
   for (size_t i = 0; i < pages_.size(); ++i) {
     if (pages_[i] == &page) return ViewAt(i);
   }
@@ -102,7 +102,7 @@ void CMySheet::RestoreRadioFocus() {
 }
 
 void CMySheet::RenderActive() {
-  if (CPageView* view = ActiveView()) view->Render();
+  if (CPageWidget* view = ActiveView()) view->Render();
 }
 
 }  // namespace qamp

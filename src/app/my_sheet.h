@@ -12,7 +12,7 @@
 
 namespace qamp {
 
-class CPageView;
+class CPageWidget;
 
 class CMySheet : public QTabWidget {
   Q_OBJECT
@@ -22,9 +22,9 @@ class CMySheet : public QTabWidget {
   explicit CMySheet(std::vector<CBasePage*> pages, QWidget* parent = nullptr);
 
   CBasePage* ActivePage() const;
-  CPageView* ActiveView() const;
+  CPageWidget* ActiveView() const;
   // The view of a page on the sheet (built now if it was not yet), or null.
-  CPageView* ViewOf(const CBasePage& page) const;
+  CPageWidget* ViewOf(const CBasePage& page) const;
   // The first page whose caption is exactly `caption` becomes active;
   // false, and nothing changes, when there is none.
   bool ActivateByCaption(std::string_view caption);
@@ -40,12 +40,12 @@ class CMySheet : public QTabWidget {
 
  private:
   void Activate(int index);
-  CPageView* ViewAt(size_t index) const;
+  CPageWidget* ViewAt(size_t index) const;
 
   std::vector<CBasePage*> pages_;
   std::vector<QWidget*> tabs_;
   // Built on first use; a view shows its page as it is when built.
-  mutable std::vector<CPageView*> views_;
+  mutable std::vector<CPageWidget*> views_;
   int activeIndex_ = -1;
 };
 

@@ -108,7 +108,7 @@ QLabel* PlainLabel() {
 
 }  // namespace
 
-CPageView::CPageView(CBasePage& page, QWidget* parent) : QWidget(parent), page_(page) {
+CPageView::CPageView(CBasePage& page, QWidget* parent) : CPageWidget(parent), page_(page) {
   Build();
   Render();
 }

@@ -5,6 +5,8 @@
 // interlock, a control switched off) shows at once.
 #pragma once
 
+#include "app/page_widget.h"
+
 #include <QWidget>
 #include <vector>
 
@@ -17,23 +19,23 @@ class QScrollArea;
 
 namespace qamp {
 
-class CPageView : public QWidget {
+class CPageView : public CPageWidget {
   Q_OBJECT
 
  public:
   explicit CPageView(CBasePage& page, QWidget* parent = nullptr);
 
-  CBasePage& Page() { return page_; }
+  CBasePage& Page() override { return page_; }
   // Brings every widget up to date with the page's controls: value, text,
   // items, enabled, visible. Nothing is handed back to the page meanwhile.
-  void Render();
+  void Render() override;
   // The widget of a dialog control number (a radio button's own number
   // gives its button, a group's first number the button, too), or null.
-  QWidget* WidgetOf(int controlId) const;
+  QWidget* WidgetOf(int controlId) const override;
   // When the focus is on one of the page's radio buttons, it moves to the
   // button now checked in that group, so that a value changed meanwhile
   // does not leave the focus on a button that is no longer the choice.
-  void RestoreRadioFocus();
+  void RestoreRadioFocus() override;
 
  protected:
   // Arrow keys never move a radio selection, a slider or a list on a page.

@@ -117,7 +117,7 @@ TEST(MySheet, APageIsDrawnWhenItsViewIsFirstNeeded) {
   RecordingPage beta(h.link(), h.pageHost, "Beta");
   CMySheet sheet({&alpha, &beta});
   beta.SetValue(RecordingPage::kRadio, 2);
-  CPageView* view = sheet.ViewOf(beta);
+  CPageWidget* view = sheet.ViewOf(beta);
   ASSERT_NE(view, nullptr);
   EXPECT_TRUE(qobject_cast<QRadioButton*>(view->WidgetOf(RecordingPage::kRadio + 2))->isChecked());
   EXPECT_EQ(sheet.ViewOf(beta), view);
@@ -218,7 +218,7 @@ TEST(MySheet, ARefreshOfAnInactivePageChangesNoneOfItsWidgetsUntilItIsActivated)
   AppHarness h;
   CMySheet sheet(h.app.Pages().SheetPages());
   CBasePage* speakerSet = h.app.Pages().FindByCaption("Speaker Set");
-  CPageView* view = sheet.ViewOf(*speakerSet);
+  CPageWidget* view = sheet.ViewOf(*speakerSet);
   CSettingImage& image = h.link().CurrentImage();
   StoreParameter(image, kSurround, 1);
   sheet.ActivateByCaption("Speaker Set");

@@ -40,7 +40,7 @@ using testing::RecordingPage;
 using Log = std::vector<std::string>;
 
 template <class Widget>
-Widget* WidgetAs(const CPageView& view, int id) {
+Widget* WidgetAs(const CPageWidget& view, int id) {
   auto* widget = qobject_cast<Widget*>(view.WidgetOf(id));
   EXPECT_NE(widget, nullptr) << "control " << id;
   return widget;
@@ -59,7 +59,7 @@ QString AccessibleNameOf(QWidget* widget) {
   return accessible->text(QAccessible::Name);
 }
 
-QLabel* LabelBeside(const CPageView& view, QWidget* widget) {
+QLabel* LabelBeside(const CPageWidget& view, QWidget* widget) {
   for (QLabel* label : view.findChildren<QLabel*>()) {
     if (label->buddy() == widget) return label;
   }
@@ -73,7 +73,7 @@ int CheckedIndex(const std::vector<QRadioButton*>& radios) {
   return -1;
 }
 
-std::vector<QRadioButton*> RadiosOf(const CPageView& view, const Control& group) {
+std::vector<QRadioButton*> RadiosOf(const CPageWidget& view, const Control& group) {
   std::vector<QRadioButton*> radios;
   for (const int id : group.buttonIds)
     radios.push_back(qobject_cast<QRadioButton*>(view.WidgetOf(id)));
@@ -405,7 +405,7 @@ std::string Describe(const SheetSetup& setup, const CBasePage& page) {
 }
 
 // Checks that each widget shows its control as the page describes it.
-void ExpectShowsThePage(const CPageView& view, const CBasePage& page, const std::string& where) {
+void ExpectShowsThePage(const CPageWidget& view, const CBasePage& page, const std::string& where) {
   for (const Control& control : page.Controls()) {
     QWidget* widget = view.WidgetOf(control.id);
     if (control.kind == ControlKind::kText) continue;
@@ -556,7 +556,7 @@ struct SheetOnScreen {
     return WidgetAs<Widget>(*view, id);
   }
   CMySheet sheet;
-  CPageView* view = nullptr;
+  CPageWidget* view = nullptr;
 };
 
 void ExpectSurroundBackForcedToNone(SheetOnScreen& s) {

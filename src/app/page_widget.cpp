@@ -1,0 +1,14 @@
+#include "app/page_widget.h"
+
+#include "app/page_view.h"
+
+namespace qamp {
+
+CPageWidget* MakePageWidget(CBasePage& page, QWidget* parent) {
+  for (auto make : {MakeSpeakerAndSoundView, MakeSourceAndListView, MakeZoneAndSetupView}) {
+    if (CPageWidget* view = make(page, parent)) return view;
+  }
+  return new CPageView(page, parent);
+}
+
+}  // namespace qamp
