@@ -2,7 +2,14 @@
 // simulated receiver in simulated time.
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -211,6 +218,100 @@ TEST_F(TransferCommands, SetSendsOneChangeAndGetReadsIt) {
       {"get", "sim", "Tuner Set", "Current ", "--sim", "virtual-time", "--sim", "region=2"});
   EXPECT_EQ(get.status, 0) << get.err;
   EXPECT_EQ(get.out, "FM 87.5MHz\n");
+}
+
+}  // namespace
+}  // namespace qamp::cli
+
+namespace qamp::cli {
+namespace {
+
+using Result = testing::QampctlResult;
+using testing::Qampctl;
+
+class PortFailures : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    directory_ =
+        std::filesystem::temp_directory_path() / ("qampctl-ports-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(directory_);
+    setenv("TMPDIR", directory_.c_str(), 1);
+    std::ofstream(Path("regular.qcf")) << "[Speaker Set]\r\nFront=Large\r\n";
+  }
+  void TearDown() override {
+    unsetenv("TMPDIR");
+    std::filesystem::remove_all(directory_);
+  }
+  std::string Path(const std::string& name) const { return (directory_ / name).string(); }
+  std::filesystem::path directory_;
+};
+
+TEST_F(PortFailures, APortThatDoesNotOpenEndsTheCommandWithItsMessage) {
+  const std::vector<std::string> ports = {"/dev/nonexistent",  "/dev/null", Path("regular.qcf"),
+                                          directory_.string(), "ttyUSB0",   "tcp:127.0.0.1"};
+  const std::vector<std::vector<std::string>> commands = {
+      {"upload", "PORT", "-o", Path("out.qcf")},          {"get", "PORT", "Speaker Set", "Front"},
+      {"set", "PORT", "Speaker Set", "Front", "Large"},   {"connect", "PORT"},
+      {"download", "PORT", Path("regular.qcf"), "--yes"},
+  };
+  for (const std::string& port : ports) {
+    for (std::vector<std::string> args : commands) {
+      args[1] = port;
+      const Result result = Qampctl(args);
+      EXPECT_EQ(result.status, 1) << args[0] << " " << port;
+      EXPECT_NE(result.err.find("COM port error has occurred."), std::string::npos)
+          << args[0] << " " << port << ": " << result.err;
+    }
+  }
+  EXPECT_NE(Qampctl({"get", "/dev/nonexistent", "Speaker Set", "Front"})
+                .err.find("There is no serial device /dev/nonexistent"),
+            std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(Path("out.qcf")));
+}
+
+// A receiver that takes the connection and never answers: qampctl waits
+// for its configuration report until it is interrupted.
+TEST_F(PortFailures, ASignalEndsAWaitingCommandWithStatus130) {
+  for (const int signal : {SIGINT, SIGTERM}) {
+    const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
+    ASSERT_GE(listener, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::listen(listener, 1), 0);
+    socklen_t length = sizeof address;
+    ASSERT_EQ(::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length), 0);
+    const std::string port = "tcp:127.0.0.1:" + std::to_string(ntohs(address.sin_port));
+    int errors[2];
+    ASSERT_EQ(::pipe(errors), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      ::dup2(errors[1], STDERR_FILENO);
+      ::close(errors[0]);
+      ::execl(QAMPCTL_PATH, "qampctl", "connect", port.c_str(), static_cast<char*>(nullptr));
+      ::_exit(127);
+    }
+    ::close(errors[1]);
+    // Once the connection is there, qampctl is waiting in its event loop.
+    pollfd incoming{listener, POLLIN, 0};
+    ASSERT_EQ(::poll(&incoming, 1, 30000), 1) << "qampctl never connected";
+    const int connection = ::accept(listener, nullptr, nullptr);
+    ASSERT_GE(connection, 0);
+    ::kill(child, signal);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    std::string err;
+    char buffer[256];
+    for (ssize_t n; (n = ::read(errors[0], buffer, sizeof buffer)) > 0;) err.append(buffer, n);
+    ::close(errors[0]);
+    ::close(connection);
+    ::close(listener);
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by the signal itself, not by qampctl";
+    EXPECT_EQ(WEXITSTATUS(status), 130) << err;
+    EXPECT_NE(err.find("qampctl connect: cancelled"), std::string::npos) << err;
+  }
 }
 
 }  // namespace

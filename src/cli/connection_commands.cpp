@@ -105,16 +105,24 @@ class ConnectCommand : public Command {
     CReceiverSession session(transport, host, ControlMode::kRealTime, &log, LocalLogTime);
     host.Attach(&session);
     ChoosePort(session, port);
-    SignalWatcher interrupt([&session] {
-      if (session.IsInitializing()) session.CancelInitialization(false);
+    SignalWatcher interrupt([&session, &host] {
+      // With nothing to cancel, Ctrl-C still ends the command.
+      if (session.IsInitializing()) {
+        session.CancelInitialization(false);
+      } else {
+        host.Interrupt();
+      }
     });
 
     session.Open();
     const std::optional<OperationOutcome> outcome = host.Run();
     if (!outcome || *outcome != OperationOutcome::kConnected) {
-      if (outcome == OperationOutcome::kCancelled) {
-        context.err << "qampctl connect: cancelled\n";
-      } else if (!host.MessageShown() && !host.LastMessage().empty()) {
+      if (outcome == OperationOutcome::kCancelled || (!outcome && host.Interrupted())) {
+        context.err << "qampctl connect: " << (outcome ? "cancelled" : "interrupted") << "\n";
+        session.Close();
+        return kExitInterrupted;
+      }
+      if (!host.MessageShown() && !host.LastMessage().empty()) {
         context.err << "qampctl connect: " << host.LastMessage() << "\n";
       }
       session.Close();
@@ -123,6 +131,11 @@ class ConnectCommand : public Command {
     // The receiver is put back on its input and program before we leave.
     CCommClass& link = session.Link();
     host.RunUntil([&link] { return link.IsWireIdle() || !link.IsPortOpen(); });
+    if (host.Interrupted()) {
+      context.err << "qampctl connect: interrupted\n";
+      session.Close();
+      return kExitInterrupted;
+    }
 
     context.out << "Connected to QR-K2600 (model R0226) on " << port << "\n"
                 << "Region code: " << link.RegionCode() << "\n"

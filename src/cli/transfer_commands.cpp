@@ -11,6 +11,7 @@
 #include "cli/command.h"
 #include "cli/commands.h"
 #include "cli/frame_text.h"
+#include "cli/parameter_change.h"
 #include "document/qamptool_app.h"
 #include "qt/file_log_sink.h"
 #include "qt/port_list.h"
@@ -34,15 +35,26 @@ struct Options {
   bool yes = false;
   int region = kDefaultRegionCode;
   sim::SimOptions sim;
+  bool simGiven = false;
 };
+
+// "-20.0dB" is a value, not an option.
+bool LooksLikeNumber(std::string_view arg) {
+  return arg.size() > 1 && arg[0] == '-' && ((arg[1] >= '0' && arg[1] <= '9') || arg[1] == '.');
+}
 
 // Options shared by the commands of this file; false after a usage error.
 bool ParseOptions(std::string_view command, const std::vector<std::string>& args, Options& options,
                   bool takesOutput, bool takesYes, std::ostream& err) {
+  bool optionsEnded = false;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     auto value = [&]() -> const std::string* { return i + 1 < args.size() ? &args[++i] : nullptr; };
-    if (takesOutput && (arg == "-o" || arg == "--output")) {
+    if (optionsEnded || LooksLikeNumber(arg)) {
+      options.positional.push_back(arg);
+    } else if (arg == "--") {
+      optionsEnded = true;
+    } else if (takesOutput && (arg == "-o" || arg == "--output")) {
       const std::string* path = value();
       if (path == nullptr) {
         err << "qampctl " << command << ": " << arg << " needs a FILE\n";
@@ -69,14 +81,27 @@ bool ParseOptions(std::string_view command, const std::vector<std::string>& args
             << "\n";
         return false;
       }
+      options.simGiven = true;
     } else if (arg.size() > 1 && arg.front() == '-') {
-      err << "qampctl " << command << ": unknown option '" << arg << "'\n";
+      err << "qampctl " << command << ": unknown option '" << arg
+          << "' (a value that starts with '-' goes after '--')\n";
       return false;
     } else {
       options.positional.push_back(arg);
     }
   }
   return true;
+}
+
+// --sim shapes the built-in simulated receiver; with a real port it would
+// silently do nothing.
+bool SimOptionsFitThePort(std::string_view command, const Options& options, std::ostream& err) {
+  if (!options.simGiven || options.positional.empty() || options.positional[0] == "sim") {
+    return true;
+  }
+  err << "qampctl " << command << ": --sim applies to the port 'sim' only, not to '"
+      << options.positional[0] << "'\n";
+  return false;
 }
 
 void ChoosePort(CReceiverSession& session, const std::string& port) {
@@ -93,32 +118,45 @@ void ChoosePort(CReceiverSession& session, const std::string& port) {
 // real port, real timers, and the error log in the temporary directory.
 class CliApplication {
  public:
-  CliApplication(CommandContext& context, ControlMode mode, const Options& options)
+  // `pageHost` answers the pages' questions; without one every question is
+  // answered OK.
+  CliApplication(CommandContext& context, ControlMode mode, const Options& options,
+                 PageHost* pageHost = nullptr)
       : arguments_{name_, nullptr},
         app_(argc_, arguments_),
         transport_(options.sim, options.sim.virtualTime ? &clock_ : nullptr),
         host_(context.err, StandardErrorIsTerminal(), options.sim.virtualTime ? &clock_ : nullptr),
         log_(DefaultErrorLogPath()),
-        qamp_(transport_, host_, pageHost_, mode, options.region, &log_, LocalLogTime),
+        qamp_(transport_, host_, pageHost != nullptr ? *pageHost : pageHost_, mode, options.region,
+              &log_, LocalLogTime),
         interrupt_([this] {
           CReceiverSession& session = qamp_.Session();
+          const bool cancelling = session.IsInitializing() || session.IsSending();
           if (session.IsInitializing()) session.CancelInitialization(false);
           if (session.IsSending()) session.CancelSending(false);
+          // With nothing to cancel, Ctrl-C still ends the command.
+          if (!cancelling) host_.Interrupt();
         }) {
     host_.Attach(&qamp_.Session());
   }
 
   CQAmpToolApp& App() { return qamp_; }
   CliSessionHost& Host() { return host_; }
+  bool Interrupted() const { return host_.Interrupted(); }
   std::optional<OperationOutcome> Run() { return host_.Run(); }
   const std::string& LogPath() const { return log_.Path(); }
   int FailedCommands() { return qamp_.Session().ErrorLog()->FailedCommands(); }
 
-  // Ends a failed operation: the message (unless shown already), exit 1.
+  // Ends a failed operation: the message (unless shown already), exit 1;
+  // after Ctrl-C exit 130.
   int Fail(std::string_view command, std::optional<OperationOutcome> outcome, std::ostream& err) {
-    if (outcome == OperationOutcome::kCancelled) {
-      err << "qampctl " << command << ": cancelled\n";
-    } else if (!host_.MessageShown() && !host_.LastMessage().empty()) {
+    if (outcome == OperationOutcome::kCancelled || (!outcome && host_.Interrupted())) {
+      err << "qampctl " << command << ": " << (outcome ? "cancelled" : "interrupted") << "\n";
+      ReportLog(err);
+      qamp_.Session().Close();
+      return kExitInterrupted;
+    }
+    if (!host_.MessageShown() && !host_.LastMessage().empty()) {
       err << "qampctl " << command << ": " << host_.LastMessage() << "\n";
     }
     ReportLog(err);
@@ -383,6 +421,23 @@ class DiffCommand : public Command {
   }
 };
 
+// A value as the receiver holds it and as it was typed: names are written
+// in quotation marks and padded with blanks, which nobody types.
+bool SameValue(std::string_view held, std::string_view typed) {
+  auto bare = [](std::string_view text) {
+    auto trim = [](std::string_view t) {
+      while (!t.empty() && t.front() == ' ') t.remove_prefix(1);
+      while (!t.empty() && t.back() == ' ') t.remove_suffix(1);
+      return t;
+    };
+    text = trim(text);
+    if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
+      text = trim(text.substr(1, text.size() - 2));
+    return text;
+  };
+  return bare(held) == bare(typed);
+}
+
 // get and set: a real-time connection, then one parameter.
 class ParameterCommand : public Command {
  public:
@@ -392,14 +447,23 @@ class ParameterCommand : public Command {
     return set_ ? "change one parameter of the receiver" : "read one parameter of the receiver";
   }
   std::string_view Usage() const override {
-    return set_ ? "usage: qampctl set PORT SECTION KEY VALUE [--sim OPTION]...\n"
+    return set_ ? "usage: qampctl set PORT SECTION KEY VALUE [--yes] [--sim OPTION]...\n"
                   "\n"
-                  "Connects in Real Time Mode (reading the whole configuration first), sets\n"
+                  "Connects in Real Time Mode (reading the whole configuration first), changes\n"
                   "the parameter named by SECTION and KEY (as in .qcf files and the report) to\n"
-                  "the value text VALUE, sends exactly what its page sends, and prints the value\n"
-                  "the receiver then holds. Exit status 1 when the receiver kept another value.\n"
+                  "the value text VALUE the way its page does when the user changes it there,\n"
+                  "with the page's interlocks, forced values and questions, sends what the page\n"
+                  "sends, and prints the value the receiver then holds.\n"
+                  "\n"
+                  "VALUE must be written exactly as the page writes it (-20.0dB, not -20dB);\n"
+                  "'--' ends the options. A question of the page is asked on the terminal;\n"
+                  "--yes answers OK, and is required when standard input is not a terminal.\n"
+                  "Exit status: 0 changed; 1 the value is not one of the parameter, the page\n"
+                  "refused it or offers no control for it in Real Time Mode, or the receiver\n"
+                  "kept another value; 2 usage error; 130 interrupted.\n"
                   "\n"
                   "  qampctl set /dev/ttyUSB0 \"Speaker Set\" \"SW Phase\" Reverse\n"
+                  "  qampctl set /dev/ttyUSB0 \"Basic Control\" \"Main Volume\" -20.0dB\n"
                 : "usage: qampctl get PORT SECTION KEY [--sim OPTION]...\n"
                   "\n"
                   "Connects in Real Time Mode (reading the whole configuration first) and\n"
@@ -407,57 +471,58 @@ class ParameterCommand : public Command {
   }
   int Run(const std::vector<std::string>& args, CommandContext& context) override {
     Options options;
-    if (!ParseOptions(Name(), args, options, false, false, context.err)) return kExitUsage;
+    if (!ParseOptions(Name(), args, options, false, set_, context.err)) return kExitUsage;
     const size_t expected = set_ ? 4 : 3;
     if (options.positional.size() != expected) {
       context.err << "qampctl " << Name() << ": expected PORT SECTION KEY" << (set_ ? " VALUE" : "")
                   << "\n";
       return kExitUsage;
     }
+    if (!SimOptionsFitThePort(Name(), options, context.err)) return kExitUsage;
     const std::string& section = options.positional[1];
     const std::string& key = options.positional[2];
-    CliApplication cli(context, ControlMode::kRealTime, options);
+    CliPageHost pageHost(context.err, std::cin, options.yes, StandardInputIsTerminal());
+    CliApplication cli(context, ControlMode::kRealTime, options, &pageHost);
     CQAmpToolApp& app = cli.App();
-    // Check the names before the long connection.
+    // Check the names and the value before the long connection.
     auto parameter = app.Pages().FindParameter(section, key, app.Link().CurrentImage());
     if (!parameter) {
       context.err << "qampctl " << Name() << ": no parameter '" << key << "' in section '"
                   << section << "' (see qampctl params)\n";
       return kExitFailure;
     }
+    std::optional<std::string> typed;
     if (set_) {
-      CSettingImage trial = app.Link().CurrentImage();
-      if (!parameter->page->SetParamFromText(trial, parameter->id, parameter->subIndex,
-                                             options.positional[3])) {
-        context.err << "qampctl set: '" << options.positional[3] << "' is not a value of "
-                    << section << " / " << key << "\n";
-        return kExitFailure;
-      }
+      typed = ValueArgument("set", app.Link(), *parameter, section, key, options.positional[3],
+                            context.err);
+      if (!typed) return kExitFailure;
     }
     ChoosePort(app.Session(), options.positional[0]);
     app.Session().Open();
     const auto outcome = cli.Run();
     if (outcome != OperationOutcome::kConnected) return cli.Fail(Name(), outcome, context.err);
     cli.Settle();
+    if (cli.Interrupted()) return cli.Fail(Name(), std::nullopt, context.err);
     CSettingImage& image = app.Link().CurrentImage();
+    int status = kExitSuccess;
     if (set_) {
-      parameter->page->SetParamFromText(image, parameter->id, parameter->subIndex,
-                                        options.positional[3]);
-      parameter->page->SelectSubIndex(parameter->subIndex);
-      parameter->page->SendParam(parameter->id);
+      parameter->page->SetActive(true);
+      const UserChangeResult result = ApplyUserChange(app.Link(), app.Pages(), *parameter, *typed);
+      status = ChangeStatus("set", result, pageHost, context.err);
       cli.Settle();
+      if (cli.Interrupted()) return cli.Fail(Name(), std::nullopt, context.err);
     }
     std::string value;
     parameter->page->GetParamText(image, parameter->id, parameter->subIndex, nullptr, nullptr,
                                   &value, false);
     context.out << PrintableText(value) << "\n";
     app.Session().Close();
-    if (set_ && value != options.positional[3]) {
+    if (status == kExitSuccess && set_ && !SameValue(value, *typed)) {
       context.err << "qampctl set: the receiver holds '" << PrintableText(value) << "', not '"
-                  << options.positional[3] << "'\n";
+                  << PrintableText(*typed) << "'\n";
       return kExitFailure;
     }
-    return kExitSuccess;
+    return status;
   }
 
  private:
