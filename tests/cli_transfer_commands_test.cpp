@@ -90,11 +90,17 @@ TEST_F(TransferCommands, DownloadAsksUnlessToldYesAndReportsTheLog) {
   EXPECT_NE(refused.err.find("--yes"), std::string::npos);
   const Result download = Qampctl({"download", "sim", Path("a.qcf"), "--yes", "--sim",
                                    "virtual-time", "--sim", "param-error=223"});
-  EXPECT_EQ(download.status, 0) << download.err;
-  EXPECT_NE(download.err.find("command(s) failed; the error log is " + Path("ErrLog.txt")),
+  EXPECT_EQ(download.status, 1) << "a command the receiver did not take is no success";
+  EXPECT_EQ(download.out, "");
+  EXPECT_NE(download.err.find("the receiver did not take 1 command(s) of " + Path("a.qcf") +
+                              ": Tuner Set PageA Preset1; the error log is " + Path("ErrLog.txt")),
             std::string::npos)
       << download.err;
   EXPECT_NE(Read(Path("ErrLog.txt")).find("Tuner Set PageA Preset1\t"), std::string::npos);
+  const Result clean =
+      Qampctl({"download", "sim", Path("a.qcf"), "--yes", "--sim", "virtual-time"});
+  EXPECT_EQ(clean.status, 0) << clean.err;
+  EXPECT_EQ(clean.out, "Downloaded " + Path("a.qcf") + " into the receiver\n");
 }
 
 TEST_F(TransferCommands, FailuresEndWithTheMessageAndNothingIsWritten) {
@@ -218,6 +224,55 @@ TEST_F(TransferCommands, SetSendsOneChangeAndGetReadsIt) {
       {"get", "sim", "Tuner Set", "Current ", "--sim", "virtual-time", "--sim", "region=2"});
   EXPECT_EQ(get.status, 0) << get.err;
   EXPECT_EQ(get.out, "FM 87.5MHz\n");
+}
+
+TEST_F(TransferCommands, SetTakesANameAsItWasTypedAndRefusesWhatTheReceiverCannotHold) {
+  Result set = Qampctl({"set", "sim", "Input Rename", "PHONO", "MY AMP", "--sim", "virtual-time"});
+  EXPECT_EQ(set.status, 0) << set.err;
+  EXPECT_EQ(set.out, "\"MY AMP   \"\n");
+  set = Qampctl({"set", "sim", "Input Rename", "PHONO", "TURNTABLE 2", "--sim", "virtual-time"});
+  EXPECT_EQ(set.status, 1);
+  EXPECT_NE(set.err.find("did you mean TURNTABLE?"), std::string::npos) << set.err;
+  EXPECT_EQ(set.err.find("%"), std::string::npos) << "refused before connecting";
+  set = Qampctl({"set", "sim", "Input Rename", "PHONO", "Caf\xC3\xA9", "--sim", "virtual-time"});
+  EXPECT_EQ(set.status, 1);
+  EXPECT_NE(set.err.find("ASCII"), std::string::npos) << set.err;
+  // A negative value is a value.
+  set = Qampctl({"set", "sim", "Basic Control", "Main Volume", "-20.0dB", "--sim", "virtual-time"});
+  EXPECT_EQ(set.status, 0) << set.err;
+  EXPECT_EQ(set.out, "-20.0dB\n");
+  // Offered by no control in Real Time Mode: nothing is sent, and it says so.
+  set = Qampctl({"set", "sim", "Input DSP", "CD", "Straight", "--sim", "virtual-time"});
+  EXPECT_EQ(set.status, 1);
+  EXPECT_NE(set.err.find("nothing was changed"), std::string::npos) << set.err;
+}
+
+TEST_F(TransferCommands, UsageErrorsAndUnreadableFilesAreNotDifferences) {
+  ASSERT_EQ(Qampctl({"upload", "sim", "-o", Path("a.qcf"), "--sim", "virtual-time"}).status, 0);
+  const Result missing = Qampctl({"diff", Path("a.qcf"), Path("none.qcf")});
+  EXPECT_EQ(missing.status, 2) << "trouble is 2, as with diff(1)";
+  EXPECT_NE(missing.err.find("Cannot read " + Path("none.qcf")), std::string::npos);
+  EXPECT_EQ(Qampctl({"diff", Path("a.qcf")}).status, 2);
+  EXPECT_EQ(Qampctl({"diff", Path("a.qcf"), Path("a.qcf")}).status, 0);
+
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"set", "/dev/ttyUSB0", "Speaker Set", "Front", "Large", "--sim",
+                                 "silent"},
+        std::vector<std::string>{"upload", "/dev/ttyUSB0", "-o", Path("b.qcf"), "--sim", "silent"},
+        std::vector<std::string>{"download", "/dev/ttyUSB0", Path("a.qcf"), "--yes", "--sim",
+                                 "silent"},
+        std::vector<std::string>{"connect", "tcp:127.0.0.1:4001", "--sim", "silent"}}) {
+    const Result result = Qampctl(args);
+    EXPECT_EQ(result.status, 2) << args[0];
+    EXPECT_NE(result.err.find("--sim applies to the port 'sim' only"), std::string::npos)
+        << result.err;
+  }
+  for (const std::string port : {"abc", "70000", "-1", "80x", ""}) {
+    const Result result = Qampctl({"simulate", "--tcp", port});
+    EXPECT_EQ(result.status, 2) << port;
+    EXPECT_NE(result.err.find("--tcp takes a port number from 0 to 65535"), std::string::npos)
+        << port << ": " << result.err;
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // qampctl connect, ports and simulate: the receiver link from the command
 // line.
 #include <QCoreApplication>
+#include <charconv>
 #include <iostream>
 #include <ostream>
 #include <string>
@@ -66,6 +67,7 @@ class ConnectCommand : public Command {
   int Run(const std::vector<std::string>& args, CommandContext& context) override {
     std::string port;
     bool dump = false;
+    bool simGiven = false;
     sim::SimOptions simOptions;
     for (size_t i = 0; i < args.size(); ++i) {
       if (args[i] == "--dump") {
@@ -77,6 +79,7 @@ class ConnectCommand : public Command {
                       << "\n";
           return kExitUsage;
         }
+        simGiven = true;
       } else if (args[i].starts_with("-")) {
         context.err << "qampctl connect: unknown option '" << args[i] << "'\n";
         return kExitUsage;
@@ -90,6 +93,11 @@ class ConnectCommand : public Command {
     }
     if (port.empty()) {
       context.err << "qampctl connect: no PORT given (try: qampctl connect sim)\n";
+      return kExitUsage;
+    }
+    if (simGiven && port != "sim") {
+      context.err << "qampctl connect: --sim applies to the port 'sim' only, not to '" << port
+                  << "'\n";
       return kExitUsage;
     }
 
@@ -227,7 +235,14 @@ class SimulateCommand : public Command {
           context.err << "qampctl simulate: --tcp needs a PORT\n";
           return kExitUsage;
         }
-        tcpPort = std::atoi(args[++i].c_str());
+        const std::string& text = args[++i];
+        const auto parsed = std::from_chars(text.data(), text.data() + text.size(), tcpPort);
+        if (parsed.ec != std::errc() || parsed.ptr != text.data() + text.size() || tcpPort < 0 ||
+            tcpPort > 65535) {
+          context.err << "qampctl simulate: --tcp takes a port number from 0 to 65535, not '"
+                      << text << "'\n";
+          return kExitUsage;
+        }
       } else if (args[i] == "--dump") {
         dump = true;
       } else if (!sim::ApplySimOption(args[i], options, error)) {

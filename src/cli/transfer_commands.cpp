@@ -229,6 +229,7 @@ class UploadCommand : public Command {
                      "receiver.qcf)\n";
       return kExitUsage;
     }
+    if (!SimOptionsFitThePort("upload", options, context.err)) return kExitUsage;
     std::string error;
     if (!CanSaveAt(options.output, error)) {
       context.err << "qampctl upload: " << error << "; nothing was read\n";
@@ -260,6 +261,31 @@ class UploadCommand : public Command {
   }
 };
 
+// The parameters of the failed commands in an error log ("Tuner Set PageA
+// Preset1, ..."), a few by name and the rest counted.
+std::string FailedNames(const std::string& logPath) {
+  std::string text;
+  std::string error;
+  if (!ReadTextFile(logPath, text, error)) return "see the error log";
+  constexpr int kNamed = 5;
+  std::string names;
+  int count = 0;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    const std::string_view line(text.data() + start, end - start);
+    const size_t tab = line.find('\t');
+    if (tab != std::string_view::npos && tab > 0) {
+      if (count < kNamed) names += (count > 0 ? ", " : "") + PrintableText(line.substr(0, tab));
+      ++count;
+    }
+    start = end + 1;
+  }
+  if (count > kNamed) names += " and " + std::to_string(count - kNamed) + " more";
+  return names.empty() ? "see the error log" : names;
+}
+
 class DownloadCommand : public Command {
  public:
   std::string_view Name() const override { return "download"; }
@@ -281,6 +307,7 @@ class DownloadCommand : public Command {
                      "receiver.qcf)\n";
       return kExitUsage;
     }
+    if (!SimOptionsFitThePort("download", options, context.err)) return kExitUsage;
     std::string text;
     std::string error;
     if (!ReadTextFile(options.positional[1], text, error)) {
@@ -312,8 +339,14 @@ class DownloadCommand : public Command {
     const auto outcome = cli.Run();
     if (outcome != OperationOutcome::kTransferDone)
       return cli.Fail("download", outcome, context.err);
+    if (cli.FailedCommands() > 0) {
+      // The receiver did not take everything: that is no success.
+      context.err << "qampctl download: the receiver did not take " << cli.FailedCommands()
+                  << " command(s) of " << options.positional[1] << ": "
+                  << FailedNames(cli.LogPath()) << "; the error log is " << cli.LogPath() << "\n";
+      return kExitFailure;
+    }
     context.out << "Downloaded " << options.positional[1] << " into the receiver\n";
-    cli.ReportLog(context.err);
     return kExitSuccess;
   }
 };
@@ -387,7 +420,8 @@ class DiffCommand : public Command {
     return "usage: qampctl diff A.qcf B.qcf [--region N]\n"
            "\n"
            "Prints every parameter whose value text differs between the two files, as\n"
-           "'section / key: a -> b'. Exit status 0 when they agree, 1 when they differ.\n";
+           "'section / key: a -> b'. Exit status 0 when they agree, 1 when they differ,\n"
+           "2 when a file cannot be read or the arguments are wrong.\n";
   }
   int Run(const std::vector<std::string>& args, CommandContext& context) override {
     Options options;
@@ -401,7 +435,7 @@ class DiffCommand : public Command {
     std::string error;
     if (!a.Load(options.positional[0], error) || !b.Load(options.positional[1], error)) {
       context.err << "qampctl diff: " << error << "\n";
-      return kExitFailure;
+      return kExitUsage;  // as diff(1): trouble is 2, differences 1
     }
     // Both through the same writer, so that equal settings read alike.
     const MemoryIniFile left = MemoryIniFile::Parse(a.App().SaveConfigurationText());
