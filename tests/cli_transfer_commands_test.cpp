@@ -247,6 +247,44 @@ TEST_F(TransferCommands, SetTakesANameAsItWasTypedAndRefusesWhatTheReceiverCanno
   EXPECT_NE(set.err.find("nothing was changed"), std::string::npos) << set.err;
 }
 
+TEST_F(TransferCommands, AFileThatLacksValuesSaysSoAndIsNotEqualToTheWholeOne) {
+  ASSERT_EQ(Qampctl({"upload", "sim", "-o", Path("a.qcf"), "--sim", "virtual-time"}).status, 0);
+  const std::string whole = Read(Path("a.qcf"));
+  std::ofstream(Path("cut.qcf"), std::ios::binary) << whole.substr(0, 5000);
+  std::ofstream(Path("banana.qcf"), std::ios::binary)
+      << WithValue(whole, "Basic Control", "Main Volume", "banana");
+
+  const Result report = Qampctl({"report", Path("banana.qcf")});
+  EXPECT_EQ(report.status, 0);
+  EXPECT_NE(report.err.find(Path("banana.qcf") + ": 1 key unreadable"), std::string::npos)
+      << report.err;
+  const Result listed = Qampctl({"report", Path("banana.qcf"), "--missing"});
+  EXPECT_NE(listed.err.find("  unreadable: Basic Control / Main Volume\n"), std::string::npos)
+      << listed.err;
+  const Result wholeReport = Qampctl({"report", Path("a.qcf")});
+  EXPECT_EQ(wholeReport.err, "") << "a whole file lacks nothing";
+
+  const Result diff = Qampctl({"diff", Path("a.qcf"), Path("cut.qcf")});
+  EXPECT_EQ(diff.status, 1) << "a file cut short differs from the whole one";
+  EXPECT_NE(diff.err.find(Path("cut.qcf") + ": "), std::string::npos);
+  EXPECT_NE(diff.out.find("Zone3 Volume Memory 6 Multi Zone / Zone3 Volume: -40.0dB \xE2\x86\x92 "
+                          "(missing)\n"),
+            std::string::npos)
+      << diff.out.substr(0, 300);
+  const Result bananaDiff = Qampctl({"diff", Path("a.qcf"), Path("banana.qcf")});
+  EXPECT_EQ(bananaDiff.status, 1);
+  EXPECT_EQ(bananaDiff.out, "Basic Control / Main Volume: -40.0dB \xE2\x86\x92 (unreadable)\n");
+
+  const Result refused = Qampctl({"download", "sim", Path("cut.qcf"), "--sim", "virtual-time"});
+  EXPECT_EQ(refused.status, 2) << "asked, and standard input is not a terminal";
+  EXPECT_NE(refused.err.find("keys missing"), std::string::npos) << refused.err;
+  EXPECT_EQ(refused.err.find("%"), std::string::npos) << "nothing was sent";
+  const Result download =
+      Qampctl({"download", "sim", Path("banana.qcf"), "--yes", "--sim", "virtual-time"});
+  EXPECT_EQ(download.status, 0) << download.err;
+  EXPECT_NE(download.err.find(Path("banana.qcf") + ": 1 key unreadable"), std::string::npos);
+}
+
 TEST_F(TransferCommands, UsageErrorsAndUnreadableFilesAreNotDifferences) {
   ASSERT_EQ(Qampctl({"upload", "sim", "-o", Path("a.qcf"), "--sim", "virtual-time"}).status, 0);
   const Result missing = Qampctl({"diff", Path("a.qcf"), Path("none.qcf")});

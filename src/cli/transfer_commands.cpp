@@ -2,6 +2,7 @@
 // does with a receiver and configuration files, without the window.
 #include <QCoreApplication>
 #include <QTimer>
+#include <algorithm>
 #include <charconv>
 #include <iostream>
 #include <ostream>
@@ -36,6 +37,7 @@ struct Options {
   int region = kDefaultRegionCode;
   sim::SimOptions sim;
   bool simGiven = false;
+  bool listMissing = false;
 };
 
 // "-20.0dB" is a value, not an option.
@@ -45,7 +47,7 @@ bool LooksLikeNumber(std::string_view arg) {
 
 // Options shared by the commands of this file; false after a usage error.
 bool ParseOptions(std::string_view command, const std::vector<std::string>& args, Options& options,
-                  bool takesOutput, bool takesYes, std::ostream& err) {
+                  bool takesOutput, bool takesYes, std::ostream& err, bool takesMissing = false) {
   bool optionsEnded = false;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
@@ -61,6 +63,8 @@ bool ParseOptions(std::string_view command, const std::vector<std::string>& args
         return false;
       }
       options.output = *path;
+    } else if (takesMissing && arg == "--missing") {
+      options.listMissing = true;
     } else if (takesYes && (arg == "--yes" || arg == "-y")) {
       options.yes = true;
     } else if (arg == "--region") {
@@ -261,6 +265,54 @@ class UploadCommand : public Command {
   }
 };
 
+// A configuration file in an offline application, for report, diff and
+// the check before a Download.
+class OfflineConfiguration {
+ public:
+  explicit OfflineConfiguration(int region)
+      : app_(transport_, noSession_, pageHost_, ControlMode::kAsync, region) {}
+  bool Load(const std::string& path, std::string& error) {
+    std::string text;
+    if (!ReadTextFile(path, text, error)) return false;
+    if (!app_.LoadConfigurationText(text, &error, &load_)) {
+      error = "Cannot use " + path + ": " + error;
+      return false;
+    }
+    return true;
+  }
+  CQAmpToolApp& App() { return app_; }
+  // What the file lacked.
+  const ConfigurationLoad& Lacking() const { return load_; }
+
+ private:
+  class NoSession : public SessionHost {
+   public:
+    void StartTimer(int, int) override {}
+    void KillTimer(int) override {}
+  };
+  CaptureTransport transport_;
+  NoSession noSession_;
+  QuietPageHost pageHost_;
+  CQAmpToolApp app_;
+  ConfigurationLoad load_;
+};
+
+// The line a file that lacks values gets ("412 keys missing, 1
+// unreadable"), and with --missing the keys one by one.
+void ReportLacking(std::string_view command, const std::string& path, const ConfigurationLoad& load,
+                   bool list, std::ostream& err) {
+  if (load.Complete()) return;
+  err << "qampctl " << command << ": " << path << ": " << load.Summary()
+      << "; their values are the ones qamptool starts with";
+  if (!list) err << " (--missing lists them)";
+  err << "\n";
+  if (!list) return;
+  for (const ConfigurationKey& key : load.missing)
+    err << "  missing: " << PrintableText(key.Name()) << "\n";
+  for (const ConfigurationKey& key : load.unreadable)
+    err << "  unreadable: " << PrintableText(key.Name()) << "\n";
+}
+
 // The parameters of the failed commands in an error log ("Tuner Set PageA
 // Preset1, ..."), a few by name and the rest counted.
 std::string FailedNames(const std::string& logPath) {
@@ -301,7 +353,7 @@ class DownloadCommand : public Command {
   }
   int Run(const std::vector<std::string>& args, CommandContext& context) override {
     Options options;
-    if (!ParseOptions("download", args, options, false, true, context.err)) return kExitUsage;
+    if (!ParseOptions("download", args, options, false, true, context.err, true)) return kExitUsage;
     if (options.positional.size() != 2) {
       context.err << "qampctl download: expected PORT and FILE.qcf (try: qampctl download sim "
                      "receiver.qcf)\n";
@@ -313,6 +365,30 @@ class DownloadCommand : public Command {
     if (!ReadTextFile(options.positional[1], text, error)) {
       context.err << "qampctl download: " << error << "\n";
       return kExitFailure;
+    }
+    // A file that lacks values would download the values qamptool starts
+    // with in their place: said first, and asked about.
+    {
+      OfflineConfiguration check(options.region);
+      std::string ignored;  // a file that is no configuration is refused below
+      if (check.Load(options.positional[1], ignored)) {
+        ReportLacking("download", options.positional[1], check.Lacking(), options.listMissing,
+                      context.err);
+        if (!check.Lacking().Complete() && !options.yes) {
+          if (!StandardInputIsTerminal()) {
+            context.err << "qampctl download: standard input is not a terminal: give --yes to "
+                           "download it all the same\n";
+            return kExitUsage;
+          }
+          context.err << "Download it all the same? [y/N] " << std::flush;
+          std::string answer;
+          std::getline(std::cin, answer);
+          if (answer != "y" && answer != "Y" && answer != "yes") {
+            context.err << "qampctl download: nothing was sent\n";
+            return kExitFailure;
+          }
+        }
+      }
     }
     if (!options.yes) {
       if (!StandardInputIsTerminal()) {
@@ -351,34 +427,6 @@ class DownloadCommand : public Command {
   }
 };
 
-// A configuration file in an offline application, for report and diff.
-class OfflineConfiguration {
- public:
-  explicit OfflineConfiguration(int region)
-      : app_(transport_, noSession_, pageHost_, ControlMode::kAsync, region) {}
-  bool Load(const std::string& path, std::string& error) {
-    std::string text;
-    if (!ReadTextFile(path, text, error)) return false;
-    if (!app_.LoadConfigurationText(text, &error)) {
-      error = "Cannot use " + path + ": " + error;
-      return false;
-    }
-    return true;
-  }
-  CQAmpToolApp& App() { return app_; }
-
- private:
-  class NoSession : public SessionHost {
-   public:
-    void StartTimer(int, int) override {}
-    void KillTimer(int) override {}
-  };
-  CaptureTransport transport_;
-  NoSession noSession_;
-  QuietPageHost pageHost_;
-  CQAmpToolApp app_;
-};
-
 class ReportCommand : public Command {
  public:
   std::string_view Name() const override { return "report"; }
@@ -394,7 +442,7 @@ class ReportCommand : public Command {
   }
   int Run(const std::vector<std::string>& args, CommandContext& context) override {
     Options options;
-    if (!ParseOptions("report", args, options, false, false, context.err)) return kExitUsage;
+    if (!ParseOptions("report", args, options, false, false, context.err, true)) return kExitUsage;
     if (options.positional.size() != 1) {
       context.err << "qampctl report: expected FILE.qcf\n";
       return kExitUsage;
@@ -405,6 +453,8 @@ class ReportCommand : public Command {
       context.err << "qampctl report: " << error << "\n";
       return kExitFailure;
     }
+    ReportLacking("report", options.positional[0], configuration.Lacking(), options.listMissing,
+                  context.err);
     context.out << PrintableLines(configuration.App().Report());
     return kExitSuccess;
   }
@@ -425,7 +475,7 @@ class DiffCommand : public Command {
   }
   int Run(const std::vector<std::string>& args, CommandContext& context) override {
     Options options;
-    if (!ParseOptions("diff", args, options, false, false, context.err)) return kExitUsage;
+    if (!ParseOptions("diff", args, options, false, false, context.err, true)) return kExitUsage;
     if (options.positional.size() != 2) {
       context.err << "qampctl diff: expected two files\n";
       return kExitUsage;
@@ -437,14 +487,34 @@ class DiffCommand : public Command {
       context.err << "qampctl diff: " << error << "\n";
       return kExitUsage;  // as diff(1): trouble is 2, differences 1
     }
+    ReportLacking("diff", options.positional[0], a.Lacking(), options.listMissing, context.err);
+    ReportLacking("diff", options.positional[1], b.Lacking(), options.listMissing, context.err);
     // Both through the same writer, so that equal settings read alike.
     const MemoryIniFile left = MemoryIniFile::Parse(a.App().SaveConfigurationText());
     const MemoryIniFile right = MemoryIniFile::Parse(b.App().SaveConfigurationText());
+    // A value one file lacks is no value, whatever the other holds: a file
+    // cut short is not equal to the whole one.
+    auto lacks = [](const ConfigurationLoad& load, std::string_view section,
+                    std::string_view key) -> std::string {
+      auto same = [&](const ConfigurationKey& k) {
+        return MemoryIniFile::SameName(k.section, section) &&
+               MemoryIniFile::SameName(std::string_view(k.key).substr(0, key.size()), key) &&
+               std::string_view(k.key).substr(key.size()).find_first_not_of(' ') ==
+                   std::string_view::npos;
+      };
+      if (std::any_of(load.missing.begin(), load.missing.end(), same)) return "(missing)";
+      if (std::any_of(load.unreadable.begin(), load.unreadable.end(), same)) return "(unreadable)";
+      return {};
+    };
     int differences = 0;
     for (const MemoryIniFile::Section& section : left.Sections()) {
       for (const MemoryIniFile::Entry& entry : section.entries) {
-        const std::string theirs = right.Read(section.name, entry.key, 4096).value_or("");
-        const std::string ours = left.Read(section.name, entry.key, 4096).value_or("");
+        std::string theirs = right.Read(section.name, entry.key, 4096).value_or("");
+        std::string ours = left.Read(section.name, entry.key, 4096).value_or("");
+        const std::string oursLacking = lacks(a.Lacking(), section.name, entry.key);
+        const std::string theirsLacking = lacks(b.Lacking(), section.name, entry.key);
+        if (!oursLacking.empty()) ours = oursLacking;
+        if (!theirsLacking.empty()) theirs = theirsLacking;
         if (ours == theirs) continue;
         context.out << PrintableText(section.name) << " / " << PrintableText(entry.key) << ": "
                     << PrintableText(ours) << " \xE2\x86\x92 " << PrintableText(theirs) << "\n";
