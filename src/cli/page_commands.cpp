@@ -141,7 +141,8 @@ class CommandCommand : public Command {
     const std::string& value = options.positional[2];
     CommandCapture capture(options.mode, options.region);
     CliPageHost host(context.err, std::cin, options.yes, StandardInputIsTerminal());
-    CPageSet pages(capture.Link(), host);
+    ChangeFrequencyChooser frequencies;
+    CPageSet pages(capture.Link(), host, &frequencies);
     pages.FirstLayout();
     pages.RefreshAll();
     CSettingImage& image = capture.Link().CurrentImage();
@@ -159,7 +160,8 @@ class CommandCommand : public Command {
         ValueArgument("command", capture.Link(), *parameter, section, key, value, context.err);
     if (!text) return kExitFailure;
     parameter->page->SetActive(true);
-    const UserChangeResult result = ApplyUserChange(capture.Link(), pages, *parameter, *text);
+    const UserChangeResult result =
+        ApplyUserChange(capture.Link(), pages, *parameter, *text, &frequencies);
     const int status = ChangeStatus("command", result, host, context.err);
     if (status == kExitUsage) return status;
     // What the page sent, also when it refused: it sends the value it kept.

@@ -132,7 +132,7 @@ class CliApplication {
         host_(context.err, StandardErrorIsTerminal(), options.sim.virtualTime ? &clock_ : nullptr),
         log_(DefaultErrorLogPath()),
         qamp_(transport_, host_, pageHost != nullptr ? *pageHost : pageHost_, mode, options.region,
-              &log_, LocalLogTime),
+              &log_, LocalLogTime, &frequencies_),
         interrupt_([this] {
           CReceiverSession& session = qamp_.Session();
           const bool cancelling = session.IsInitializing() || session.IsSending();
@@ -147,6 +147,8 @@ class CliApplication {
   CQAmpToolApp& App() { return qamp_; }
   CliSessionHost& Host() { return host_; }
   bool Interrupted() const { return host_.Interrupted(); }
+  // Answers the Tuner Set page's "Frequency" dialog for a change.
+  ChangeFrequencyChooser& Frequencies() { return frequencies_; }
   std::optional<OperationOutcome> Run() { return host_.Run(); }
   const std::string& LogPath() const { return log_.Path(); }
   int FailedCommands() { return qamp_.Session().ErrorLog()->FailedCommands(); }
@@ -194,6 +196,7 @@ class CliApplication {
   CliSessionHost host_;
   QuietPageHost pageHost_;
   FileLogSink log_;
+  ChangeFrequencyChooser frequencies_;
   CQAmpToolApp qamp_;
   SignalWatcher interrupt_;
 };
@@ -611,7 +614,8 @@ class ParameterCommand : public Command {
     int status = kExitSuccess;
     if (set_) {
       parameter->page->SetActive(true);
-      const UserChangeResult result = ApplyUserChange(app.Link(), app.Pages(), *parameter, *typed);
+      const UserChangeResult result =
+          ApplyUserChange(app.Link(), app.Pages(), *parameter, *typed, &cli.Frequencies());
       status = ChangeStatus("set", result, pageHost, context.err);
       cli.Settle();
       if (cli.Interrupted()) return cli.Fail(Name(), std::nullopt, context.err);

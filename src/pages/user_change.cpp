@@ -9,7 +9,9 @@
 #include "pages/dsp_parameters_page.h"
 #include "pages/input_dsp_page.h"
 #include "pages/input_rename_page.h"
+#include "pages/io_assign_page.h"
 #include "pages/parametric_eq_page.h"
+#include "pages/xm_set_page.h"
 
 namespace qamp {
 
@@ -367,6 +369,50 @@ Action OnDspParameters(CCommClass& link, CInputDspParam& page, const Parameter& 
   return {};
 }
 
+Action OnTunerSet(CTunerSetPage& page, const Parameter& parameter, const CSettingImage& trial,
+                  const std::string& wanted, ChangeFrequencyChooser* frequencies) {
+  if (frequencies == nullptr) return NoAction("a frequency is chosen in the Frequency dialog");
+  constexpr int kPresetsPerPage = 8;
+  const int preset = parameter.id - CTunerSetPage::kFirstPresetId;
+  page.ChooseCombo(CTunerSetPage::kPageCombo,
+                   parameter.id == CTunerSetPage::kCurrentId ? 0 : 1 + preset / kPresetsPerPage);
+  if (parameter.id != CTunerSetPage::kCurrentId) {
+    page.SelectListRow(CTunerSetPage::kPresetList, preset % kPresetsPerPage);
+  }
+  frequencies->Expect(ReadText(trial, parameter.id));
+  page.PressButton(wanted.starts_with("AM") ? CTunerSetPage::kAmButton : CTunerSetPage::kFmButton);
+  frequencies->Clear();
+  return {};
+}
+
+Action OnXmSet(CXmSetPage& page, const Parameter& parameter, const CSettingImage& trial) {
+  constexpr int kPresetsPerPage = 8;
+  const int preset = parameter.id - CXmSetPage::kFirstId;
+  if (!page.FindControl(CXmSetPage::kPresetList)->enabled) {
+    return Refused("the presets are closed on this receiver");
+  }
+  page.ChooseCombo(CXmSetPage::kPageCombo, preset / kPresetsPerPage);
+  page.SelectListRow(CXmSetPage::kPresetList, preset % kPresetsPerPage);
+  page.EnterText(CXmSetPage::kStationEdit, std::to_string(ReadParameter(trial, parameter.id)));
+  page.PressButton(CXmSetPage::kEnterButton);
+  return {};
+}
+
+Action OnIoAssign(CIOAssign& page, const Parameter& parameter, const CSettingImage& trial,
+                  const CSettingImage& image, const std::string& wanted) {
+  std::string key;
+  page.GetParamText(image, parameter.id, parameter.subIndex, nullptr, &key, nullptr, false);
+  const int port = FindText(page.FindControl(CIOAssign::kPortList)->items, key);
+  if (port < 0) return NoAction("the page lists no port " + key);
+  const int input =
+      IndexOf(*page.FindControl(CIOAssign::kInputList), wanted, ReadParameter(trial, parameter.id));
+  if (input < 0) return Refused("the Select list offers no " + wanted);
+  page.SelectListRow(CIOAssign::kPortList, port);
+  page.SelectListRow(CIOAssign::kInputList, input);
+  page.PressButton(CIOAssign::kSelectButton);
+  return {};
+}
+
 Action OnControls(const Parameter& parameter, const CSettingImage& trial, const std::string& wanted,
                   const std::string& typed) {
   CBasePage& page = *parameter.page;
@@ -419,8 +465,15 @@ Action OnControls(const Parameter& parameter, const CSettingImage& trial, const 
 
 }  // namespace
 
+std::optional<std::string> ChangeFrequencyChooser::Choose(CFrequencyDialog& dialog) {
+  if (!expected_) return std::nullopt;
+  const int row = FindText(dialog.Entries(), *expected_);
+  if (row < 0) return std::nullopt;
+  return dialog.DoubleClickRow(row);
+}
+
 UserChangeResult ApplyUserChange(CCommClass& link, CPageSet& pages, const Parameter& parameter,
-                                 std::string_view valueText) {
+                                 std::string_view valueText, ChangeFrequencyChooser* frequencies) {
   UserChangeResult result;
   CSettingImage& live = link.CurrentImage();
   const std::string before = ValueText(parameter, live);
@@ -443,6 +496,12 @@ UserChangeResult ApplyUserChange(CCommClass& link, CPageSet& pages, const Parame
     action = OnInputRename(*rename, parameter, trial, live);
   } else if (auto* dsp = dynamic_cast<CInputDspParam*>(page)) {
     action = OnDspParameters(link, *dsp, parameter, trial, wanted);
+  } else if (auto* tuner = dynamic_cast<CTunerSetPage*>(page)) {
+    action = OnTunerSet(*tuner, parameter, trial, wanted, frequencies);
+  } else if (auto* xm = dynamic_cast<CXmSetPage*>(page)) {
+    action = OnXmSet(*xm, parameter, trial);
+  } else if (auto* assign = dynamic_cast<CIOAssign*>(page)) {
+    action = OnIoAssign(*assign, parameter, trial, live, wanted);
   } else {
     // Pages with a record per channel show the parameter's channel first.
     if (parameter.subIndex >= 0) page->SelectSubIndex(parameter.subIndex);

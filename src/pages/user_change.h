@@ -11,8 +11,24 @@
 #include <string_view>
 
 #include "pages/page_set.h"
+#include "pages/tuner_set_page.h"
 
 namespace qamp {
+
+// The Tuner Set page takes a frequency from its "Frequency" dialog. Given to
+// the pages as their FrequencyChooser, this one answers the dialog with the
+// frequency of the change under way (the row that lists it, then "OK"), and
+// with "Cancel" when the dialog does not list it or no change is under way.
+class ChangeFrequencyChooser : public FrequencyChooser {
+ public:
+  std::optional<std::string> Choose(CFrequencyDialog& dialog) override;
+  // The stored form of the frequency to choose ("107.90", "000630").
+  void Expect(std::string stored) { expected_ = std::move(stored); }
+  void Clear() { expected_.reset(); }
+
+ private:
+  std::optional<std::string> expected_;
+};
 
 enum class UserChangeOutcome {
   kApplied,       // the parameter now holds the value
@@ -32,8 +48,12 @@ struct UserChangeResult {
 // it, on the link's current image. The page is expected to be shown (the
 // window's active page; qampctl makes it active first). A question the page
 // asks goes to the page's PageHost; an answer of Cancel shows as kRefused.
+// A Tuner Set frequency is chosen through `frequencies`, which must be the
+// FrequencyChooser the pages were given; without it a tuner frequency has
+// no user action here.
 UserChangeResult ApplyUserChange(CCommClass& link, CPageSet& pages,
-                                 const CPageSet::Parameter& parameter, std::string_view valueText);
+                                 const CPageSet::Parameter& parameter, std::string_view valueText,
+                                 ChangeFrequencyChooser* frequencies = nullptr);
 
 // What a person typed for a parameter, read as its page reads texts. A
 // typed value must be exactly a text the page writes for some value (blanks

@@ -28,7 +28,7 @@ class AnsweringHost : public QuietPageHost {
 
 struct UserChangeFixture {
   explicit UserChangeFixture(ControlMode mode, int region = 1)
-      : capture(mode, region), pages(capture.Link(), host) {
+      : capture(mode, region), pages(capture.Link(), host, &frequencies) {
     pages.FirstLayout();
     pages.RefreshAll();
   }
@@ -40,7 +40,7 @@ struct UserChangeFixture {
   }
   UserChangeResult Change(std::string_view section, std::string_view key, std::string_view value) {
     capture.Clear();
-    return ApplyUserChange(capture.Link(), pages, Find(section, key), value);
+    return ApplyUserChange(capture.Link(), pages, Find(section, key), value, &frequencies);
   }
   std::string Text(std::string_view section, std::string_view key) {
     const CPageSet::Parameter parameter = Find(section, key);
@@ -58,6 +58,7 @@ struct UserChangeFixture {
 
   CommandCapture capture;
   AnsweringHost host;
+  ChangeFrequencyChooser frequencies;
   CPageSet pages;
 };
 
@@ -185,6 +186,52 @@ TEST(UserChange, ThePanelsVolumeMovesAndReleasesItsSlider) {
   EXPECT_EQ(result.outcome, UserChangeOutcome::kApplied) << result.reason;
   // -200 / 5 + 199 = 159.
   EXPECT_EQ(f.Written(), (Frames{"<STX>2309F<ETX>"}));
+}
+
+TEST(UserChange, ListPagesSelectTheRowThenEnterTheValue) {
+  UserChangeFixture f(ControlMode::kAsync, 1);
+  struct Case {
+    std::string section, key, value;
+  };
+  const Case cases[] = {
+      {"Tuner Set", "PageB Preset3", "FM 90.1MHz"},
+      {"Tuner Set", "PageE Preset8", "AM 1610kHz"},
+      {"XM Set", "PageC No.4", "57"},
+      {"I/O Assign", "(1) Coaxial IN 1", "DVD"},
+      {"DSP Parameters Sci-Fi", "(P.)Init. Delay", "20ms"},
+      {"DSP Parameters Sci-Fi", "Dialogue Lift", "2"},  // a row stepped with Up
+  };
+  const std::string neighbour = f.Text("Tuner Set", "PageB Preset2");
+  for (const Case& c : cases) {
+    const UserChangeResult result = f.Change(c.section, c.key, c.value);
+    EXPECT_EQ(result.outcome, UserChangeOutcome::kApplied) << c.key << ": " << result.reason;
+    EXPECT_EQ(f.Text(c.section, c.key), c.value);
+  }
+  // The neighbours stay.
+  EXPECT_EQ(f.Text("Tuner Set", "PageB Preset2"), neighbour);
+  EXPECT_EQ(f.Text("XM Set", "PageC No.3"), "1");
+}
+
+TEST(UserChange, AFrequencyTheRegionDoesNotTuneIsRefused) {
+  UserChangeFixture f(ControlMode::kAsync, 1);
+  const std::string before = f.Text("Tuner Set", "PageA Preset1");
+  // Region 1 tunes FM in steps of 0.2 MHz from 87.9 MHz.
+  const UserChangeResult result = f.Change("Tuner Set", "PageA Preset1", "FM 76.0MHz");
+  EXPECT_NE(result.outcome, UserChangeOutcome::kApplied);
+  EXPECT_EQ(f.Text("Tuner Set", "PageA Preset1"), before);
+}
+
+TEST(UserChange, DspParametersInRealTimeModeBelongToTheProgramPlaying) {
+  UserChangeFixture f(ControlMode::kRealTime, 1);
+  ASSERT_EQ(f.Change("Basic Control", "DSP Program", "Sci-Fi").outcome,
+            UserChangeOutcome::kApplied);
+  const UserChangeResult shown = f.Change("DSP Parameters Sci-Fi", "(P.)Init. Delay", "20ms");
+  EXPECT_EQ(shown.outcome, UserChangeOutcome::kApplied) << shown.reason;
+  EXPECT_EQ(f.Written().size(), 1U);
+  const UserChangeResult other = f.Change("DSP Parameters 7ch Stereo", "SL LEVEL", "90%");
+  EXPECT_EQ(other.outcome, UserChangeOutcome::kNoUserAction);
+  EXPECT_NE(other.reason.find("choose 7ch Stereo first"), std::string::npos) << other.reason;
+  EXPECT_TRUE(f.Written().empty());
 }
 
 TEST(TypedValue, MustBeATextThePageWrites) {
