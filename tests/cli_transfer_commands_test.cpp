@@ -241,6 +241,15 @@ TEST_F(TransferCommands, SetTakesANameAsItWasTypedAndRefusesWhatTheReceiverCanno
   set = Qampctl({"set", "sim", "Basic Control", "Main Volume", "-20.0dB", "--sim", "virtual-time"});
   EXPECT_EQ(set.status, 0) << set.err;
   EXPECT_EQ(set.out, "-20.0dB\n");
+  // A question nobody can answer: refused before anything is sent.
+  set = Qampctl({"set", "sim", "Advanced Setup", "Initialize", "ALL", "--sim", "virtual-time"});
+  EXPECT_EQ(set.status, 2);
+  EXPECT_NE(set.err.find("All the parameters of this unit will be reset"), std::string::npos)
+      << set.err;
+  EXPECT_EQ(set.out, "");
+  set = Qampctl({"set", "sim", "Advanced Setup", "Initialize", "DSP Param", "--yes", "--sim",
+                 "virtual-time"});
+  EXPECT_EQ(set.status, 0) << set.err;
   // Offered by no control in Real Time Mode: nothing is sent, and it says so.
   set = Qampctl({"set", "sim", "Input DSP", "CD", "Straight", "--sim", "virtual-time"});
   EXPECT_EQ(set.status, 1);

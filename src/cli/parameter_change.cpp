@@ -2,6 +2,7 @@
 
 #include "cli/command.h"
 #include "cli/frame_text.h"
+#include "session/command_capture.h"
 
 namespace qamp::cli {
 
@@ -22,6 +23,24 @@ std::optional<std::string> ValueArgument(std::string_view command, CCommClass& l
   if (!check.suggestion.empty()) err << "; did you mean " << PrintableText(check.suggestion) << "?";
   err << "\n";
   return std::nullopt;
+}
+
+bool RehearseQuestion(const CCommClass& link, std::string_view section, std::string_view key,
+                      std::string_view value, CliPageHost& host) {
+  CommandCapture rehearsal(link.IsRealTimeMode() ? ControlMode::kRealTime : ControlMode::kAsync,
+                           link.RegionCode());
+  CCommClass& copy = rehearsal.Link();
+  copy.SetFlags(link.Flags());
+  for (int slot = 0; slot < kImageSlots; ++slot) copy.Image(slot) = link.Image(slot);
+  ChangeFrequencyChooser frequencies;
+  CPageSet pages(copy, host, &frequencies);
+  pages.FirstLayout();
+  pages.RefreshAll();
+  const auto parameter = pages.FindParameter(section, key, copy.CurrentImage());
+  if (!parameter) return false;
+  parameter->page->SetActive(true);
+  ApplyUserChange(copy, pages, *parameter, value, &frequencies);
+  return host.Unanswered();
 }
 
 int ChangeStatus(std::string_view command, const UserChangeResult& result, const CliPageHost& host,

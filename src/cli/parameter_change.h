@@ -20,6 +20,13 @@ std::optional<std::string> ValueArgument(std::string_view command, CCommClass& l
                                          std::string_view section, std::string_view key,
                                          std::string_view typed, std::ostream& err);
 
+// Whether changing `section` / `key` to `value` on `link`'s images would
+// make its page ask a question, rehearsed offline on copies of them with
+// every question left unanswered: a command that cannot ask refuses such a
+// change before anything reaches the receiver. The question is in `host`.
+bool RehearseQuestion(const CCommClass& link, std::string_view section, std::string_view key,
+                      std::string_view value, CliPageHost& host);
+
 // Exit status of a change: 0 applied, 1 refused or without a user action
 // (with the reason on `err`), 2 when the page asked a question that nobody
 // could answer (standard input not a terminal, no --yes).

@@ -612,6 +612,14 @@ class ParameterCommand : public Command {
     if (cli.Interrupted()) return cli.Fail(Name(), std::nullopt, context.err);
     CSettingImage& image = app.Link().CurrentImage();
     int status = kExitSuccess;
+    if (set_ && !options.yes && !StandardInputIsTerminal()) {
+      // Nothing is sent for a change whose question nobody can answer.
+      CliPageHost unanswered(context.err, std::cin, false, false);
+      if (RehearseQuestion(app.Link(), section, key, *typed, unanswered)) {
+        app.Session().Close();
+        return ChangeStatus("set", {}, unanswered, context.err);
+      }
+    }
     if (set_) {
       parameter->page->SetActive(true);
       const UserChangeResult result =
