@@ -106,6 +106,28 @@ bool IsConfigurationFile(CPageSet& pages, const MemoryIniFile& file) {
 
 namespace {
 
+// A file read as the platform's profile reader reads it: a key is found
+// whatever blanks stand around its name. The Tuner Set's "Current " (the
+// word and a blank) is written as "Current =...", and a reader of the text
+// holds it as "Current".
+class ProfileReader : public IniFile {
+ public:
+  explicit ProfileReader(const MemoryIniFile& file) : file_(file) {}
+  std::optional<std::string> Read(std::string_view section, std::string_view key) const override {
+    std::optional<std::string> text = file_.Read(section, key);
+    if (text) return text;
+    std::string_view bare = key;
+    while (!bare.empty() && (bare.front() == ' ' || bare.front() == '\t')) bare.remove_prefix(1);
+    while (!bare.empty() && (bare.back() == ' ' || bare.back() == '\t')) bare.remove_suffix(1);
+    return bare.size() == key.size() ? std::nullopt : file_.Read(section, bare);
+  }
+  void Write(std::string_view /*section*/, std::string_view /*key*/,
+             std::string_view /*value*/) override {}
+
+ private:
+  const MemoryIniFile& file_;
+};
+
 // Checks one expected key of `file` against the image as loaded: missing,
 // or a text no value of the parameter has. `scratch` is a copy of that
 // image, so that the check changes nothing.
@@ -116,15 +138,7 @@ void CheckKey(const IniFile& file, CBasePage& page, CSettingImage& scratch, Para
   page.GetParamText(scratch, id, subIndex, &section, &key, nullptr, false);
   if (section.empty() || key.empty()) return;
   ConfigurationKey name{prefix + section, key};
-  std::optional<std::string> text = file.Read(name.section, key);
-  // A file holds its keys without surrounding blanks ("Current " is
-  // "Current" there).
-  if (!text) {
-    std::string_view bare = key;
-    while (!bare.empty() && bare.back() == ' ') bare.remove_suffix(1);
-    while (!bare.empty() && bare.front() == ' ') bare.remove_prefix(1);
-    if (bare.size() != key.size()) text = file.Read(name.section, bare);
-  }
+  const std::optional<std::string> text = file.Read(name.section, key);
   if (!text || text->empty()) {
     load.missing.push_back(std::move(name));
   } else if (!page.SetParamFromText(scratch, id, subIndex, *text)) {
@@ -157,14 +171,15 @@ std::string ConfigurationLoad::Summary() const {
          " unreadable";
 }
 
-ConfigurationLoad LoadConfiguration(CCommClass& link, CPageSet& pages, const MemoryIniFile& file) {
+ConfigurationLoad LoadConfiguration(CCommClass& link, CPageSet& pages, const MemoryIniFile& text) {
+  const ProfileReader file(text);
   // The escaped memo may be twice as long as the memo itself; it is cut to
   // the memo's limit only once its line breaks are back.
-  const std::optional<std::string> memo = file.Read(kMemoSection, kMemoKey, 4 * kUserMemoLimit);
+  const std::optional<std::string> memo = text.Read(kMemoSection, kMemoKey, 4 * kUserMemoLimit);
   if (memo && !memo->empty()) {
-    std::string text = UnescapeMemo(*memo);
-    if (text.size() > kUserMemoLimit) text.resize(kUserMemoLimit);
-    link.SetUserMemo(text);
+    std::string unescaped = UnescapeMemo(*memo);
+    if (unescaped.size() > kUserMemoLimit) unescaped.resize(kUserMemoLimit);
+    link.SetUserMemo(unescaped);
   }
   for (int memory = 1; memory <= kMemoryCount; ++memory) {
     const std::string flag =

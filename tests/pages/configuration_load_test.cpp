@@ -94,6 +94,18 @@ TEST(ConfigurationLoad, AnUnreadableValueIsNamedAndLeavesItsParameter) {
   EXPECT_EQ(ReadParameter(g.link().Image(0), 6), -300) << "not replaced by the factory value";
 }
 
+TEST(ConfigurationLoad, TheTunersCurrentFrequencyComesBackFromTheFileText) {
+  LoadFixture f(2);
+  StoreText(f.link().Image(0), 435, "090.10");
+  const std::string text = f.Save();
+  // Its key is the word and a blank; the file holds it as written.
+  ASSERT_NE(text.find("\r\nCurrent =FM 90.1MHz\r\n"), std::string::npos);
+  LoadFixture g(2);
+  ASSERT_NE(ReadText(g.link().Image(0), 435), "090.10");
+  EXPECT_TRUE(g.Load(text).Complete());
+  EXPECT_EQ(ReadText(g.link().Image(0), 435), "090.10");
+}
+
 TEST(ConfigurationLoad, TheSummarySaysHowManyOfEach) {
   ConfigurationLoad load;
   load.missing.assign(412, {"A", "B"});
