@@ -250,6 +250,10 @@ TEST_F(TransferCommands, SetTakesANameAsItWasTypedAndRefusesWhatTheReceiverCanno
   set = Qampctl({"set", "sim", "Advanced Setup", "Initialize", "DSP Param", "--yes", "--sim",
                  "virtual-time"});
   EXPECT_EQ(set.status, 0) << set.err;
+  // Input DSP of the input playing: through the control panel's program.
+  set = Qampctl({"set", "sim", "Input DSP", "DVD", "Straight", "--sim", "virtual-time"});
+  EXPECT_EQ(set.status, 0) << set.err;
+  EXPECT_EQ(set.out, "Straight\n");
   // Offered by no control in Real Time Mode: nothing is sent, and it says so.
   set = Qampctl({"set", "sim", "Input DSP", "CD", "Straight", "--sim", "virtual-time"});
   EXPECT_EQ(set.status, 1);

@@ -612,6 +612,7 @@ class ParameterCommand : public Command {
     if (cli.Interrupted()) return cli.Fail(Name(), std::nullopt, context.err);
     CSettingImage& image = app.Link().CurrentImage();
     int status = kExitSuccess;
+    CPageSet::Parameter holder = *parameter;
     if (set_ && !options.yes && !StandardInputIsTerminal()) {
       // Nothing is sent for a change whose question nobody can answer.
       CliPageHost unanswered(context.err, std::cin, false, false);
@@ -625,12 +626,12 @@ class ParameterCommand : public Command {
       const UserChangeResult result =
           ApplyUserChange(app.Link(), app.Pages(), *parameter, *typed, &cli.Frequencies());
       status = ChangeStatus("set", result, pageHost, context.err);
+      holder = result.holder;
       cli.Settle();
       if (cli.Interrupted()) return cli.Fail(Name(), std::nullopt, context.err);
     }
     std::string value;
-    parameter->page->GetParamText(image, parameter->id, parameter->subIndex, nullptr, nullptr,
-                                  &value, false);
+    holder.page->GetParamText(image, holder.id, holder.subIndex, nullptr, nullptr, &value, false);
     context.out << PrintableText(value) << "\n";
     app.Session().Close();
     if (status == kExitSuccess && set_ && !SameValue(value, *typed)) {

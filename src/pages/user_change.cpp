@@ -475,6 +475,7 @@ std::optional<std::string> ChangeFrequencyChooser::Choose(CFrequencyDialog& dial
 UserChangeResult ApplyUserChange(CCommClass& link, CPageSet& pages, const Parameter& parameter,
                                  std::string_view valueText, ChangeFrequencyChooser* frequencies) {
   UserChangeResult result;
+  result.holder = parameter;
   CSettingImage& live = link.CurrentImage();
   const std::string before = ValueText(parameter, live);
   CSettingImage trial = live;
@@ -508,6 +509,7 @@ UserChangeResult ApplyUserChange(CCommClass& link, CPageSet& pages, const Parame
     action = OnControls(parameter, trial, wanted, std::string(AsTyped(valueText)));
   }
   const Parameter& shown = action.shownBy.value_or(parameter);
+  result.holder = shown;
   result.value = ValueText(shown, live);
   if (action.outcome != UserChangeOutcome::kApplied) {
     result.outcome = action.outcome;

@@ -41,6 +41,10 @@ struct UserChangeResult {
   UserChangeOutcome outcome = UserChangeOutcome::kNotAValue;
   std::string value;   // the value text the parameter holds afterwards
   std::string reason;  // a sentence for the user, for kRefused and kNoUserAction
+  // Where the change shows: the parameter itself, or for Input DSP in Real
+  // Time Mode the control panel's "DSP Program" (the receiver reports the
+  // program it plays, not the input's record).
+  CPageSet::Parameter holder;
 };
 
 // Sets `parameter` to the value whose text is `valueText` (a text its page
