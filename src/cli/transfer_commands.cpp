@@ -348,11 +348,15 @@ class DownloadCommand : public Command {
     return "write a .qcf file's configuration into the receiver";
   }
   std::string_view Usage() const override {
-    return "usage: qampctl download PORT FILE.qcf [--yes] [--region N] [--sim OPTION]...\n"
+    return "usage: qampctl download PORT FILE.qcf [--yes] [--missing] [--region N]\n"
+           "                        [--sim OPTION]...\n"
            "\n"
            "Writes the configuration of FILE.qcf, with its memories, into the receiver.\n"
            "Shows the notice and asks first, unless --yes is given; --yes is required\n"
-           "when standard input is not a terminal. Ctrl-C cancels.\n";
+           "when standard input is not a terminal. A file that lacks values (keys\n"
+           "missing or unreadable; --missing lists them) is said so and asked about\n"
+           "first. Ctrl-C cancels. Exit status: 0 downloaded, 1 the Download failed or\n"
+           "the receiver did not take some commands, 2 usage error, 130 cancelled.\n";
   }
   int Run(const std::vector<std::string>& args, CommandContext& context) override {
     Options options;
@@ -437,11 +441,12 @@ class ReportCommand : public Command {
     return "print the configuration report of a .qcf file";
   }
   std::string_view Usage() const override {
-    return "usage: qampctl report FILE.qcf [--region N]\n"
+    return "usage: qampctl report FILE.qcf [--missing] [--region N]\n"
            "\n"
            "Prints the configuration report of FILE.qcf: the user memo, the current\n"
            "setting page by page, then every memory of every kind. Lines end with CR LF.\n"
-           "The XM Set block belongs to region 1 (the default of --region).\n";
+           "The XM Set block belongs to region 1 (the default of --region). A file that\n"
+           "lacks values is said so on stderr; --missing lists the keys.\n";
   }
   int Run(const std::vector<std::string>& args, CommandContext& context) override {
     Options options;
@@ -470,11 +475,12 @@ class DiffCommand : public Command {
     return "list the parameters in which two .qcf files differ";
   }
   std::string_view Usage() const override {
-    return "usage: qampctl diff A.qcf B.qcf [--region N]\n"
+    return "usage: qampctl diff A.qcf B.qcf [--missing] [--region N]\n"
            "\n"
            "Prints every parameter whose value text differs between the two files, as\n"
-           "'section / key: a -> b'. Exit status 0 when they agree, 1 when they differ,\n"
-           "2 when a file cannot be read or the arguments are wrong.\n";
+           "'section / key: a -> b'; a value one file lacks is '(missing)' or\n"
+           "'(unreadable)'. Exit status 0 when they agree, 1 when they differ, 2 when a\n"
+           "file cannot be read or the arguments are wrong.\n";
   }
   int Run(const std::vector<std::string>& args, CommandContext& context) override {
     Options options;
