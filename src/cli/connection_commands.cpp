@@ -61,7 +61,7 @@ class ConnectCommand : public Command {
            "                 'qampctl simulate --help'); may be given more than once\n"
            "\n"
            "Progress goes to stderr. Ctrl-C cancels. Exit status: 0 connected, 1 the\n"
-           "connection failed, 2 usage error.\n";
+           "connection failed, 2 usage error, 130 cancelled.\n";
   }
 
   int Run(const std::vector<std::string>& args, CommandContext& context) override {
