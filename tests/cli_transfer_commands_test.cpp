@@ -2,7 +2,14 @@
 // simulated receiver in simulated time.
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -83,11 +90,17 @@ TEST_F(TransferCommands, DownloadAsksUnlessToldYesAndReportsTheLog) {
   EXPECT_NE(refused.err.find("--yes"), std::string::npos);
   const Result download = Qampctl({"download", "sim", Path("a.qcf"), "--yes", "--sim",
                                    "virtual-time", "--sim", "param-error=223"});
-  EXPECT_EQ(download.status, 0) << download.err;
-  EXPECT_NE(download.err.find("command(s) failed; the error log is " + Path("ErrLog.txt")),
+  EXPECT_EQ(download.status, 1) << "a command the receiver did not take is no success";
+  EXPECT_EQ(download.out, "");
+  EXPECT_NE(download.err.find("the receiver did not take 1 command(s) of " + Path("a.qcf") +
+                              ": Tuner Set PageA Preset1; the error log is " + Path("ErrLog.txt")),
             std::string::npos)
       << download.err;
   EXPECT_NE(Read(Path("ErrLog.txt")).find("Tuner Set PageA Preset1\t"), std::string::npos);
+  const Result clean =
+      Qampctl({"download", "sim", Path("a.qcf"), "--yes", "--sim", "virtual-time"});
+  EXPECT_EQ(clean.status, 0) << clean.err;
+  EXPECT_EQ(clean.out, "Downloaded " + Path("a.qcf") + " into the receiver\n");
 }
 
 TEST_F(TransferCommands, FailuresEndWithTheMessageAndNothingIsWritten) {
@@ -211,6 +224,200 @@ TEST_F(TransferCommands, SetSendsOneChangeAndGetReadsIt) {
       {"get", "sim", "Tuner Set", "Current ", "--sim", "virtual-time", "--sim", "region=2"});
   EXPECT_EQ(get.status, 0) << get.err;
   EXPECT_EQ(get.out, "FM 87.5MHz\n");
+}
+
+TEST_F(TransferCommands, SetTakesANameAsItWasTypedAndRefusesWhatTheReceiverCannotHold) {
+  Result set = Qampctl({"set", "sim", "Input Rename", "PHONO", "MY AMP", "--sim", "virtual-time"});
+  EXPECT_EQ(set.status, 0) << set.err;
+  EXPECT_EQ(set.out, "\"MY AMP   \"\n");
+  set = Qampctl({"set", "sim", "Input Rename", "PHONO", "TURNTABLE 2", "--sim", "virtual-time"});
+  EXPECT_EQ(set.status, 1);
+  EXPECT_NE(set.err.find("did you mean TURNTABLE?"), std::string::npos) << set.err;
+  EXPECT_EQ(set.err.find("%"), std::string::npos) << "refused before connecting";
+  set = Qampctl({"set", "sim", "Input Rename", "PHONO", "Caf\xC3\xA9", "--sim", "virtual-time"});
+  EXPECT_EQ(set.status, 1);
+  EXPECT_NE(set.err.find("ASCII"), std::string::npos) << set.err;
+  // A negative value is a value.
+  set = Qampctl({"set", "sim", "Basic Control", "Main Volume", "-20.0dB", "--sim", "virtual-time"});
+  EXPECT_EQ(set.status, 0) << set.err;
+  EXPECT_EQ(set.out, "-20.0dB\n");
+  // A question nobody can answer: refused before anything is sent.
+  set = Qampctl({"set", "sim", "Advanced Setup", "Initialize", "ALL", "--sim", "virtual-time"});
+  EXPECT_EQ(set.status, 2);
+  EXPECT_NE(set.err.find("All the parameters of this unit will be reset"), std::string::npos)
+      << set.err;
+  EXPECT_EQ(set.out, "");
+  set = Qampctl({"set", "sim", "Advanced Setup", "Initialize", "DSP Param", "--yes", "--sim",
+                 "virtual-time"});
+  EXPECT_EQ(set.status, 0) << set.err;
+  // Input DSP of the input playing: through the control panel's program.
+  set = Qampctl({"set", "sim", "Input DSP", "DVD", "Straight", "--sim", "virtual-time"});
+  EXPECT_EQ(set.status, 0) << set.err;
+  EXPECT_EQ(set.out, "Straight\n");
+  // Offered by no control in Real Time Mode: nothing is sent, and it says so.
+  set = Qampctl({"set", "sim", "Input DSP", "CD", "Straight", "--sim", "virtual-time"});
+  EXPECT_EQ(set.status, 1);
+  EXPECT_NE(set.err.find("nothing was changed"), std::string::npos) << set.err;
+}
+
+TEST_F(TransferCommands, AFileThatLacksValuesSaysSoAndIsNotEqualToTheWholeOne) {
+  ASSERT_EQ(Qampctl({"upload", "sim", "-o", Path("a.qcf"), "--sim", "virtual-time"}).status, 0);
+  const std::string whole = Read(Path("a.qcf"));
+  std::ofstream(Path("cut.qcf"), std::ios::binary) << whole.substr(0, 5000);
+  std::ofstream(Path("banana.qcf"), std::ios::binary)
+      << WithValue(whole, "Basic Control", "Main Volume", "banana");
+
+  const Result report = Qampctl({"report", Path("banana.qcf")});
+  EXPECT_EQ(report.status, 0);
+  EXPECT_NE(report.err.find(Path("banana.qcf") + ": 1 key unreadable"), std::string::npos)
+      << report.err;
+  const Result listed = Qampctl({"report", Path("banana.qcf"), "--missing"});
+  EXPECT_NE(listed.err.find("  unreadable: Basic Control / Main Volume\n"), std::string::npos)
+      << listed.err;
+  const Result wholeReport = Qampctl({"report", Path("a.qcf")});
+  EXPECT_EQ(wholeReport.err, "") << "a whole file lacks nothing";
+
+  const Result diff = Qampctl({"diff", Path("a.qcf"), Path("cut.qcf")});
+  EXPECT_EQ(diff.status, 1) << "a file cut short differs from the whole one";
+  EXPECT_NE(diff.err.find(Path("cut.qcf") + ": "), std::string::npos);
+  EXPECT_NE(diff.out.find("Zone3 Volume Memory 6 Multi Zone / Zone3 Volume: -40.0dB \xE2\x86\x92 "
+                          "(missing)\n"),
+            std::string::npos)
+      << diff.out.substr(0, 300);
+  const Result bananaDiff = Qampctl({"diff", Path("a.qcf"), Path("banana.qcf")});
+  EXPECT_EQ(bananaDiff.status, 1);
+  EXPECT_EQ(bananaDiff.out, "Basic Control / Main Volume: -40.0dB \xE2\x86\x92 (unreadable)\n");
+
+  const Result refused = Qampctl({"download", "sim", Path("cut.qcf"), "--sim", "virtual-time"});
+  EXPECT_EQ(refused.status, 2) << "asked, and standard input is not a terminal";
+  EXPECT_NE(refused.err.find("keys missing"), std::string::npos) << refused.err;
+  EXPECT_EQ(refused.err.find("%"), std::string::npos) << "nothing was sent";
+  const Result download =
+      Qampctl({"download", "sim", Path("banana.qcf"), "--yes", "--sim", "virtual-time"});
+  EXPECT_EQ(download.status, 0) << download.err;
+  EXPECT_NE(download.err.find(Path("banana.qcf") + ": 1 key unreadable"), std::string::npos);
+}
+
+TEST_F(TransferCommands, UsageErrorsAndUnreadableFilesAreNotDifferences) {
+  ASSERT_EQ(Qampctl({"upload", "sim", "-o", Path("a.qcf"), "--sim", "virtual-time"}).status, 0);
+  const Result missing = Qampctl({"diff", Path("a.qcf"), Path("none.qcf")});
+  EXPECT_EQ(missing.status, 2) << "trouble is 2, as with diff(1)";
+  EXPECT_NE(missing.err.find("Cannot read " + Path("none.qcf")), std::string::npos);
+  EXPECT_EQ(Qampctl({"diff", Path("a.qcf")}).status, 2);
+  EXPECT_EQ(Qampctl({"diff", Path("a.qcf"), Path("a.qcf")}).status, 0);
+
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"set", "/dev/ttyUSB0", "Speaker Set", "Front", "Large", "--sim",
+                                 "silent"},
+        std::vector<std::string>{"upload", "/dev/ttyUSB0", "-o", Path("b.qcf"), "--sim", "silent"},
+        std::vector<std::string>{"download", "/dev/ttyUSB0", Path("a.qcf"), "--yes", "--sim",
+                                 "silent"},
+        std::vector<std::string>{"connect", "tcp:127.0.0.1:4001", "--sim", "silent"}}) {
+    const Result result = Qampctl(args);
+    EXPECT_EQ(result.status, 2) << args[0];
+    EXPECT_NE(result.err.find("--sim applies to the port 'sim' only"), std::string::npos)
+        << result.err;
+  }
+  for (const std::string port : {"abc", "70000", "-1", "80x", ""}) {
+    const Result result = Qampctl({"simulate", "--tcp", port});
+    EXPECT_EQ(result.status, 2) << port;
+    EXPECT_NE(result.err.find("--tcp takes a port number from 0 to 65535"), std::string::npos)
+        << port << ": " << result.err;
+  }
+}
+
+}  // namespace
+}  // namespace qamp::cli
+
+namespace qamp::cli {
+namespace {
+
+using Result = testing::QampctlResult;
+using testing::Qampctl;
+
+class PortFailures : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    directory_ =
+        std::filesystem::temp_directory_path() / ("qampctl-ports-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(directory_);
+    setenv("TMPDIR", directory_.c_str(), 1);
+    std::ofstream(Path("regular.qcf")) << "[Speaker Set]\r\nFront=Large\r\n";
+  }
+  void TearDown() override {
+    unsetenv("TMPDIR");
+    std::filesystem::remove_all(directory_);
+  }
+  std::string Path(const std::string& name) const { return (directory_ / name).string(); }
+  std::filesystem::path directory_;
+};
+
+TEST_F(PortFailures, APortThatDoesNotOpenEndsTheCommandWithItsMessage) {
+  const std::vector<std::string> ports = {"/dev/nonexistent",  "/dev/null", Path("regular.qcf"),
+                                          directory_.string(), "ttyUSB0",   "tcp:127.0.0.1"};
+  const std::vector<std::vector<std::string>> commands = {
+      {"upload", "PORT", "-o", Path("out.qcf")},          {"get", "PORT", "Speaker Set", "Front"},
+      {"set", "PORT", "Speaker Set", "Front", "Large"},   {"connect", "PORT"},
+      {"download", "PORT", Path("regular.qcf"), "--yes"},
+  };
+  for (const std::string& port : ports) {
+    for (std::vector<std::string> args : commands) {
+      args[1] = port;
+      const Result result = Qampctl(args);
+      EXPECT_EQ(result.status, 1) << args[0] << " " << port;
+      EXPECT_NE(result.err.find("COM port error has occurred."), std::string::npos)
+          << args[0] << " " << port << ": " << result.err;
+    }
+  }
+  EXPECT_NE(Qampctl({"get", "/dev/nonexistent", "Speaker Set", "Front"})
+                .err.find("There is no serial device /dev/nonexistent"),
+            std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(Path("out.qcf")));
+}
+
+// A receiver that takes the connection and never answers: qampctl waits
+// for its configuration report until it is interrupted.
+TEST_F(PortFailures, ASignalEndsAWaitingCommandWithStatus130) {
+  for (const int signal : {SIGINT, SIGTERM}) {
+    const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
+    ASSERT_GE(listener, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::listen(listener, 1), 0);
+    socklen_t length = sizeof address;
+    ASSERT_EQ(::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length), 0);
+    const std::string port = "tcp:127.0.0.1:" + std::to_string(ntohs(address.sin_port));
+    int errors[2];
+    ASSERT_EQ(::pipe(errors), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      ::dup2(errors[1], STDERR_FILENO);
+      ::close(errors[0]);
+      ::execl(QAMPCTL_PATH, "qampctl", "connect", port.c_str(), static_cast<char*>(nullptr));
+      ::_exit(127);
+    }
+    ::close(errors[1]);
+    // Once the connection is there, qampctl is waiting in its event loop.
+    pollfd incoming{listener, POLLIN, 0};
+    ASSERT_EQ(::poll(&incoming, 1, 30000), 1) << "qampctl never connected";
+    const int connection = ::accept(listener, nullptr, nullptr);
+    ASSERT_GE(connection, 0);
+    ::kill(child, signal);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    std::string err;
+    char buffer[256];
+    for (ssize_t n; (n = ::read(errors[0], buffer, sizeof buffer)) > 0;) err.append(buffer, n);
+    ::close(errors[0]);
+    ::close(connection);
+    ::close(listener);
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by the signal itself, not by qampctl";
+    EXPECT_EQ(WEXITSTATUS(status), 130) << err;
+    EXPECT_NE(err.find("qampctl connect: cancelled"), std::string::npos) << err;
+  }
 }
 
 }  // namespace

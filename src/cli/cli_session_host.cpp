@@ -4,6 +4,35 @@
 
 namespace qamp::cli {
 
+namespace {
+
+std::string OneLine(std::string_view text) {
+  std::string line(text);
+  for (char& c : line) {
+    if (c == '\r' || c == '\n') c = ' ';
+  }
+  return line;
+}
+
+}  // namespace
+
+bool CliPageHost::AskOkCancel(std::string_view text, std::string_view title) {
+  if (yes_) {
+    err_ << "qampctl: " << title << ": " << OneLine(text) << " (OK, as --yes says)\n";
+    return true;
+  }
+  if (!terminal_) {
+    unanswered_ = OneLine(text);
+    return false;
+  }
+  err_ << title << ": " << OneLine(text) << "\nOK? [y/N] " << std::flush;
+  std::string answer;
+  std::getline(in_, answer);
+  const bool ok = answer == "y" || answer == "Y" || answer == "yes";
+  if (!ok) declined_ = true;
+  return ok;
+}
+
 CliSessionHost::CliSessionHost(std::ostream& err, bool terminal, sim::VirtualClock* virtualClock)
     : err_(err),
       terminal_(terminal),
@@ -116,12 +145,24 @@ void CliSessionHost::Wait(int milliseconds) {
   quiet.exec();
 }
 
+void CliSessionHost::Interrupt() {
+  interrupted_ = true;
+  loop_.quit();
+}
+
 std::optional<OperationOutcome> CliSessionHost::Run(int maximumMs) {
-  outcome_.reset();
+  // The outcome is taken once: the next operation waits for its own.
+  if (outcome_.has_value() || interrupted_) {
+    const std::optional<OperationOutcome> ended = outcome_;
+    outcome_.reset();
+    return ended;
+  }
   if (virtualClock_ != nullptr) {
-    virtualClock_->RunUntil([this] { return outcome_.has_value(); },
+    virtualClock_->RunUntil([this] { return outcome_.has_value() || interrupted_; },
                             maximumMs >= 0 ? maximumMs : 24 * 3600 * 1000);
-    return outcome_;
+    const std::optional<OperationOutcome> ended = outcome_;
+    outcome_.reset();
+    return ended;
   }
   QTimer limit;
   if (maximumMs >= 0) {
@@ -130,12 +171,14 @@ std::optional<OperationOutcome> CliSessionHost::Run(int maximumMs) {
     limit.start(maximumMs);
   }
   loop_.exec();
-  return outcome_;
+  const std::optional<OperationOutcome> ended = outcome_;
+  outcome_.reset();
+  return ended;
 }
 
 void CliSessionHost::RunUntil(const std::function<bool()>& done) {
   if (virtualClock_ != nullptr) {
-    virtualClock_->RunUntil(done, int64_t{3600} * 1000);
+    virtualClock_->RunUntil([&] { return interrupted_ || done(); }, int64_t{3600} * 1000);
     return;
   }
   QTimer poll;
@@ -143,7 +186,7 @@ void CliSessionHost::RunUntil(const std::function<bool()>& done) {
     if (done()) loop_.quit();
   });
   poll.start(10);
-  if (!done()) loop_.exec();
+  if (!done() && !interrupted_) loop_.exec();
 }
 
 }  // namespace qamp::cli

@@ -4,15 +4,43 @@
 #pragma once
 
 #include <QEventLoop>
+#include <istream>
 #include <optional>
 #include <ostream>
 #include <string>
+
+#include "pages/base_page.h"
 
 #include "qt/qt_timers.h"
 #include "session/receiver_session.h"
 #include "sim/virtual_clock.h"
 
 namespace qamp::cli {
+
+// The pages' questions on the command line: asked on the terminal, answered
+// OK by --yes, and left unanswered (Cancel) when standard input is not a
+// terminal, which the command then reports as a usage error.
+class CliPageHost : public PageHost {
+ public:
+  CliPageHost(std::ostream& err, std::istream& in, bool yes, bool terminal)
+      : err_(err), in_(in), yes_(yes), terminal_(terminal) {}
+  bool AskOkCancel(std::string_view text, std::string_view title) override;
+  void Beep() override {}
+  void SetWaitCursor(bool /*on*/) override {}
+
+  // A question that needed an answer nobody could give.
+  bool Unanswered() const { return !unanswered_.empty(); }
+  const std::string& UnansweredQuestion() const { return unanswered_; }
+  bool Declined() const { return declined_; }
+
+ private:
+  std::ostream& err_;
+  std::istream& in_;
+  bool yes_;
+  bool terminal_;
+  std::string unanswered_;
+  bool declined_ = false;
+};
 
 class CliSessionHost : public SessionHost {
  public:
@@ -33,8 +61,13 @@ class CliSessionHost : public SessionHost {
   void SendingClosed() override;
   void OperationEnded(OperationOutcome outcome, std::string_view message) override;
 
-  // Runs the event loop until an operation has ended (or `maximumMs`).
+  // Runs the event loop until an operation has ended (or `maximumMs`, or
+  // an interruption). An operation that ended before the loop ran (a port
+  // that does not open ends it at once) is returned at once.
   std::optional<OperationOutcome> Run(int maximumMs = -1);
+  // Ctrl-C with nothing to cancel: the loop ends, and so does the command.
+  void Interrupt();
+  bool Interrupted() const { return interrupted_; }
   const std::string& LastMessage() const { return lastMessage_; }
   // Runs the event loop until `done` holds, checking every few milliseconds.
   void RunUntil(const std::function<bool()>& done);
@@ -57,6 +90,7 @@ class CliSessionHost : public SessionHost {
   std::optional<OperationOutcome> outcome_;
   std::string lastMessage_;
   bool messageShown_ = false;
+  bool interrupted_ = false;
   std::string caption_;
   int range_ = 0;
   int shownPercent_ = -1;

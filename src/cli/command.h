@@ -13,6 +13,7 @@ namespace qamp::cli {
 inline constexpr int kExitSuccess = 0;
 inline constexpr int kExitFailure = 1;  // the operation failed or a frame was not recognised
 inline constexpr int kExitUsage = 2;
+inline constexpr int kExitInterrupted = 130;  // Ctrl-C, as shells expect of an interrupted command
 
 struct CommandContext {
   std::ostream& out;

@@ -1,6 +1,7 @@
 // qampctl connect, ports and simulate: the receiver link from the command
 // line.
 #include <QCoreApplication>
+#include <charconv>
 #include <iostream>
 #include <ostream>
 #include <string>
@@ -60,12 +61,13 @@ class ConnectCommand : public Command {
            "                 'qampctl simulate --help'); may be given more than once\n"
            "\n"
            "Progress goes to stderr. Ctrl-C cancels. Exit status: 0 connected, 1 the\n"
-           "connection failed, 2 usage error.\n";
+           "connection failed, 2 usage error, 130 cancelled.\n";
   }
 
   int Run(const std::vector<std::string>& args, CommandContext& context) override {
     std::string port;
     bool dump = false;
+    bool simGiven = false;
     sim::SimOptions simOptions;
     for (size_t i = 0; i < args.size(); ++i) {
       if (args[i] == "--dump") {
@@ -77,6 +79,7 @@ class ConnectCommand : public Command {
                       << "\n";
           return kExitUsage;
         }
+        simGiven = true;
       } else if (args[i].starts_with("-")) {
         context.err << "qampctl connect: unknown option '" << args[i] << "'\n";
         return kExitUsage;
@@ -92,6 +95,11 @@ class ConnectCommand : public Command {
       context.err << "qampctl connect: no PORT given (try: qampctl connect sim)\n";
       return kExitUsage;
     }
+    if (simGiven && port != "sim") {
+      context.err << "qampctl connect: --sim applies to the port 'sim' only, not to '" << port
+                  << "'\n";
+      return kExitUsage;
+    }
 
     int argc = 1;
     char name[] = "qampctl";
@@ -105,16 +113,24 @@ class ConnectCommand : public Command {
     CReceiverSession session(transport, host, ControlMode::kRealTime, &log, LocalLogTime);
     host.Attach(&session);
     ChoosePort(session, port);
-    SignalWatcher interrupt([&session] {
-      if (session.IsInitializing()) session.CancelInitialization(false);
+    SignalWatcher interrupt([&session, &host] {
+      // With nothing to cancel, Ctrl-C still ends the command.
+      if (session.IsInitializing()) {
+        session.CancelInitialization(false);
+      } else {
+        host.Interrupt();
+      }
     });
 
     session.Open();
     const std::optional<OperationOutcome> outcome = host.Run();
     if (!outcome || *outcome != OperationOutcome::kConnected) {
-      if (outcome == OperationOutcome::kCancelled) {
-        context.err << "qampctl connect: cancelled\n";
-      } else if (!host.MessageShown() && !host.LastMessage().empty()) {
+      if (outcome == OperationOutcome::kCancelled || (!outcome && host.Interrupted())) {
+        context.err << "qampctl connect: " << (outcome ? "cancelled" : "interrupted") << "\n";
+        session.Close();
+        return kExitInterrupted;
+      }
+      if (!host.MessageShown() && !host.LastMessage().empty()) {
         context.err << "qampctl connect: " << host.LastMessage() << "\n";
       }
       session.Close();
@@ -123,6 +139,11 @@ class ConnectCommand : public Command {
     // The receiver is put back on its input and program before we leave.
     CCommClass& link = session.Link();
     host.RunUntil([&link] { return link.IsWireIdle() || !link.IsPortOpen(); });
+    if (host.Interrupted()) {
+      context.err << "qampctl connect: interrupted\n";
+      session.Close();
+      return kExitInterrupted;
+    }
 
     context.out << "Connected to QR-K2600 (model R0226) on " << port << "\n"
                 << "Region code: " << link.RegionCode() << "\n"
@@ -219,7 +240,14 @@ class SimulateCommand : public Command {
           context.err << "qampctl simulate: --tcp needs a PORT\n";
           return kExitUsage;
         }
-        tcpPort = std::atoi(args[++i].c_str());
+        const std::string& text = args[++i];
+        const auto parsed = std::from_chars(text.data(), text.data() + text.size(), tcpPort);
+        if (parsed.ec != std::errc() || parsed.ptr != text.data() + text.size() || tcpPort < 0 ||
+            tcpPort > 65535) {
+          context.err << "qampctl simulate: --tcp takes a port number from 0 to 65535, not '"
+                      << text << "'\n";
+          return kExitUsage;
+        }
       } else if (args[i] == "--dump") {
         dump = true;
       } else if (!sim::ApplySimOption(args[i], options, error)) {

@@ -1,13 +1,17 @@
 // qampctl params and command: every page's vocabulary and command formats,
 // checkable from outside.
 #include <charconv>
+#include <iostream>
 #include <ostream>
 
+#include "cli/cli_session_host.h"
 #include "cli/command.h"
 #include "cli/commands.h"
 #include "cli/frame_text.h"
+#include "cli/parameter_change.h"
 #include "link/wire_format.h"
 #include "pages/page_set.h"
+#include "qt/terminal.h"
 #include "session/command_capture.h"
 
 namespace qamp::cli {
@@ -17,13 +21,26 @@ namespace {
 struct PageOptions {
   ControlMode mode = ControlMode::kRealTime;
   int region = kDefaultRegionCode;
+  bool yes = false;
   std::vector<std::string> positional;
 };
 
+// "-20.0dB" is a value, not an option.
+bool LooksLikeNumber(std::string_view arg) {
+  return arg.size() > 1 && arg[0] == '-' && ((arg[1] >= '0' && arg[1] <= '9') || arg[1] == '.');
+}
+
 bool ParsePageOptions(std::string_view command, const std::vector<std::string>& args,
                       PageOptions& options, std::ostream& err) {
+  bool optionsEnded = false;
   for (size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--async") {
+    if (optionsEnded || LooksLikeNumber(args[i])) {
+      options.positional.push_back(args[i]);
+    } else if (args[i] == "--") {
+      optionsEnded = true;
+    } else if (args[i] == "--yes" || args[i] == "-y") {
+      options.yes = true;
+    } else if (args[i] == "--async") {
       options.mode = ControlMode::kAsync;
     } else if (args[i] == "--region") {
       int region = -1;
@@ -35,8 +52,9 @@ bool ParsePageOptions(std::string_view command, const std::vector<std::string>& 
         return false;
       }
       options.region = region;
-    } else if (args[i].starts_with("--") && args[i].size() > 2) {
-      err << "qampctl " << command << ": unknown option '" << args[i] << "'\n";
+    } else if (args[i].size() > 1 && args[i].front() == '-') {
+      err << "qampctl " << command << ": unknown option '" << args[i]
+          << "' (a value that starts with '-' goes after '--')\n";
       return false;
     } else {
       options.positional.push_back(args[i]);
@@ -91,15 +109,23 @@ class CommandCommand : public Command {
     return "print the frames that setting one parameter sends";
   }
   std::string_view Usage() const override {
-    return "usage: qampctl command SECTION KEY VALUE [--async] [--region N]\n"
+    return "usage: qampctl command SECTION KEY VALUE [--async] [--region N] [--yes]\n"
            "\n"
            "Sets one parameter, named by its section and key as in .qcf files and the\n"
-           "report, to the value text VALUE on the factory settings, and prints the\n"
-           "frames that sends in Real Time Mode, one per line, control bytes written as\n"
-           "<STX>, <DC4>, <ETX>. In Async Mode (--async) nothing is sent, so nothing is\n"
-           "printed. An unknown section, key or value text is an error.\n"
+           "report, to the value text VALUE on the factory settings, the way its page\n"
+           "does when the user changes it there (with the page's interlocks, forced\n"
+           "values and questions), and prints the frames that sends in Real Time Mode,\n"
+           "one per line, control bytes written as <STX>, <DC4>, <ETX>. In Async Mode\n"
+           "(--async) nothing is sent, so nothing is printed.\n"
            "\n"
-           "  qampctl command \"Speaker Set\" \"SW Phase\" Reverse\n";
+           "VALUE must be written exactly as the page writes it (-20.0dB, not -20dB).\n"
+           "A question of the page is asked on the terminal; --yes answers OK, and is\n"
+           "required when standard input is not a terminal. '--' ends the options.\n"
+           "Exit status: 0 changed, 1 an unknown name or value, a change the page\n"
+           "refused or one it offers no control for, 2 usage error.\n"
+           "\n"
+           "  qampctl command \"Speaker Set\" \"SW Phase\" Reverse\n"
+           "  qampctl command \"Basic Control\" \"Main Volume\" -20.0dB\n";
   }
   int Run(const std::vector<std::string>& args, CommandContext& context) override {
     PageOptions options;
@@ -114,9 +140,11 @@ class CommandCommand : public Command {
     const std::string& key = options.positional[1];
     const std::string& value = options.positional[2];
     CommandCapture capture(options.mode, options.region);
-    QuietPageHost host;
-    CPageSet pages(capture.Link(), host);
+    CliPageHost host(context.err, std::cin, options.yes, StandardInputIsTerminal());
+    ChangeFrequencyChooser frequencies;
+    CPageSet pages(capture.Link(), host, &frequencies);
     pages.FirstLayout();
+    pages.RefreshAll();
     CSettingImage& image = capture.Link().CurrentImage();
     const auto parameter = pages.FindParameter(section, key, image);
     if (!parameter) {
@@ -128,16 +156,18 @@ class CommandCommand : public Command {
       }
       return kExitFailure;
     }
-    if (!parameter->page->SetParamFromText(image, parameter->id, parameter->subIndex, value)) {
-      context.err << "qampctl command: '" << value << "' is not a value of " << section << " / "
-                  << key << "\n";
-      return kExitFailure;
-    }
-    parameter->page->SelectSubIndex(parameter->subIndex);
-    parameter->page->SendParam(parameter->id);
+    const std::optional<std::string> text =
+        ValueArgument("command", capture.Link(), *parameter, section, key, value, context.err);
+    if (!text) return kExitFailure;
+    parameter->page->SetActive(true);
+    const UserChangeResult result =
+        ApplyUserChange(capture.Link(), pages, *parameter, *text, &frequencies);
+    const int status = ChangeStatus("command", result, host, context.err);
+    if (status == kExitUsage) return status;
+    // What the page sent, also when it refused: it sends the value it kept.
     for (const std::string& frame : capture.Frames())
       context.out << PrintableText(ShowFrame(frame)) << "\n";
-    return kExitSuccess;
+    return status;
   }
 
  private:

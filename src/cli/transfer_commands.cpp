@@ -2,6 +2,7 @@
 // does with a receiver and configuration files, without the window.
 #include <QCoreApplication>
 #include <QTimer>
+#include <algorithm>
 #include <charconv>
 #include <iostream>
 #include <ostream>
@@ -11,6 +12,7 @@
 #include "cli/command.h"
 #include "cli/commands.h"
 #include "cli/frame_text.h"
+#include "cli/parameter_change.h"
 #include "document/qamptool_app.h"
 #include "qt/file_log_sink.h"
 #include "qt/port_list.h"
@@ -34,21 +36,35 @@ struct Options {
   bool yes = false;
   int region = kDefaultRegionCode;
   sim::SimOptions sim;
+  bool simGiven = false;
+  bool listMissing = false;
 };
+
+// "-20.0dB" is a value, not an option.
+bool LooksLikeNumber(std::string_view arg) {
+  return arg.size() > 1 && arg[0] == '-' && ((arg[1] >= '0' && arg[1] <= '9') || arg[1] == '.');
+}
 
 // Options shared by the commands of this file; false after a usage error.
 bool ParseOptions(std::string_view command, const std::vector<std::string>& args, Options& options,
-                  bool takesOutput, bool takesYes, std::ostream& err) {
+                  bool takesOutput, bool takesYes, std::ostream& err, bool takesMissing = false) {
+  bool optionsEnded = false;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     auto value = [&]() -> const std::string* { return i + 1 < args.size() ? &args[++i] : nullptr; };
-    if (takesOutput && (arg == "-o" || arg == "--output")) {
+    if (optionsEnded || LooksLikeNumber(arg)) {
+      options.positional.push_back(arg);
+    } else if (arg == "--") {
+      optionsEnded = true;
+    } else if (takesOutput && (arg == "-o" || arg == "--output")) {
       const std::string* path = value();
       if (path == nullptr) {
         err << "qampctl " << command << ": " << arg << " needs a FILE\n";
         return false;
       }
       options.output = *path;
+    } else if (takesMissing && arg == "--missing") {
+      options.listMissing = true;
     } else if (takesYes && (arg == "--yes" || arg == "-y")) {
       options.yes = true;
     } else if (arg == "--region") {
@@ -69,14 +85,27 @@ bool ParseOptions(std::string_view command, const std::vector<std::string>& args
             << "\n";
         return false;
       }
+      options.simGiven = true;
     } else if (arg.size() > 1 && arg.front() == '-') {
-      err << "qampctl " << command << ": unknown option '" << arg << "'\n";
+      err << "qampctl " << command << ": unknown option '" << arg
+          << "' (a value that starts with '-' goes after '--')\n";
       return false;
     } else {
       options.positional.push_back(arg);
     }
   }
   return true;
+}
+
+// --sim shapes the built-in simulated receiver; with a real port it would
+// silently do nothing.
+bool SimOptionsFitThePort(std::string_view command, const Options& options, std::ostream& err) {
+  if (!options.simGiven || options.positional.empty() || options.positional[0] == "sim") {
+    return true;
+  }
+  err << "qampctl " << command << ": --sim applies to the port 'sim' only, not to '"
+      << options.positional[0] << "'\n";
+  return false;
 }
 
 void ChoosePort(CReceiverSession& session, const std::string& port) {
@@ -93,32 +122,47 @@ void ChoosePort(CReceiverSession& session, const std::string& port) {
 // real port, real timers, and the error log in the temporary directory.
 class CliApplication {
  public:
-  CliApplication(CommandContext& context, ControlMode mode, const Options& options)
+  // `pageHost` answers the pages' questions; without one every question is
+  // answered OK.
+  CliApplication(CommandContext& context, ControlMode mode, const Options& options,
+                 PageHost* pageHost = nullptr)
       : arguments_{name_, nullptr},
         app_(argc_, arguments_),
         transport_(options.sim, options.sim.virtualTime ? &clock_ : nullptr),
         host_(context.err, StandardErrorIsTerminal(), options.sim.virtualTime ? &clock_ : nullptr),
         log_(DefaultErrorLogPath()),
-        qamp_(transport_, host_, pageHost_, mode, options.region, &log_, LocalLogTime),
+        qamp_(transport_, host_, pageHost != nullptr ? *pageHost : pageHost_, mode, options.region,
+              &log_, LocalLogTime, &frequencies_),
         interrupt_([this] {
           CReceiverSession& session = qamp_.Session();
+          const bool cancelling = session.IsInitializing() || session.IsSending();
           if (session.IsInitializing()) session.CancelInitialization(false);
           if (session.IsSending()) session.CancelSending(false);
+          // With nothing to cancel, Ctrl-C still ends the command.
+          if (!cancelling) host_.Interrupt();
         }) {
     host_.Attach(&qamp_.Session());
   }
 
   CQAmpToolApp& App() { return qamp_; }
   CliSessionHost& Host() { return host_; }
+  bool Interrupted() const { return host_.Interrupted(); }
+  // Answers the Tuner Set page's "Frequency" dialog for a change.
+  ChangeFrequencyChooser& Frequencies() { return frequencies_; }
   std::optional<OperationOutcome> Run() { return host_.Run(); }
   const std::string& LogPath() const { return log_.Path(); }
   int FailedCommands() { return qamp_.Session().ErrorLog()->FailedCommands(); }
 
-  // Ends a failed operation: the message (unless shown already), exit 1.
+  // Ends a failed operation: the message (unless shown already), exit 1;
+  // after Ctrl-C exit 130.
   int Fail(std::string_view command, std::optional<OperationOutcome> outcome, std::ostream& err) {
-    if (outcome == OperationOutcome::kCancelled) {
-      err << "qampctl " << command << ": cancelled\n";
-    } else if (!host_.MessageShown() && !host_.LastMessage().empty()) {
+    if (outcome == OperationOutcome::kCancelled || (!outcome && host_.Interrupted())) {
+      err << "qampctl " << command << ": " << (outcome ? "cancelled" : "interrupted") << "\n";
+      ReportLog(err);
+      qamp_.Session().Close();
+      return kExitInterrupted;
+    }
+    if (!host_.MessageShown() && !host_.LastMessage().empty()) {
       err << "qampctl " << command << ": " << host_.LastMessage() << "\n";
     }
     ReportLog(err);
@@ -152,6 +196,7 @@ class CliApplication {
   CliSessionHost host_;
   QuietPageHost pageHost_;
   FileLogSink log_;
+  ChangeFrequencyChooser frequencies_;
   CQAmpToolApp qamp_;
   SignalWatcher interrupt_;
 };
@@ -232,6 +277,7 @@ class UploadCommand : public Command {
                      "receiver.qcf)\n";
       return kExitUsage;
     }
+    if (!SimOptionsFitThePort("upload", options, context.err)) return kExitUsage;
     std::string error;
     if (!CanSaveAt(options.output, error)) {
       context.err << "qampctl upload: " << error << "; nothing was read\n";
@@ -264,6 +310,79 @@ class UploadCommand : public Command {
   }
 };
 
+// A configuration file in an offline application, for report, diff and
+// the check before a Download.
+class OfflineConfiguration {
+ public:
+  explicit OfflineConfiguration(int region)
+      : app_(transport_, noSession_, pageHost_, ControlMode::kAsync, region) {}
+  bool Load(const std::string& path, std::string& error) {
+    std::string text;
+    if (!ReadTextFile(path, text, error)) return false;
+    if (!app_.LoadConfigurationText(text, &error, &load_)) {
+      error = "Cannot use " + path + ": " + error;
+      return false;
+    }
+    return true;
+  }
+  CQAmpToolApp& App() { return app_; }
+  // What the file lacked.
+  const ConfigurationLoad& Lacking() const { return load_; }
+
+ private:
+  class NoSession : public SessionHost {
+   public:
+    void StartTimer(int, int) override {}
+    void KillTimer(int) override {}
+  };
+  CaptureTransport transport_;
+  NoSession noSession_;
+  QuietPageHost pageHost_;
+  CQAmpToolApp app_;
+  ConfigurationLoad load_;
+};
+
+// The line a file that lacks values gets ("412 keys missing, 1
+// unreadable"), and with --missing the keys one by one.
+void ReportLacking(std::string_view command, const std::string& path, const ConfigurationLoad& load,
+                   bool list, std::ostream& err) {
+  if (load.Complete()) return;
+  err << "qampctl " << command << ": " << path << ": " << load.Summary()
+      << "; their values are the ones qamptool starts with";
+  if (!list) err << " (--missing lists them)";
+  err << "\n";
+  if (!list) return;
+  for (const ConfigurationKey& key : load.missing)
+    err << "  missing: " << PrintableText(key.Name()) << "\n";
+  for (const ConfigurationKey& key : load.unreadable)
+    err << "  unreadable: " << PrintableText(key.Name()) << "\n";
+}
+
+// The parameters of the failed commands in an error log ("Tuner Set PageA
+// Preset1, ..."), a few by name and the rest counted.
+std::string FailedNames(const std::string& logPath) {
+  std::string text;
+  std::string error;
+  if (!ReadTextFile(logPath, text, error)) return "see the error log";
+  constexpr int kNamed = 5;
+  std::string names;
+  int count = 0;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    const std::string_view line(text.data() + start, end - start);
+    const size_t tab = line.find('\t');
+    if (tab != std::string_view::npos && tab > 0) {
+      if (count < kNamed) names += (count > 0 ? ", " : "") + PrintableText(line.substr(0, tab));
+      ++count;
+    }
+    start = end + 1;
+  }
+  if (count > kNamed) names += " and " + std::to_string(count - kNamed) + " more";
+  return names.empty() ? "see the error log" : names;
+}
+
 class DownloadCommand : public Command {
  public:
   std::string_view Name() const override { return "download"; }
@@ -271,25 +390,54 @@ class DownloadCommand : public Command {
     return "write a .qcf file's configuration into the receiver";
   }
   std::string_view Usage() const override {
-    return "usage: qampctl download PORT FILE.qcf [--yes] [--region N] [--sim OPTION]...\n"
+    return "usage: qampctl download PORT FILE.qcf [--yes] [--missing] [--region N]\n"
+           "                        [--sim OPTION]...\n"
            "\n"
            "Writes the configuration of FILE.qcf, with its memories, into the receiver.\n"
            "Shows the notice and asks first, unless --yes is given; --yes is required\n"
-           "when standard input is not a terminal. Ctrl-C cancels.\n";
+           "when standard input is not a terminal. A file that lacks values (keys\n"
+           "missing or unreadable; --missing lists them) is said so and asked about\n"
+           "first. Ctrl-C cancels. Exit status: 0 downloaded, 1 the Download failed or\n"
+           "the receiver did not take some commands, 2 usage error, 130 cancelled.\n";
   }
   int Run(const std::vector<std::string>& args, CommandContext& context) override {
     Options options;
-    if (!ParseOptions("download", args, options, false, true, context.err)) return kExitUsage;
+    if (!ParseOptions("download", args, options, false, true, context.err, true)) return kExitUsage;
     if (options.positional.size() != 2) {
       context.err << "qampctl download: expected PORT and FILE.qcf (try: qampctl download sim "
                      "receiver.qcf)\n";
       return kExitUsage;
     }
+    if (!SimOptionsFitThePort("download", options, context.err)) return kExitUsage;
     std::string text;
     std::string error;
     if (!ReadTextFile(options.positional[1], text, error)) {
       context.err << "qampctl download: " << error << "\n";
       return kExitFailure;
+    }
+    // A file that lacks values would download the values qamptool starts
+    // with in their place: said first, and asked about.
+    {
+      OfflineConfiguration check(options.region);
+      std::string ignored;  // a file that is no configuration is refused below
+      if (check.Load(options.positional[1], ignored)) {
+        ReportLacking("download", options.positional[1], check.Lacking(), options.listMissing,
+                      context.err);
+        if (!check.Lacking().Complete() && !options.yes) {
+          if (!StandardInputIsTerminal()) {
+            context.err << "qampctl download: standard input is not a terminal: give --yes to "
+                           "download it all the same\n";
+            return kExitUsage;
+          }
+          context.err << "Download it all the same? [y/N] " << std::flush;
+          std::string answer;
+          std::getline(std::cin, answer);
+          if (answer != "y" && answer != "Y" && answer != "yes") {
+            context.err << "qampctl download: nothing was sent\n";
+            return kExitFailure;
+          }
+        }
+      }
     }
     if (!options.yes) {
       if (!StandardInputIsTerminal()) {
@@ -316,38 +464,16 @@ class DownloadCommand : public Command {
     const auto outcome = cli.Run();
     if (outcome != OperationOutcome::kTransferDone)
       return cli.Fail("download", outcome, context.err);
+    if (cli.FailedCommands() > 0) {
+      // The receiver did not take everything: that is no success.
+      context.err << "qampctl download: the receiver did not take " << cli.FailedCommands()
+                  << " command(s) of " << options.positional[1] << ": "
+                  << FailedNames(cli.LogPath()) << "; the error log is " << cli.LogPath() << "\n";
+      return kExitFailure;
+    }
     context.out << "Downloaded " << options.positional[1] << " into the receiver\n";
-    cli.ReportLog(context.err);
     return kExitSuccess;
   }
-};
-
-// A configuration file in an offline application, for report and diff.
-class OfflineConfiguration {
- public:
-  explicit OfflineConfiguration(int region)
-      : app_(transport_, noSession_, pageHost_, ControlMode::kAsync, region) {}
-  bool Load(const std::string& path, std::string& error) {
-    std::string text;
-    if (!ReadTextFile(path, text, error)) return false;
-    if (!app_.LoadConfigurationText(text, &error)) {
-      error = "Cannot use " + path + ": " + error;
-      return false;
-    }
-    return true;
-  }
-  CQAmpToolApp& App() { return app_; }
-
- private:
-  class NoSession : public SessionHost {
-   public:
-    void StartTimer(int, int) override {}
-    void KillTimer(int) override {}
-  };
-  CaptureTransport transport_;
-  NoSession noSession_;
-  QuietPageHost pageHost_;
-  CQAmpToolApp app_;
 };
 
 class ReportCommand : public Command {
@@ -357,15 +483,16 @@ class ReportCommand : public Command {
     return "print the configuration report of a .qcf file";
   }
   std::string_view Usage() const override {
-    return "usage: qampctl report FILE.qcf [--region N]\n"
+    return "usage: qampctl report FILE.qcf [--missing] [--region N]\n"
            "\n"
            "Prints the configuration report of FILE.qcf: the user memo, the current\n"
            "setting page by page, then every memory of every kind. Lines end with CR LF.\n"
-           "The XM Set block belongs to region 1 (the default of --region).\n";
+           "The XM Set block belongs to region 1 (the default of --region). A file that\n"
+           "lacks values is said so on stderr; --missing lists the keys.\n";
   }
   int Run(const std::vector<std::string>& args, CommandContext& context) override {
     Options options;
-    if (!ParseOptions("report", args, options, false, false, context.err)) return kExitUsage;
+    if (!ParseOptions("report", args, options, false, false, context.err, true)) return kExitUsage;
     if (options.positional.size() != 1) {
       context.err << "qampctl report: expected FILE.qcf\n";
       return kExitUsage;
@@ -376,6 +503,8 @@ class ReportCommand : public Command {
       context.err << "qampctl report: " << error << "\n";
       return kExitFailure;
     }
+    ReportLacking("report", options.positional[0], configuration.Lacking(), options.listMissing,
+                  context.err);
     context.out << PrintableLines(configuration.App().Report());
     return kExitSuccess;
   }
@@ -388,14 +517,16 @@ class DiffCommand : public Command {
     return "list the parameters in which two .qcf files differ";
   }
   std::string_view Usage() const override {
-    return "usage: qampctl diff A.qcf B.qcf [--region N]\n"
+    return "usage: qampctl diff A.qcf B.qcf [--missing] [--region N]\n"
            "\n"
            "Prints every parameter whose value text differs between the two files, as\n"
-           "'section / key: a -> b'. Exit status 0 when they agree, 1 when they differ.\n";
+           "'section / key: a -> b'; a value one file lacks is '(missing)' or\n"
+           "'(unreadable)'. Exit status 0 when they agree, 1 when they differ, 2 when a\n"
+           "file cannot be read or the arguments are wrong.\n";
   }
   int Run(const std::vector<std::string>& args, CommandContext& context) override {
     Options options;
-    if (!ParseOptions("diff", args, options, false, false, context.err)) return kExitUsage;
+    if (!ParseOptions("diff", args, options, false, false, context.err, true)) return kExitUsage;
     if (options.positional.size() != 2) {
       context.err << "qampctl diff: expected two files\n";
       return kExitUsage;
@@ -405,16 +536,36 @@ class DiffCommand : public Command {
     std::string error;
     if (!a.Load(options.positional[0], error) || !b.Load(options.positional[1], error)) {
       context.err << "qampctl diff: " << error << "\n";
-      return kExitFailure;
+      return kExitUsage;  // as diff(1): trouble is 2, differences 1
     }
+    ReportLacking("diff", options.positional[0], a.Lacking(), options.listMissing, context.err);
+    ReportLacking("diff", options.positional[1], b.Lacking(), options.listMissing, context.err);
     // Both through the same writer, so that equal settings read alike.
     const MemoryIniFile left = MemoryIniFile::Parse(a.App().SaveConfigurationText());
     const MemoryIniFile right = MemoryIniFile::Parse(b.App().SaveConfigurationText());
+    // A value one file lacks is no value, whatever the other holds: a file
+    // cut short is not equal to the whole one.
+    auto lacks = [](const ConfigurationLoad& load, std::string_view section,
+                    std::string_view key) -> std::string {
+      auto same = [&](const ConfigurationKey& k) {
+        return MemoryIniFile::SameName(k.section, section) &&
+               MemoryIniFile::SameName(std::string_view(k.key).substr(0, key.size()), key) &&
+               std::string_view(k.key).substr(key.size()).find_first_not_of(' ') ==
+                   std::string_view::npos;
+      };
+      if (std::any_of(load.missing.begin(), load.missing.end(), same)) return "(missing)";
+      if (std::any_of(load.unreadable.begin(), load.unreadable.end(), same)) return "(unreadable)";
+      return {};
+    };
     int differences = 0;
     for (const MemoryIniFile::Section& section : left.Sections()) {
       for (const MemoryIniFile::Entry& entry : section.entries) {
-        const std::string theirs = right.Read(section.name, entry.key, 4096).value_or("");
-        const std::string ours = left.Read(section.name, entry.key, 4096).value_or("");
+        std::string theirs = right.Read(section.name, entry.key, 4096).value_or("");
+        std::string ours = left.Read(section.name, entry.key, 4096).value_or("");
+        const std::string oursLacking = lacks(a.Lacking(), section.name, entry.key);
+        const std::string theirsLacking = lacks(b.Lacking(), section.name, entry.key);
+        if (!oursLacking.empty()) ours = oursLacking;
+        if (!theirsLacking.empty()) theirs = theirsLacking;
         if (ours == theirs) continue;
         context.out << PrintableText(section.name) << " / " << PrintableText(entry.key) << ": "
                     << PrintableText(ours) << " \xE2\x86\x92 " << PrintableText(theirs) << "\n";
@@ -425,6 +576,23 @@ class DiffCommand : public Command {
   }
 };
 
+// A value as the receiver holds it and as it was typed: names are written
+// in quotation marks and padded with blanks, which nobody types.
+bool SameValue(std::string_view held, std::string_view typed) {
+  auto bare = [](std::string_view text) {
+    auto trim = [](std::string_view t) {
+      while (!t.empty() && t.front() == ' ') t.remove_prefix(1);
+      while (!t.empty() && t.back() == ' ') t.remove_suffix(1);
+      return t;
+    };
+    text = trim(text);
+    if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
+      text = trim(text.substr(1, text.size() - 2));
+    return text;
+  };
+  return bare(held) == bare(typed);
+}
+
 // get and set: a real-time connection, then one parameter.
 class ParameterCommand : public Command {
  public:
@@ -434,14 +602,23 @@ class ParameterCommand : public Command {
     return set_ ? "change one parameter of the receiver" : "read one parameter of the receiver";
   }
   std::string_view Usage() const override {
-    return set_ ? "usage: qampctl set PORT SECTION KEY VALUE [--sim OPTION]...\n"
+    return set_ ? "usage: qampctl set PORT SECTION KEY VALUE [--yes] [--sim OPTION]...\n"
                   "\n"
-                  "Connects in Real Time Mode (reading the whole configuration first), sets\n"
+                  "Connects in Real Time Mode (reading the whole configuration first), changes\n"
                   "the parameter named by SECTION and KEY (as in .qcf files and the report) to\n"
-                  "the value text VALUE, sends exactly what its page sends, and prints the value\n"
-                  "the receiver then holds. Exit status 1 when the receiver kept another value.\n"
+                  "the value text VALUE the way its page does when the user changes it there,\n"
+                  "with the page's interlocks, forced values and questions, sends what the page\n"
+                  "sends, and prints the value the receiver then holds.\n"
+                  "\n"
+                  "VALUE must be written exactly as the page writes it (-20.0dB, not -20dB);\n"
+                  "'--' ends the options. A question of the page is asked on the terminal;\n"
+                  "--yes answers OK, and is required when standard input is not a terminal.\n"
+                  "Exit status: 0 changed; 1 the value is not one of the parameter, the page\n"
+                  "refused it or offers no control for it in Real Time Mode, or the receiver\n"
+                  "kept another value; 2 usage error; 130 interrupted.\n"
                   "\n"
                   "  qampctl set /dev/ttyUSB0 \"Speaker Set\" \"SW Phase\" Reverse\n"
+                  "  qampctl set /dev/ttyUSB0 \"Basic Control\" \"Main Volume\" -20.0dB\n"
                 : "usage: qampctl get PORT SECTION KEY [--sim OPTION]...\n"
                   "\n"
                   "Connects in Real Time Mode (reading the whole configuration first) and\n"
@@ -449,57 +626,68 @@ class ParameterCommand : public Command {
   }
   int Run(const std::vector<std::string>& args, CommandContext& context) override {
     Options options;
-    if (!ParseOptions(Name(), args, options, false, false, context.err)) return kExitUsage;
+    if (!ParseOptions(Name(), args, options, false, set_, context.err)) return kExitUsage;
     const size_t expected = set_ ? 4 : 3;
     if (options.positional.size() != expected) {
       context.err << "qampctl " << Name() << ": expected PORT SECTION KEY" << (set_ ? " VALUE" : "")
                   << "\n";
       return kExitUsage;
     }
+    if (!SimOptionsFitThePort(Name(), options, context.err)) return kExitUsage;
     const std::string& section = options.positional[1];
     const std::string& key = options.positional[2];
-    CliApplication cli(context, ControlMode::kRealTime, options);
+    CliPageHost pageHost(context.err, std::cin, options.yes, StandardInputIsTerminal());
+    CliApplication cli(context, ControlMode::kRealTime, options, &pageHost);
     CQAmpToolApp& app = cli.App();
-    // Check the names before the long connection.
+    // Check the names and the value before the long connection.
     auto parameter = app.Pages().FindParameter(section, key, app.Link().CurrentImage());
     if (!parameter) {
       context.err << "qampctl " << Name() << ": no parameter '" << key << "' in section '"
                   << section << "' (see qampctl params)\n";
       return kExitFailure;
     }
+    std::optional<std::string> typed;
     if (set_) {
-      CSettingImage trial = app.Link().CurrentImage();
-      if (!parameter->page->SetParamFromText(trial, parameter->id, parameter->subIndex,
-                                             options.positional[3])) {
-        context.err << "qampctl set: '" << options.positional[3] << "' is not a value of "
-                    << section << " / " << key << "\n";
-        return kExitFailure;
-      }
+      typed = ValueArgument("set", app.Link(), *parameter, section, key, options.positional[3],
+                            context.err);
+      if (!typed) return kExitFailure;
     }
     ChoosePort(app.Session(), options.positional[0]);
     app.Session().Open();
     const auto outcome = cli.Run();
     if (outcome != OperationOutcome::kConnected) return cli.Fail(Name(), outcome, context.err);
     cli.Settle();
+    if (cli.Interrupted()) return cli.Fail(Name(), std::nullopt, context.err);
     CSettingImage& image = app.Link().CurrentImage();
+    int status = kExitSuccess;
+    CPageSet::Parameter holder = *parameter;
+    if (set_ && !options.yes && !StandardInputIsTerminal()) {
+      // Nothing is sent for a change whose question nobody can answer.
+      CliPageHost unanswered(context.err, std::cin, false, false);
+      if (RehearseQuestion(app.Link(), section, key, *typed, unanswered)) {
+        app.Session().Close();
+        return ChangeStatus("set", {}, unanswered, context.err);
+      }
+    }
     if (set_) {
-      parameter->page->SetParamFromText(image, parameter->id, parameter->subIndex,
-                                        options.positional[3]);
-      parameter->page->SelectSubIndex(parameter->subIndex);
-      parameter->page->SendParam(parameter->id);
+      parameter->page->SetActive(true);
+      const UserChangeResult result =
+          ApplyUserChange(app.Link(), app.Pages(), *parameter, *typed, &cli.Frequencies());
+      status = ChangeStatus("set", result, pageHost, context.err);
+      holder = result.holder;
       cli.Settle();
+      if (cli.Interrupted()) return cli.Fail(Name(), std::nullopt, context.err);
     }
     std::string value;
-    parameter->page->GetParamText(image, parameter->id, parameter->subIndex, nullptr, nullptr,
-                                  &value, false);
+    holder.page->GetParamText(image, holder.id, holder.subIndex, nullptr, nullptr, &value, false);
     context.out << PrintableText(value) << "\n";
     app.Session().Close();
-    if (set_ && value != options.positional[3]) {
+    if (status == kExitSuccess && set_ && !SameValue(value, *typed)) {
       context.err << "qampctl set: the receiver holds '" << PrintableText(value) << "', not '"
-                  << options.positional[3] << "'\n";
+                  << PrintableText(*typed) << "'\n";
       return kExitFailure;
     }
-    return kExitSuccess;
+    return status;
   }
 
  private:

@@ -104,14 +104,82 @@ bool IsConfigurationFile(CPageSet& pages, const MemoryIniFile& file) {
   return false;
 }
 
-void LoadConfiguration(CCommClass& link, CPageSet& pages, const MemoryIniFile& file) {
+namespace {
+
+// A file read as the platform's profile reader reads it: a key is found
+// whatever blanks stand around its name. The Tuner Set's "Current " (the
+// word and a blank) is written as "Current =...", and a reader of the text
+// holds it as "Current".
+class ProfileReader : public IniFile {
+ public:
+  explicit ProfileReader(const MemoryIniFile& file) : file_(file) {}
+  std::optional<std::string> Read(std::string_view section, std::string_view key) const override {
+    std::optional<std::string> text = file_.Read(section, key);
+    if (text) return text;
+    std::string_view bare = key;
+    while (!bare.empty() && (bare.front() == ' ' || bare.front() == '\t')) bare.remove_prefix(1);
+    while (!bare.empty() && (bare.back() == ' ' || bare.back() == '\t')) bare.remove_suffix(1);
+    return bare.size() == key.size() ? std::nullopt : file_.Read(section, bare);
+  }
+  void Write(std::string_view /*section*/, std::string_view /*key*/,
+             std::string_view /*value*/) override {}
+
+ private:
+  const MemoryIniFile& file_;
+};
+
+// Checks one expected key of `file` against the image as loaded: missing,
+// or a text no value of the parameter has. `scratch` is a copy of that
+// image, so that the check changes nothing.
+void CheckKey(const IniFile& file, CBasePage& page, CSettingImage& scratch, ParamId id,
+              int subIndex, const std::string& prefix, ConfigurationLoad& load) {
+  std::string section;
+  std::string key;
+  page.GetParamText(scratch, id, subIndex, &section, &key, nullptr, false);
+  if (section.empty() || key.empty()) return;
+  ConfigurationKey name{prefix + section, key};
+  const std::optional<std::string> text = file.Read(name.section, key);
+  if (!text || text->empty()) {
+    load.missing.push_back(std::move(name));
+  } else if (!page.SetParamFromText(scratch, id, subIndex, *text)) {
+    load.unreadable.push_back(std::move(name));
+  }
+}
+
+void CheckPage(const IniFile& file, CBasePage& page, const CSettingImage& image,
+               ConfigurationLoad& load) {
+  std::vector<ParamId> ids;
+  std::vector<int> subIndices;
+  page.GetParamList(ids, subIndices, true, kWholeList);
+  CSettingImage scratch = image;
+  for (size_t i = 0; i < ids.size(); ++i) {
+    CheckKey(file, page, scratch, ids[i], i < subIndices.size() ? subIndices[i] : -1, {}, load);
+  }
+}
+
+std::string Counted(size_t count, std::string_view what) {
+  return std::to_string(count) + (count == 1 ? " key " : " keys ") + std::string(what);
+}
+
+}  // namespace
+
+std::string ConfigurationLoad::Summary() const {
+  if (Complete()) return {};
+  if (unreadable.empty()) return Counted(missing.size(), "missing");
+  if (missing.empty()) return Counted(unreadable.size(), "unreadable");
+  return Counted(missing.size(), "missing") + ", " + std::to_string(unreadable.size()) +
+         " unreadable";
+}
+
+ConfigurationLoad LoadConfiguration(CCommClass& link, CPageSet& pages, const MemoryIniFile& text) {
+  const ProfileReader file(text);
   // The escaped memo may be twice as long as the memo itself; it is cut to
   // the memo's limit only once its line breaks are back.
-  const std::optional<std::string> memo = file.Read(kMemoSection, kMemoKey, 4 * kUserMemoLimit);
+  const std::optional<std::string> memo = text.Read(kMemoSection, kMemoKey, 4 * kUserMemoLimit);
   if (memo && !memo->empty()) {
-    std::string text = UnescapeMemo(*memo);
-    if (text.size() > kUserMemoLimit) text.resize(kUserMemoLimit);
-    link.SetUserMemo(text);
+    std::string unescaped = UnescapeMemo(*memo);
+    if (unescaped.size() > kUserMemoLimit) unescaped.resize(kUserMemoLimit);
+    link.SetUserMemo(unescaped);
   }
   for (int memory = 1; memory <= kMemoryCount; ++memory) {
     const std::string flag =
@@ -127,6 +195,30 @@ void LoadConfiguration(CCommClass& link, CPageSet& pages, const MemoryIniFile& f
     }
   }
   link.SelectImage(0);
+
+  // What the file lacked, checked against the images as loaded (which
+  // DSP parameters a memory holds depends on its loaded program).
+  ConfigurationLoad load;
+  for (int memory = 1; memory <= kMemoryCount; ++memory) {
+    if (!file.Read(kSystemMemorySection, DataExistKey(memory))) {
+      load.missing.push_back({std::string(kSystemMemorySection), DataExistKey(memory)});
+    }
+  }
+  CheckPage(file, pages.BasicControl(), link.Image(0), load);
+  for (CBasePage* page : pages.Pages()) CheckPage(file, *page, link.Image(0), load);
+  for (const MemoryKind kind : kKinds) {
+    for (int memory = 1; memory <= kMemoryCount; ++memory) {
+      link.SelectImage(memory);
+      CSettingImage scratch = link.Image(memory);
+      const std::string prefix =
+          std::string(CMemoryPage::KindName(kind)) + " " + CMemoryPage::MemoryName(memory) + " ";
+      for (const CMemoryPage::Item& item : pages.Memory().Items(kind, scratch)) {
+        CheckKey(file, *item.page, scratch, item.id, item.subIndex, prefix, load);
+      }
+    }
+  }
+  link.SelectImage(0);
+  return load;
 }
 
 std::string BuildReport(CCommClass& link, CPageSet& pages) {

@@ -27,10 +27,31 @@ void SaveConfiguration(CCommClass& link, CPageSet& pages, IniFile& file);
 // were, and a Download would then send those instead of what the user meant.
 bool IsConfigurationFile(CPageSet& pages, const MemoryIniFile& file);
 
+// What a load found lacking: the keys a configuration file should hold
+// that were missing (or empty), and those whose text no value has. Their
+// parameters kept the values they had, which a file cut short or edited by
+// hand would otherwise hide: it would report, compare and download as if
+// whole.
+struct ConfigurationKey {
+  std::string section;
+  std::string key;
+  std::string Name() const { return section + " / " + key; }
+  bool operator==(const ConfigurationKey&) const = default;
+};
+struct ConfigurationLoad {
+  std::vector<ConfigurationKey> missing;
+  std::vector<ConfigurationKey> unreadable;
+  bool Complete() const { return missing.empty() && unreadable.empty(); }
+  // "412 keys missing, 1 unreadable"; empty when complete.
+  std::string Summary() const;
+};
+
 // Reads every section from `file` into the images, the memo and the
 // data-exists flags; keys that are missing, empty or unmatched leave their
-// values as they were. Nothing is reset first.
-void LoadConfiguration(CCommClass& link, CPageSet& pages, const MemoryIniFile& file);
+// values as they were. Nothing is reset first. The result counts the keys
+// that were missing or unreadable (the memo, which may be empty, is not
+// counted).
+ConfigurationLoad LoadConfiguration(CCommClass& link, CPageSet& pages, const MemoryIniFile& file);
 
 // The configuration report: the memo, the current setting page by page,
 // then every memory of every kind.

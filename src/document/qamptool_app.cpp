@@ -28,7 +28,8 @@ std::string CQAmpToolApp::SaveConfigurationText() {
   return file.Serialize();
 }
 
-bool CQAmpToolApp::LoadConfigurationText(std::string_view text, std::string* why) {
+bool CQAmpToolApp::LoadConfigurationText(std::string_view text, std::string* why,
+                                         ConfigurationLoad* load) {
   const MemoryIniFile file = MemoryIniFile::Parse(text);
   if (!IsConfigurationFile(pages_, file)) {
     if (why != nullptr) {
@@ -38,7 +39,8 @@ bool CQAmpToolApp::LoadConfigurationText(std::string_view text, std::string* why
     }
     return false;
   }
-  LoadConfiguration(Link(), pages_, file);
+  ConfigurationLoad found = LoadConfiguration(Link(), pages_, file);
+  if (load != nullptr) *load = std::move(found);
   pages_.RefreshAll();
   return true;
 }

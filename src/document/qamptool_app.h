@@ -26,7 +26,9 @@ class CQAmpToolApp {
   std::string SaveConfigurationText();
   // False, with the reason, when the text is not a configuration file: the
   // images, the memo and the memory flags are then left as they were.
-  [[nodiscard]] bool LoadConfigurationText(std::string_view text, std::string* why = nullptr);
+  // `load`, when given, receives what a file that is one lacked.
+  [[nodiscard]] bool LoadConfigurationText(std::string_view text, std::string* why = nullptr,
+                                           ConfigurationLoad* load = nullptr);
   std::string Report() { return BuildReport(Link(), pages_); }
 
  private:
