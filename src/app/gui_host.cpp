@@ -139,6 +139,31 @@ bool CGuiHost::AskOkCancel(std::string_view text, std::string_view title) {
                       MessageIcon::kQuestion, false);
 }
 
+bool CGuiHost::Message(std::string_view text, std::string_view title, PageIcon icon,
+                       PageButtons buttons) {
+  MessageIcon shown = MessageIcon::kInformation;
+  switch (icon) {
+    case PageIcon::kQuestion:
+      shown = MessageIcon::kQuestion;
+      break;
+    case PageIcon::kExclamation:
+      shown = MessageIcon::kWarning;
+      break;
+    case PageIcon::kError:
+      shown = MessageIcon::kError;
+      break;
+    case PageIcon::kNone:
+    case PageIcon::kInformation:
+      break;
+  }
+  const QString boxTitle = Text(title.empty() ? kMessageTitle : title);
+  if (buttons == PageButtons::kOk) {
+    dialogs_.Show(Parent(), Text(text), boxTitle, shown);
+    return true;
+  }
+  return dialogs_.Ask(Parent(), Text(text), boxTitle, shown, buttons == PageButtons::kYesNo);
+}
+
 void CGuiHost::Beep() {
   QApplication::beep();
 }

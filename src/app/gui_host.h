@@ -51,6 +51,8 @@ class CGuiHost : public SessionHost, public PageHost, public FrequencyChooser {
 
   // PageHost (SetWaitCursor serves both).
   bool AskOkCancel(std::string_view text, std::string_view title) override;
+  bool Message(std::string_view text, std::string_view title, PageIcon icon,
+               PageButtons buttons) override;
   void Beep() override;
   void SetWaitCursor(bool on) override;
 

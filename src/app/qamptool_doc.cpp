@@ -59,8 +59,9 @@ bool CQAmpToolDoc::Open(const QString& path, QWidget* parent) {
     return false;
   }
   std::string why;
+  ConfigurationLoad load;
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  const bool loaded = app_.LoadConfigurationText(text, &why);
+  const bool loaded = app_.LoadConfigurationText(text, &why, &load);
   QApplication::restoreOverrideCursor();
   if (!loaded) {
     dialogs_.Show(parent,
@@ -73,7 +74,31 @@ bool CQAmpToolDoc::Open(const QString& path, QWidget* parent) {
   MarkUnmodified();
   if (onLoaded) onLoaded();
   if (onTitleChanged) onTitleChanged();
+  // A file cut short or edited by hand loads what it has; the user should
+  // know before sending it to the receiver.
+  if (!load.Complete())
+    dialogs_.Show(parent, LackingValuesText(path, load), title, MessageIcon::kWarning);
   return true;
+}
+
+QString CQAmpToolDoc::LackingValuesText(const QString& path, const ConfigurationLoad& load) {
+  constexpr size_t kNamed = 8;
+  QString text = QString(
+                     "%1 was opened, but it lacks values: %2.\n"
+                     "Those settings keep the values the program had before.")
+                     .arg(path, QString::fromStdString(load.Summary()));
+  std::vector<const ConfigurationKey*> keys;
+  for (const ConfigurationKey& key : load.missing) keys.push_back(&key);
+  for (const ConfigurationKey& key : load.unreadable) keys.push_back(&key);
+  text += "\n";
+  for (size_t i = 0; i < keys.size() && i < kNamed; ++i) {
+    const bool missing = i < load.missing.size();
+    text += QString("\n[%1] %2 (%3)")
+                .arg(QString::fromStdString(keys[i]->section), QString::fromStdString(keys[i]->key),
+                     missing ? "missing" : "unreadable");
+  }
+  if (keys.size() > kNamed) text += QString("\n... and %1 more").arg(keys.size() - kNamed);
+  return text;
 }
 
 bool CQAmpToolDoc::OnFileSave(QWidget* parent) {

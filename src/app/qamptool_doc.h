@@ -38,6 +38,10 @@ class CQAmpToolDoc {
   // to save the changes; false when the user cancels.
   bool MaybeSave(QWidget* parent, const QString& before);
 
+  // The warning of a file that was opened but lacks values, naming the first
+  // of them.
+  static QString LackingValuesText(const QString& path, const ConfigurationLoad& load);
+
   // Told after a file was opened (the whole window refreshes).
   std::function<void()> onLoaded;
   std::function<void()> onTitleChanged;

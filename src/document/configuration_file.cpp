@@ -212,7 +212,7 @@ ConfigurationLoad LoadConfiguration(CCommClass& link, CPageSet& pages, const Mem
       CSettingImage scratch = link.Image(memory);
       const std::string prefix =
           std::string(CMemoryPage::KindName(kind)) + " " + CMemoryPage::MemoryName(memory) + " ";
-      for (const CMemoryPage::Item& item : pages.Memory().Items(kind, scratch)) {
+      for (const CMemoryPage::Item& item : pages.Memory().Items(kind, scratch, true)) {
         CheckKey(file, *item.page, scratch, item.id, item.subIndex, prefix, load);
       }
     }

@@ -206,7 +206,9 @@ void CMemoryPage::Load(MemoryKind kind, int memory) {
   const int index = static_cast<int>(kind);
   if (IsRealTime()) {
     SendMemoryCommand(MemoryLoadCommand(kind, memory), MemoryLoadCode(kind));
-    if (kind == MemoryKind::kSystem && Host().AskOkCancel(kSystemLoadQuestion, "System Memory") &&
+    if (kind == MemoryKind::kSystem &&
+        Host().Message(kSystemLoadQuestion, "System Memory", PageIcon::kInformation,
+                       PageButtons::kYesNo) &&
         reload_) {
       reload_();
     }

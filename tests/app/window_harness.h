@@ -17,9 +17,11 @@ namespace qamp::testing {
 
 class ScriptedDialogs : public CDialogs {
  public:
-  bool Ask(QWidget* /*parent*/, const QString& text, const QString& title, MessageIcon /*icon*/,
-           bool /*yesNo*/) override {
+  bool Ask(QWidget* /*parent*/, const QString& text, const QString& title, MessageIcon icon,
+           bool yesNo) override {
     questions.push_back(title + ": " + text);
+    questionIcons.push_back(icon);
+    questionsYesNo.push_back(yesNo);
     if (answers.empty()) return true;
     const bool answer = answers.front();
     answers.pop_front();
@@ -61,6 +63,8 @@ class ScriptedDialogs : public CDialogs {
 
   std::deque<bool> answers;
   std::vector<QString> questions;
+  std::vector<MessageIcon> questionIcons;
+  std::vector<bool> questionsYesNo;
   std::vector<QString> messages;
   std::vector<MessageIcon> icons;
   SaveAnswer saveAnswer = SaveAnswer::kDiscard;

@@ -605,6 +605,31 @@ TEST(Files, OpenReadsTheFileAndAFileThatIsNoConfigurationChangesNothing) {
   EXPECT_EQ(FindByName<QSlider>(&window.view(), "Main Volume")->value(), -450);
 }
 
+TEST(Files, AFileCutShortOpensWithAWarningThatNamesWhatItLacks) {
+  WindowHarness window(ControlMode::kAsync);
+  FindByName<QSlider>(&window.view(), "Main Volume")->setValue(-450);
+  const std::string whole = window.program.App().SaveConfigurationText();
+  const QString cut = window.folder.filePath("cut.qcf");
+  std::string error;
+  ASSERT_TRUE(WriteTextFileAtomically(cut.toStdString(), whole.substr(0, 5000), error));
+  FindByName<QSlider>(&window.view(), "Main Volume")->setValue(-100);
+  ASSERT_TRUE(window.program.Doc().Open(cut, &window.frame()));
+  ASSERT_EQ(window.dialogs.messages.size(), 1u);
+  const QString warning = window.dialogs.messages.front();
+  EXPECT_EQ(window.dialogs.icons.front(), MessageIcon::kWarning);
+  EXPECT_NE(warning.indexOf("lacks values"), -1) << warning.toStdString();
+  EXPECT_NE(warning.indexOf("keys missing"), -1) << warning.toStdString();
+  EXPECT_NE(warning.indexOf("(missing)"), -1) << warning.toStdString();
+  // What the file has is read: the Basic Control section comes first.
+  EXPECT_EQ(ReadParameter(window.link().CurrentImage(), 6), -450);
+
+  window.dialogs.messages.clear();
+  const QString good = window.folder.filePath("whole.qcf");
+  ASSERT_TRUE(WriteTextFileAtomically(good.toStdString(), whole, error));
+  ASSERT_TRUE(window.program.Doc().Open(good, &window.frame()));
+  EXPECT_TRUE(window.dialogs.messages.empty());
+}
+
 TEST(Files, UnsavedChangesAreAskedAboutBeforeOpenAndAtExit) {
   WindowHarness window(ControlMode::kAsync);
   FindByName<QSlider>(&window.view(), "Main Volume")->setValue(-150);
@@ -645,6 +670,25 @@ TEST(Remembered, ThePortAndTheActivePageAreStoredAndSelectedAgain) {
   next.view().InitialUpdate();
   ASSERT_NE(next.view().Sheet().ActivePage(), nullptr);
   EXPECT_EQ(next.view().Sheet().ActivePage()->Caption(), "Volume");
+}
+
+TEST(Questions, PagesAskWithTheirIconAndButtons) {
+  ScriptedDialogs dialogs;
+  CGuiHost host(dialogs);
+  dialogs.answers = {false, true};
+  EXPECT_FALSE(
+      host.Message("Refresh?", "System Memory", PageIcon::kInformation, PageButtons::kYesNo));
+  EXPECT_TRUE(host.Message("Really?", "", PageIcon::kExclamation, PageButtons::kOkCancel));
+  EXPECT_TRUE(host.Message("Done.", "", PageIcon::kError, PageButtons::kOk));
+  ASSERT_EQ(dialogs.questions.size(), 2u);
+  EXPECT_EQ(dialogs.questions[0], "System Memory: Refresh?");
+  EXPECT_EQ(dialogs.questionIcons[0], MessageIcon::kInformation);
+  EXPECT_TRUE(dialogs.questionsYesNo[0]);
+  EXPECT_EQ(dialogs.questions[1], "Amplora for K2600: Really?");
+  EXPECT_EQ(dialogs.questionIcons[1], MessageIcon::kWarning);
+  EXPECT_FALSE(dialogs.questionsYesNo[1]);
+  ASSERT_EQ(dialogs.messages.size(), 1u);
+  EXPECT_EQ(dialogs.icons[0], MessageIcon::kError);
 }
 
 TEST(ProgressWindow, TimesAreShownAsTheUserReadsThem) {
