@@ -185,6 +185,16 @@ void CAdvSetup::SendParamFromImage(const CSettingImage& image, ParamId id, int /
   Queue(StandardFrame(std::string(group->code) + HexUpper(value, 1)), id);
 }
 
+void CAdvSetup::DownloadPage(const CSettingImage& image) {
+  // "Initialize" asks the receiver to reset itself. A file or an Upload may
+  // hold the last choice a user made live ("DSP Param", say); a Download
+  // restores settings and never resets the receiver, so the request goes
+  // as "Cancel", in its place in the order.
+  CSettingImage sent = image;
+  StoreParameter(sent, kInitialize, 0);
+  CBasePage::DownloadPage(sent);
+}
+
 void CAdvSetup::GetParamList(std::vector<ParamId>& ids, std::vector<int>& subIndices,
                              bool /*forText*/, int /*selector*/) {
   // What the receiver of each region has.

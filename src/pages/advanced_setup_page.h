@@ -17,6 +17,9 @@ class CAdvSetup : public CBasePage {
   void RefreshAll() override;
   void RefreshParam(ParamId id, bool updateControls) override;
   void SendParamFromImage(const CSettingImage& image, ParamId id, int subIndex) override;
+  // The page's download, in its own order, with "Initialize" always sent
+  // as "Cancel".
+  void DownloadPage(const CSettingImage& image) override;
   void GetParamList(std::vector<ParamId>& ids, std::vector<int>& subIndices, bool forText,
                     int selector) override;
   void GetParamText(const CSettingImage& image, ParamId id, int subIndex, std::string* section,

@@ -289,10 +289,12 @@ void PlausibleState::Fill(CSettingImage& image, unsigned seed) {
     image[kInputDspFirstWord + 2 * record + 1] = quarter(random) == 0 ? 1 : 0;
 
   auto isText = [](ParamId id) { return LocateParam(id).type == ParamLocation::Type::kText; };
-  // Keys name the equaliser channels; they are not settings.
+  // Keys name the equaliser channels, and "Initialize" is a request the
+  // receiver carries out, not a setting it holds: neither is drawn.
+  constexpr ParamId kInitializeRequest = 536;
   auto isKey = [](ParamId id) { return id == kGeqKeyId || id == kPeqKeyId; };
   for (const CPageSet::Parameter& parameter : pages_->parameters) {
-    if (isKey(parameter.id)) continue;
+    if (isKey(parameter.id) || parameter.id == kInitializeRequest) continue;
     if (isText(parameter.id)) {
       pages_->ChooseText(image, parameter, random);
     } else {

@@ -148,6 +148,21 @@ TEST(AdvancedSetupPage, DownloadListFollowsTheRegion) {
                                       "<STX>2BF01<ETX>"}));
 }
 
+TEST(AdvancedSetupPage, ADownloadNeverResetsTheReceiver) {
+  // A file saved after a live "DSP Param" or "ALL" holds that choice; its
+  // Download still sends "Initialize" as "Cancel", in its place, and the
+  // image keeps what the file said.
+  for (const int chosen : {1, 2, 3}) {
+    AdvancedFixture f(ControlMode::kAsync, 0);
+    StoreParameter(f.image(), 536, chosen);
+    f.page.DownloadPage(f.image());
+    const std::vector<std::string> frames = f.QueuedFrames();
+    ASSERT_EQ(frames.size(), 7u);
+    EXPECT_EQ(frames[5], "<STX>2B700<ETX>") << chosen;
+    EXPECT_EQ(ReadParameter(f.image(), 536), chosen);
+  }
+}
+
 TEST(AdvancedSetupPage, OfflineRegionsHideAndForceTheirControls) {
   AdvancedFixture region0(ControlMode::kAsync, 0);
   for (const int id : {1596, 1588, 1598, 1510, 1600, 1521}) {
