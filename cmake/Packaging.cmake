@@ -7,15 +7,14 @@ set(CPACK_PACKAGE_NAME qamptool)
 set(CPACK_PACKAGE_VENDOR "qamptool developers")
 set(CPACK_PACKAGE_CONTACT "qamptool developers <qamptool@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "editor and remote control for the QR-K2600 AV receiver")
-set(CPACK_PACKAGE_DESCRIPTION
-    "qamptool reads and changes every setting of a QR-K2600 AV receiver over\n"
-    "its RS-232C port, live (Real Time Mode) or in a configuration file edited\n"
-    "offline (Async Mode); it backs up the whole receiver with its memories and\n"
-    "writes a backup back. qampctl does the same from a terminal or a script.\n"
-    "Both come with a built-in simulated receiver.")
 # cpack makes the summary the first line of the package's description and
-# the text above the paragraph under it.
-list(JOIN CPACK_PACKAGE_DESCRIPTION "" CPACK_PACKAGE_DESCRIPTION)
+# this paragraph the text under it.
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+  "qamptool reads and changes every setting of a QR-K2600 AV receiver over\n"
+  "its RS-232C port, live (Real Time Mode) or in a configuration file edited\n"
+  "offline (Async Mode). It backs up the whole receiver with its memories and\n"
+  "writes a backup back. qampctl does the same from a terminal or a script.\n"
+  "Both come with a built-in simulated receiver.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
