@@ -33,6 +33,10 @@ expect() {
   fi
 }
 
+# Every command qampctl's help lists, and nothing else.
+commands=$("$qampctl" --help | awk '/^Commands:/ { on = 1; next } on && /^  [a-z]/ { print $1 }')
+[ -n "$commands" ] || qamp_fail "qampctl --help lists no commands"
+expect "$(printf '%s\n' $commands --help --version | sort | paste -sd '|')" ''
 expect 'upload' up
 expect 'decode|diff|download' d
 expect 'checksum|command|connect' c
