@@ -2,7 +2,8 @@
 # check_completion.sh COMPLETION QAMPCTL: the bash completion, sourced into a
 # plain bash, completes qampctl's commands, options, ports, sections and keys
 # and .qcf files.
-source "$(dirname "$0")/common.sh"
+set -euo pipefail
+source "${BASH_SOURCE[0]%/*}/common.sh"
 completion=$1
 qampctl=$2
 scratch=$(mktemp -d)

@@ -3,7 +3,8 @@
 # of the built programs; unpacked into a scratch directory it holds every
 # file an installed program brings, depends only on packages dpkg knows, and
 # both programs run from there.
-source "$(dirname "$0")/common.sh"
+set -euo pipefail
+source "${BASH_SOURCE[0]%/*}/common.sh"
 qamp_need cpack cmake
 qamp_need dpkg-deb dpkg
 qamp_need dpkg-shlibdeps dpkg-dev

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # check_desktop_entry.sh DESKTOP_FILE MIME_XML: the menu entry is valid, opens
 # the file it is given and names the type the file-type description defines.
-source "$(dirname "$0")/common.sh"
+set -euo pipefail
+source "${BASH_SOURCE[0]%/*}/common.sh"
 qamp_need desktop-file-validate desktop-file-utils
 entry=$1
 mime=$2

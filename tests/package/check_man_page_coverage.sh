@@ -2,7 +2,8 @@
 # check_man_page_coverage.sh QAMPCTL QAMPCTL_PAGE QAMPTOOL QAMPTOOL_PAGE: the
 # man pages name every command and every option that the programs' own help
 # names, so that a new option is not left out of them.
-source "$(dirname "$0")/common.sh"
+set -euo pipefail
+source "${BASH_SOURCE[0]%/*}/common.sh"
 qamp_need man man-db
 qampctl=$1
 qampctl_page=$2

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # check_man_pages.sh PAGE...: every man page is formatted without a warning.
-source "$(dirname "$0")/common.sh"
+set -euo pipefail
+source "${BASH_SOURCE[0]%/*}/common.sh"
 qamp_need man man-db
 for page in "$@"; do
   [ -s "$page" ] || qamp_fail "$page is missing or empty"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # check_metainfo.sh METAINFO VERSION: the AppStream metainfo is valid, names
 # the menu entry, carries a screenshot and this version's release.
-source "$(dirname "$0")/common.sh"
+set -euo pipefail
+source "${BASH_SOURCE[0]%/*}/common.sh"
 qamp_need appstreamcli appstream
 metainfo=$1
 version=$2

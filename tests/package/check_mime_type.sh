@@ -3,7 +3,8 @@
 # database built from it knows configuration files by the .qcf extension and,
 # whatever their name, by their first two sections; other INI texts are not
 # taken for one.
-source "$(dirname "$0")/common.sh"
+set -euo pipefail
+source "${BASH_SOURCE[0]%/*}/common.sh"
 qamp_need xmllint libxml2-utils
 qamp_need update-mime-database shared-mime-info
 mime=$1
