@@ -3,11 +3,19 @@
 set -euo pipefail
 
 QAMP_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-QAMP_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev qt6-base-dev qt6-serialport-dev libgl-dev fonts-dejavu-core)
+# librsvg2-bin renders the icon's PNG sizes from its SVG.
+QAMP_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev qt6-base-dev qt6-serialport-dev libgl-dev fonts-dejavu-core
+  librsvg2-bin)
 # The fuzz targets are built with clang's libFuzzer.
 QAMP_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
-# script/test also checks the layout of the sources.
-QAMP_CHECK_PACKAGES=(clang-format)
+# script/package makes the Debian package: cpack works out its dependencies
+# with dpkg-shlibdeps, which needs file to find the programs.
+QAMP_PACKAGE_PACKAGES=(dpkg-dev file)
+# script/test also checks the layout of the sources and what an installed
+# program brings: the menu entry, the metainfo, the man pages, the file type,
+# the completion and the package.
+QAMP_CHECK_PACKAGES=(clang-format desktop-file-utils appstream man-db libxml2-utils shared-mime-info
+  "${QAMP_PACKAGE_PACKAGES[@]}")
 
 qamp_missing_packages() {
   local missing=()
