@@ -46,6 +46,8 @@ std::optional<StartChoice> ChooseStart(const ProgramOptions& options, CDialogs& 
   StartChoice choice;
   std::optional<ControlMode> mode = options.mode;
   if (options.demo) mode = ControlMode::kRealTime;
+  // A file to open (a double-click on it) is edited offline.
+  if (!mode && options.file) mode = ControlMode::kAsync;
   if (!mode) mode = dialogs.StartMode();
   if (!mode) {
     settings.Write();

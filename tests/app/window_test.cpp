@@ -156,6 +156,20 @@ TEST(StartUp, ModeAndRegionOnTheCommandLineSkipBothQuestions) {
   EXPECT_EQ(dialogs.startModeShown + dialogs.tunerRegionShown, 0);
 }
 
+TEST(StartUp, AFileToOpenStartsInAsyncModeWithoutAskingTheMode) {
+  QTemporaryDir folder;
+  CAppSettings settings(folder.filePath("s.ini").toStdString());
+  ScriptedDialogs dialogs;
+  dialogs.region = 2;
+  const CommandLineResult command = ParseCommandLine({"living.qcf"});
+  const std::optional<StartChoice> choice = ChooseStart(command.options, dialogs, settings);
+  ASSERT_TRUE(choice);
+  EXPECT_EQ(choice->mode, ControlMode::kAsync);
+  EXPECT_EQ(choice->region, 2);
+  EXPECT_EQ(dialogs.startModeShown, 0);
+  EXPECT_EQ(dialogs.tunerRegionShown, 1);
+}
+
 TEST(StartUp, ACancelledStartStillWritesTheSettings) {
   QTemporaryDir folder;
   const std::string path = folder.filePath("deeper/qamptool.ini").toStdString();
