@@ -395,6 +395,52 @@ TEST(MultiZoneView, TypedBalancesAndInitialVolumesReadAsTheirReadOutsShowThem) {
   EXPECT_TRUE(h.link().Queue().empty());
 }
 
+TEST(TypedValues, TextsReadInTheSlidersUnitsExactly) {
+  SliderUnits decibels;
+  decibels.scale = 10;
+  decibels.unit = "dB";
+  decibels.words = {{"Mute", -805}};
+  const struct {
+    const char* text;
+    std::optional<int> value;
+    bool offStep;
+  } cases[] = {
+      {"-12.5", -125, false},
+      {" 16.5 dB ", 165, false},
+      {"+3", 30, false},
+      {"1.50", 15, false},
+      {"0.05", 0, true},
+      {"mute", -805, false},
+      {"-", std::nullopt, false},
+      {"1e3", std::nullopt, false},
+      {"12.5.1", std::nullopt, false},
+  };
+  for (const auto& c : cases) {
+    bool offStep = false;
+    EXPECT_EQ(ParseTypedValue(c.text, decibels, offStep), c.value) << c.text;
+    EXPECT_EQ(offStep, c.offStep) << c.text;
+  }
+  SliderUnits balance;
+  balance.balanceCentre = 20;
+  bool offStep = false;
+  EXPECT_EQ(ParseTypedValue("L-3", balance, offStep), std::nullopt);  // a side and a sign
+  EXPECT_EQ(ParseTypedValue("R 4", balance, offStep), 24);
+}
+
+TEST(MultiZoneView, EscapeClosesTheEditAndChangesNothing) {
+  AppHarness h;
+  StoreParameter(h.link().CurrentImage(), 20, -300);
+  SheetOnScreen s(h, "Multi Zone");
+  CTypedReadOut* readOut = s.ReadOut(CMultiZone::ReadOutOf(CMultiZone::kZone3Volume));
+  QTest::mouseDClick(readOut, Qt::LeftButton);
+  ASSERT_TRUE(readOut->IsTyping());
+  EXPECT_EQ(readOut->Editor()->text(), readOut->text());
+  QTest::keyClicks(readOut->Editor(), "-10");
+  QTest::keyClick(readOut->Editor(), Qt::Key_Escape);
+  EXPECT_FALSE(readOut->IsTyping());
+  EXPECT_EQ(ReadParameter(h.link().CurrentImage(), 20), -300);
+}
+
 TEST(MultiZoneView, NoTypingIntoTheReadOutOfADisabledSlider) {
   AppHarness h;
   h.link().SetFlags({1, 0, 1, 1});
