@@ -196,8 +196,17 @@ class CZoneSetupView : public CPageWidget {
     return column;
   }
 
+  // Draws again only when the page's description changed since the last
+  // drawing; after a user action it always does (see AfterAction).
   void Render() override {
+    if (drawn_ && page_.Revision() == drawnRevision_) return;
+    Draw();
+  }
+
+  void Draw() {
     rendering_ = true;
+    drawn_ = true;
+    drawnRevision_ = page_.Revision();
     const std::vector<Control>& controls = page_.Controls();
     const std::vector<std::string> names = Names();
     for (size_t i = 0; i < controls.size(); ++i) {
@@ -287,8 +296,11 @@ class CZoneSetupView : public CPageWidget {
 
   void Watch(QWidget* widget) { widget->installEventFilter(this); }
 
+  // The page may have refused what the widget now shows (an interlock), in
+  // which case its description is unchanged but the widget must show the
+  // page's value again: after an action the view always draws.
   void AfterAction() {
-    if (!rendering_) Render();
+    if (!rendering_) Draw();
   }
 
   void Make(const Control& control, const UnitsOf& units) {
@@ -525,6 +537,8 @@ class CZoneSetupView : public CPageWidget {
   QWidget* content_ = nullptr;
   std::map<int, Shown> shown_;
   bool rendering_ = false;
+  bool drawn_ = false;
+  uint64_t drawnRevision_ = 0;
 };
 
 // --- Units of the typed values ---------------------------------------------------------------

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QTest>
 #include <set>
@@ -439,6 +440,23 @@ TEST(MultiZoneView, EscapeClosesTheEditAndChangesNothing) {
   QTest::keyClick(readOut->Editor(), Qt::Key_Escape);
   EXPECT_FALSE(readOut->IsTyping());
   EXPECT_EQ(ReadParameter(h.link().CurrentImage(), 20), -300);
+}
+
+TEST(MultiZoneView, TheViewDrawsAgainOnlyWhenThePageDescriptionChanged) {
+  AppHarness h;
+  StoreParameter(h.link().CurrentImage(), 24, 0);
+  SheetOnScreen s(h, "Multi Zone");
+  QComboBox* maxVolume = s.Get<QComboBox>(CMultiZone::kZone2MaxVolume);
+  {
+    const QSignalBlocker quiet(maxVolume);
+    maxVolume->setCurrentIndex(5);
+  }
+  s.view->Render();  // nothing changed on the page: nothing drawn
+  EXPECT_EQ(maxVolume->currentIndex(), 5);
+  StoreParameter(h.link().CurrentImage(), 24, 3);
+  s.view->Page().RefreshAll();
+  s.view->Render();
+  EXPECT_EQ(maxVolume->currentIndex(), 3);
 }
 
 TEST(MultiZoneView, NoTypingIntoTheReadOutOfADisabledSlider) {
