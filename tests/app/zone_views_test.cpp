@@ -16,6 +16,7 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QTest>
+#include <QWheelEvent>
 #include <set>
 
 #include "app/my_sheet.h"
@@ -481,6 +482,25 @@ TEST(MultiZoneView, ArrowKeysChangeNothing) {
     QTest::keyClick(s.Get<QSlider>(CMultiZone::kZone2Volume), static_cast<Qt::Key>(key));
   }
   EXPECT_EQ(ReadParameter(h.link().CurrentImage(), 15), before);
+}
+
+TEST(MultiZoneView, TheWheelChangesOnlyASliderThatHasTheFocus) {
+  AppHarness h;
+  StoreParameter(h.link().CurrentImage(), 22, 20);
+  SheetOnScreen s(h, "Multi Zone");
+  QSlider* balance = s.Get<QSlider>(CMultiZone::kZone2Balance);
+  const auto wheel = [&] {
+    const QPointF at(balance->width() / 2.0, balance->height() / 2.0);
+    QWheelEvent event(at, balance->mapToGlobal(at), {}, {0, 120}, Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(balance, &event);
+  };
+  s.sheet.setFocus();
+  wheel();
+  EXPECT_EQ(ReadParameter(h.link().CurrentImage(), 22), 20);
+  balance->setFocus();
+  wheel();
+  EXPECT_NE(ReadParameter(h.link().CurrentImage(), 22), 20);
 }
 
 // --- Display Set -----------------------------------------------------------------------------
