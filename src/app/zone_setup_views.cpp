@@ -1,10 +1,746 @@
+// The views of the zone and set-up pages: Multi Zone (the two zones side
+// by side), Display Set, MULTI CH and Other. One engine makes a widget of
+// each control the page describes and keeps it up to date; each page's
+// layout places those widgets in the page's boxes.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <functional>
+#include <map>
+
+#include "app/control_names.h"
 #include "app/page_widget.h"
+#include "app/qamptool_view.h"
+#include "app/zone_value_entry.h"
+#include "pages/display_set_page.h"
+#include "pages/multi_ch_page.h"
+#include "pages/multi_zone_page.h"
+#include "pages/other_page.h"
 
 namespace qamp {
 
-// No page of this family has a layout of its own yet: the generic form
-// draws them.
-CPageWidget* MakeZoneAndSetupView(CBasePage& /*page*/, QWidget* /*parent*/) {
+namespace {
+
+QString FromModel(const std::string& text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+bool IsArrowKey(int key) {
+  return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
+}
+
+int SliderStep(const Control& control) {
+  return std::max(control.step, 1);
+}
+
+int SliderPositions(const Control& control) {
+  return std::max(0, (control.maximum - control.minimum) / SliderStep(control));
+}
+
+int SliderPosition(const Control& control) {
+  const int step = SliderStep(control);
+  return std::clamp((control.value - control.minimum + step / 2) / step, 0,
+                    SliderPositions(control));
+}
+
+QLabel* PlainLabel(const QString& text = {}) {
+  auto* label = new QLabel(text);
+  label->setTextFormat(Qt::PlainText);
+  return label;
+}
+
+// A group box's radio buttons stand this many to a line.
+constexpr int kWideGroup = 4;
+// Boxes wider than this are no easier to read.
+constexpr int kBoxMaximumWidth = 560;
+
+class CZoneSetupView : public CPageWidget {
+ public:
+  // How the read-out of each slider writes its values.
+  using UnitsOf = std::function<SliderUnits(const Control&)>;
+
+  CZoneSetupView(CBasePage& page, const UnitsOf& units, QWidget* parent)
+      : CPageWidget(parent), page_(page) {
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    scroll_ = new QScrollArea(this);
+    scroll_->setWidgetResizable(true);
+    scroll_->setFrameShape(QFrame::NoFrame);
+    outer->addWidget(scroll_);
+    content_ = new QWidget(scroll_);
+    scroll_->setWidget(content_);
+    for (const Control& control : page_.Controls()) Make(control, units);
+  }
+
+  QWidget* Content() const { return content_; }
+  CBasePage& Page() override { return page_; }
+
+  QWidget* WidgetOf(int controlId) const override {
+    for (const auto& [id, shown] : shown_) {
+      for (size_t b = 0; b < shown.buttonIds.size(); ++b) {
+        if (shown.buttonIds[b] == controlId) return shown.radios[b];
+      }
+    }
+    const auto found = shown_.find(controlId);
+    return found == shown_.end() ? nullptr : found->second.widget;
+  }
+
+  // The caption beside a control, the box around it, its read-out's
+  // widget: what a layout places.
+  QLabel* LabelOf(int id) const { return Find(id) ? Find(id)->label : nullptr; }
+  QGroupBox* BoxOf(int id) const { return Find(id) ? Find(id)->box : nullptr; }
+  // A radio group's box, or a captioned box that holds a slider with its
+  // end labels and read-out, with the System Memory mark where the page
+  // puts one.
+  QWidget* Placed(int id, Qt::Orientation radios = Qt::Horizontal) {
+    Shown* shown = Find(id);
+    if (shown == nullptr) return nullptr;
+    const Control* control = page_.FindControl(id);
+    QWidget* placed = nullptr;
+    if (control->kind == ControlKind::kRadioGroup) {
+      auto* grid = new QGridLayout(shown->box);
+      for (size_t b = 0; b < shown->radios.size(); ++b) {
+        const int position = static_cast<int>(b);
+        if (radios == Qt::Horizontal) {
+          grid->addWidget(shown->radios[b], position / kWideGroup, position % kWideGroup);
+        } else {
+          grid->addWidget(shown->radios[b], position, 0);
+        }
+      }
+      grid->setColumnStretch(radios == Qt::Horizontal ? kWideGroup : 1, 1);
+      placed = shown->box;
+    } else if (control->kind == ControlKind::kSlider) {
+      placed = SliderBox(id);
+    } else {
+      placed = shown->widget;
+    }
+    const bool pageHasMarks = std::any_of(page_.Controls().begin(), page_.Controls().end(),
+                                          [](const Control& other) { return other.memoryMark; });
+    if (!pageHasMarks) return placed;
+    // Boxes with and without the mark keep their left edges in line.
+    auto* marked = new QWidget;
+    auto* line = new QHBoxLayout(marked);
+    line->setContentsMargins(0, 0, 0, 0);
+    line->setSpacing(4);
+    if (control->memoryMark) {
+      line->addWidget(shown->mark, 0, Qt::AlignTop);
+    } else {
+      line->addSpacing(SystemMemoryMark().width());
+    }
+    line->addWidget(placed, 1);
+    shown->markHolder = marked;
+    return marked;
+  }
+
+  // A horizontal slider in a box titled with its caption: the end labels
+  // at its ends, the read-out after it.
+  QGroupBox* SliderBox(int id) {
+    Shown* shown = Find(id);
+    const Control* control = page_.FindControl(id);
+    shown->box = new QGroupBox(FromModel(control->caption));
+    // The box's title is the slider's caption.
+    delete shown->label;
+    shown->label = nullptr;
+    auto* line = new QHBoxLayout(shown->box);
+    line->addWidget(HorizontalSlider(id), 1);
+    return shown->box;
+  }
+
+  // A horizontal slider between its end labels, with its read-out after it.
+  QWidget* HorizontalSlider(int id) {
+    Shown* shown = Find(id);
+    const Control* control = page_.FindControl(id);
+    auto* field = new QWidget;
+    auto* line = new QHBoxLayout(field);
+    line->setContentsMargins(0, 0, 0, 0);
+    if (!control->lowLabel.empty()) line->addWidget(EndLabel(id, control->lowLabel));
+    line->addWidget(shown->widget, 1);
+    if (!control->highLabel.empty()) line->addWidget(EndLabel(id, control->highLabel));
+    if (Shown* readOut = Find(control->readOut)) line->addWidget(readOut->widget);
+    return field;
+  }
+
+  // An upright slider: its caption above, the maximum at the top, the
+  // read-out below.
+  QWidget* VerticalSlider(int id, const QString& caption) {
+    Shown* shown = Find(id);
+    const Control* control = page_.FindControl(id);
+    auto* column = new QWidget;
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    shown->label->setText(caption);
+    shown->label->setAlignment(Qt::AlignHCenter);
+    layout->addWidget(shown->label);
+    if (!control->highLabel.empty())
+      layout->addWidget(EndLabel(id, control->highLabel), 0, Qt::AlignHCenter);
+    layout->addWidget(shown->widget, 1, Qt::AlignHCenter);
+    if (!control->lowLabel.empty())
+      layout->addWidget(EndLabel(id, control->lowLabel), 0, Qt::AlignHCenter);
+    if (Shown* readOut = Find(control->readOut)) {
+      layout->addWidget(readOut->widget, 0, Qt::AlignHCenter);
+    }
+    return column;
+  }
+
+  // Draws again only when the page's description changed since the last
+  // drawing; after a user action it always does (see AfterAction).
+  void Render() override {
+    if (drawn_ && page_.Revision() == drawnRevision_) return;
+    Draw();
+  }
+
+  void Draw() {
+    rendering_ = true;
+    drawn_ = true;
+    drawnRevision_ = page_.Revision();
+    const std::vector<Control>& controls = page_.Controls();
+    const std::vector<std::string> names = Names();
+    for (size_t i = 0; i < controls.size(); ++i) {
+      Shown* shown = Find(controls[i].id);
+      if (shown == nullptr) continue;
+      RenderControl(*shown, controls[i]);
+      const QString name = FromModel(names[i]);
+      shown->widget->setAccessibleName(name);
+      if (shown->label != nullptr) shown->label->setAccessibleName(name);
+      if (auto* typed = dynamic_cast<CTypedReadOut*>(shown->widget)) {
+        typed->Editor()->setAccessibleName(name + " entry");
+      }
+      if (controls[i].kind == ControlKind::kRadioGroup) {
+        shown->box->setAccessibleName(name);
+        for (size_t b = 0; b < shown->radios.size(); ++b) {
+          const std::string item =
+              b < controls[i].items.size() ? controls[i].items[b] : std::to_string(b + 1);
+          shown->radios[b]->setAccessibleName(name + ": " + FromModel(item));
+        }
+      } else if (controls[i].kind == ControlKind::kSlider && shown->box != nullptr) {
+        shown->box->setAccessibleName(name + " frame");
+      }
+    }
+    rendering_ = false;
+  }
+
+  void RestoreRadioFocus() override {
+    const QWidget* focused = focusWidget();
+    if (focused == nullptr || !focused->hasFocus()) return;
+    for (const auto& [id, shown] : shown_) {
+      if (std::find(shown.radios.begin(), shown.radios.end(), focused) == shown.radios.end()) {
+        continue;
+      }
+      for (QRadioButton* radio : shown.radios) {
+        if (radio->isChecked()) radio->setFocus(Qt::OtherFocusReason);
+      }
+      return;
+    }
+  }
+
+ protected:
+  // Arrow keys never move a radio selection or a slider on a page; the
+  // wheel scrolls past a slider or combo box that has not been chosen.
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::KeyPress &&
+        IsArrowKey(static_cast<const QKeyEvent*>(event)->key())) {
+      return true;
+    }
+    if (event->type() == QEvent::Wheel) {
+      auto* widget = qobject_cast<QWidget*>(watched);
+      const bool valueControl =
+          qobject_cast<QSlider*>(widget) != nullptr || qobject_cast<QComboBox*>(widget) != nullptr;
+      if (valueControl && !widget->hasFocus()) {
+        QCoreApplication::sendEvent(scroll_->verticalScrollBar(), event);
+        return true;
+      }
+    }
+    return QWidget::eventFilter(watched, event);
+  }
+
+ private:
+  struct Shown {
+    QWidget* widget = nullptr;  // the control (a radio group's first button's box for radios)
+    QLabel* label = nullptr;    // the caption beside it
+    QGroupBox* box = nullptr;   // the box of a radio group, a frame or a boxed slider
+    std::vector<int> buttonIds;
+    std::vector<QRadioButton*> radios;
+    std::vector<QLabel*> endLabels;
+    QLabel* mark = nullptr;
+    QWidget* markHolder = nullptr;
+  };
+
+  Shown* Find(int id) {
+    const auto found = shown_.find(id);
+    return found == shown_.end() ? nullptr : &found->second;
+  }
+  const Shown* Find(int id) const {
+    const auto found = shown_.find(id);
+    return found == shown_.end() ? nullptr : &found->second;
+  }
+
+  QLabel* EndLabel(int id, const std::string& text) {
+    QLabel* label = PlainLabel(FromModel(text));
+    Find(id)->endLabels.push_back(label);
+    return label;
+  }
+
+  void Watch(QWidget* widget) { widget->installEventFilter(this); }
+
+  // The page may have refused what the widget now shows (an interlock), in
+  // which case its description is unchanged but the widget must show the
+  // page's value again: after an action the view always draws.
+  void AfterAction() {
+    if (!rendering_) Draw();
+  }
+
+  void Make(const Control& control, const UnitsOf& units) {
+    Shown& shown = shown_[control.id];
+    const int id = control.id;
+    switch (control.kind) {
+      case ControlKind::kFrame:
+        shown.box = new QGroupBox;
+        shown.widget = shown.box;
+        break;
+      case ControlKind::kText:
+        shown.widget = PlainLabel();
+        break;
+      case ControlKind::kRadioGroup: {
+        shown.box = new QGroupBox;
+        shown.buttonIds = control.buttonIds;
+        for (const int buttonId : control.buttonIds) {
+          auto* radio = new QRadioButton(shown.box);
+          connect(radio, &QRadioButton::clicked, this, [this, buttonId] {
+            page_.ClickRadio(buttonId);
+            AfterAction();
+          });
+          Watch(radio);
+          shown.radios.push_back(radio);
+        }
+        // WidgetOf(first button) gives the button; the box shows the group.
+        shown.widget = shown.box;
+        break;
+      }
+      case ControlKind::kSlider: {
+        auto* slider = new QSlider(control.orientation == Orientation::kVertical ? Qt::Vertical
+                                                                                 : Qt::Horizontal);
+        slider->setSingleStep(1);
+        // Arrow keys are kept off the pages: Page Up and Page Down step.
+        slider->setPageStep(1);
+        slider->setFocusPolicy(Qt::StrongFocus);
+        if (control.orientation == Orientation::kVertical) {
+          slider->setMinimumHeight(120);
+          slider->setTickPosition(QSlider::TicksBothSides);
+          slider->setTickInterval(std::max(1, SliderPositions(control) / 10));
+        } else {
+          slider->setMinimumWidth(160);
+          slider->setTickPosition(QSlider::TicksBelow);
+          slider->setTickInterval(std::max(1, SliderPositions(control) / 10));
+        }
+        connect(slider, &QSlider::valueChanged, this, [this, id, slider](int position) {
+          const Control* now = page_.FindControl(id);
+          if (now == nullptr) return;
+          const int value = now->minimum + position * SliderStep(*now);
+          page_.MoveSlider(id, value);
+          // Without a drag the change is complete at once, as a release.
+          if (!slider->isSliderDown()) page_.ReleaseSlider(id);
+          AfterAction();
+        });
+        connect(slider, &QSlider::sliderReleased, this, [this, id] {
+          page_.ReleaseSlider(id);
+          AfterAction();
+        });
+        Watch(slider);
+        shown.widget = slider;
+        shown.label = PlainLabel();
+        shown.label->setBuddy(slider);
+        if (control.readOut != 0) {
+          auto* readOut = new CTypedReadOut(
+              units(control), [this, id] { return page_.FindControl(id); },
+              [this, id](int value) {
+                page_.MoveSlider(id, value);
+                page_.ReleaseSlider(id);
+                AfterAction();
+              });
+          StyleReadOut(readOut);
+          readOut->setMinimumWidth(readOut->fontMetrics().horizontalAdvance("-88.8dB") + 16);
+          shown_[control.readOut].widget = readOut;
+        }
+        break;
+      }
+      case ControlKind::kReadOut:
+        // Made with its slider; one that belongs to none is a plain read-out.
+        if (shown.widget == nullptr) {
+          shown.widget = PlainLabel();
+          StyleReadOut(static_cast<QLabel*>(shown.widget));
+        }
+        break;
+      case ControlKind::kCombo: {
+        auto* combo = new QComboBox;
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        combo->setFocusPolicy(Qt::StrongFocus);
+        connect(combo, &QComboBox::currentIndexChanged, this, [this, id](int index) {
+          if (index < 0) return;
+          page_.ChooseCombo(id, index);
+          AfterAction();
+        });
+        Watch(combo);
+        shown.widget = combo;
+        shown.label = PlainLabel();
+        shown.label->setBuddy(combo);
+        break;
+      }
+      case ControlKind::kCheckBox: {
+        auto* check = new QCheckBox;
+        connect(check, &QCheckBox::toggled, this, [this, id](bool checked) {
+          page_.SetCheck(id, checked);
+          AfterAction();
+        });
+        Watch(check);
+        shown.widget = check;
+        break;
+      }
+      case ControlKind::kButton: {
+        auto* button = new QPushButton;
+        button->setAutoDefault(false);
+        connect(button, &QPushButton::clicked, this, [this, id] {
+          page_.PressButton(id);
+          AfterAction();
+        });
+        Watch(button);
+        shown.widget = button;
+        break;
+      }
+      case ControlKind::kList:
+      case ControlKind::kEdit:
+        // No page of this family has them.
+        shown.widget = PlainLabel();
+        break;
+    }
+    if (control.memoryMark) {
+      shown.mark = new QLabel;
+      shown.mark->setPixmap(SystemMemoryMark());
+      shown.mark->setToolTip("An element of System Memory");
+    }
+  }
+
+  // The names of NameControls, except that a caption a page repeats in
+  // several frames ("Mute") takes its frame's caption in front.
+  std::vector<std::string> Names() const {
+    const std::vector<Control>& controls = page_.Controls();
+    std::vector<std::string> names = NameControls(page_.Caption(), controls).controls;
+    for (size_t i = 0; i < controls.size(); ++i) {
+      const Control& control = controls[i];
+      if (control.frame == 0 || control.caption.empty() || control.kind == ControlKind::kText) {
+        continue;
+      }
+      const auto repeats = std::count_if(controls.begin(), controls.end(), [&](const Control& c) {
+        return c.kind != ControlKind::kText && c.caption == control.caption;
+      });
+      const Control* frame = page_.FindControl(control.frame);
+      if (repeats > 1 && frame != nullptr) names[i] = frame->caption + " " + control.caption;
+    }
+    return names;
+  }
+
+  void RenderControl(Shown& shown, const Control& control) {
+    QWidget* widget = shown.widget;
+    const QSignalBlocker blockWidget(widget);
+    widget->setEnabled(control.enabled);
+    // A widget no layout took (none should be) never becomes a window.
+    if (widget->parentWidget() != nullptr) widget->setVisible(control.visible);
+    if (shown.label != nullptr) {
+      if (shown.label->text().isEmpty()) shown.label->setText(FromModel(control.caption));
+      shown.label->setEnabled(control.enabled);
+      shown.label->setVisible(control.visible);
+    }
+    for (QLabel* end : shown.endLabels) {
+      end->setEnabled(control.enabled);
+      end->setVisible(control.visible);
+    }
+    if (shown.markHolder != nullptr) shown.markHolder->setVisible(control.visible);
+    if (shown.box != nullptr && control.kind == ControlKind::kSlider) {
+      shown.box->setVisible(control.visible);
+    }
+    switch (control.kind) {
+      case ControlKind::kFrame:
+        shown.box->setTitle(FromModel(control.caption));
+        break;
+      case ControlKind::kText:
+        static_cast<QLabel*>(widget)->setText(
+            FromModel(control.text.empty() ? control.caption : control.text));
+        break;
+      case ControlKind::kRadioGroup: {
+        shown.box->setTitle(FromModel(control.caption));
+        const bool anyChecked =
+            control.value >= 0 && control.value < static_cast<int>(shown.radios.size());
+        for (size_t b = 0; b < shown.radios.size(); ++b) {
+          QRadioButton* radio = shown.radios[b];
+          const QSignalBlocker blockRadio(radio);
+          radio->setText(b < control.items.size() ? FromModel(control.items[b]) : QString());
+          radio->setEnabled(b >= control.itemEnabled.size() || control.itemEnabled[b]);
+          // A group with no valid value shows no button checked.
+          radio->setAutoExclusive(false);
+          radio->setChecked(anyChecked && static_cast<int>(b) == control.value);
+          radio->setAutoExclusive(true);
+        }
+        break;
+      }
+      case ControlKind::kSlider: {
+        auto* slider = static_cast<QSlider*>(widget);
+        slider->setRange(0, SliderPositions(control));
+        slider->setValue(SliderPosition(control));
+        break;
+      }
+      case ControlKind::kCombo: {
+        auto* combo = static_cast<QComboBox*>(widget);
+        bool same = combo->count() == static_cast<int>(control.items.size());
+        for (int i = 0; same && i < combo->count(); ++i) {
+          same = combo->itemText(i) == FromModel(control.items[static_cast<size_t>(i)]);
+        }
+        if (!same) {
+          combo->clear();
+          for (const std::string& item : control.items) combo->addItem(FromModel(item));
+        }
+        combo->setCurrentIndex(IsIndexOf(control.value, control.items) ? control.value : -1);
+        break;
+      }
+      case ControlKind::kCheckBox: {
+        auto* check = static_cast<QCheckBox*>(widget);
+        check->setText(FromModel(control.caption));
+        check->setChecked(control.value > 0);
+        break;
+      }
+      case ControlKind::kButton:
+        static_cast<QPushButton*>(widget)->setText(FromModel(control.caption));
+        break;
+      case ControlKind::kReadOut:
+        static_cast<QLabel*>(widget)->setText(FromModel(control.text));
+        break;
+      case ControlKind::kList:
+      case ControlKind::kEdit:
+        break;
+    }
+  }
+
+  CBasePage& page_;
+  QScrollArea* scroll_ = nullptr;
+  QWidget* content_ = nullptr;
+  std::map<int, Shown> shown_;
+  bool rendering_ = false;
+  bool drawn_ = false;
+  uint64_t drawnRevision_ = 0;
+};
+
+// --- Units of the typed values ---------------------------------------------------------------
+
+SliderUnits DecibelUnits(const Control& slider) {
+  SliderUnits units;
+  units.scale = 10;
+  units.unit = "dB";
+  // The bottom of a volume is "Mute"; an initial volume goes one step
+  // further, to "Off".
+  if (slider.minimum == -810) {
+    units.words = {{"Off", -810}, {"Mute", -805}};
+  } else {
+    units.words = {{"Mute", slider.minimum}};
+  }
+  return units;
+}
+
+SliderUnits MultiZoneUnits(const Control& slider) {
+  if (slider.id == CMultiZone::kZone2Balance || slider.id == CMultiZone::kZone3Balance) {
+    SliderUnits units;
+    units.words = {{"Mid", 20}};
+    units.balanceCentre = 20;
+    return units;
+  }
+  return DecibelUnits(slider);
+}
+
+SliderUnits WholeUnits(const Control& /*slider*/) {
+  return {};
+}
+
+// --- Multi Zone --------------------------------------------------------------------------------
+
+struct ZoneControls {
+  int frame;
+  int input;
+  int amplifier;
+  int volumeOut;
+  int maxVolume;
+  int balance;
+  int volume;
+  int mute;
+  int initialVolume;
+};
+
+constexpr ZoneControls kZone2 = {
+    CMultiZone::kZone2Frame,     CMultiZone::kZone2Input,     CMultiZone::kZone2Amplifier,
+    CMultiZone::kZone2VolumeOut, CMultiZone::kZone2MaxVolume, CMultiZone::kZone2Balance,
+    CMultiZone::kZone2Volume,    CMultiZone::kZone2Mute,      CMultiZone::kZone2InitialVolume};
+constexpr ZoneControls kZone3 = {
+    CMultiZone::kZone3Frame,     CMultiZone::kZone3Input,     CMultiZone::kZone3Amplifier,
+    CMultiZone::kZone3VolumeOut, CMultiZone::kZone3MaxVolume, CMultiZone::kZone3Balance,
+    CMultiZone::kZone3Volume,    CMultiZone::kZone3Mute,      CMultiZone::kZone3InitialVolume};
+
+// Inside its zone's box a control needs no zone in its label.
+QString WithinZone(const CBasePage& page, int id) {
+  QString caption = FromModel(page.FindControl(id)->caption);
+  if (caption.startsWith("Zone")) caption = caption.section(' ', 1);
+  return caption;
+}
+
+QWidget* ZoneBox(CZoneSetupView& view, const ZoneControls& zone) {
+  CBasePage& page = view.Page();
+  QGroupBox* box = view.BoxOf(zone.frame);
+  auto* layout = new QVBoxLayout(box);
+  auto* form = new QGridLayout;
+  int row = 0;
+  for (const int combo : {zone.input, zone.amplifier, zone.volumeOut, zone.maxVolume}) {
+    view.LabelOf(combo)->setText(WithinZone(page, combo));
+    form->addWidget(view.LabelOf(combo), row, 0, Qt::AlignRight);
+    form->addWidget(view.WidgetOf(combo), row, 1, Qt::AlignLeft);
+    ++row;
+  }
+  view.LabelOf(zone.balance)->setText(WithinZone(page, zone.balance));
+  form->addWidget(view.LabelOf(zone.balance), row, 0, Qt::AlignRight);
+  form->addWidget(view.HorizontalSlider(zone.balance), row, 1);
+  form->setColumnStretch(1, 1);
+  layout->addLayout(form);
+
+  // The two volumes side by side, their read-outs level, Mute under the
+  // volume it silences.
+  auto* levels = new QGridLayout;
+  levels->addWidget(view.VerticalSlider(zone.volume, WithinZone(page, zone.volume)), 0, 1);
+  levels->addWidget(view.VerticalSlider(zone.initialVolume, WithinZone(page, zone.initialVolume)),
+                    0, 2);
+  levels->addWidget(view.WidgetOf(zone.mute), 1, 1, Qt::AlignHCenter);
+  levels->setColumnStretch(0, 1);
+  levels->setColumnStretch(3, 1);
+  levels->setColumnMinimumWidth(1, 120);
+  levels->setColumnMinimumWidth(2, 120);
+  levels->setRowStretch(0, 1);
+  layout->addLayout(levels, 1);
+  return box;
+}
+
+CPageWidget* MakeMultiZoneView(CMultiZone& page, QWidget* parent) {
+  auto* view = new CZoneSetupView(page, MultiZoneUnits, parent);
+  auto* line = new QHBoxLayout(view->Content());
+  line->addWidget(ZoneBox(*view, kZone2), 1);
+  line->addWidget(ZoneBox(*view, kZone3), 1);
+  view->Render();
+  return view;
+}
+
+// --- Display Set -------------------------------------------------------------------------------
+
+CPageWidget* MakeDisplaySetView(CDisplaySet& page, QWidget* parent) {
+  auto* view = new CZoneSetupView(page, WholeUnits, parent);
+  auto* grid = new QGridLayout(view->Content());
+  // Video first, then the on-screen display, then the front panel.
+  auto column = [&](int at, std::initializer_list<std::pair<int, Qt::Orientation>> ids) {
+    auto* stack = new QVBoxLayout;
+    for (const auto& [id, orientation] : ids) stack->addWidget(view->Placed(id, orientation));
+    stack->addStretch(1);
+    grid->addLayout(stack, 0, at);
+    grid->setColumnStretch(at, 1);
+  };
+  // The template's radio groups by their first buttons.
+  constexpr int kVideoConversion = 1400;
+  constexpr int kComponent = 1402;
+  constexpr int kGrayBack = 1404;
+  constexpr int kHdmiScaling = 1410;
+  constexpr int kHdmiAspect = 1415;
+  constexpr int kShortMessage = 1420;
+  constexpr int kOnScreen = 1423;
+  constexpr int kFlScroll = 1426;
+  column(0, {{kVideoConversion, Qt::Horizontal},
+             {kComponent, Qt::Horizontal},
+             {kHdmiScaling, Qt::Vertical}});
+  column(1, {{kGrayBack, Qt::Horizontal},
+             {CDisplaySet::kOsdShiftSlider, Qt::Horizontal},
+             {kOnScreen, Qt::Horizontal},
+             {kHdmiAspect, Qt::Horizontal}});
+  column(2, {{CDisplaySet::kDimmerSlider, Qt::Horizontal},
+             {kFlScroll, Qt::Horizontal},
+             {kShortMessage, Qt::Horizontal},
+             {CDisplaySet::kFullButton, Qt::Horizontal}});
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(view->WidgetOf(CDisplaySet::kDefaultButton));
+  grid->addLayout(buttons, 1, 0, 1, 3);
+  grid->setRowStretch(2, 1);
+  view->Render();
+  return view;
+}
+
+// --- MULTI CH ----------------------------------------------------------------------------------
+
+CPageWidget* MakeMultiChView(CMiscPage& page, QWidget* parent) {
+  auto* view = new CZoneSetupView(page, WholeUnits, parent);
+  auto* outer = new QHBoxLayout(view->Content());
+  auto* column = new QVBoxLayout;
+  QWidget* mode = view->Placed(CMiscPage::k6chButton);
+  column->addWidget(mode);
+  auto* form = new QGridLayout;
+  int row = 0;
+  for (const int combo : {CMiscPage::kFrontCombo, CMiscPage::kBgvCombo}) {
+    form->addWidget(view->LabelOf(combo), row, 0, Qt::AlignRight);
+    form->addWidget(view->WidgetOf(combo), row, 1, Qt::AlignLeft);
+    ++row;
+  }
+  form->setColumnStretch(1, 1);
+  column->addLayout(form);
+  column->addStretch(1);
+  auto* holder = new QWidget;
+  holder->setLayout(column);
+  holder->setMaximumWidth(kBoxMaximumWidth);
+  outer->addWidget(holder, 1);
+  outer->addStretch(1);
+  view->Render();
+  return view;
+}
+
+// --- Other -------------------------------------------------------------------------------------
+
+CPageWidget* MakeOtherView(COtherPage& page, QWidget* parent) {
+  auto* view = new CZoneSetupView(page, WholeUnits, parent);
+  auto* outer = new QVBoxLayout(view->Content());
+  auto* grid = new QGridLayout;
+  const int groups[] = {1501, 1503, 1505, 1507};
+  for (int i = 0; i < 4; ++i) {
+    QWidget* placed = view->Placed(groups[i]);
+    placed->setMaximumWidth(kBoxMaximumWidth);
+    grid->addWidget(placed, i / 2, i % 2);
+  }
+  grid->setColumnStretch(0, 1);
+  grid->setColumnStretch(1, 1);
+  outer->addLayout(grid);
+  outer->addStretch(1);
+  view->Render();
+  return view;
+}
+
+}  // namespace
+
+CPageWidget* MakeZoneAndSetupView(CBasePage& page, QWidget* parent) {
+  if (auto* zones = dynamic_cast<CMultiZone*>(&page)) return MakeMultiZoneView(*zones, parent);
+  if (auto* display = dynamic_cast<CDisplaySet*>(&page))
+    return MakeDisplaySetView(*display, parent);
+  if (auto* multiCh = dynamic_cast<CMiscPage*>(&page)) return MakeMultiChView(*multiCh, parent);
+  if (auto* other = dynamic_cast<COtherPage*>(&page)) return MakeOtherView(*other, parent);
   return nullptr;
 }
 

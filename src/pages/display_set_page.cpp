@@ -164,6 +164,9 @@ std::optional<std::string> ValuePart(const DisplaySetting& setting, int value) {
   return HexUpper(value + setting.offset, setting.width);
 }
 
+// The one setting System Memory does not keep.
+constexpr ParamId kShortMessage = 526;
+
 // Download order: OSD Shift goes before Gray Back.
 constexpr std::array<ParamId, 10> kDownloadOrder = {516, 517, 519, 518, 520,
                                                     521, 525, 526, 527, 528};
@@ -184,6 +187,13 @@ CDisplaySet::CDisplaySet(CCommClass& link, PageHost& host)
   Control& full = AddRadioGroup(0, "Short Message", {kFullButton}, {"Full"});
   full.visible = full.enabled = false;
   AddButton(kDefaultButton, "Default");
+  SetSliderLayout(kOsdShiftSlider, Orientation::kHorizontal, "Up", "Down", kOsdShiftReadOut);
+  SetSliderLayout(kDimmerSlider, Orientation::kHorizontal, "-", "+", kDimmerReadOut);
+  // Every setting but Short Message is kept in System Memory.
+  for (const DisplaySetting& setting : Settings()) {
+    if (setting.id == kShortMessage) continue;
+    SetMemoryMark(IsSlider(setting) ? setting.slider : setting.buttons.front());
+  }
 }
 
 void CDisplaySet::PushValue(ParamId id) {

@@ -216,6 +216,23 @@ CMultiZone::CMultiZone(CCommClass& link, PageHost& host)
         break;
     }
   }
+  // Zone 2 and Zone 3 side by side, each in its box; volumes upright with
+  // the maximum at the top, balance from L to R.
+  AddFrame(kZone2Frame, "Zone 2");
+  AddFrame(kZone3Frame, "Zone 3");
+  for (const ZoneParameter& parameter : kParameters) {
+    const int frame = parameter.zone == 2 ? kZone2Frame : kZone3Frame;
+    PlaceInFrame(parameter.control, frame);
+    if (!IsSlider(parameter)) continue;
+    PlaceInFrame(ReadOutOf(parameter.control), frame);
+    if (parameter.kind == Kind::kBalance) {
+      SetSliderLayout(parameter.control, Orientation::kHorizontal, "L", "R",
+                      ReadOutOf(parameter.control));
+    } else {
+      SetSliderLayout(parameter.control, Orientation::kVertical, "", "",
+                      ReadOutOf(parameter.control));
+    }
+  }
 }
 
 bool CMultiZone::ZoneExists(int zone) const {

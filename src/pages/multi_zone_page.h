@@ -48,6 +48,9 @@ class CMultiZone : public CBasePage {
   static constexpr int kZone3Balance = 1227;
   static constexpr int kZone3MaxVolume = 1229;
   static constexpr int kZone3InitialVolume = 1230;
+  // The boxes that hold each zone's controls.
+  static constexpr int kZone2Frame = 1200;
+  static constexpr int kZone3Frame = 1220;
   // Each slider's read-out has the number after the slider's.
   static constexpr int ReadOutOf(int slider) { return slider + 1; }
 

@@ -17,6 +17,9 @@ struct OtherSetting {
   std::string_view code;  // the value follows as one hex digit
 };
 
+// The one setting System Memory keeps.
+constexpr ParamId kSupportAudio = 534;
+
 const std::array<OtherSetting, 4>& Settings() {
   static const std::array<OtherSetting, 4> settings = {{
       {532, "Audio Select Set", "Audio Select Set", {1501, 1502}, {"Auto", "Last"}, "2600"},
@@ -47,6 +50,8 @@ COtherPage::COtherPage(CCommClass& link, PageHost& host) : CBasePage(link, host,
   for (const OtherSetting& setting : Settings()) {
     AddRadioGroup(setting.id, std::string(setting.frame), setting.buttons, setting.captions);
   }
+  // The audio formats announced over HDMI are kept in System Memory.
+  SetMemoryMark(Find(kSupportAudio)->buttons.front());
 }
 
 void COtherPage::RefreshAll() {

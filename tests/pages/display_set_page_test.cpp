@@ -1,6 +1,8 @@
 // The Display Set page.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "link/wire_format.h"
 #include "model/image_defaults.h"
 #include "model/parameter_store.h"
@@ -184,6 +186,27 @@ TEST(DisplaySetPage, RefreshShowsTheImage) {
   StoreParameter(f.image(), 519, 4);
   f.page.RefreshParam(519, true);
   EXPECT_EQ(f.page.FindControl(CDisplaySet::kOsdShiftReadOut)->text, "4");
+}
+
+TEST(DisplaySetPage, SlidersRunBetweenTheirEndLabelsAndTheKeptSettingsCarryTheMark) {
+  DisplayFixture f(ControlMode::kAsync);
+  const Control* osd = f.page.FindControl(CDisplaySet::kOsdShiftSlider);
+  EXPECT_EQ(osd->orientation, Orientation::kHorizontal);
+  EXPECT_EQ(osd->lowLabel, "Up");
+  EXPECT_EQ(osd->highLabel, "Down");
+  EXPECT_EQ(osd->readOut, CDisplaySet::kOsdShiftReadOut);
+  const Control* dimmer = f.page.FindControl(CDisplaySet::kDimmerSlider);
+  EXPECT_EQ(dimmer->orientation, Orientation::kHorizontal);
+  EXPECT_EQ(dimmer->lowLabel, "-");
+  EXPECT_EQ(dimmer->highLabel, "+");
+  EXPECT_EQ(dimmer->readOut, CDisplaySet::kDimmerReadOut);
+  // System Memory keeps every setting but Short Message.
+  const std::set<int> marked = {
+      1400, 1402, 1404, CDisplaySet::kOsdShiftSlider, 1410, 1415, CDisplaySet::kDimmerSlider,
+      1423, 1426};
+  for (const Control& control : f.page.Controls()) {
+    EXPECT_EQ(control.memoryMark, marked.count(control.id) == 1) << control.id;
+  }
 }
 
 }  // namespace

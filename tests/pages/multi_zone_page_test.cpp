@@ -281,5 +281,56 @@ TEST(MultiZonePage, AsyncModeQueuesNothingAndTransfersFreezeTheSliders) {
   EXPECT_EQ(f.control(Z::ReadOutOf(Z::kZone2Volume)).text, "-20.0dB");
 }
 
+TEST(MultiZonePage, EachZoneHasItsBoxWithUprightVolumesAndABalanceFromLToR) {
+  MultiZoneFixture f(ControlMode::kAsync);
+  const Control* zone2 = f.page.FindControl(Z::kZone2Frame);
+  const Control* zone3 = f.page.FindControl(Z::kZone3Frame);
+  ASSERT_NE(zone2, nullptr);
+  ASSERT_NE(zone3, nullptr);
+  EXPECT_EQ(zone2->kind, ControlKind::kFrame);
+  EXPECT_EQ(zone2->caption, "Zone 2");
+  EXPECT_EQ(zone3->caption, "Zone 3");
+  const int zone2Controls[] = {Z::kZone2Input,
+                               Z::kZone2Amplifier,
+                               Z::kZone2VolumeOut,
+                               Z::kZone2Volume,
+                               Z::kZone2Mute,
+                               Z::kZone2Balance,
+                               Z::kZone2MaxVolume,
+                               Z::kZone2InitialVolume,
+                               1205,
+                               1208,
+                               1211};
+  const int zone3Controls[] = {Z::kZone3Input,
+                               Z::kZone3Amplifier,
+                               Z::kZone3VolumeOut,
+                               Z::kZone3Volume,
+                               Z::kZone3Mute,
+                               Z::kZone3Balance,
+                               Z::kZone3MaxVolume,
+                               Z::kZone3InitialVolume,
+                               1225,
+                               1228,
+                               1231};
+  for (const int id : zone2Controls) EXPECT_EQ(f.page.FindControl(id)->frame, Z::kZone2Frame) << id;
+  for (const int id : zone3Controls) EXPECT_EQ(f.page.FindControl(id)->frame, Z::kZone3Frame) << id;
+  for (const int id :
+       {Z::kZone2Volume, Z::kZone2InitialVolume, Z::kZone3Volume, Z::kZone3InitialVolume}) {
+    const Control* slider = f.page.FindControl(id);
+    EXPECT_EQ(slider->orientation, Orientation::kVertical) << id;
+    EXPECT_EQ(slider->readOut, id + 1) << id;
+    EXPECT_EQ(f.page.FindControl(slider->readOut)->kind, ControlKind::kReadOut) << id;
+  }
+  for (const int id : {Z::kZone2Balance, Z::kZone3Balance}) {
+    const Control* slider = f.page.FindControl(id);
+    EXPECT_EQ(slider->orientation, Orientation::kHorizontal) << id;
+    EXPECT_EQ(slider->lowLabel, "L") << id;
+    EXPECT_EQ(slider->highLabel, "R") << id;
+    EXPECT_EQ(slider->readOut, id + 1) << id;
+  }
+  // Zone settings are no part of System Memory.
+  for (const Control& control : f.page.Controls()) EXPECT_FALSE(control.memoryMark) << control.id;
+}
+
 }  // namespace
 }  // namespace qamp

@@ -84,5 +84,12 @@ TEST(OtherPage, ProfileUsesTheSupportAudioKeyAndRefusesUnmatchedTexts) {
   EXPECT_EQ(ReadParameter(other, 535), 1);
 }
 
+TEST(OtherPage, OnlyTheHdmiAudioFormatsCarryTheSystemMemoryMark) {
+  OtherFixture f(ControlMode::kAsync);
+  for (const Control& control : f.page.Controls()) {
+    EXPECT_EQ(control.memoryMark, control.id == 1505) << control.id;
+  }
+}
+
 }  // namespace
 }  // namespace qamp
