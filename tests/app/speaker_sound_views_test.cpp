@@ -1,0 +1,497 @@
+// The speaker and sound pages in their own layouts: what each shows is what
+// its page describes, every user action reaches the page (and, in Real Time
+// Mode, the receiver) once, and a slider's value can be typed.
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTest>
+#include <memory>
+#include <set>
+
+#include "app/my_sheet.h"
+#include "app/page_widget.h"
+#include "app/value_slider_widget.h"
+#include "model/parameter_store.h"
+#include "support/app_harness.h"
+
+namespace qamp {
+namespace {
+
+using testing::AppHarness;
+using Frames = std::vector<std::string>;
+
+CBasePage* PageNamed(AppHarness& h, std::string_view caption) {
+  for (CBasePage* page : h.app.Pages().SheetPages()) {
+    if (page->Caption() == caption) return page;
+  }
+  return nullptr;
+}
+
+// A page's own view, shown, with the page active.
+struct ViewOnScreen {
+  ViewOnScreen(AppHarness& h, std::string_view caption) : page(PageNamed(h, caption)) {
+    EXPECT_NE(page, nullptr) << caption;
+    page->SetActive(true);
+    view.reset(MakeSpeakerAndSoundView(*page, nullptr));
+    EXPECT_NE(view, nullptr) << caption;
+    if (view == nullptr) return;
+    view->resize(1100, 600);
+    view->show();
+    QApplication::processEvents();
+  }
+  ~ViewOnScreen() {
+    if (page != nullptr) page->SetActive(false);
+  }
+  template <class Widget>
+  Widget* Get(int id) {
+    auto* widget = qobject_cast<Widget*>(view->WidgetOf(id));
+    EXPECT_NE(widget, nullptr) << "control " << id;
+    return widget;
+  }
+  CValueSliderWidget* SliderOf(int id) {
+    for (auto* widget : view->findChildren<CValueSliderWidget*>()) {
+      if (widget->Slider() == view->WidgetOf(id)) return widget;
+    }
+    return nullptr;
+  }
+  CBasePage* page;
+  std::unique_ptr<CPageWidget> view;
+};
+
+bool Connect(AppHarness& h) {
+  h.app.Session().Open();
+  const auto outcome = h.RunUntilOutcome();
+  h.clock.Advance(2000);
+  return outcome && outcome->outcome == OperationOutcome::kConnected;
+}
+
+Frames FramesAfter(AppHarness& h, size_t from) {
+  h.clock.Advance(2000);
+  const auto& frames = h.receiver.ReceivedFrames();
+  return {frames.begin() + static_cast<std::ptrdiff_t>(std::min(from, frames.size())),
+          frames.end()};
+}
+
+QString AccessibleNameOf(QWidget* widget) {
+  QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+  if (accessible == nullptr) return {};
+  if (qobject_cast<QComboBox*>(widget) != nullptr) {
+    const auto labels = accessible->relations(QAccessible::Label);
+    if (labels.isEmpty()) return {};
+    return labels.front().first->text(QAccessible::Name);
+  }
+  return accessible->text(QAccessible::Name);
+}
+
+// Every control of the page has its widget of the generic form's kind,
+// shown, enabled and valued as the page says.
+void ExpectShowsThePage(const CPageWidget& view, const CBasePage& page, const std::string& where) {
+  for (const Control& control : page.Controls()) {
+    if (control.kind == ControlKind::kText) continue;
+    QWidget* widget = view.WidgetOf(control.id);
+    const std::string what = where + " control " + std::to_string(control.id);
+    ASSERT_NE(widget, nullptr) << what;
+    QWidget* shown = control.kind == ControlKind::kRadioGroup ? widget->parentWidget() : widget;
+    EXPECT_EQ(!shown->isHidden(), control.visible) << what;
+    switch (control.kind) {
+      case ControlKind::kSlider: {
+        auto* slider = qobject_cast<QSlider*>(widget);
+        ASSERT_NE(slider, nullptr) << what;
+        EXPECT_EQ(slider->isEnabled(), control.enabled) << what;
+        EXPECT_EQ(slider->orientation() == Qt::Vertical,
+                  control.orientation == Orientation::kVertical)
+            << what;
+        const int step = std::max(control.step, 1);
+        EXPECT_EQ(control.minimum + slider->maximum() * step, control.maximum) << what;
+        EXPECT_EQ(control.minimum + slider->value() * step, control.value) << what;
+        break;
+      }
+      case ControlKind::kReadOut: {
+        auto* label = qobject_cast<QLabel*>(widget);
+        ASSERT_NE(label, nullptr) << what;
+        EXPECT_EQ(label->text().toStdString(), control.text) << what;
+        EXPECT_EQ(label->textFormat(), Qt::PlainText) << what;
+        EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(0, 250, 0)) << what;
+        EXPECT_EQ(label->palette().color(QPalette::Window), QColor(Qt::black)) << what;
+        break;
+      }
+      case ControlKind::kCombo: {
+        auto* combo = qobject_cast<QComboBox*>(widget);
+        ASSERT_NE(combo, nullptr) << what;
+        EXPECT_EQ(combo->isEnabled(), control.enabled) << what;
+        EXPECT_EQ(combo->currentIndex(),
+                  IsIndexOf(control.value, control.items) ? control.value : -1)
+            << what;
+        break;
+      }
+      case ControlKind::kRadioGroup:
+        for (size_t b = 0; b < control.buttonIds.size(); ++b) {
+          auto* radio = qobject_cast<QRadioButton*>(view.WidgetOf(control.buttonIds[b]));
+          ASSERT_NE(radio, nullptr) << what;
+          EXPECT_EQ(radio->isChecked(), static_cast<int>(b) == control.value) << what;
+        }
+        break;
+      case ControlKind::kButton:
+        ASSERT_NE(qobject_cast<QPushButton*>(widget), nullptr) << what;
+        EXPECT_EQ(widget->isEnabled(), control.enabled) << what;
+        break;
+      case ControlKind::kFrame:
+        ASSERT_NE(qobject_cast<QGroupBox*>(widget), nullptr) << what;
+        EXPECT_EQ(qobject_cast<QGroupBox*>(widget)->title().toStdString(), control.caption);
+        break;
+      default:
+        break;
+    }
+  }
+}
+
+// Names: present on every control and unique within the page.
+void ExpectNamesPresentAndUnique(const CPageWidget& view, const CBasePage& page,
+                                 const std::string& where) {
+  std::vector<QWidget*> controls;
+  for (QAbstractButton* button : view.findChildren<QAbstractButton*>()) controls.push_back(button);
+  for (QSlider* slider : view.findChildren<QSlider*>()) controls.push_back(slider);
+  for (QComboBox* combo : view.findChildren<QComboBox*>()) controls.push_back(combo);
+  for (QLineEdit* edit : view.findChildren<QLineEdit*>()) controls.push_back(edit);
+  for (QGroupBox* group : view.findChildren<QGroupBox*>()) controls.push_back(group);
+  for (const Control& control : page.Controls()) {
+    if (control.kind == ControlKind::kReadOut) controls.push_back(view.WidgetOf(control.id));
+  }
+  std::set<QString> names;
+  for (QWidget* control : controls) {
+    ASSERT_NE(control, nullptr) << where;
+    const QString name = AccessibleNameOf(control);
+    EXPECT_FALSE(name.trimmed().isEmpty()) << where << " " << control->metaObject()->className();
+    EXPECT_TRUE(names.insert(name).second) << where << " repeats " << name.toStdString();
+  }
+}
+
+struct ModeAndRegion {
+  ControlMode mode;
+  int region;
+};
+const ModeAndRegion kSetups[] = {{ControlMode::kAsync, 1},    {ControlMode::kAsync, 2},
+                                 {ControlMode::kAsync, 3},    {ControlMode::kAsync, 4},
+                                 {ControlMode::kRealTime, 1}, {ControlMode::kRealTime, 4}};
+
+// --- The typed value ---------------------------------------------------------------------
+
+TEST(TypedValue, IsReadInTheSlidersUnitsAndCheckedAgainstRangeAndStep) {
+  Control slider;
+  slider.minimum = -100;
+  slider.maximum = 100;
+  slider.step = 5;
+  const ValueScale decibels{1, "dB"};
+  struct Case {
+    const char* text;
+    std::optional<int> value;
+  };
+  const Case cases[] = {
+      {"-10", -100},    {"10.0", 100}, {"+2.5", 25},  {" 0.5dB ", 5}, {"-0.50", -5},
+      {"3", 30},        {"0", 0},      {"-10.5", {}}, {"10.5", {}},   {"2.3", {}},
+      {"2.25", {}},     {"abc", {}},   {"", {}},      {"1..5", {}},   {"--1", {}},
+      {"99999999", {}}, {"-9.5", -95}, {"0.0000", 0}, {"1.05", {}},   {"4.5db", 45},
+  };
+  for (const Case& c : cases) {
+    const TypedValue typed = ReadTypedValue(c.text, slider, decibels);
+    EXPECT_EQ(typed.value, c.value) << c.text;
+    EXPECT_EQ(typed.problem.isEmpty(), c.value.has_value()) << c.text;
+  }
+  EXPECT_TRUE(ReadTypedValue("12", slider, decibels).problem.contains("out of range"));
+  EXPECT_TRUE(ReadTypedValue("12", slider, decibels).problem.contains("from -10.0dB to 10.0dB"));
+  EXPECT_TRUE(ReadTypedValue("2.3", slider, decibels).problem.contains("steps of 0.5dB"));
+  // A scale without decimals: centimetres in steps of 3 from 0.
+  Control distance;
+  distance.minimum = 0;
+  distance.maximum = 240;
+  distance.step = 3;
+  const ValueScale whole{0, "cm"};
+  EXPECT_EQ(ReadTypedValue("9", distance, whole).value, 9);
+  EXPECT_EQ(ReadTypedValue("10", distance, whole).value, std::nullopt);
+  EXPECT_EQ(ReadTypedValue("9.5", distance, whole).value, std::nullopt);
+  EXPECT_EQ(ReadTypedValue("243", distance, whole).value, std::nullopt);
+  EXPECT_EQ(ValueText(-125, decibels), "-12.5");
+  EXPECT_EQ(ValueText(-5, decibels), "-0.5");
+  EXPECT_EQ(ValueText(7, whole), "7");
+}
+
+// --- Speaker Level -----------------------------------------------------------------------
+
+const int kLevelSliders[] = {1107, 1109, 1111, 1113, 1114, 1116, 1118, 1120, 1123, 1125};
+const char* const kLevelNames[] = {"FL", "FR", "CT", "SL", "SR", "SBL", "SBR", "PRL", "PRR", "SW"};
+
+TEST(SpeakerLevelView, TenUprightSlidersInTheMarkedFrameInChannelOrder) {
+  AppHarness h;
+  ViewOnScreen v(h, "Speaker Level");
+  ASSERT_NE(v.view, nullptr);
+  auto* frame = v.Get<QGroupBox>(1100);
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(frame->title(), "Speaker Level");
+  int left = -1;
+  for (size_t c = 0; c < std::size(kLevelSliders); ++c) {
+    QSlider* slider = v.Get<QSlider>(kLevelSliders[c]);
+    ASSERT_NE(slider, nullptr);
+    EXPECT_TRUE(frame->isAncestorOf(slider)) << kLevelNames[c];
+    EXPECT_EQ(slider->orientation(), Qt::Vertical);
+    EXPECT_EQ(slider->accessibleName(), kLevelNames[c]);
+    // Side by side, left to right in the channels' order, the name above
+    // and the read-out below.
+    const QPoint at = slider->mapTo(v.view.get(), QPoint(0, 0));
+    EXPECT_GT(at.x(), left) << kLevelNames[c];
+    left = at.x();
+    CValueSliderWidget* widget = v.SliderOf(kLevelSliders[c]);
+    ASSERT_NE(widget, nullptr);
+    EXPECT_EQ(widget->Caption()->text(), kLevelNames[c]);
+    EXPECT_LT(widget->Caption()->mapTo(v.view.get(), QPoint(0, 0)).y(), at.y());
+    EXPECT_GT(widget->ReadOut()->mapTo(v.view.get(), QPoint(0, 0)).y(), at.y());
+  }
+  // The mark at the frame's top-left, named for it.
+  bool marked = false;
+  for (QLabel* label : frame->findChildren<QLabel*>()) {
+    if (label->accessibleName() == "System Memory mark: Speaker Level") marked = !label->isHidden();
+  }
+  EXPECT_TRUE(marked);
+  // The Default button stands outside the frame.
+  EXPECT_FALSE(frame->isAncestorOf(v.Get<QPushButton>(1105)));
+}
+
+TEST(SpeakerLevelView, ShowsThePageInEveryModeAndRegionWithNamesOfTheirOwn) {
+  for (const ModeAndRegion& setup : kSetups) {
+    AppHarness h({}, setup.mode, setup.region);
+    ViewOnScreen v(h, "Speaker Level");
+    ASSERT_NE(v.view, nullptr);
+    const std::string where = std::to_string(setup.region);
+    ExpectShowsThePage(*v.view, *v.page, where);
+    ExpectNamesPresentAndUnique(*v.view, *v.page, where);
+  }
+}
+
+TEST(SpeakerLevelView, AsyncModeDragStoresEveryMoveAndDefaultResetsTheImage) {
+  AppHarness h;
+  ViewOnScreen v(h, "Speaker Level");
+  ASSERT_NE(v.view, nullptr);
+  const CSettingImage& image = h.link().CurrentImage();
+  StoreParameter(h.link().CurrentImage(), 261, 0);  // CT
+  v.page->RefreshAll();
+  v.view->Render();
+  QSlider* ct = v.Get<QSlider>(1111);
+  ct->setSliderDown(true);
+  for (int step = 1; step <= 4; ++step) {
+    ct->setSliderPosition(ct->sliderPosition() + 1);
+    EXPECT_EQ(ReadParameter(image, 261), 5 * step);
+  }
+  ct->setSliderDown(false);
+  EXPECT_EQ(v.Get<QLabel>(1009)->text(), " 2.0dB");
+  QTest::mouseClick(v.Get<QPushButton>(1105), Qt::LeftButton);
+  EXPECT_EQ(ReadParameter(image, 261), -10);  // CT's default
+  EXPECT_EQ(ReadParameter(image, 259), 0);    // FL's
+  EXPECT_EQ(v.Get<QLabel>(1009)->text(), " -1.0dB");
+  EXPECT_EQ(ct->value(), (-10 + 100) / 5);
+  EXPECT_TRUE(h.receiver.ReceivedFrames().empty());
+}
+
+TEST(SpeakerLevelView, RealTimeKeyDragTypedValueAndDefaultSendTheirFrames) {
+  AppHarness h({}, ControlMode::kRealTime);
+  ASSERT_TRUE(Connect(h));
+  StoreParameter(h.link().CurrentImage(), 268, 0);  // SW 0.0 dB
+  ViewOnScreen v(h, "Speaker Level");
+  ASSERT_NE(v.view, nullptr);
+  const CSettingImage& image = h.link().CurrentImage();
+  QSlider* sw = v.Get<QSlider>(1125);
+
+  // A key step is sent at once: -0.5 dB is (195 / 5) = 39, 0x27.
+  size_t from = h.receiver.ReceivedFrames().size();
+  QTest::keyClick(sw, Qt::Key_PageDown);
+  EXPECT_EQ(FramesAfter(h, from), Frames{"\x02"
+                                         "24927"
+                                         "\x03"});
+  // A drag sends once, on release: +1.0 dB is 42, 0x2a.
+  from = h.receiver.ReceivedFrames().size();
+  sw->setSliderDown(true);
+  for (int step = 0; step < 3; ++step) sw->setSliderPosition(sw->sliderPosition() + 1);
+  EXPECT_EQ(ReadParameter(image, 268), 10);
+  EXPECT_EQ(FramesAfter(h, from), Frames{});
+  sw->setSliderDown(false);
+  EXPECT_EQ(FramesAfter(h, from), Frames{"\x02"
+                                         "2492a"
+                                         "\x03"});
+
+  // A typed value is stored and sent as a release: -7.5 dB is 25, 0x19.
+  CValueSliderWidget* widget = v.SliderOf(1125);
+  ASSERT_NE(widget, nullptr);
+  from = h.receiver.ReceivedFrames().size();
+  QTest::mouseDClick(widget->ReadOut(), Qt::LeftButton);
+  ASSERT_TRUE(widget->Entry()->isVisible());
+  EXPECT_EQ(widget->Entry()->text(), "1.0");
+  widget->Entry()->selectAll();
+  QTest::keyClicks(widget->Entry(), "-7.5");
+  QTest::keyClick(widget->Entry(), Qt::Key_Return);
+  EXPECT_FALSE(widget->Entry()->isVisible());
+  EXPECT_EQ(ReadParameter(image, 268), -75);
+  EXPECT_EQ(v.Get<QLabel>(1057)->text(), " -7.5dB");
+  EXPECT_EQ(sw->value(), (-75 + 100) / 5);
+  EXPECT_EQ(FramesAfter(h, from), Frames{"\x02"
+                                         "24919"
+                                         "\x03"});
+
+  // Off the step and out of range: refused with a message, nothing sent.
+  from = h.receiver.ReceivedFrames().size();
+  for (const char* typed : {"3.3", "10.5", "-12"}) {
+    widget->ReadOut()->setFocus();
+    QTest::keyClick(widget->ReadOut(), Qt::Key_Return);
+    ASSERT_TRUE(widget->Entry()->isVisible()) << typed;
+    widget->Entry()->selectAll();
+    QTest::keyClicks(widget->Entry(), typed);
+    QTest::keyClick(widget->Entry(), Qt::Key_Return);
+    EXPECT_TRUE(widget->Entry()->isVisible()) << typed;
+    EXPECT_FALSE(widget->Problem().isEmpty()) << typed;
+    QTest::keyClick(widget->Entry(), Qt::Key_Escape);
+    EXPECT_FALSE(widget->Entry()->isVisible()) << typed;
+  }
+  EXPECT_EQ(ReadParameter(image, 268), -75);
+  EXPECT_EQ(FramesAfter(h, from), Frames{});
+
+  // "Default" sends all ten levels in the image's order, SW first.
+  from = h.receiver.ReceivedFrames().size();
+  QTest::mouseClick(v.Get<QPushButton>(1105), Qt::LeftButton);
+  h.clock.Advance(5000);
+  EXPECT_EQ(FramesAfter(h, from), (Frames{"\x02"
+                                          "24928\x03",
+                                          "\x02"
+                                          "24528\x03",
+                                          "\x02"
+                                          "24628\x03",
+                                          "\x02"
+                                          "24726\x03",
+                                          "\x02"
+                                          "24826\x03",
+                                          "\x02"
+                                          "24326\x03",
+                                          "\x02"
+                                          "24426\x03",
+                                          "\x02"
+                                          "24226\x03",
+                                          "\x02"
+                                          "24128\x03",
+                                          "\x02"
+                                          "24028\x03"}));
+}
+
+TEST(SpeakerLevelView, TheSheetShowsTheLevelsInTheirOwnLayout) {
+  AppHarness h;
+  CMySheet sheet(h.app.Pages().SheetPages());
+  sheet.resize(1280, 720);
+  sheet.show();
+  ASSERT_TRUE(sheet.ActivateByCaption("Speaker Level"));
+  QApplication::processEvents();
+  ASSERT_NE(sheet.ActiveView(), nullptr);
+  EXPECT_FALSE(sheet.ActiveView()->findChildren<CValueSliderWidget*>().isEmpty());
+}
+
+// --- Equalizer --------------------------------------------------------------------------
+
+TEST(EqualizerView, SevenUprightBandsUnderTheirFrequenciesInTheGraphicEqFrame) {
+  AppHarness h;
+  ViewOnScreen v(h, "Equalizer");
+  ASSERT_NE(v.view, nullptr);
+  auto* frame = v.Get<QGroupBox>(1508);
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(frame->title(), "Graphic EQ");
+  EXPECT_TRUE(frame->isAncestorOf(v.Get<QComboBox>(1509)));
+  EXPECT_FALSE(frame->isAncestorOf(v.Get<QComboBox>(1507)));
+  const char* const labels[] = {"63Hz", "160Hz", "400Hz", "1kHz", "2.5kHz", "6.3kHz", "16kHz"};
+  int left = -1;
+  for (int band = 0; band < 7; ++band) {
+    QSlider* slider = v.Get<QSlider>(1566 + band);
+    ASSERT_NE(slider, nullptr);
+    EXPECT_TRUE(frame->isAncestorOf(slider));
+    EXPECT_EQ(slider->orientation(), Qt::Vertical);
+    EXPECT_EQ(v.SliderOf(1566 + band)->Caption()->text(), labels[band]);
+    const int x = slider->mapTo(v.view.get(), QPoint(0, 0)).x();
+    EXPECT_GT(x, left);
+    left = x;
+  }
+  // Three marks: beside both types and on the frame.
+  int marks = 0;
+  for (QLabel* label : v.view->findChildren<QLabel*>()) {
+    if (label->accessibleName().startsWith("System Memory mark: ") && !label->isHidden()) ++marks;
+  }
+  EXPECT_EQ(marks, 3);
+  // The calibration result is shown, never chosen.
+  EXPECT_FALSE(v.Get<QComboBox>(1506)->isEnabled());
+}
+
+TEST(EqualizerView, ShowsThePageInEveryModeAndRegionWithNamesOfTheirOwn) {
+  for (const ModeAndRegion& setup : kSetups) {
+    AppHarness h({}, setup.mode, setup.region);
+    ViewOnScreen v(h, "Equalizer");
+    ASSERT_NE(v.view, nullptr);
+    const std::string where = std::to_string(setup.region);
+    ExpectShowsThePage(*v.view, *v.page, where);
+    ExpectNamesPresentAndUnique(*v.view, *v.page, where);
+  }
+}
+
+TEST(EqualizerView, TheSubwooferHidesBandsThreeToSeven) {
+  AppHarness h;
+  ViewOnScreen v(h, "Equalizer");
+  ASSERT_NE(v.view, nullptr);
+  v.Get<QComboBox>(1509)->setCurrentIndex(9);  // Subwoofer
+  for (int band = 0; band < 7; ++band) {
+    EXPECT_EQ(v.SliderOf(1566 + band)->isHidden(), band >= 2) << band;
+  }
+  ExpectShowsThePage(*v.view, *v.page, "Subwoofer");
+  v.Get<QComboBox>(1509)->setCurrentIndex(1);
+  for (int band = 0; band < 7; ++band) EXPECT_FALSE(v.SliderOf(1566 + band)->isHidden()) << band;
+}
+
+TEST(EqualizerView, RealTimeComboSliderTypedValueSendTheirFrames) {
+  AppHarness h({}, ControlMode::kRealTime);
+  ASSERT_TRUE(Connect(h));
+  ViewOnScreen v(h, "Equalizer");
+  ASSERT_NE(v.view, nullptr);
+  // EQ Type Select "OFF": STX "2A702" ETX.
+  size_t from = h.receiver.ReceivedFrames().size();
+  v.Get<QComboBox>(1507)->setCurrentIndex(2);
+  EXPECT_EQ(FramesAfter(h, from), Frames{"\x02"
+                                         "2A702"
+                                         "\x03"});
+  // Front L (channel code 2), band 4 (digit "6") to +1.5 dB: (15 + 75) / 5
+  // = 18, 0x12; the checksum is the byte sum of "200803012612" modulo 256,
+  // 0x59.
+  v.Get<QComboBox>(1509)->setCurrentIndex(1);
+  CValueSliderWidget* band4 = v.SliderOf(1569);
+  ASSERT_NE(band4, nullptr);
+  from = h.receiver.ReceivedFrames().size();
+  QTest::mouseDClick(band4->ReadOut(), Qt::LeftButton);
+  ASSERT_TRUE(band4->Entry()->isVisible());
+  band4->Entry()->selectAll();
+  QTest::keyClicks(band4->Entry(), "1.5");
+  QTest::keyClick(band4->Entry(), Qt::Key_Return);
+  EXPECT_EQ(ReadRecordParameter(h.link().CurrentImage(), 398, 1), 15);
+  EXPECT_EQ(v.Get<QLabel>(1562)->text(), "1.5dB");
+  EXPECT_EQ(FramesAfter(h, from), Frames{"\x14"
+                                         "200803012612"
+                                         "59"
+                                         "\x03"});
+  // Out of range (+6.5 dB) is refused.
+  from = h.receiver.ReceivedFrames().size();
+  band4->BeginEntry();
+  band4->Entry()->selectAll();
+  QTest::keyClicks(band4->Entry(), "6.5");
+  QTest::keyClick(band4->Entry(), Qt::Key_Return);
+  EXPECT_TRUE(band4->Problem().contains("out of range"));
+  EXPECT_EQ(ReadRecordParameter(h.link().CurrentImage(), 398, 1), 15);
+  EXPECT_EQ(FramesAfter(h, from), Frames{});
+}
+
+}  // namespace
+}  // namespace qamp
