@@ -28,6 +28,7 @@
 #include "app/qamptool_view.h"
 #include "app/value_slider_widget.h"
 #include "pages/equalizer_page.h"
+#include "pages/speaker_distance_page.h"
 #include "pages/speaker_level_page.h"
 
 namespace qamp {
@@ -65,7 +66,7 @@ bool Drawable(const std::vector<Control>& controls) {
 }
 
 // How the sliders of a page read as text, by slider number.
-using ScaleOf = std::function<ValueScale(const Control&)>;
+using ScaleOf = std::function<ValueScale(const CBasePage&, const Control&)>;
 
 class CSoundPageView : public CPageWidget {
  public:
@@ -186,7 +187,13 @@ void CSoundPageView::Build() {
         if (controls[f].kind == ControlKind::kFrame && controls[f].id == box.frame) placeFrame(f);
       }
     }
-    ContainerOf(box)->addWidget(shown_[frame].widget);
+    // A frame of upright sliders takes the height there is, so that they
+    // grow with the window.
+    const bool upright = std::any_of(controls.begin(), controls.end(), [&](const Control& member) {
+      return member.frame == box.id && member.kind == ControlKind::kSlider &&
+             member.orientation == Orientation::kVertical;
+    });
+    ContainerOf(box)->addWidget(shown_[frame].widget, upright ? 1 : 0);
   };
   for (size_t i = 0; i < controls.size(); ++i) {
     const Control& control = controls[i];
@@ -322,7 +329,7 @@ QLabel* CSoundPageView::MakeMark(size_t index) {
 
 QWidget* CSoundPageView::MakeSliderWidget(size_t index) {
   const Control& control = page_.Controls()[index];
-  auto* widget = new CValueSliderWidget(control.orientation, scaleOf_(control));
+  auto* widget = new CValueSliderWidget(control.orientation, scaleOf_(page_, control));
   const int id = control.id;
   connect(widget, &CValueSliderWidget::Moved, this, [this, id](int value, bool dragging) {
     page_.MoveSlider(id, value);
@@ -430,6 +437,7 @@ void CSoundPageView::Render() {
     }
     if (shown.slider != nullptr) {
       const int readOut = ReadOutIndexOf(i);
+      shown.slider->SetScale(scaleOf_(page_, control));
       shown.slider->Show(control, readOut >= 0 ? &controls[static_cast<size_t>(readOut)] : nullptr,
                          name);
       continue;
@@ -505,8 +513,15 @@ void CSoundPageView::Render() {
   rendering_ = false;
 }
 
-ValueScale Decibels(const Control& /*slider*/) {
+ValueScale Decibels(const CBasePage& /*page*/, const Control& /*slider*/) {
   return {1, "dB"};
+}
+
+// Distances are centimetres in metres, tenths in feet, as the unit says.
+ValueScale Distances(const CBasePage& page, const Control& /*slider*/) {
+  const Control* unit = page.FindControl(CSpkDistancePage::kMeterButton);
+  if (unit != nullptr && unit->value == 1) return {1, "ft"};
+  return {2, "m"};
 }
 
 }  // namespace
@@ -516,6 +531,9 @@ CPageWidget* MakeSpeakerAndSoundView(CBasePage& page, QWidget* parent) {
   if (dynamic_cast<CSpkLevelPage*>(&page) != nullptr ||
       dynamic_cast<CGEQSetPage*>(&page) != nullptr) {
     return new CSoundPageView(page, Decibels, parent);
+  }
+  if (dynamic_cast<CSpkDistancePage*>(&page) != nullptr) {
+    return new CSoundPageView(page, Distances, parent);
   }
   return nullptr;
 }

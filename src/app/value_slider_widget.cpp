@@ -179,6 +179,8 @@ void CValueSliderWidget::Show(const Control& slider, const Control* readOut,
   const QSignalBlocker blockSlider(slider_);
   slider_->setRange(0, PositionsOf(slider));
   slider_->setValue(PositionOf(slider));
+  // About twenty ticks, however fine the step.
+  slider_->setTickInterval(std::max(1, PositionsOf(slider) / 20));
   slider_->setEnabled(slider.enabled);
   slider_->setAccessibleName(accessibleName);
   caption_->setText(QString::fromLatin1(slider.caption.c_str()));

@@ -53,6 +53,8 @@ class CValueSliderWidget : public QWidget {
   // Shows the slider's entry of the description and, where there is one,
   // its read-out's; no signal is emitted meanwhile.
   void Show(const Control& slider, const Control* readOut, const QString& accessibleName);
+  // How values read from now on (a page whose unit can change).
+  void SetScale(ValueScale scale) { scale_ = std::move(scale); }
   // Opens the typed-value entry, as a double-click on the read-out does.
   void BeginEntry();
 

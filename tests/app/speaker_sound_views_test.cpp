@@ -493,5 +493,114 @@ TEST(EqualizerView, RealTimeComboSliderTypedValueSendTheirFrames) {
   EXPECT_EQ(FramesAfter(h, from), Frames{});
 }
 
+// --- Speaker Distance -------------------------------------------------------------------
+
+TEST(SpeakerDistanceView, TenUprightSlidersInTheMarkedFrameAndTheUnitAbove) {
+  AppHarness h;
+  ViewOnScreen v(h, "Speaker Distance");
+  ASSERT_NE(v.view, nullptr);
+  auto* frame = v.Get<QGroupBox>(1159);
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(frame->title(), "Speaker Distance");
+  const char* const names[] = {"FL", "FR", "CT", "SL", "SR", "SBL", "SBR", "PRL", "PRR", "SW"};
+  int left = -1;
+  for (int c = 0; c < 10; ++c) {
+    QSlider* slider = v.Get<QSlider>(1137 + 2 * c);
+    ASSERT_NE(slider, nullptr);
+    EXPECT_TRUE(frame->isAncestorOf(slider));
+    EXPECT_EQ(slider->orientation(), Qt::Vertical);
+    EXPECT_EQ(slider->accessibleName(), names[c]);
+    const int x = slider->mapTo(v.view.get(), QPoint(0, 0)).x();
+    EXPECT_GT(x, left);
+    left = x;
+  }
+  QRadioButton* feet = v.Get<QRadioButton>(1367);
+  ASSERT_NE(feet, nullptr);
+  EXPECT_FALSE(frame->isAncestorOf(feet));
+  EXPECT_EQ(feet->text(), "Feet");
+}
+
+TEST(SpeakerDistanceView, ShowsThePageInEveryModeAndRegionWithNamesOfTheirOwn) {
+  for (const ModeAndRegion& setup : kSetups) {
+    AppHarness h({}, setup.mode, setup.region);
+    ViewOnScreen v(h, "Speaker Distance");
+    ASSERT_NE(v.view, nullptr);
+    const std::string where = std::to_string(setup.region);
+    ExpectShowsThePage(*v.view, *v.page, where);
+    ExpectNamesPresentAndUnique(*v.view, *v.page, where);
+    // The unit is chosen offline only.
+    EXPECT_EQ(v.Get<QRadioButton>(1367)->isEnabled(), setup.mode == ControlMode::kAsync);
+  }
+}
+
+TEST(SpeakerDistanceView, AsyncTheUnitChangesTheRangesAndTheTypedValuesUnits) {
+  AppHarness h;
+  ViewOnScreen v(h, "Speaker Distance");
+  ASSERT_NE(v.view, nullptr);
+  const CSettingImage& image = h.link().CurrentImage();
+  CValueSliderWidget* fl = v.SliderOf(1137);
+  ASSERT_NE(fl, nullptr);
+  // Metres: "3.5" is 350 cm.
+  fl->BeginEntry();
+  fl->Entry()->selectAll();
+  QTest::keyClicks(fl->Entry(), "3.5");
+  QTest::keyClick(fl->Entry(), Qt::Key_Return);
+  EXPECT_EQ(ReadParameter(image, 270), 350);
+  // 3.05 m is off the 10 cm step.
+  fl->BeginEntry();
+  fl->Entry()->selectAll();
+  QTest::keyClicks(fl->Entry(), "3.05");
+  QTest::keyClick(fl->Entry(), Qt::Key_Return);
+  EXPECT_TRUE(fl->Problem().contains("steps of 0.10m")) << fl->Problem().toStdString();
+  QTest::keyClick(fl->Entry(), Qt::Key_Escape);
+  EXPECT_EQ(ReadParameter(image, 270), 350);
+
+  QTest::mouseClick(v.Get<QRadioButton>(1367), Qt::LeftButton);
+  EXPECT_EQ(ReadParameter(image, 269), 1);
+  EXPECT_TRUE(v.Get<QRadioButton>(1367)->isChecked());
+  ExpectShowsThePage(*v.view, *v.page, "feet");
+  // Feet: "10.5" is 105 tenths; 81 ft is out of range.
+  fl->BeginEntry();
+  fl->Entry()->selectAll();
+  QTest::keyClicks(fl->Entry(), "10.5");
+  QTest::keyClick(fl->Entry(), Qt::Key_Return);
+  EXPECT_EQ(ReadParameter(image, 270), 105);
+  fl->BeginEntry();
+  fl->Entry()->selectAll();
+  QTest::keyClicks(fl->Entry(), "81");
+  QTest::keyClick(fl->Entry(), Qt::Key_Return);
+  EXPECT_TRUE(fl->Problem().contains("out of range"));
+  EXPECT_EQ(ReadParameter(image, 270), 105);
+  EXPECT_TRUE(h.receiver.ReceivedFrames().empty());
+}
+
+TEST(SpeakerDistanceView, RealTimeKeyAndTypedValueSendTheirFrames) {
+  AppHarness h({}, ControlMode::kRealTime);
+  ASSERT_TRUE(Connect(h));
+  ViewOnScreen v(h, "Speaker Distance");
+  ASSERT_NE(v.view, nullptr);
+  ASSERT_EQ(ReadParameter(h.link().CurrentImage(), 269), 0) << "metres expected";
+  CValueSliderWidget* fl = v.SliderOf(1137);
+  ASSERT_NE(fl, nullptr);
+  // FL at 3.50 m: DC4 "20090411" "2" "0" "15e", checksum 0xBE, ETX.
+  size_t from = h.receiver.ReceivedFrames().size();
+  fl->BeginEntry();
+  fl->Entry()->selectAll();
+  QTest::keyClicks(fl->Entry(), "3.5");
+  QTest::keyClick(fl->Entry(), Qt::Key_Return);
+  EXPECT_EQ(FramesAfter(h, from), Frames{"\x14"
+                                         "200904112015e"
+                                         "BE"
+                                         "\x03"});
+  // One key step up: 3.60 m is 0x168, checksum 0x92.
+  from = h.receiver.ReceivedFrames().size();
+  QTest::keyClick(v.Get<QSlider>(1137), Qt::Key_PageUp);
+  EXPECT_EQ(ReadParameter(h.link().CurrentImage(), 270), 360);
+  EXPECT_EQ(FramesAfter(h, from), Frames{"\x14"
+                                         "2009041120168"
+                                         "92"
+                                         "\x03"});
+}
+
 }  // namespace
 }  // namespace qamp
