@@ -7,11 +7,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -30,6 +32,7 @@
 #include "pages/equalizer_page.h"
 #include "pages/speaker_distance_page.h"
 #include "pages/speaker_level_page.h"
+#include "pages/volume_page.h"
 
 namespace qamp {
 
@@ -60,18 +63,36 @@ bool SameItems(const QComboBox& combo, const std::vector<std::string>& items) {
 // The kinds this layout draws; a page with any other is left to the
 // generic form.
 bool Drawable(const std::vector<Control>& controls) {
-  return std::all_of(controls.begin(), controls.end(), [](const Control& control) {
-    return control.kind != ControlKind::kList && control.kind != ControlKind::kEdit;
-  });
+  return std::all_of(controls.begin(), controls.end(),
+                     [](const Control& control) { return control.kind != ControlKind::kEdit; });
 }
+
+void ShowItems(QListWidget& list, const std::vector<std::string>& items) {
+  const int count = static_cast<int>(items.size());
+  // Rows are rewritten in place, so that a row being clicked survives.
+  while (list.count() > count) delete list.takeItem(list.count() - 1);
+  for (int i = 0; i < count; ++i) {
+    const QString text = FromModel(items[static_cast<size_t>(i)]);
+    if (i < list.count()) {
+      if (list.item(i)->text() != text) list.item(i)->setText(text);
+    } else {
+      list.addItem(text);
+    }
+  }
+}
+
+// More radio buttons than this wrap onto a further line of their group.
+constexpr int kRadiosPerLine = 4;
 
 // How the sliders of a page read as text, by slider number.
 using ScaleOf = std::function<ValueScale(const CBasePage&, const Control&)>;
 
 class CSoundPageView : public CPageWidget {
  public:
-  CSoundPageView(CBasePage& page, ScaleOf scaleOf, QWidget* parent)
-      : CPageWidget(parent), page_(page), scaleOf_(std::move(scaleOf)) {
+  // The page's own blocks (its frames, rows of sliders, choices) stand
+  // `columns` to a line.
+  CSoundPageView(CBasePage& page, ScaleOf scaleOf, int columns, QWidget* parent)
+      : CPageWidget(parent), page_(page), scaleOf_(std::move(scaleOf)), columns_(columns) {
     Build();
     Render();
   }
@@ -95,6 +116,9 @@ class CSoundPageView : public CPageWidget {
 
   void Build();
   QVBoxLayout* ContainerOf(const Control& control);
+  // A block into a frame's column, or onto the page's lines.
+  void AddWidget(QVBoxLayout* container, QWidget* widget, int stretch = 0);
+  void AddLayout(QVBoxLayout* container, QLayout* layout, int stretch = 0);
   QWidget* MakeSliderWidget(size_t index);
   QWidget* MakeRadioGroup(size_t index);
   QLabel* MakeMark(size_t index);
@@ -110,6 +134,10 @@ class CSoundPageView : public CPageWidget {
   ScaleOf scaleOf_;
   QScrollArea* scroll_ = nullptr;
   QVBoxLayout* column_ = nullptr;
+  int columns_ = 1;
+  QGridLayout* lines_ = nullptr;  // the page's blocks, `columns_` to a line
+  int blocks_ = 0;
+  std::map<int, QVBoxLayout*> sides_;   // frame number: the column of its lists
   std::map<int, QVBoxLayout*> frames_;  // frame number: its inner column
   std::vector<Shown> shown_;
   std::vector<bool> drawnBySlider_;  // read-outs a slider widget shows
@@ -136,6 +164,24 @@ QVBoxLayout* CSoundPageView::ContainerOf(const Control& control) {
   return frame == frames_.end() ? column_ : frame->second;
 }
 
+void CSoundPageView::AddWidget(QVBoxLayout* container, QWidget* widget, int stretch) {
+  if (container != column_ || columns_ <= 1) {
+    container->addWidget(widget, stretch);
+    return;
+  }
+  lines_->addWidget(widget, blocks_ / columns_, blocks_ % columns_, Qt::AlignTop);
+  ++blocks_;
+}
+
+void CSoundPageView::AddLayout(QVBoxLayout* container, QLayout* layout, int stretch) {
+  if (container != column_ || columns_ <= 1) {
+    container->addLayout(layout, stretch);
+    return;
+  }
+  lines_->addLayout(layout, blocks_ / columns_, blocks_ % columns_, Qt::AlignTop);
+  ++blocks_;
+}
+
 void CSoundPageView::Build() {
   auto* outer = new QVBoxLayout(this);
   outer->setContentsMargins(0, 0, 0, 0);
@@ -146,6 +192,11 @@ void CSoundPageView::Build() {
   auto* content = new QWidget(scroll_);
   column_ = new QVBoxLayout(content);
   scroll_->setWidget(content);
+  if (columns_ > 1) {
+    lines_ = new QGridLayout;
+    lines_->setHorizontalSpacing(12);
+    column_->addLayout(lines_, 1);
+  }
 
   const std::vector<Control>& controls = page_.Controls();
   shown_.resize(controls.size());
@@ -159,9 +210,14 @@ void CSoundPageView::Build() {
   for (size_t i = 0; i < controls.size(); ++i) {
     if (controls[i].kind != ControlKind::kFrame) continue;
     auto* box = new QGroupBox;
-    auto* inner = new QVBoxLayout(box);
+    auto* sides = new QHBoxLayout(box);
+    auto* inner = new QVBoxLayout;
+    auto* side = new QVBoxLayout;
+    sides->addLayout(inner, 1);
+    sides->addLayout(side);
     shown_[i].widget = box;
     frames_[controls[i].id] = inner;
+    sides_[controls[i].id] = side;
     if (controls[i].memoryMark) {
       auto* top = new QHBoxLayout;
       top->addWidget(MakeMark(i));
@@ -193,7 +249,7 @@ void CSoundPageView::Build() {
       return member.frame == box.id && member.kind == ControlKind::kSlider &&
              member.orientation == Orientation::kVertical;
     });
-    ContainerOf(box)->addWidget(shown_[frame].widget, upright ? 1 : 0);
+    AddWidget(ContainerOf(box), shown_[frame].widget, upright ? 1 : 0);
   };
   for (size_t i = 0; i < controls.size(); ++i) {
     const Control& control = controls[i];
@@ -225,7 +281,7 @@ void CSoundPageView::Build() {
         QLabel* label = PlainLabel();
         label->setWordWrap(true);
         shown_[i].widget = label;
-        container->addWidget(label);
+        AddWidget(container, label);
         break;
       }
       case ControlKind::kSlider:
@@ -233,7 +289,7 @@ void CSoundPageView::Build() {
           if (bank == nullptr) {
             bank = new QHBoxLayout;
             bank->setSpacing(4);
-            container->addLayout(bank, 1);
+            AddLayout(container, bank, 1);
           }
           bank->addWidget(MakeSliderWidget(i), 1);
           break;
@@ -249,7 +305,7 @@ void CSoundPageView::Build() {
           choices->setColumnMinimumWidth(0, 16);
           row->addLayout(choices);
           row->addStretch(1);
-          container->addLayout(row);
+          AddLayout(container, row);
         }
         const int line = choices->rowCount();
         if (control.memoryMark) choices->addWidget(MakeMark(i), line, 0, Qt::AlignCenter);
@@ -297,7 +353,7 @@ void CSoundPageView::Build() {
         if (buttons == nullptr) {
           buttons = new QHBoxLayout;
           buttons->addStretch(1);
-          container->addLayout(buttons);
+          AddLayout(container, buttons);
         }
         auto* button = new QPushButton;
         button->setAutoDefault(false);
@@ -311,7 +367,26 @@ void CSoundPageView::Build() {
         buttons->addWidget(button);
         break;
       }
-      case ControlKind::kList:
+      case ControlKind::kList: {
+        auto* list = new QListWidget;
+        list->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+        const int id = control.id;
+        connect(list, &QListWidget::currentRowChanged, this, [this, id](int row) {
+          if (row < 0) return;
+          page_.SelectListRow(id, row);
+          AfterAction();
+        });
+        Watch(list);
+        shown_[i].widget = list;
+        // Lists stand beside what else their frame holds.
+        const auto side = sides_.find(control.frame);
+        if (side != sides_.end()) {
+          side->second->addWidget(list, 1);
+        } else {
+          AddWidget(container, list, 1);
+        }
+        break;
+      }
       case ControlKind::kEdit:
         break;
     }
@@ -358,7 +433,8 @@ QWidget* CSoundPageView::MakeSliderWidget(size_t index) {
 QWidget* CSoundPageView::MakeRadioGroup(size_t index) {
   const Control& control = page_.Controls()[index];
   auto* group = new QGroupBox;
-  auto* line = new QHBoxLayout(group);
+  auto* grid = new QGridLayout(group);
+  int position = 0;
   for (const int buttonId : control.buttonIds) {
     auto* radio = new QRadioButton;
     connect(radio, &QRadioButton::clicked, this, [this, buttonId] {
@@ -366,10 +442,11 @@ QWidget* CSoundPageView::MakeRadioGroup(size_t index) {
       AfterAction();
     });
     Watch(radio);
-    line->addWidget(radio);
+    grid->addWidget(radio, position / kRadiosPerLine, position % kRadiosPerLine);
+    ++position;
     shown_[index].radios.push_back(radio);
   }
-  line->addStretch(1);
+  grid->setColumnStretch(kRadiosPerLine, 1);
   shown_[index].widget = group;
   return group;
 }
@@ -504,8 +581,23 @@ void CSoundPageView::Render() {
       case ControlKind::kReadOut:
         static_cast<QLabel*>(widget)->setText(FromModel(control.text));
         break;
+      case ControlKind::kList: {
+        auto* list = static_cast<QListWidget*>(widget);
+        ShowItems(*list, control.items);
+        if (IsIndexOf(control.value, control.items)) {
+          list->setCurrentRow(control.value);
+        } else {
+          list->setCurrentRow(-1);
+          list->clearSelection();
+        }
+        const int rowHeight =
+            list->count() > 0 ? list->sizeHintForRow(0) : list->fontMetrics().height() + 2;
+        list->setMinimumHeight(std::clamp(list->count(), 4, 16) * rowHeight +
+                               2 * list->frameWidth() + 2);
+        list->setMinimumWidth(list->fontMetrics().horizontalAdvance(" -88.8dB ") + 32);
+        break;
+      }
       case ControlKind::kSlider:
-      case ControlKind::kList:
       case ControlKind::kEdit:
         break;
     }
@@ -530,10 +622,13 @@ CPageWidget* MakeSpeakerAndSoundView(CBasePage& page, QWidget* parent) {
   if (!Drawable(page.Controls())) return nullptr;
   if (dynamic_cast<CSpkLevelPage*>(&page) != nullptr ||
       dynamic_cast<CGEQSetPage*>(&page) != nullptr) {
-    return new CSoundPageView(page, Decibels, parent);
+    return new CSoundPageView(page, Decibels, 1, parent);
+  }
+  if (dynamic_cast<CVolumeTrim*>(&page) != nullptr) {
+    return new CSoundPageView(page, Decibels, 3, parent);
   }
   if (dynamic_cast<CSpkDistancePage*>(&page) != nullptr) {
-    return new CSoundPageView(page, Distances, parent);
+    return new CSoundPageView(page, Distances, 1, parent);
   }
   return nullptr;
 }

@@ -150,7 +150,10 @@ CValueSliderWidget::CValueSliderWidget(Orientation orientation, ValueScale scale
   } else {
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(2, 2, 2, 2);
-    grid->addWidget(caption_, 0, 0, Qt::AlignRight | Qt::AlignVCenter);
+    // Captions of one width keep the sliders of a column aligned.
+    caption_->setMinimumWidth(caption_->fontMetrics().horizontalAdvance("BD/HD DVD") + 8);
+    caption_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    grid->addWidget(caption_, 0, 0);
     grid->addWidget(lowLabel_, 0, 1);
     grid->addWidget(slider_, 0, 2);
     grid->addWidget(highLabel_, 0, 3);

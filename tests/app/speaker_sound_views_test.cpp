@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
@@ -600,6 +601,120 @@ TEST(SpeakerDistanceView, RealTimeKeyAndTypedValueSendTheirFrames) {
                                          "2009041120168"
                                          "92"
                                          "\x03"});
+}
+
+// --- Volume -----------------------------------------------------------------------------
+
+TEST(VolumeView, TrimsLieInTheirFrameBesideTheListAndInitialVolumeStandsUpright) {
+  AppHarness h;
+  ViewOnScreen v(h, "Volume");
+  ASSERT_NE(v.view, nullptr);
+  auto* frame = v.Get<QGroupBox>(1226);
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(frame->title(), "Volume Trim");
+  auto* list = v.Get<QListWidget>(1227);
+  ASSERT_NE(list, nullptr);
+  EXPECT_TRUE(frame->isAncestorOf(list));
+  EXPECT_TRUE(frame->isAncestorOf(v.Get<QPushButton>(1160)));
+  int top = -1;
+  for (const int id :
+       {1162, 1164, 1166, 1168, 1170, 1172, 1174, 1176, 1178, 1180, 1182, 1184, 1188, 1191}) {
+    QSlider* trim = v.Get<QSlider>(id);
+    ASSERT_NE(trim, nullptr);
+    EXPECT_TRUE(frame->isAncestorOf(trim)) << id;
+    EXPECT_EQ(trim->orientation(), Qt::Horizontal) << id;
+    const QPoint at = trim->mapTo(v.view.get(), QPoint(0, 0));
+    EXPECT_GT(at.y(), top) << id;
+    top = at.y();
+    // The list stands to the right of the trims.
+    EXPECT_LT(at.x() + trim->width(), list->mapTo(v.view.get(), QPoint(0, 0)).x()) << id;
+  }
+  EXPECT_EQ(list->count(), 14);
+  EXPECT_EQ(v.Get<QSlider>(1691)->orientation(), Qt::Vertical);
+  EXPECT_FALSE(frame->isAncestorOf(v.Get<QSlider>(1691)));
+  int marks = 0;
+  for (QLabel* label : v.view->findChildren<QLabel*>()) {
+    if (label->accessibleName().startsWith("System Memory mark: ") && !label->isHidden()) ++marks;
+  }
+  EXPECT_EQ(marks, 3);
+}
+
+TEST(VolumeView, ShowsThePageInEveryModeAndRegionWithNamesOfTheirOwn) {
+  for (const ModeAndRegion& setup : kSetups) {
+    AppHarness h({}, setup.mode, setup.region);
+    ViewOnScreen v(h, "Volume");
+    ASSERT_NE(v.view, nullptr);
+    const std::string where = std::to_string(setup.region);
+    ExpectShowsThePage(*v.view, *v.page, where);
+    ExpectNamesPresentAndUnique(*v.view, *v.page, where);
+  }
+}
+
+TEST(VolumeView, RealTimeTrimRadiosAndTypedInitialVolumeSendTheirFrames) {
+  AppHarness h({}, ControlMode::kRealTime);
+  ASSERT_TRUE(Connect(h));
+  StoreParameter(h.link().CurrentImage(), 377, 0);  // CD trim 0.0 dB
+  ViewOnScreen v(h, "Volume");
+  ASSERT_NE(v.view, nullptr);
+  const CSettingImage& image = h.link().CurrentImage();
+  // CD +0.5 dB: code (5 + 60) / 5 = 13, "0d"; checksum of "20080121010d" 0x83.
+  size_t from = h.receiver.ReceivedFrames().size();
+  QTest::keyClick(v.Get<QSlider>(1164), Qt::Key_PageUp);
+  EXPECT_EQ(FramesAfter(h, from), Frames{"\x14"
+                                         "20080121010d"
+                                         "83"
+                                         "\x03"});
+  EXPECT_EQ(v.Get<QListWidget>(1227)->item(1)->text(), " 0.5dB");
+  // MAX Volume "0dB" is index 6; Adaptive DRC "Off" index 1.
+  from = h.receiver.ReceivedFrames().size();
+  QTest::mouseClick(v.Get<QRadioButton>(1672), Qt::LeftButton);
+  QTest::mouseClick(v.Get<QRadioButton>(1684), Qt::LeftButton);
+  EXPECT_EQ(FramesAfter(h, from), (Frames{"\x02"
+                                          "25A06"
+                                          "\x03",
+                                          "\x02"
+                                          "26D01"
+                                          "\x03"}));
+  // A click on the list changes nothing.
+  from = h.receiver.ReceivedFrames().size();
+  QListWidget* list = v.Get<QListWidget>(1227);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                    list->visualItemRect(list->item(3)).center());
+  EXPECT_EQ(FramesAfter(h, from), Frames{});
+  EXPECT_EQ(ReadParameter(image, 377), 5);
+
+  // Initial Volume typed: -20.0 dB is -200 / 5 + 199 = 159, "9F"; -81.0 dB
+  // is off, "00".
+  CValueSliderWidget* initial = v.SliderOf(1691);
+  ASSERT_NE(initial, nullptr);
+  from = h.receiver.ReceivedFrames().size();
+  for (const char* typed : {"-20", "-81.0"}) {
+    initial->BeginEntry();
+    ASSERT_TRUE(initial->Entry()->isVisible()) << typed;
+    initial->Entry()->selectAll();
+    QTest::keyClicks(initial->Entry(), typed);
+    QTest::keyClick(initial->Entry(), Qt::Key_Return);
+  }
+  EXPECT_EQ(ReadParameter(image, 392), -810);
+  EXPECT_EQ(v.Get<QLabel>(1692)->text(), "Off");
+  EXPECT_EQ(FramesAfter(h, from), (Frames{"\x02"
+                                          "25B9F"
+                                          "\x03",
+                                          "\x02"
+                                          "25B00"
+                                          "\x03"}));
+  // +17 dB is out of range and -20.25 off the step: refused, nothing sent.
+  from = h.receiver.ReceivedFrames().size();
+  for (const char* typed : {"17", "-20.25"}) {
+    initial->BeginEntry();
+    initial->Entry()->selectAll();
+    QTest::keyClicks(initial->Entry(), typed);
+    QTest::keyClick(initial->Entry(), Qt::Key_Return);
+    EXPECT_FALSE(initial->Problem().isEmpty()) << typed;
+    QTest::keyClick(initial->Entry(), Qt::Key_Escape);
+  }
+  EXPECT_EQ(ReadParameter(image, 392), -810);
+  EXPECT_EQ(FramesAfter(h, from), Frames{});
 }
 
 }  // namespace
