@@ -30,6 +30,7 @@
 #include "app/qamptool_view.h"
 #include "app/value_slider_widget.h"
 #include "pages/equalizer_page.h"
+#include "pages/sound_option_page.h"
 #include "pages/speaker_distance_page.h"
 #include "pages/speaker_level_page.h"
 #include "pages/volume_page.h"
@@ -79,6 +80,23 @@ void ShowItems(QListWidget& list, const std::vector<std::string>& items) {
       list.addItem(text);
     }
   }
+}
+
+// The caption a control shows in its frame: what its frame's caption does
+// not already say ("Bass Gain" in the "Speaker" frame, nothing where the
+// two are the same). Its accessible name keeps the whole caption.
+std::string CaptionInFrame(const std::vector<Control>& controls, const Control& control) {
+  if (control.frame == 0 || control.caption.empty()) return control.caption;
+  for (const Control& frame : controls) {
+    if (frame.kind != ControlKind::kFrame || frame.id != control.frame) continue;
+    if (frame.caption == control.caption) return {};
+    const std::string prefix = frame.caption + " ";
+    if (control.caption.size() > prefix.size() &&
+        control.caption.compare(0, prefix.size(), prefix) == 0) {
+      return control.caption.substr(prefix.size());
+    }
+  }
+  return control.caption;
 }
 
 // More radio buttons than this wrap onto a further line of their group.
@@ -137,6 +155,10 @@ class CSoundPageView : public CPageWidget {
   int columns_ = 1;
   QGridLayout* lines_ = nullptr;  // the page's blocks, `columns_` to a line
   int blocks_ = 0;
+  // Blocks before the page's first frame stand on lines of their own; from
+  // it on, they flow `columns_` to a line.
+  bool flowing_ = false;
+  int lineBase_ = 0;
   std::map<int, QVBoxLayout*> sides_;   // frame number: the column of its lists
   std::map<int, QVBoxLayout*> frames_;  // frame number: its inner column
   std::vector<Shown> shown_;
@@ -169,7 +191,11 @@ void CSoundPageView::AddWidget(QVBoxLayout* container, QWidget* widget, int stre
     container->addWidget(widget, stretch);
     return;
   }
-  lines_->addWidget(widget, blocks_ / columns_, blocks_ % columns_, Qt::AlignTop);
+  if (!flowing_) {
+    lines_->addWidget(widget, lineBase_++, 0, 1, columns_);
+    return;
+  }
+  lines_->addWidget(widget, lineBase_ + blocks_ / columns_, blocks_ % columns_);
   ++blocks_;
 }
 
@@ -178,7 +204,11 @@ void CSoundPageView::AddLayout(QVBoxLayout* container, QLayout* layout, int stre
     container->addLayout(layout, stretch);
     return;
   }
-  lines_->addLayout(layout, blocks_ / columns_, blocks_ % columns_, Qt::AlignTop);
+  if (!flowing_) {
+    lines_->addLayout(layout, lineBase_++, 0, 1, columns_);
+    return;
+  }
+  lines_->addLayout(layout, lineBase_ + blocks_ / columns_, blocks_ % columns_, Qt::AlignTop);
   ++blocks_;
 }
 
@@ -213,25 +243,25 @@ void CSoundPageView::Build() {
     auto* sides = new QHBoxLayout(box);
     auto* inner = new QVBoxLayout;
     auto* side = new QVBoxLayout;
+    // The mark stands at the frame's top-left corner.
+    if (controls[i].memoryMark) sides->addWidget(MakeMark(i), 0, Qt::AlignTop | Qt::AlignLeft);
     sides->addLayout(inner, 1);
     sides->addLayout(side);
     shown_[i].widget = box;
     frames_[controls[i].id] = inner;
     sides_[controls[i].id] = side;
-    if (controls[i].memoryMark) {
-      auto* top = new QHBoxLayout;
-      top->addWidget(MakeMark(i));
-      top->addStretch(1);
-      inner->addLayout(top);
-    }
   }
 
   // Runs of controls in the same container: upright sliders side by side,
   // buttons in a row, choices in a grid of aligned labels.
-  QHBoxLayout* bank = nullptr;
-  QHBoxLayout* buttons = nullptr;
-  QGridLayout* choices = nullptr;
-  QVBoxLayout* last = nullptr;
+  // Each container keeps its own runs, so that a control of another frame
+  // coming between two of them does not break them apart.
+  struct Runs {
+    QHBoxLayout* bank = nullptr;
+    QHBoxLayout* buttons = nullptr;
+    QGridLayout* choices = nullptr;
+  };
+  std::map<QVBoxLayout*, Runs> runs;
   std::vector<bool> placed(controls.size(), false);
   // A frame stands where it or the first control in it comes.
   const std::function<void(size_t)> placeFrame = [&](size_t frame) {
@@ -249,6 +279,15 @@ void CSoundPageView::Build() {
       return member.frame == box.id && member.kind == ControlKind::kSlider &&
              member.orientation == Orientation::kVertical;
     });
+    // A frame hidden from the start (and never shown) takes no room.
+    if (!box.visible) {
+      shown_[frame].widget->setParent(scroll_->widget());
+      shown_[frame].widget->hide();
+      return;
+    }
+    if (ContainerOf(box) == column_) flowing_ = true;
+    // What follows in the frame's container comes after it.
+    runs[ContainerOf(box)] = {};
     AddWidget(ContainerOf(box), shown_[frame].widget, upright ? 1 : 0);
   };
   for (size_t i = 0; i < controls.size(); ++i) {
@@ -256,13 +295,13 @@ void CSoundPageView::Build() {
     if (control.kind == ControlKind::kReadOut && drawnBySlider_[i]) continue;
     for (size_t f = 0; f < controls.size() && control.frame != 0; ++f) {
       if (controls[f].kind == ControlKind::kFrame && controls[f].id == control.frame) {
-        if (!placed[f]) last = nullptr;
         placeFrame(f);
       }
     }
     QVBoxLayout* container = ContainerOf(control);
-    if (container != last) bank = buttons = nullptr, choices = nullptr;
-    last = container;
+    QHBoxLayout*& bank = runs[container].bank;
+    QHBoxLayout*& buttons = runs[container].buttons;
+    QGridLayout*& choices = runs[container].choices;
     const bool upright =
         control.kind == ControlKind::kSlider && control.orientation == Orientation::kVertical;
     if (!upright) bank = nullptr;
@@ -274,7 +313,6 @@ void CSoundPageView::Build() {
     if (!choice) choices = nullptr;
     switch (control.kind) {
       case ControlKind::kFrame:
-        if (!placed[i]) last = nullptr;
         placeFrame(i);
         break;
       case ControlKind::kText: {
@@ -303,6 +341,7 @@ void CSoundPageView::Build() {
           auto* row = new QHBoxLayout;
           choices = new QGridLayout;
           choices->setColumnMinimumWidth(0, 16);
+          choices->setHorizontalSpacing(6);
           row->addLayout(choices);
           row->addStretch(1);
           AddLayout(container, row);
@@ -512,10 +551,14 @@ void CSoundPageView::Render() {
       shown.widget->setAccessibleName(name);
       continue;  // the slider widget shows it
     }
+    // A caption that repeats its frame's is shown once, by the frame.
+    const std::string caption = CaptionInFrame(controls, control);
     if (shown.slider != nullptr) {
       const int readOut = ReadOutIndexOf(i);
       shown.slider->SetScale(scaleOf_(page_, control));
-      shown.slider->Show(control, readOut >= 0 ? &controls[static_cast<size_t>(readOut)] : nullptr,
+      Control slider = control;
+      slider.caption = caption;
+      shown.slider->Show(slider, readOut >= 0 ? &controls[static_cast<size_t>(readOut)] : nullptr,
                          name);
       continue;
     }
@@ -525,7 +568,7 @@ void CSoundPageView::Render() {
     widget->setVisible(control.visible);
     if (control.kind != ControlKind::kText) widget->setAccessibleName(name);
     if (shown.label != nullptr) {
-      shown.label->setText(FromModel(control.caption));
+      shown.label->setText(FromModel(caption));
       shown.label->setAccessibleName(name);
       shown.label->setEnabled(control.enabled);
       shown.label->setVisible(control.visible);
@@ -543,7 +586,7 @@ void CSoundPageView::Render() {
         break;
       }
       case ControlKind::kRadioGroup: {
-        static_cast<QGroupBox*>(widget)->setTitle(FromModel(control.caption));
+        static_cast<QGroupBox*>(widget)->setTitle(FromModel(caption));
         const bool anyChecked =
             control.value >= 0 && control.value < static_cast<int>(shown.radios.size());
         for (size_t b = 0; b < shown.radios.size(); ++b) {
@@ -609,6 +652,14 @@ ValueScale Decibels(const CBasePage& /*page*/, const Control& /*slider*/) {
   return {1, "dB"};
 }
 
+// Tone and LFE in tenths of a decibel, zone tone in whole decibels, delays
+// in their own steps.
+ValueScale SoundOptionScale(const CBasePage& /*page*/, const Control& slider) {
+  if (slider.param >= 289 && slider.param <= 292) return {0, "dB"};
+  if (slider.param == 296 || slider.param == 297) return {0, ""};
+  return {1, "dB"};
+}
+
 // Distances are centimetres in metres, tenths in feet, as the unit says.
 ValueScale Distances(const CBasePage& page, const Control& /*slider*/) {
   const Control* unit = page.FindControl(CSpkDistancePage::kMeterButton);
@@ -623,6 +674,9 @@ CPageWidget* MakeSpeakerAndSoundView(CBasePage& page, QWidget* parent) {
   if (dynamic_cast<CSpkLevelPage*>(&page) != nullptr ||
       dynamic_cast<CGEQSetPage*>(&page) != nullptr) {
     return new CSoundPageView(page, Decibels, 1, parent);
+  }
+  if (dynamic_cast<CToneControlPage*>(&page) != nullptr) {
+    return new CSoundPageView(page, SoundOptionScale, 4, parent);
   }
   if (dynamic_cast<CVolumeTrim*>(&page) != nullptr) {
     return new CSoundPageView(page, Decibels, 3, parent);

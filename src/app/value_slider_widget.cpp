@@ -109,7 +109,7 @@ CValueSliderWidget::CValueSliderWidget(Orientation orientation, ValueScale scale
   slider_->setPageStep(1);
   slider_->setFocusPolicy(Qt::StrongFocus);
   if (upright) {
-    slider_->setMinimumHeight(160);
+    slider_->setMinimumHeight(110);
     slider_->setTickPosition(QSlider::TicksBothSides);
   } else {
     slider_->setMinimumWidth(200);

@@ -717,5 +717,161 @@ TEST(VolumeView, RealTimeTrimRadiosAndTypedInitialVolumeSendTheirFrames) {
   EXPECT_EQ(FramesAfter(h, from), Frames{});
 }
 
+// --- Sound Option -------------------------------------------------------------------------
+
+TEST(SoundOptionView, TonesStandInTheirFramesAndTheTurnoversStayHidden) {
+  AppHarness h;
+  ViewOnScreen v(h, "Sound Option");
+  ASSERT_NE(v.view, nullptr);
+  struct Framed {
+    int frame;
+    const char* caption;
+    std::vector<int> members;
+  };
+  const Framed frames[] = {
+      {1240, "Speaker", {1262, 1264, 1370, 1371, 1266}},
+      {1241, "Headphone", {1272, 1274, 1373, 1375, 1276}},
+      {1242, "Zone2", {1282, 1293, 1408, 1410, 1296}},
+      {1243, "Zone3", {1307, 1312, 1412, 1414, 1315}},
+      {1244, "LFE Level", {1283, 1285, 1377, 1379, 1287}},
+      {1245, "Dynamic Range", {1383, 1392, 1396, 1404, 1297}},
+      {1246, "Lip Sync", {1693, 1694, 1381, 1385, 1301, 1416, 1418, 1304}},
+  };
+  for (const Framed& f : frames) {
+    auto* box = v.Get<QGroupBox>(f.frame);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->title(), f.caption);
+    EXPECT_FALSE(box->isHidden()) << f.caption;
+    for (const int id : f.members) EXPECT_TRUE(box->isAncestorOf(v.view->WidgetOf(id))) << id;
+  }
+  // Each delay with its own "Default".
+  EXPECT_TRUE(v.Get<QGroupBox>(1248)->isAncestorOf(v.Get<QPushButton>(1301)));
+  EXPECT_TRUE(v.Get<QGroupBox>(1249)->isAncestorOf(v.Get<QPushButton>(1304)));
+  EXPECT_TRUE(v.Get<QGroupBox>(1247)->isHidden());
+  for (const int id : {1258, 1260, 1268, 1270}) EXPECT_TRUE(v.Get<QComboBox>(id)->isHidden());
+  // Within its frame a slider shows what the frame does not say; its name
+  // stays whole.
+  EXPECT_EQ(v.SliderOf(1262)->Caption()->text(), "Bass Gain");
+  EXPECT_EQ(v.Get<QSlider>(1262)->accessibleName(), "Speaker Bass Gain");
+  EXPECT_EQ(v.Get<QSlider>(1262)->orientation(), Qt::Vertical);
+  EXPECT_EQ(v.Get<QSlider>(1416)->orientation(), Qt::Horizontal);
+  int marks = 0;
+  for (QLabel* label : v.view->findChildren<QLabel*>()) {
+    if (label->accessibleName().startsWith("System Memory mark: ") && !label->isHidden()) ++marks;
+  }
+  EXPECT_EQ(marks, 5);  // Tone Bypass, Speaker, Dynamic Range, Lip Sync, LFE Level
+}
+
+TEST(SoundOptionView, ShowsThePageInEveryModeAndRegionWithNamesOfTheirOwn) {
+  for (const ModeAndRegion& setup : kSetups) {
+    AppHarness h({}, setup.mode, setup.region);
+    ViewOnScreen v(h, "Sound Option");
+    ASSERT_NE(v.view, nullptr);
+    const std::string where = std::to_string(setup.region);
+    ExpectShowsThePage(*v.view, *v.page, where);
+    ExpectNamesPresentAndUnique(*v.view, *v.page, where);
+  }
+}
+
+TEST(SoundOptionView, HdmiAutoOffDisablesTheAutoDelayInBothModes) {
+  for (const ControlMode mode : {ControlMode::kAsync, ControlMode::kRealTime}) {
+    AppHarness h({}, mode);
+    ViewOnScreen v(h, "Sound Option");
+    ASSERT_NE(v.view, nullptr);
+    QTest::mouseClick(v.Get<QRadioButton>(1693), Qt::LeftButton);
+    EXPECT_TRUE(v.Get<QSlider>(1381)->isEnabled());
+    EXPECT_TRUE(v.Get<QPushButton>(1301)->isEnabled());
+    QTest::mouseClick(v.Get<QRadioButton>(1694), Qt::LeftButton);
+    EXPECT_FALSE(v.Get<QSlider>(1381)->isEnabled());
+    EXPECT_FALSE(v.Get<QPushButton>(1301)->isEnabled());
+    EXPECT_TRUE(v.Get<QSlider>(1416)->isEnabled());
+    // A disabled slider takes no typed value.
+    v.SliderOf(1381)->BeginEntry();
+    EXPECT_FALSE(v.SliderOf(1381)->Entry()->isVisible());
+    ExpectShowsThePage(*v.view, *v.page, "HDMI Auto Off");
+  }
+}
+
+TEST(SoundOptionView, RealTimeEachKindOfControlSendsItsFrame) {
+  AppHarness h({}, ControlMode::kRealTime);
+  ASSERT_TRUE(Connect(h));
+  CSettingImage& image = h.link().CurrentImage();
+  StoreParameter(image, 280, 1);     // Tone Bypass OFF
+  StoreParameter(image, 281, 0);     // speaker bass turnover 125Hz
+  StoreParameter(image, 282, 0);     // speaker bass 0.0 dB
+  StoreParameter(image, 293, -100);  // LFE SP -10.0 dB
+  ViewOnScreen v(h, "Sound Option");
+  ASSERT_NE(v.view, nullptr);
+
+  size_t from = h.receiver.ReceivedFrames().size();
+  v.Get<QComboBox>(1255)->setCurrentIndex(0);  // AUTO
+  EXPECT_EQ(FramesAfter(h, from), Frames{"\x02"
+                                         "2A800"
+                                         "\x03"});
+  // Speaker bass +0.5 dB with the 125Hz turnover: "2009033100" "0" "0D",
+  // checksum 0x96.
+  from = h.receiver.ReceivedFrames().size();
+  QTest::keyClick(v.Get<QSlider>(1262), Qt::Key_PageUp);
+  EXPECT_EQ(FramesAfter(h, from), Frames{"\x14"
+                                         "200903310000D"
+                                         "96"
+                                         "\x03"});
+  // LFE SP one step up to -9.0 dB: (-90 + 200) / 10 = 11.
+  from = h.receiver.ReceivedFrames().size();
+  QTest::keyClick(v.Get<QSlider>(1283), Qt::Key_PageUp);
+  EXPECT_EQ(FramesAfter(h, from), Frames{"\x02"
+                                         "2510B"
+                                         "\x03"});
+  // Zone2 bass typed in whole decibels: 3 dB is 3 + 10 = 13, "0D".
+  CValueSliderWidget* zone2 = v.SliderOf(1282);
+  ASSERT_NE(zone2, nullptr);
+  from = h.receiver.ReceivedFrames().size();
+  zone2->BeginEntry();
+  zone2->Entry()->selectAll();
+  QTest::keyClicks(zone2->Entry(), "3");
+  QTest::keyClick(zone2->Entry(), Qt::Key_Return);
+  EXPECT_EQ(ReadParameter(image, 289), 3);
+  EXPECT_EQ(FramesAfter(h, from), Frames{"\x02"
+                                         "24B0D"
+                                         "\x03"});
+  // Half a decibel is finer than the zone's step; 11 dB beyond its range.
+  for (const char* typed : {"2.5", "11"}) {
+    zone2->BeginEntry();
+    zone2->Entry()->selectAll();
+    QTest::keyClicks(zone2->Entry(), typed);
+    QTest::keyClick(zone2->Entry(), Qt::Key_Return);
+    EXPECT_FALSE(zone2->Problem().isEmpty()) << typed;
+    QTest::keyClick(zone2->Entry(), Qt::Key_Escape);
+  }
+  EXPECT_EQ(ReadParameter(image, 289), 3);
+  // Manual Delay typed 240: "F0".
+  CValueSliderWidget* manual = v.SliderOf(1416);
+  ASSERT_NE(manual, nullptr);
+  from = h.receiver.ReceivedFrames().size();
+  manual->BeginEntry();
+  manual->Entry()->selectAll();
+  QTest::keyClicks(manual->Entry(), "240");
+  QTest::keyClick(manual->Entry(), Qt::Key_Return);
+  EXPECT_EQ(FramesAfter(h, from), Frames{"\x02"
+                                         "253F0"
+                                         "\x03"});
+  // Dynamic Range Headphone "Min": "02".
+  from = h.receiver.ReceivedFrames().size();
+  QTest::mouseClick(v.Get<QRadioButton>(1404), Qt::LeftButton);
+  EXPECT_EQ(FramesAfter(h, from), Frames{"\x02"
+                                         "26502"
+                                         "\x03"});
+  // "Flat" under "LFE Level": both levels to 0.0 dB, (0 + 200) / 10 = 20.
+  from = h.receiver.ReceivedFrames().size();
+  QTest::mouseClick(v.Get<QPushButton>(1287), Qt::LeftButton);
+  EXPECT_EQ(FramesAfter(h, from), (Frames{"\x02"
+                                          "25114"
+                                          "\x03",
+                                          "\x02"
+                                          "25214"
+                                          "\x03"}));
+  EXPECT_EQ(v.Get<QLabel>(1377)->text(), "0.0dB");
+}
+
 }  // namespace
 }  // namespace qamp
