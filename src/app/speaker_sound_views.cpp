@@ -29,10 +29,12 @@
 #include "app/page_widget.h"
 #include "app/qamptool_view.h"
 #include "app/value_slider_widget.h"
+#include "pages/advanced_setup_page.h"
 #include "pages/equalizer_page.h"
 #include "pages/sound_option_page.h"
 #include "pages/speaker_distance_page.h"
 #include "pages/speaker_level_page.h"
+#include "pages/speaker_set_page.h"
 #include "pages/volume_page.h"
 
 namespace qamp {
@@ -99,6 +101,13 @@ std::string CaptionInFrame(const std::vector<Control>& controls, const Control& 
   return control.caption;
 }
 
+bool IsFrameOfGroup(const std::vector<Control>& controls, const Control& text) {
+  if (text.kind != ControlKind::kText || text.caption.empty() || !text.text.empty()) return false;
+  return std::any_of(controls.begin(), controls.end(), [&](const Control& other) {
+    return other.kind == ControlKind::kRadioGroup && other.caption == text.caption;
+  });
+}
+
 // More radio buttons than this wrap onto a further line of their group.
 constexpr int kRadiosPerLine = 4;
 
@@ -109,8 +118,15 @@ class CSoundPageView : public CPageWidget {
  public:
   // The page's own blocks (its frames, rows of sliders, choices) stand
   // `columns` to a line.
-  CSoundPageView(CBasePage& page, ScaleOf scaleOf, int columns, QWidget* parent)
-      : CPageWidget(parent), page_(page), scaleOf_(std::move(scaleOf)), columns_(columns) {
+  // With `groupsFlow`, the page's radio groups stand as blocks of their
+  // own, `columns` to a line, and the shown ones close up.
+  CSoundPageView(CBasePage& page, ScaleOf scaleOf, int columns, QWidget* parent,
+                 bool groupsFlow = false)
+      : CPageWidget(parent),
+        page_(page),
+        scaleOf_(std::move(scaleOf)),
+        columns_(columns),
+        groupsFlow_(groupsFlow) {
     Build();
     Render();
   }
@@ -159,6 +175,15 @@ class CSoundPageView : public CPageWidget {
   // it on, they flow `columns_` to a line.
   bool flowing_ = false;
   int lineBase_ = 0;
+  bool groupsFlow_ = false;
+  QGridLayout* groups_ = nullptr;  // the flowing radio groups
+  struct Cell {
+    QWidget* cell;
+    size_t index;
+  };
+  std::vector<Cell> cells_;
+  std::vector<bool> cellsShown_;
+  void FlowGroups();
   std::map<int, QVBoxLayout*> sides_;   // frame number: the column of its lists
   std::map<int, QVBoxLayout*> frames_;  // frame number: its inner column
   std::vector<Shown> shown_;
@@ -210,6 +235,27 @@ void CSoundPageView::AddLayout(QVBoxLayout* container, QLayout* layout, int stre
   }
   lines_->addLayout(layout, lineBase_ + blocks_ / columns_, blocks_ % columns_, Qt::AlignTop);
   ++blocks_;
+}
+
+void CSoundPageView::FlowGroups() {
+  const std::vector<Control>& controls = page_.Controls();
+  std::vector<bool> shown;
+  for (const Cell& cell : cells_) shown.push_back(controls[cell.index].visible);
+  if (shown == cellsShown_) return;
+  cellsShown_ = shown;
+  for (const Cell& cell : cells_) groups_->removeWidget(cell.cell);
+  int position = 0;
+  for (size_t c = 0; c < cells_.size(); ++c) {
+    cells_[c].cell->setVisible(shown[c]);
+    if (!shown[c]) {
+      // Kept in the view, out of the grid.
+      cells_[c].cell->setParent(scroll_->widget());
+      cells_[c].cell->hide();
+      continue;
+    }
+    groups_->addWidget(cells_[c].cell, position / columns_, position % columns_);
+    ++position;
+  }
 }
 
 void CSoundPageView::Build() {
@@ -316,6 +362,9 @@ void CSoundPageView::Build() {
         placeFrame(i);
         break;
       case ControlKind::kText: {
+        // A text that only repeats a group's caption is that group's frame,
+        // which its box already draws.
+        if (IsFrameOfGroup(controls, control)) break;
         QLabel* label = PlainLabel();
         label->setWordWrap(true);
         shown_[i].widget = label;
@@ -337,6 +386,19 @@ void CSoundPageView::Build() {
       case ControlKind::kCheckBox:
       case ControlKind::kRadioGroup:
       case ControlKind::kReadOut: {
+        if (groupsFlow_ && control.kind == ControlKind::kRadioGroup && container == column_) {
+          if (groups_ == nullptr) {
+            groups_ = new QGridLayout;
+            AddLayout(container, groups_);
+          }
+          auto* cell = new QWidget;
+          auto* line = new QHBoxLayout(cell);
+          line->setContentsMargins(0, 0, 0, 0);
+          if (control.memoryMark) line->addWidget(MakeMark(i), 0, Qt::AlignTop);
+          line->addWidget(MakeRadioGroup(i), 1);
+          cells_.push_back({cell, i});
+          break;
+        }
         if (choices == nullptr) {
           auto* row = new QHBoxLayout;
           choices = new QGridLayout;
@@ -645,6 +707,7 @@ void CSoundPageView::Render() {
         break;
     }
   }
+  if (groups_ != nullptr) FlowGroups();
   rendering_ = false;
 }
 
@@ -677,6 +740,9 @@ CPageWidget* MakeSpeakerAndSoundView(CBasePage& page, QWidget* parent) {
   }
   if (dynamic_cast<CToneControlPage*>(&page) != nullptr) {
     return new CSoundPageView(page, SoundOptionScale, 4, parent);
+  }
+  if (dynamic_cast<CSpeakerSet*>(&page) != nullptr || dynamic_cast<CAdvSetup*>(&page) != nullptr) {
+    return new CSoundPageView(page, Decibels, 3, parent, true);
   }
   if (dynamic_cast<CVolumeTrim*>(&page) != nullptr) {
     return new CSoundPageView(page, Decibels, 3, parent);
