@@ -157,9 +157,12 @@ class CSoundPageView : public CPageWidget {
   QWidget* MakeRadioGroup(size_t index);
   QLabel* MakeMark(size_t index);
   void Watch(QWidget* widget) { widget->installEventFilter(this); }
+  // After a user action everything is drawn again, even when the page
+  // changed nothing: a thumb the page did not follow goes back.
   void AfterAction() {
-    if (!rendering_) Render();
+    if (!rendering_) Draw();
   }
+  void Draw();
   // The read-out a slider shows its value in: named by the slider, or the
   // read-out that follows it.
   int ReadOutIndexOf(size_t sliderIndex) const;
@@ -189,6 +192,8 @@ class CSoundPageView : public CPageWidget {
   std::vector<Shown> shown_;
   std::vector<bool> drawnBySlider_;  // read-outs a slider widget shows
   bool rendering_ = false;
+  bool drawn_ = false;
+  uint64_t revision_ = 0;  // the page's description as last drawn
 };
 
 int CSoundPageView::ReadOutIndexOf(size_t sliderIndex) const {
@@ -596,6 +601,14 @@ void CSoundPageView::RestoreRadioFocus() {
 }
 
 void CSoundPageView::Render() {
+  // The description as drawn is still the page's: nothing to do.
+  if (drawn_ && page_.Revision() == revision_) return;
+  Draw();
+}
+
+void CSoundPageView::Draw() {
+  drawn_ = true;
+  revision_ = page_.Revision();
   rendering_ = true;
   const std::vector<Control>& controls = page_.Controls();
   const ControlNames names = NameControls(page_.Caption(), controls);

@@ -386,6 +386,48 @@ TEST(SpeakerLevelView, RealTimeKeyDragTypedValueAndDefaultSendTheirFrames) {
                                           "24028\x03"}));
 }
 
+TEST(SpeakerLevelView, ArrowKeysChangeNothingAndAThumbThePageRefusesGoesBack) {
+  AppHarness h;
+  ViewOnScreen v(h, "Speaker Level");
+  ASSERT_NE(v.view, nullptr);
+  StoreParameter(h.link().CurrentImage(), 259, 0);
+  v.page->RefreshAll();
+  v.view->Render();
+  QSlider* fl = v.Get<QSlider>(1107);
+  const int before = fl->value();
+  fl->setFocus();
+  for (const Qt::Key key : {Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right}) {
+    QTest::keyClick(fl, key);
+  }
+  EXPECT_EQ(fl->value(), before);
+  EXPECT_EQ(ReadParameter(h.link().CurrentImage(), 259), 0);
+  // A render with nothing changed leaves the widgets alone; one after a
+  // change shows it.
+  StoreParameter(h.link().CurrentImage(), 259, 50);
+  v.view->Render();
+  EXPECT_EQ(fl->value(), before);  // the page has not been told yet
+  v.page->RefreshParam(259, true);
+  v.view->Render();
+  EXPECT_EQ(fl->value(), (50 + 100) / 5);
+  EXPECT_EQ(v.Get<QLabel>(1007)->text(), " 5.0dB");
+}
+
+TEST(SpeakerLevelView, RealTimeATransferFreezesTheLevels) {
+  AppHarness h({}, ControlMode::kRealTime);
+  ASSERT_TRUE(Connect(h));
+  StoreParameter(h.link().CurrentImage(), 259, 0);
+  ViewOnScreen v(h, "Speaker Level");
+  ASSERT_NE(v.view, nullptr);
+  // A reload runs a transfer: while it does, a moved thumb goes back.
+  h.app.Session().Reload(false);
+  ASSERT_TRUE(h.link().IsTransferInProgress());
+  QSlider* fl = v.Get<QSlider>(1107);
+  const int before = fl->value();
+  QTest::keyClick(fl, Qt::Key_PageUp);
+  EXPECT_EQ(fl->value(), before);
+  EXPECT_EQ(ReadParameter(h.link().CurrentImage(), 259), 0);
+}
+
 TEST(SpeakerLevelView, TheSheetShowsTheLevelsInTheirOwnLayout) {
   AppHarness h;
   CMySheet sheet(h.app.Pages().SheetPages());
