@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QSlider>
 #include <QTest>
 #include <memory>
@@ -1020,6 +1021,26 @@ TEST(AdvancedSetupView, ARefusedInitializeSendsThePreviousChoiceAndAChoiceSendsI
                                          "\x03"});
   EXPECT_TRUE(v.Get<QRadioButton>(1423)->isChecked());  // back on "Cancel"
   ExpectShowsThePage(*v.view, *v.page, "refused");
+}
+
+// --- The family ---------------------------------------------------------------------------
+
+TEST(SpeakerAndSoundViews, MakeTheSevenPagesOfTheFamilyAndLeaveTheOthers) {
+  for (const ModeAndRegion& setup : kSetups) {
+    AppHarness h({}, setup.mode, setup.region);
+    const std::set<std::string> family = {"Speaker Level", "Speaker Distance", "Equalizer",
+                                          "Volume",        "Sound Option",     "Speaker Set",
+                                          "Advanced Setup"};
+    std::set<std::string> made;
+    for (CBasePage* page : h.app.Pages().SheetPages()) {
+      std::unique_ptr<CPageWidget> view(MakeSpeakerAndSoundView(*page, nullptr));
+      if (view == nullptr) continue;
+      made.insert(page->Caption());
+      EXPECT_EQ(&view->Page(), page);
+      EXPECT_FALSE(view->findChildren<QScrollArea*>().isEmpty()) << page->Caption();
+    }
+    EXPECT_EQ(made, family);
+  }
 }
 
 }  // namespace
