@@ -1,10 +1,768 @@
+// The speaker and sound pages laid out as their frames, sliders and
+// read-outs describe them: upright sliders stand side by side in their
+// frame with the channel or band above and the read-out below, lying
+// sliders and choices stand in rows, and the System Memory mark stands at
+// the top-left of what it marks. Every value, enable state and visibility
+// comes from the page; every user action goes back to it.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <functional>
+#include <map>
+
+#include "app/control_names.h"
 #include "app/page_widget.h"
+#include "app/qamptool_view.h"
+#include "app/value_slider_widget.h"
+#include "pages/advanced_setup_page.h"
+#include "pages/equalizer_page.h"
+#include "pages/sound_option_page.h"
+#include "pages/speaker_distance_page.h"
+#include "pages/speaker_level_page.h"
+#include "pages/speaker_set_page.h"
+#include "pages/volume_page.h"
 
 namespace qamp {
 
-// No page of this family has a layout of its own yet: the generic form
-// draws them.
-CPageWidget* MakeSpeakerAndSoundView(CBasePage& /*page*/, QWidget* /*parent*/) {
+namespace {
+
+QString FromModel(const std::string& text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QLabel* PlainLabel() {
+  auto* label = new QLabel;
+  label->setTextFormat(Qt::PlainText);
+  return label;
+}
+
+bool IsArrowKey(int key) {
+  return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
+}
+
+bool SameItems(const QComboBox& combo, const std::vector<std::string>& items) {
+  if (combo.count() != static_cast<int>(items.size())) return false;
+  for (int i = 0; i < combo.count(); ++i) {
+    if (combo.itemText(i) != FromModel(items[static_cast<size_t>(i)])) return false;
+  }
+  return true;
+}
+
+// The kinds this layout draws; a page with any other is left to the
+// generic form.
+bool Drawable(const std::vector<Control>& controls) {
+  return std::all_of(controls.begin(), controls.end(),
+                     [](const Control& control) { return control.kind != ControlKind::kEdit; });
+}
+
+void ShowItems(QListWidget& list, const std::vector<std::string>& items) {
+  const int count = static_cast<int>(items.size());
+  // Rows are rewritten in place, so that a row being clicked survives.
+  while (list.count() > count) delete list.takeItem(list.count() - 1);
+  for (int i = 0; i < count; ++i) {
+    const QString text = FromModel(items[static_cast<size_t>(i)]);
+    if (i < list.count()) {
+      if (list.item(i)->text() != text) list.item(i)->setText(text);
+    } else {
+      list.addItem(text);
+    }
+  }
+}
+
+// The caption a control shows in its frame: what its frame's caption does
+// not already say ("Bass Gain" in the "Speaker" frame, nothing where the
+// two are the same). Its accessible name keeps the whole caption.
+std::string CaptionInFrame(const std::vector<Control>& controls, const Control& control) {
+  if (control.frame == 0 || control.caption.empty()) return control.caption;
+  for (const Control& frame : controls) {
+    if (frame.kind != ControlKind::kFrame || frame.id != control.frame) continue;
+    if (frame.caption == control.caption) return {};
+    const std::string prefix = frame.caption + " ";
+    if (control.caption.size() > prefix.size() &&
+        control.caption.compare(0, prefix.size(), prefix) == 0) {
+      return control.caption.substr(prefix.size());
+    }
+  }
+  return control.caption;
+}
+
+bool IsFrameOfGroup(const std::vector<Control>& controls, const Control& text) {
+  if (text.kind != ControlKind::kText || text.caption.empty() || !text.text.empty()) return false;
+  return std::any_of(controls.begin(), controls.end(), [&](const Control& other) {
+    return other.kind == ControlKind::kRadioGroup && other.caption == text.caption;
+  });
+}
+
+// More radio buttons than this wrap onto a further line of their group.
+constexpr int kRadiosPerLine = 4;
+
+// How the sliders of a page read as text, by slider number.
+using ScaleOf = std::function<ValueScale(const CBasePage&, const Control&)>;
+
+class CSoundPageView : public CPageWidget {
+ public:
+  // The page's own blocks (its frames, rows of sliders, choices) stand
+  // `columns` to a line.
+  // With `groupsFlow`, the page's radio groups stand as blocks of their
+  // own, `columns` to a line, and the shown ones close up.
+  CSoundPageView(CBasePage& page, ScaleOf scaleOf, int columns, QWidget* parent,
+                 bool groupsFlow = false)
+      : CPageWidget(parent),
+        page_(page),
+        scaleOf_(std::move(scaleOf)),
+        columns_(columns),
+        groupsFlow_(groupsFlow) {
+    Build();
+    Render();
+  }
+
+  CBasePage& Page() override { return page_; }
+  void Render() override;
+  QWidget* WidgetOf(int controlId) const override;
+  void RestoreRadioFocus() override;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  struct Shown {
+    QWidget* widget = nullptr;
+    QLabel* label = nullptr;  // the caption beside a combo box
+    QLabel* mark = nullptr;   // the System Memory mark
+    CValueSliderWidget* slider = nullptr;
+    std::vector<QRadioButton*> radios;
+  };
+
+  void Build();
+  QVBoxLayout* ContainerOf(const Control& control);
+  // A block into a frame's column, or onto the page's lines.
+  void AddWidget(QVBoxLayout* container, QWidget* widget, int stretch = 0);
+  void AddLayout(QVBoxLayout* container, QLayout* layout, int stretch = 0);
+  QWidget* MakeSliderWidget(size_t index);
+  QWidget* MakeRadioGroup(size_t index);
+  QLabel* MakeMark(size_t index);
+  void Watch(QWidget* widget) { widget->installEventFilter(this); }
+  // After a user action everything is drawn again, even when the page
+  // changed nothing: a thumb the page did not follow goes back.
+  void AfterAction() {
+    if (!rendering_) Draw();
+  }
+  void Draw();
+  // The read-out a slider shows its value in: named by the slider, or the
+  // read-out that follows it.
+  int ReadOutIndexOf(size_t sliderIndex) const;
+
+  CBasePage& page_;
+  ScaleOf scaleOf_;
+  QScrollArea* scroll_ = nullptr;
+  QVBoxLayout* column_ = nullptr;
+  int columns_ = 1;
+  QGridLayout* lines_ = nullptr;  // the page's blocks, `columns_` to a line
+  int blocks_ = 0;
+  // Blocks before the page's first frame stand on lines of their own; from
+  // it on, they flow `columns_` to a line.
+  bool flowing_ = false;
+  int lineBase_ = 0;
+  bool groupsFlow_ = false;
+  QGridLayout* groups_ = nullptr;  // the flowing radio groups
+  struct Cell {
+    QWidget* cell;
+    size_t index;
+  };
+  std::vector<Cell> cells_;
+  std::vector<bool> cellsShown_;
+  void FlowGroups();
+  std::map<int, QVBoxLayout*> sides_;   // frame number: the column of its lists
+  std::map<int, QVBoxLayout*> frames_;  // frame number: its inner column
+  std::vector<Shown> shown_;
+  std::vector<bool> drawnBySlider_;  // read-outs a slider widget shows
+  bool rendering_ = false;
+  bool drawn_ = false;
+  uint64_t revision_ = 0;  // the page's description as last drawn
+};
+
+int CSoundPageView::ReadOutIndexOf(size_t sliderIndex) const {
+  const std::vector<Control>& controls = page_.Controls();
+  const Control& slider = controls[sliderIndex];
+  for (size_t i = 0; i < controls.size(); ++i) {
+    if (slider.readOut != 0 && controls[i].id == slider.readOut &&
+        controls[i].kind == ControlKind::kReadOut) {
+      return static_cast<int>(i);
+    }
+  }
+  if (slider.readOut == 0 && IsSliderReadOut(controls, sliderIndex + 1)) {
+    return static_cast<int>(sliderIndex + 1);
+  }
+  return -1;
+}
+
+QVBoxLayout* CSoundPageView::ContainerOf(const Control& control) {
+  const auto frame = frames_.find(control.frame);
+  return frame == frames_.end() ? column_ : frame->second;
+}
+
+void CSoundPageView::AddWidget(QVBoxLayout* container, QWidget* widget, int stretch) {
+  if (container != column_ || columns_ <= 1) {
+    container->addWidget(widget, stretch);
+    return;
+  }
+  if (!flowing_) {
+    lines_->addWidget(widget, lineBase_++, 0, 1, columns_);
+    return;
+  }
+  lines_->addWidget(widget, lineBase_ + blocks_ / columns_, blocks_ % columns_);
+  ++blocks_;
+}
+
+void CSoundPageView::AddLayout(QVBoxLayout* container, QLayout* layout, int stretch) {
+  if (container != column_ || columns_ <= 1) {
+    container->addLayout(layout, stretch);
+    return;
+  }
+  if (!flowing_) {
+    lines_->addLayout(layout, lineBase_++, 0, 1, columns_);
+    return;
+  }
+  lines_->addLayout(layout, lineBase_ + blocks_ / columns_, blocks_ % columns_, Qt::AlignTop);
+  ++blocks_;
+}
+
+void CSoundPageView::FlowGroups() {
+  const std::vector<Control>& controls = page_.Controls();
+  std::vector<bool> shown;
+  for (const Cell& cell : cells_) shown.push_back(controls[cell.index].visible);
+  if (shown == cellsShown_) return;
+  cellsShown_ = shown;
+  for (const Cell& cell : cells_) groups_->removeWidget(cell.cell);
+  int position = 0;
+  for (size_t c = 0; c < cells_.size(); ++c) {
+    cells_[c].cell->setVisible(shown[c]);
+    if (!shown[c]) {
+      // Kept in the view, out of the grid.
+      cells_[c].cell->setParent(scroll_->widget());
+      cells_[c].cell->hide();
+      continue;
+    }
+    groups_->addWidget(cells_[c].cell, position / columns_, position % columns_);
+    ++position;
+  }
+}
+
+void CSoundPageView::Build() {
+  auto* outer = new QVBoxLayout(this);
+  outer->setContentsMargins(0, 0, 0, 0);
+  scroll_ = new QScrollArea(this);
+  scroll_->setWidgetResizable(true);
+  scroll_->setFrameShape(QFrame::NoFrame);
+  outer->addWidget(scroll_);
+  auto* content = new QWidget(scroll_);
+  column_ = new QVBoxLayout(content);
+  scroll_->setWidget(content);
+  if (columns_ > 1) {
+    lines_ = new QGridLayout;
+    lines_->setHorizontalSpacing(12);
+    column_->addLayout(lines_, 1);
+  }
+
+  const std::vector<Control>& controls = page_.Controls();
+  shown_.resize(controls.size());
+  drawnBySlider_.assign(controls.size(), false);
+  for (size_t i = 0; i < controls.size(); ++i) {
+    if (controls[i].kind != ControlKind::kSlider) continue;
+    const int readOut = ReadOutIndexOf(i);
+    if (readOut >= 0) drawnBySlider_[static_cast<size_t>(readOut)] = true;
+  }
+  // Frames first, so that a control finds its frame whatever their order.
+  for (size_t i = 0; i < controls.size(); ++i) {
+    if (controls[i].kind != ControlKind::kFrame) continue;
+    auto* box = new QGroupBox;
+    auto* sides = new QHBoxLayout(box);
+    auto* inner = new QVBoxLayout;
+    auto* side = new QVBoxLayout;
+    // The mark stands at the frame's top-left corner.
+    if (controls[i].memoryMark) sides->addWidget(MakeMark(i), 0, Qt::AlignTop | Qt::AlignLeft);
+    sides->addLayout(inner, 1);
+    sides->addLayout(side);
+    shown_[i].widget = box;
+    frames_[controls[i].id] = inner;
+    sides_[controls[i].id] = side;
+  }
+
+  // Runs of controls in the same container: upright sliders side by side,
+  // buttons in a row, choices in a grid of aligned labels.
+  // Each container keeps its own runs, so that a control of another frame
+  // coming between two of them does not break them apart.
+  struct Runs {
+    QHBoxLayout* bank = nullptr;
+    QHBoxLayout* buttons = nullptr;
+    QGridLayout* choices = nullptr;
+  };
+  std::map<QVBoxLayout*, Runs> runs;
+  std::vector<bool> placed(controls.size(), false);
+  // A frame stands where it or the first control in it comes.
+  const std::function<void(size_t)> placeFrame = [&](size_t frame) {
+    if (placed[frame]) return;
+    placed[frame] = true;
+    const Control& box = controls[frame];
+    if (box.frame != 0) {
+      for (size_t f = 0; f < controls.size(); ++f) {
+        if (controls[f].kind == ControlKind::kFrame && controls[f].id == box.frame) placeFrame(f);
+      }
+    }
+    // A frame of upright sliders takes the height there is, so that they
+    // grow with the window.
+    const bool upright = std::any_of(controls.begin(), controls.end(), [&](const Control& member) {
+      return member.frame == box.id && member.kind == ControlKind::kSlider &&
+             member.orientation == Orientation::kVertical;
+    });
+    // A frame hidden from the start (and never shown) takes no room.
+    if (!box.visible) {
+      shown_[frame].widget->setParent(scroll_->widget());
+      shown_[frame].widget->hide();
+      return;
+    }
+    if (ContainerOf(box) == column_) flowing_ = true;
+    // What follows in the frame's container comes after it.
+    runs[ContainerOf(box)] = {};
+    AddWidget(ContainerOf(box), shown_[frame].widget, upright ? 1 : 0);
+  };
+  for (size_t i = 0; i < controls.size(); ++i) {
+    const Control& control = controls[i];
+    if (control.kind == ControlKind::kReadOut && drawnBySlider_[i]) continue;
+    for (size_t f = 0; f < controls.size() && control.frame != 0; ++f) {
+      if (controls[f].kind == ControlKind::kFrame && controls[f].id == control.frame) {
+        placeFrame(f);
+      }
+    }
+    QVBoxLayout* container = ContainerOf(control);
+    QHBoxLayout*& bank = runs[container].bank;
+    QHBoxLayout*& buttons = runs[container].buttons;
+    QGridLayout*& choices = runs[container].choices;
+    const bool upright =
+        control.kind == ControlKind::kSlider && control.orientation == Orientation::kVertical;
+    if (!upright) bank = nullptr;
+    if (control.kind != ControlKind::kButton) buttons = nullptr;
+    const bool choice =
+        control.kind == ControlKind::kCombo || control.kind == ControlKind::kCheckBox ||
+        control.kind == ControlKind::kRadioGroup ||
+        (control.kind == ControlKind::kSlider && !upright) || control.kind == ControlKind::kReadOut;
+    if (!choice) choices = nullptr;
+    switch (control.kind) {
+      case ControlKind::kFrame:
+        placeFrame(i);
+        break;
+      case ControlKind::kText: {
+        // A text that only repeats a group's caption is that group's frame,
+        // which its box already draws.
+        if (IsFrameOfGroup(controls, control)) break;
+        QLabel* label = PlainLabel();
+        label->setWordWrap(true);
+        shown_[i].widget = label;
+        AddWidget(container, label);
+        break;
+      }
+      case ControlKind::kSlider:
+        if (upright) {
+          if (bank == nullptr) {
+            bank = new QHBoxLayout;
+            bank->setSpacing(4);
+            AddLayout(container, bank, 1);
+          }
+          bank->addWidget(MakeSliderWidget(i), 1);
+          break;
+        }
+        [[fallthrough]];
+      case ControlKind::kCombo:
+      case ControlKind::kCheckBox:
+      case ControlKind::kRadioGroup:
+      case ControlKind::kReadOut: {
+        if (groupsFlow_ && control.kind == ControlKind::kRadioGroup && container == column_) {
+          if (groups_ == nullptr) {
+            groups_ = new QGridLayout;
+            AddLayout(container, groups_);
+          }
+          auto* cell = new QWidget;
+          auto* line = new QHBoxLayout(cell);
+          line->setContentsMargins(0, 0, 0, 0);
+          if (control.memoryMark) line->addWidget(MakeMark(i), 0, Qt::AlignTop);
+          line->addWidget(MakeRadioGroup(i), 1);
+          cells_.push_back({cell, i});
+          break;
+        }
+        if (choices == nullptr) {
+          auto* row = new QHBoxLayout;
+          choices = new QGridLayout;
+          choices->setColumnMinimumWidth(0, 16);
+          choices->setHorizontalSpacing(6);
+          row->addLayout(choices);
+          row->addStretch(1);
+          AddLayout(container, row);
+        }
+        const int line = choices->rowCount();
+        if (control.memoryMark) choices->addWidget(MakeMark(i), line, 0, Qt::AlignCenter);
+        if (control.kind == ControlKind::kSlider) {
+          choices->addWidget(MakeSliderWidget(i), line, 1, 1, 2);
+        } else if (control.kind == ControlKind::kRadioGroup) {
+          choices->addWidget(MakeRadioGroup(i), line, 1, 1, 2);
+        } else if (control.kind == ControlKind::kCheckBox) {
+          auto* check = new QCheckBox;
+          const int id = control.id;
+          connect(check, &QCheckBox::toggled, this, [this, id](bool checked) {
+            page_.SetCheck(id, checked);
+            AfterAction();
+          });
+          Watch(check);
+          shown_[i].widget = check;
+          choices->addWidget(check, line, 1, 1, 2);
+        } else if (control.kind == ControlKind::kReadOut) {
+          auto* readOut = new QLabel;
+          StyleReadOut(readOut);
+          shown_[i].widget = readOut;
+          shown_[i].label = PlainLabel();
+          choices->addWidget(shown_[i].label, line, 1, Qt::AlignRight);
+          choices->addWidget(readOut, line, 2, Qt::AlignLeft);
+        } else {
+          auto* combo = new QComboBox;
+          combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+          combo->setFocusPolicy(Qt::StrongFocus);
+          const int id = control.id;
+          connect(combo, &QComboBox::currentIndexChanged, this, [this, id](int index) {
+            if (index < 0) return;
+            page_.ChooseCombo(id, index);
+            AfterAction();
+          });
+          Watch(combo);
+          shown_[i].widget = combo;
+          shown_[i].label = PlainLabel();
+          shown_[i].label->setBuddy(combo);
+          choices->addWidget(shown_[i].label, line, 1, Qt::AlignRight | Qt::AlignVCenter);
+          choices->addWidget(combo, line, 2, Qt::AlignLeft);
+        }
+        break;
+      }
+      case ControlKind::kButton: {
+        if (buttons == nullptr) {
+          buttons = new QHBoxLayout;
+          buttons->addStretch(1);
+          AddLayout(container, buttons);
+        }
+        auto* button = new QPushButton;
+        button->setAutoDefault(false);
+        const int id = control.id;
+        connect(button, &QPushButton::clicked, this, [this, id] {
+          page_.PressButton(id);
+          AfterAction();
+        });
+        Watch(button);
+        shown_[i].widget = button;
+        buttons->addWidget(button);
+        break;
+      }
+      case ControlKind::kList: {
+        auto* list = new QListWidget;
+        list->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+        const int id = control.id;
+        connect(list, &QListWidget::currentRowChanged, this, [this, id](int row) {
+          if (row < 0) return;
+          page_.SelectListRow(id, row);
+          AfterAction();
+        });
+        Watch(list);
+        shown_[i].widget = list;
+        // Lists stand beside what else their frame holds.
+        const auto side = sides_.find(control.frame);
+        if (side != sides_.end()) {
+          side->second->addWidget(list, 1);
+        } else {
+          AddWidget(container, list, 1);
+        }
+        break;
+      }
+      case ControlKind::kEdit:
+        break;
+    }
+  }
+  column_->addStretch(0);
+}
+
+QLabel* CSoundPageView::MakeMark(size_t index) {
+  auto* mark = new QLabel;
+  mark->setPixmap(SystemMemoryMark());
+  mark->setToolTip("An element of System Memory");
+  shown_[index].mark = mark;
+  return mark;
+}
+
+QWidget* CSoundPageView::MakeSliderWidget(size_t index) {
+  const Control& control = page_.Controls()[index];
+  auto* widget = new CValueSliderWidget(control.orientation, scaleOf_(page_, control));
+  const int id = control.id;
+  connect(widget, &CValueSliderWidget::Moved, this, [this, id](int value, bool dragging) {
+    page_.MoveSlider(id, value);
+    // Without a drag (a key, a click on the groove, assistive technology)
+    // the change is complete at once, as a release would make it.
+    if (!dragging) page_.ReleaseSlider(id);
+    AfterAction();
+  });
+  connect(widget, &CValueSliderWidget::Released, this, [this, id] {
+    page_.ReleaseSlider(id);
+    AfterAction();
+  });
+  connect(widget, &CValueSliderWidget::Typed, this, [this, id](int value) {
+    page_.MoveSlider(id, value);
+    page_.ReleaseSlider(id);
+    AfterAction();
+  });
+  Watch(widget->Slider());
+  shown_[index].widget = widget->Slider();
+  shown_[index].slider = widget;
+  const int readOut = ReadOutIndexOf(index);
+  if (readOut >= 0) shown_[static_cast<size_t>(readOut)].widget = widget->ReadOut();
+  return widget;
+}
+
+QWidget* CSoundPageView::MakeRadioGroup(size_t index) {
+  const Control& control = page_.Controls()[index];
+  auto* group = new QGroupBox;
+  auto* grid = new QGridLayout(group);
+  int position = 0;
+  for (const int buttonId : control.buttonIds) {
+    auto* radio = new QRadioButton;
+    connect(radio, &QRadioButton::clicked, this, [this, buttonId] {
+      page_.ClickRadio(buttonId);
+      AfterAction();
+    });
+    Watch(radio);
+    grid->addWidget(radio, position / kRadiosPerLine, position % kRadiosPerLine);
+    ++position;
+    shown_[index].radios.push_back(radio);
+  }
+  grid->setColumnStretch(kRadiosPerLine, 1);
+  shown_[index].widget = group;
+  return group;
+}
+
+bool CSoundPageView::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress &&
+      IsArrowKey(static_cast<const QKeyEvent*>(event)->key())) {
+    return true;
+  }
+  if (event->type() == QEvent::Wheel) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    const bool valueControl =
+        qobject_cast<QSlider*>(widget) != nullptr || qobject_cast<QComboBox*>(widget) != nullptr;
+    if (valueControl && !widget->hasFocus()) {
+      QCoreApplication::sendEvent(scroll_->verticalScrollBar(), event);
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+QWidget* CSoundPageView::WidgetOf(int controlId) const {
+  const std::vector<Control>& controls = page_.Controls();
+  for (size_t i = 0; i < controls.size() && i < shown_.size(); ++i) {
+    const Control& control = controls[i];
+    for (size_t b = 0; b < control.buttonIds.size() && b < shown_[i].radios.size(); ++b) {
+      if (control.buttonIds[b] == controlId) return shown_[i].radios[b];
+    }
+    if (control.id == controlId) return shown_[i].widget;
+  }
+  return nullptr;
+}
+
+void CSoundPageView::RestoreRadioFocus() {
+  const QWidget* focused = focusWidget();
+  if (focused == nullptr || !focused->hasFocus()) return;
+  for (const Shown& shown : shown_) {
+    if (std::find(shown.radios.begin(), shown.radios.end(), focused) == shown.radios.end()) {
+      continue;
+    }
+    for (QRadioButton* radio : shown.radios) {
+      if (radio->isChecked()) radio->setFocus(Qt::OtherFocusReason);
+    }
+    return;
+  }
+}
+
+void CSoundPageView::Render() {
+  // The description as drawn is still the page's: nothing to do.
+  if (drawn_ && page_.Revision() == revision_) return;
+  Draw();
+}
+
+void CSoundPageView::Draw() {
+  drawn_ = true;
+  revision_ = page_.Revision();
+  rendering_ = true;
+  const std::vector<Control>& controls = page_.Controls();
+  const ControlNames names = NameControls(page_.Caption(), controls);
+  const size_t count = std::min(controls.size(), shown_.size());
+  for (size_t i = 0; i < count; ++i) {
+    const Control& control = controls[i];
+    Shown& shown = shown_[i];
+    if (shown.widget == nullptr) continue;
+    const QString name = FromModel(names.controls[i]);
+    if (shown.mark != nullptr) {
+      shown.mark->setAccessibleName("System Memory mark: " + name);
+      shown.mark->setVisible(control.visible);
+    }
+    if (control.kind == ControlKind::kReadOut && drawnBySlider_[i]) {
+      shown.widget->setAccessibleName(name);
+      continue;  // the slider widget shows it
+    }
+    // A caption that repeats its frame's is shown once, by the frame.
+    const std::string caption = CaptionInFrame(controls, control);
+    if (shown.slider != nullptr) {
+      const int readOut = ReadOutIndexOf(i);
+      shown.slider->SetScale(scaleOf_(page_, control));
+      Control slider = control;
+      slider.caption = caption;
+      shown.slider->Show(slider, readOut >= 0 ? &controls[static_cast<size_t>(readOut)] : nullptr,
+                         name);
+      continue;
+    }
+    QWidget* widget = shown.widget;
+    const QSignalBlocker block(widget);
+    widget->setEnabled(control.enabled);
+    widget->setVisible(control.visible);
+    if (control.kind != ControlKind::kText) widget->setAccessibleName(name);
+    if (shown.label != nullptr) {
+      shown.label->setText(FromModel(caption));
+      shown.label->setAccessibleName(name);
+      shown.label->setEnabled(control.enabled);
+      shown.label->setVisible(control.visible);
+    }
+    switch (control.kind) {
+      case ControlKind::kFrame:
+        static_cast<QGroupBox*>(widget)->setTitle(FromModel(control.caption));
+        break;
+      case ControlKind::kText: {
+        const std::string& text =
+            control.text.empty()
+                ? control.caption
+                : (control.caption.empty() ? control.text : control.caption + " " + control.text);
+        static_cast<QLabel*>(widget)->setText(FromModel(text));
+        break;
+      }
+      case ControlKind::kRadioGroup: {
+        static_cast<QGroupBox*>(widget)->setTitle(FromModel(caption));
+        const bool anyChecked =
+            control.value >= 0 && control.value < static_cast<int>(shown.radios.size());
+        for (size_t b = 0; b < shown.radios.size(); ++b) {
+          QRadioButton* radio = shown.radios[b];
+          const QSignalBlocker blockRadio(radio);
+          radio->setText(b < control.items.size() ? FromModel(control.items[b]) : QString());
+          radio->setEnabled(b >= control.itemEnabled.size() || control.itemEnabled[b]);
+          if (b < names.buttons[i].size()) {
+            radio->setAccessibleName(FromModel(names.buttons[i][b]));
+          }
+          radio->setAutoExclusive(false);
+          radio->setChecked(anyChecked && static_cast<int>(b) == control.value);
+          radio->setAutoExclusive(true);
+        }
+        break;
+      }
+      case ControlKind::kCombo: {
+        auto* combo = static_cast<QComboBox*>(widget);
+        if (!SameItems(*combo, control.items)) {
+          combo->clear();
+          for (const std::string& item : control.items) combo->addItem(FromModel(item));
+        }
+        combo->setCurrentIndex(IsIndexOf(control.value, control.items) ? control.value : -1);
+        break;
+      }
+      case ControlKind::kCheckBox: {
+        auto* check = static_cast<QCheckBox*>(widget);
+        check->setText(FromModel(control.caption));
+        check->setChecked(control.value > 0);
+        break;
+      }
+      case ControlKind::kButton:
+        static_cast<QPushButton*>(widget)->setText(FromModel(control.caption));
+        break;
+      case ControlKind::kReadOut:
+        static_cast<QLabel*>(widget)->setText(FromModel(control.text));
+        break;
+      case ControlKind::kList: {
+        auto* list = static_cast<QListWidget*>(widget);
+        ShowItems(*list, control.items);
+        if (IsIndexOf(control.value, control.items)) {
+          list->setCurrentRow(control.value);
+        } else {
+          list->setCurrentRow(-1);
+          list->clearSelection();
+        }
+        const int rowHeight =
+            list->count() > 0 ? list->sizeHintForRow(0) : list->fontMetrics().height() + 2;
+        list->setMinimumHeight(std::clamp(list->count(), 4, 16) * rowHeight +
+                               2 * list->frameWidth() + 2);
+        list->setMinimumWidth(list->fontMetrics().horizontalAdvance(" -88.8dB ") + 32);
+        break;
+      }
+      case ControlKind::kSlider:
+      case ControlKind::kEdit:
+        break;
+    }
+  }
+  if (groups_ != nullptr) FlowGroups();
+  rendering_ = false;
+}
+
+ValueScale Decibels(const CBasePage& /*page*/, const Control& /*slider*/) {
+  return {1, "dB"};
+}
+
+// Tone and LFE in tenths of a decibel, zone tone in whole decibels, delays
+// in their own steps.
+ValueScale SoundOptionScale(const CBasePage& /*page*/, const Control& slider) {
+  if (slider.param >= 289 && slider.param <= 292) return {0, "dB"};
+  if (slider.param == 296 || slider.param == 297) return {0, ""};
+  return {1, "dB"};
+}
+
+// Distances are centimetres in metres, tenths in feet, as the unit says.
+ValueScale Distances(const CBasePage& page, const Control& /*slider*/) {
+  const Control* unit = page.FindControl(CSpkDistancePage::kMeterButton);
+  if (unit != nullptr && unit->value == 1) return {1, "ft"};
+  return {2, "m"};
+}
+
+}  // namespace
+
+CPageWidget* MakeSpeakerAndSoundView(CBasePage& page, QWidget* parent) {
+  if (!Drawable(page.Controls())) return nullptr;
+  if (dynamic_cast<CSpkLevelPage*>(&page) != nullptr ||
+      dynamic_cast<CGEQSetPage*>(&page) != nullptr) {
+    return new CSoundPageView(page, Decibels, 1, parent);
+  }
+  if (dynamic_cast<CToneControlPage*>(&page) != nullptr) {
+    return new CSoundPageView(page, SoundOptionScale, 4, parent);
+  }
+  if (dynamic_cast<CSpeakerSet*>(&page) != nullptr || dynamic_cast<CAdvSetup*>(&page) != nullptr) {
+    return new CSoundPageView(page, Decibels, 3, parent, true);
+  }
+  if (dynamic_cast<CVolumeTrim*>(&page) != nullptr) {
+    return new CSoundPageView(page, Decibels, 3, parent);
+  }
+  if (dynamic_cast<CSpkDistancePage*>(&page) != nullptr) {
+    return new CSoundPageView(page, Distances, 1, parent);
+  }
   return nullptr;
 }
 

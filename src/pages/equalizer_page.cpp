@@ -78,8 +78,17 @@ CGEQSetPage::CGEQSetPage(CCommClass& link, PageHost& host)
     slider.caption = band.label;
     sliders_[i].Describe(&slider);
     AddReadOut(band.readOut);
+    SetSliderLayout(band.slider, Orientation::kVertical, "", "", band.readOut);
+    PlaceInFrame(band.slider, kGraphicFrame);
+    PlaceInFrame(band.readOut, kGraphicFrame);
   }
   AddButton(kDefaultButton, "Default");
+  // The channel and its seven bands stand in the "Graphic EQ" frame; the
+  // two types and the frame belong to System Memory.
+  AddFrame(kGraphicFrame, "Graphic EQ").memoryMark = true;
+  PlaceInFrame(kChannelCombo, kGraphicFrame);
+  SetMemoryMark(kMiraCombo);
+  SetMemoryMark(kTypeCombo);
   RefreshAll();
 }
 

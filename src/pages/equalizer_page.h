@@ -16,6 +16,7 @@ class CGEQSetPage : public CBasePage {
   static constexpr int kTypeCombo = 1507;
   static constexpr int kChannelCombo = 1509;
   static constexpr int kDefaultButton = 1431;
+  static constexpr int kGraphicFrame = 1508;
 
   CGEQSetPage(CCommClass& link, PageHost& host);
 

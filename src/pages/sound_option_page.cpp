@@ -166,6 +166,47 @@ CToneControlPage::CToneControlPage(CCommClass& link, PageHost& host)
   for (const ResetButton& button : ResetButtons()) {
     AddButton(button.id, std::string(button.caption));
   }
+  LayOut();
+}
+
+void CToneControlPage::LayOut() {
+  struct Frame {
+    int id;
+    std::string_view caption;
+    bool marked;  // belongs to System Memory
+    std::vector<int> members;
+  };
+  const Frame frames[] = {
+      {kSpeakerFrame, "Speaker", true, {1262, 1370, 1264, 1371, 1266}},
+      {kHeadphoneFrame, "Headphone", false, {1272, 1373, 1274, 1375, 1276}},
+      {kZone2Frame, "Zone2", false, {1282, 1408, 1293, 1410, 1296}},
+      {kZone3Frame, "Zone3", false, {1307, 1412, 1312, 1414, 1315}},
+      {kLfeFrame, "LFE Level", true, {1283, 1377, 1285, 1379, 1287}},
+      {kDynamicRangeFrame, "Dynamic Range", true, {1383, 1396, 1297}},
+      {kLipSyncFrame, "Lip Sync", true, {1693}},
+      {kAutoDelayFrame, "Auto Delay", false, {1381, 1385, 1301}},
+      {kManualDelayFrame, "Manual Delay", false, {1416, 1418, 1304}},
+      // The turnovers are sent, never shown.
+      {kTurnoverFrame, "for QR-K3100", false, {1258, 1260, 1268, 1270}},
+  };
+  for (const Frame& frame : frames) {
+    Control& box = AddFrame(frame.id, std::string(frame.caption));
+    box.memoryMark = frame.marked;
+    box.visible = frame.id != kTurnoverFrame;
+    for (const int member : frame.members) PlaceInFrame(member, frame.id);
+  }
+  // Each delay with its own "Default" stands in the "Lip Sync" frame.
+  PlaceInFrame(kAutoDelayFrame, kLipSyncFrame);
+  PlaceInFrame(kManualDelayFrame, kLipSyncFrame);
+  SetMemoryMark(1255);  // Tone Bypass
+  // Gains and levels stand upright; the delays lie.
+  for (const SoundParameter& parameter : Parameters()) {
+    if (parameter.readOut == 0) continue;
+    const bool delay = parameter.kind == Kind::kDelay;
+    SetSliderLayout(parameter.controls.front(),
+                    delay ? Orientation::kHorizontal : Orientation::kVertical, "", "",
+                    parameter.readOut);
+  }
 }
 
 void CToneControlPage::ShowParam(ParamId id) {

@@ -32,8 +32,21 @@ class CToneControlPage : public CBasePage {
   // The Auto Delay slider and its "Default" button work only with HDMI Auto on.
   static constexpr int kAutoDelaySlider = 1381;
   static constexpr int kAutoDelayDefaultButton = 1301;
+  // The frames the controls stand in.
+  static constexpr int kSpeakerFrame = 1240;
+  static constexpr int kHeadphoneFrame = 1241;
+  static constexpr int kZone2Frame = 1242;
+  static constexpr int kZone3Frame = 1243;
+  static constexpr int kLfeFrame = 1244;
+  static constexpr int kDynamicRangeFrame = 1245;
+  static constexpr int kLipSyncFrame = 1246;
+  static constexpr int kTurnoverFrame = 1247;
+  static constexpr int kAutoDelayFrame = 1248;
+  static constexpr int kManualDelayFrame = 1249;
 
  private:
+  // Frames, marks and slider orientations.
+  void LayOut();
   void ShowParam(ParamId id);
   // In Real Time Mode: the commands of `ids` from the live image, then one
   // end marker.

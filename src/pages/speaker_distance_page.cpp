@@ -86,8 +86,13 @@ CSpkDistancePage::CSpkDistancePage(CCommClass& link, PageHost& host)
     slider.caption = channel.label;
     sliders_[i].Describe(&slider);
     AddReadOut(channel.readOut, "3");
+    SetSliderLayout(channel.slider, Orientation::kVertical, "", "", channel.readOut);
+    PlaceInFrame(channel.slider, kDistanceFrame);
+    PlaceInFrame(channel.readOut, kDistanceFrame);
   }
   AddButton(kDefaultButton, "Default");
+  // The distances belong to System Memory.
+  AddFrame(kDistanceFrame, "Speaker Distance").memoryMark = true;
   UpdateEnableState();
 }
 

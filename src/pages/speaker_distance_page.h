@@ -15,6 +15,7 @@ class CSpkDistancePage : public CBasePage {
   static constexpr int kMeterButton = 1365;
   static constexpr int kFeetButton = 1367;
   static constexpr int kDefaultButton = 1158;
+  static constexpr int kDistanceFrame = 1159;
 
   CSpkDistancePage(CCommClass& link, PageHost& host);
 

@@ -33,6 +33,9 @@ constexpr std::array<LevelChannel, 10> kChannels = {{
 constexpr std::array<ParamId, 10> kDownloadOrder = {268, 267, 266, 265, 264,
                                                     263, 262, 261, 259, 260};
 
+// The frame the ten sliders stand in.
+constexpr int kLevelFrame = 1100;
+
 constexpr int kMinimum = -100;  // -10.0 dB
 constexpr int kMaximum = 100;   // +10.0 dB
 constexpr int kStep = 5;
@@ -67,8 +70,13 @@ CSpkLevelPage::CSpkLevelPage(CCommClass& link, PageHost& host)
     slider.caption = channel.label;
     sliders_[i].Describe(&slider);
     AddReadOut(channel.readOut, "-10.0dB");
+    SetSliderLayout(channel.slider, Orientation::kVertical, "", "", channel.readOut);
+    PlaceInFrame(channel.slider, kLevelFrame);
+    PlaceInFrame(channel.readOut, kLevelFrame);
   }
   AddButton(kDefaultButton, "Default");
+  // The levels belong to System Memory.
+  AddFrame(kLevelFrame, "Speaker Level").memoryMark = true;
 }
 
 void CSpkLevelPage::ShowChannel(size_t channel, int level) {

@@ -98,6 +98,9 @@ CSpeakerSet::CSpeakerSet(CCommClass& link, PageHost& host)
   Control& thx = AddRadioGroup(0, "THX Set - SB Speaker Dist.", {1517, 1520, 1523},
                                {"under 0.3m", "0.3 - 1.2m", "over 1.2m"});
   thx.visible = thx.enabled = false;
+  // The speaker configuration belongs to System Memory: one mark, at the
+  // top-left above "Front".
+  SetMemoryMark(Parameters().front().buttons.front());
 }
 
 void CSpeakerSet::PushValues() {

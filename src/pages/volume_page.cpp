@@ -131,7 +131,19 @@ CVolumeTrim::CVolumeTrim(CCommClass& link, PageHost& host) : CBasePage(link, hos
   AddReadOut(kInitialVolumeReadOut);
   for (const Choice& choice : Choices()) {
     AddRadioGroup(choice.id, std::string(choice.key), choice.buttons, choice.captions);
+    // All three belong to System Memory.
+    SetMemoryMark(choice.buttons.front());
   }
+  // The trims lie in the "Volume Trim" frame with the list of their values
+  // beside them; Initial Volume stands upright.
+  AddFrame(kTrimFrame, "Volume Trim");
+  for (const Trim& trim : kTrims) {
+    SetSliderLayout(trim.slider, Orientation::kHorizontal, "-", "+", 0);
+    PlaceInFrame(trim.slider, kTrimFrame);
+  }
+  PlaceInFrame(kTrimList, kTrimFrame);
+  PlaceInFrame(kFlatButton, kTrimFrame);
+  SetSliderLayout(kInitialVolumeSlider, Orientation::kVertical, "", "", kInitialVolumeReadOut);
 }
 
 void CVolumeTrim::ShowParam(ParamId id) {

@@ -33,6 +33,7 @@ class CVolumeTrim : public CBasePage {
   static constexpr int kInitialVolumeSlider = 1691;
   static constexpr int kInitialVolumeReadOut = 1692;
   static constexpr int kFlatButton = 1160;
+  static constexpr int kTrimFrame = 1226;
 
  private:
   void ShowParam(ParamId id);

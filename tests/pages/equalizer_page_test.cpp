@@ -116,6 +116,32 @@ TEST(EqualizerPage, TheSubwooferShowsTwoBands) {
   for (int id = 1566; id <= 1572; ++id) EXPECT_TRUE(f.page.FindControl(id)->visible) << id;
 }
 
+TEST(EqualizerPage, TheBandsStandUprightInTheMarkedGraphicEqFrame) {
+  GeqFixture f(ControlMode::kAsync);
+  const Control* frame = f.page.FindControl(CGEQSetPage::kGraphicFrame);
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(frame->kind, ControlKind::kFrame);
+  EXPECT_EQ(frame->caption, "Graphic EQ");
+  EXPECT_TRUE(frame->memoryMark);
+  EXPECT_EQ(f.page.FindControl(CGEQSetPage::kChannelCombo)->frame, CGEQSetPage::kGraphicFrame);
+  // The marks beside the two types; the frame carries the third.
+  EXPECT_TRUE(f.page.FindControl(CGEQSetPage::kMiraCombo)->memoryMark);
+  EXPECT_TRUE(f.page.FindControl(CGEQSetPage::kTypeCombo)->memoryMark);
+  EXPECT_EQ(f.page.FindControl(CGEQSetPage::kMiraCombo)->frame, 0);
+  EXPECT_FALSE(f.page.FindControl(CGEQSetPage::kChannelCombo)->memoryMark);
+  const char* const labels[] = {"63Hz", "160Hz", "400Hz", "1kHz", "2.5kHz", "6.3kHz", "16kHz"};
+  for (int band = 0; band < 7; ++band) {
+    const Control* slider = f.page.FindControl(1566 + band);
+    ASSERT_NE(slider, nullptr);
+    EXPECT_EQ(slider->caption, labels[band]);
+    EXPECT_EQ(slider->orientation, Orientation::kVertical) << band;
+    EXPECT_EQ(slider->readOut, 1559 + band);
+    EXPECT_EQ(slider->frame, CGEQSetPage::kGraphicFrame);
+    EXPECT_EQ(f.page.FindControl(1559 + band)->frame, CGEQSetPage::kGraphicFrame);
+  }
+  EXPECT_EQ(f.page.FindControl(CGEQSetPage::kDefaultButton)->frame, 0);
+}
+
 TEST(EqualizerPage, TheChannelIsChosenByItsCode) {
   GeqFixture f(ControlMode::kAsync);
   StoreRecordParameter(f.image(), 394, 3, 5);  // Surround L's code keys record 4

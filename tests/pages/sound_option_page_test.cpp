@@ -325,5 +325,61 @@ TEST(SoundOptionPage, AsyncModeQueuesNothingAndTransfersFreezeTheSliders) {
   EXPECT_EQ(f.control(1408).text, " 4dB");
 }
 
+TEST(SoundOptionPage, FramesHoldTheirControlsAndFourCarryTheMarkWithToneBypass) {
+  SoundOptionFixture f(ControlMode::kAsync);
+  struct Framed {
+    int frame;
+    const char* caption;
+    bool marked;
+    int parent;
+    std::vector<int> members;
+  };
+  const Framed frames[] = {
+      {CToneControlPage::kSpeakerFrame, "Speaker", true, 0, {1262, 1370, 1264, 1371, 1266}},
+      {CToneControlPage::kHeadphoneFrame, "Headphone", false, 0, {1272, 1373, 1274, 1375, 1276}},
+      {CToneControlPage::kZone2Frame, "Zone2", false, 0, {1282, 1408, 1293, 1410, 1296}},
+      {CToneControlPage::kZone3Frame, "Zone3", false, 0, {1307, 1412, 1312, 1414, 1315}},
+      {CToneControlPage::kLfeFrame, "LFE Level", true, 0, {1283, 1377, 1285, 1379, 1287}},
+      {CToneControlPage::kDynamicRangeFrame, "Dynamic Range", true, 0, {1383, 1396, 1297}},
+      {CToneControlPage::kLipSyncFrame, "Lip Sync", true, 0, {1693}},
+      {CToneControlPage::kAutoDelayFrame,
+       "Auto Delay",
+       false,
+       CToneControlPage::kLipSyncFrame,
+       {1381, 1385, 1301}},
+      {CToneControlPage::kManualDelayFrame,
+       "Manual Delay",
+       false,
+       CToneControlPage::kLipSyncFrame,
+       {1416, 1418, 1304}},
+      {CToneControlPage::kTurnoverFrame, "for QR-K3100", false, 0, {1258, 1260, 1268, 1270}},
+  };
+  for (const Framed& framed : frames) {
+    const Control* frame = f.page.FindControl(framed.frame);
+    ASSERT_NE(frame, nullptr) << framed.caption;
+    EXPECT_EQ(frame->kind, ControlKind::kFrame);
+    EXPECT_EQ(frame->caption, framed.caption);
+    EXPECT_EQ(frame->memoryMark, framed.marked) << framed.caption;
+    EXPECT_EQ(frame->frame, framed.parent) << framed.caption;
+    EXPECT_EQ(frame->visible, framed.frame != CToneControlPage::kTurnoverFrame);
+    for (const int id : framed.members)
+      EXPECT_EQ(f.page.FindControl(id)->frame, framed.frame) << id;
+  }
+  EXPECT_TRUE(f.page.FindControl(1255)->memoryMark);
+  EXPECT_EQ(f.page.FindControl(1255)->frame, 0);
+  // Gains and levels upright with their read-outs, the delays lying.
+  const std::pair<int, int> upright[] = {{1262, 1370}, {1264, 1371}, {1272, 1373}, {1274, 1375},
+                                         {1282, 1408}, {1293, 1410}, {1307, 1412}, {1312, 1414},
+                                         {1283, 1377}, {1285, 1379}};
+  for (const auto& [slider, readOut] : upright) {
+    EXPECT_EQ(f.page.FindControl(slider)->orientation, Orientation::kVertical) << slider;
+    EXPECT_EQ(f.page.FindControl(slider)->readOut, readOut) << slider;
+  }
+  for (const auto& [slider, readOut] : {std::pair{1381, 1385}, std::pair{1416, 1418}}) {
+    EXPECT_EQ(f.page.FindControl(slider)->orientation, Orientation::kHorizontal) << slider;
+    EXPECT_EQ(f.page.FindControl(slider)->readOut, readOut) << slider;
+  }
+}
+
 }  // namespace
 }  // namespace qamp

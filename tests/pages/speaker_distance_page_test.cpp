@@ -321,5 +321,27 @@ TEST(SpeakerDistancePage, ProfileRoundTripInFeet) {
             0U);
 }
 
+TEST(SpeakerDistancePage, TenUprightSlidersStandInTheMarkedFrame) {
+  DistanceFixture f(ControlMode::kAsync);
+  const Control* frame = f.page.FindControl(CSpkDistancePage::kDistanceFrame);
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(frame->kind, ControlKind::kFrame);
+  EXPECT_EQ(frame->caption, "Speaker Distance");
+  EXPECT_TRUE(frame->memoryMark);
+  const std::pair<int, int> pairs[] = {{1137, 1390}, {1139, 1393}, {1141, 1397}, {1143, 1401},
+                                       {1145, 1405}, {1147, 1407}, {1149, 1409}, {1151, 1411},
+                                       {1153, 1413}, {1155, 1415}};
+  for (const auto& [slider, readOut] : pairs) {
+    const Control* s = f.page.FindControl(slider);
+    ASSERT_NE(s, nullptr) << slider;
+    EXPECT_EQ(s->orientation, Orientation::kVertical) << slider;
+    EXPECT_EQ(s->readOut, readOut) << slider;
+    EXPECT_EQ(s->frame, CSpkDistancePage::kDistanceFrame) << slider;
+    EXPECT_EQ(f.page.FindControl(readOut)->frame, CSpkDistancePage::kDistanceFrame) << readOut;
+  }
+  EXPECT_EQ(f.page.FindControl(CSpkDistancePage::kMeterButton)->frame, 0);
+  EXPECT_EQ(f.page.FindControl(CSpkDistancePage::kDefaultButton)->frame, 0);
+}
+
 }  // namespace
 }  // namespace qamp

@@ -177,5 +177,28 @@ TEST(SpeakerLevelPage, AnInactivePageIgnoresNotifications) {
   EXPECT_EQ(f.page.FindControl(1008)->text, " 7.0dB");
 }
 
+TEST(SpeakerLevelPage, TenUprightSlidersStandInTheMarkedFrameWithTheirReadOuts) {
+  LevelFixture f(ControlMode::kAsync);
+  const Control* frame = f.page.FindControl(1100);
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(frame->kind, ControlKind::kFrame);
+  EXPECT_EQ(frame->caption, "Speaker Level");
+  EXPECT_TRUE(frame->memoryMark);
+  const std::pair<int, int> pairs[] = {{1107, 1007}, {1109, 1008}, {1111, 1009}, {1113, 1010},
+                                       {1114, 1011}, {1116, 1012}, {1118, 1013}, {1120, 1014},
+                                       {1123, 1049}, {1125, 1057}};
+  for (const auto& [slider, readOut] : pairs) {
+    const Control* s = f.page.FindControl(slider);
+    ASSERT_NE(s, nullptr) << slider;
+    EXPECT_EQ(s->orientation, Orientation::kVertical) << slider;
+    EXPECT_EQ(s->readOut, readOut) << slider;
+    EXPECT_EQ(s->frame, 1100) << slider;
+    EXPECT_EQ(f.page.FindControl(readOut)->frame, 1100) << readOut;
+    EXPECT_FALSE(s->memoryMark) << slider;
+  }
+  // The "Default" button stands outside the frame.
+  EXPECT_EQ(f.page.FindControl(1105)->frame, 0);
+}
+
 }  // namespace
 }  // namespace qamp

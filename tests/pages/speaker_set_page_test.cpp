@@ -129,5 +129,18 @@ TEST(SpeakerSetPage, ThxTextsFollowTheDistanceUnit) {
   EXPECT_EQ(f.page.FindControl(1517)->items[0], "under 1ft");
 }
 
+TEST(SpeakerSetPage, OneMarkStandsAtFrontAndNowhereElse) {
+  SpeakerSetFixture f(ControlMode::kAsync);
+  int marked = 0;
+  for (const Control& control : f.page.Controls()) {
+    if (control.memoryMark) {
+      ++marked;
+      EXPECT_EQ(control.id, 1029);
+      EXPECT_EQ(control.caption, "Front");
+    }
+  }
+  EXPECT_EQ(marked, 1);
+}
+
 }  // namespace
 }  // namespace qamp

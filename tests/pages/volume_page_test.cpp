@@ -207,5 +207,37 @@ TEST(VolumePage, AsyncModeQueuesNothingAndTransfersFreezeTheSliders) {
   EXPECT_EQ(f.control(CVolumeTrim::kInitialVolumeReadOut).text, "-40.0dB");
 }
 
+TEST(VolumePage, TheTrimsLieInTheirFrameAndTheChoicesCarryTheMark) {
+  VolumeFixture f(ControlMode::kAsync);
+  const Control* frame = f.page.FindControl(CVolumeTrim::kTrimFrame);
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(frame->kind, ControlKind::kFrame);
+  EXPECT_EQ(frame->caption, "Volume Trim");
+  EXPECT_FALSE(frame->memoryMark);
+  for (const int id :
+       {1162, 1164, 1166, 1168, 1170, 1172, 1174, 1176, 1178, 1180, 1182, 1184, 1188, 1191}) {
+    const Control* trim = f.page.FindControl(id);
+    ASSERT_NE(trim, nullptr) << id;
+    EXPECT_EQ(trim->orientation, Orientation::kHorizontal) << id;
+    EXPECT_EQ(trim->lowLabel, "-") << id;
+    EXPECT_EQ(trim->highLabel, "+") << id;
+    EXPECT_EQ(trim->frame, CVolumeTrim::kTrimFrame) << id;
+    EXPECT_EQ(trim->readOut, 0) << id;
+    EXPECT_FALSE(trim->memoryMark) << id;
+  }
+  EXPECT_EQ(f.page.FindControl(CVolumeTrim::kTrimList)->frame, CVolumeTrim::kTrimFrame);
+  EXPECT_EQ(f.page.FindControl(CVolumeTrim::kFlatButton)->frame, CVolumeTrim::kTrimFrame);
+  const Control* initial = f.page.FindControl(CVolumeTrim::kInitialVolumeSlider);
+  EXPECT_EQ(initial->orientation, Orientation::kVertical);
+  EXPECT_EQ(initial->readOut, CVolumeTrim::kInitialVolumeReadOut);
+  EXPECT_EQ(initial->frame, 0);
+  EXPECT_FALSE(initial->memoryMark);
+  // "MAX Volume", "Adaptive DSP Level", "Adaptive DRC".
+  for (const int group : {1660, 1687, 1682}) {
+    EXPECT_TRUE(f.page.FindControl(group)->memoryMark) << group;
+    EXPECT_EQ(f.page.FindControl(group)->kind, ControlKind::kRadioGroup) << group;
+  }
+}
+
 }  // namespace
 }  // namespace qamp
