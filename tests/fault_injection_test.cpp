@@ -105,13 +105,25 @@ struct UploadResult {
   size_t frames = 0;  // the frames the receiver was sent
 };
 
-// What an Upload of this receiver gives a fresh program.
+// Gives the program the receiver's content, as after a file of it was
+// opened.
+void GiveTheAppTheContent(AppHarness& h, const ReceiverContent& content) {
+  h.link().Image(0) = content.state;
+  for (int n = 1; n <= 6; ++n) {
+    h.link().Image(n) = content.memories[static_cast<size_t>(n - 1)];
+    h.link().SetDataExists(n, content.hasData[static_cast<size_t>(n - 1)]);
+  }
+}
+
+// What an Upload of this receiver gives a fresh program, or, given
+// `programHolds`, a program that already holds that content.
 UploadResult CleanUploadOf(const ReceiverContent& content, const sim::SimOptions& options,
-                           std::string memo = {}) {
+                           std::string memo = {}, const ReceiverContent* programHolds = nullptr) {
   sim::SimOptions clean = options;
   clean.startState = sim::StartState::kFactory;
   AppHarness h(clean);
   SetContent(h.receiver, content);
+  if (programHolds != nullptr) GiveTheAppTheContent(h, *programHolds);
   h.link().SetUserMemo(std::move(memo));  // not the receiver's: an Upload keeps it
   h.app.Session().StartUpload();
   const auto outcome = h.RunUntilOutcome();
@@ -929,13 +941,12 @@ TEST_P(MarkersBehindASkippedCommand, TakeEffectAndTheUploadIsWholeApartFromTheSk
   const ReceiverContent content = ContentOf(h.receiver);
   // The program already holds what the receiver holds, so that the one
   // value lost with the skipped command is right all the same, and any
-  // other difference is a marker that did not take effect.
-  h.link().Image(0) = content.state;
-  for (int n = 1; n <= 6; ++n) {
-    h.link().Image(n) = content.memories[static_cast<size_t>(n - 1)];
-    h.link().SetDataExists(n, content.hasData[static_cast<size_t>(n - 1)]);
-  }
-  const UploadResult clean = CleanUploadOf(content, h.receiver.Options());
+  // other difference is a marker that did not take effect. The clean
+  // Upload starts from the same program: the texts also carry values no
+  // Upload reads (the DSP parameters of a memory on Straight, the MULTI CH
+  // front input in 6ch mode), which each program keeps as it held them.
+  GiveTheAppTheContent(h, content);
+  const UploadResult clean = CleanUploadOf(content, h.receiver.Options(), {}, &content);
   h.transport.LoseAnswersTo(GetParam().frame, GetParam().answeredSends);
   h.app.Session().StartUpload();
   const auto outcome = h.RunUntilOutcome(20000000);
