@@ -1,0 +1,354 @@
+// The source and list pages' own layouts: each shows what its page
+// describes, hands every user action to the page (and, in Real Time Mode,
+// the receiver) once, and names every control for assistive technology.
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <set>
+
+#include "app/my_sheet.h"
+#include "app/page_view.h"
+#include "app/source_view_kit.h"
+#include "model/image_defaults.h"
+#include "model/parameter_store.h"
+#include "pages/input_dsp_page.h"
+#include "pages/trigger_out_page.h"
+#include "support/app_harness.h"
+
+namespace qamp {
+namespace {
+
+using testing::AppHarness;
+using Frames = std::vector<std::string>;
+
+struct SheetOnScreen {
+  SheetOnScreen(AppHarness& h, std::string_view caption) : sheet(h.app.Pages().SheetPages()) {
+    sheet.resize(1280, 720);
+    sheet.show();
+    EXPECT_TRUE(sheet.ActivateByCaption(caption));
+    QApplication::processEvents();
+    view = sheet.ActiveView();
+  }
+  template <class Widget>
+  Widget* Get(int id) {
+    auto* widget = qobject_cast<Widget*>(view->WidgetOf(id));
+    EXPECT_NE(widget, nullptr) << "control " << id;
+    return widget;
+  }
+  CMySheet sheet;
+  CPageWidget* view = nullptr;
+};
+
+bool Connect(AppHarness& h) {
+  h.app.Session().Open();
+  const auto outcome = h.RunUntilOutcome();
+  h.clock.Advance(2000);
+  return outcome && outcome->outcome == OperationOutcome::kConnected;
+}
+
+Frames FramesAfter(AppHarness& h, size_t from) {
+  h.clock.Advance(2000);
+  const auto& frames = h.receiver.ReceivedFrames();
+  return {frames.begin() + static_cast<std::ptrdiff_t>(std::min(from, frames.size())),
+          frames.end()};
+}
+
+QString AccessibleNameOf(QWidget* widget) {
+  QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+  if (accessible == nullptr) return {};
+  if (qobject_cast<QComboBox*>(widget) != nullptr) {
+    const auto labels = accessible->relations(QAccessible::Label);
+    if (labels.isEmpty()) return {};
+    return labels.front().first->text(QAccessible::Name);
+  }
+  return accessible->text(QAccessible::Name);
+}
+
+// Every control number of the page has a widget of the kind the generic
+// form gives it, and the names of all of them are present and unique.
+void ExpectWidgetsAndNamesAsTheGenericForm(SheetOnScreen& s) {
+  CBasePage& page = s.view->Page();
+  CPageView generic(page);
+  std::set<QString> names;
+  for (const Control& control : page.Controls()) {
+    std::vector<int> ids = control.buttonIds;
+    if (ids.empty()) ids.push_back(control.id);
+    for (const int id : ids) {
+      QWidget* mine = s.view->WidgetOf(id);
+      QWidget* theirs = generic.WidgetOf(id);
+      if (control.kind == ControlKind::kFrame) {
+        EXPECT_NE(mine, nullptr) << id;
+        continue;
+      }
+      if (theirs == nullptr) continue;  // a frame text the generic form leaves out
+      ASSERT_NE(mine, nullptr) << id;
+      EXPECT_STREQ(mine->metaObject()->className(), theirs->metaObject()->className()) << id;
+      if (control.kind == ControlKind::kText) continue;
+      const QString name = AccessibleNameOf(mine);
+      EXPECT_FALSE(name.isEmpty()) << id;
+      EXPECT_TRUE(names.insert(name).second) << id << " " << name.toStdString();
+    }
+  }
+}
+
+// --- TRIGGER OUT ---------------------------------------------------------------------------
+
+constexpr int kXmZone3Output2 = 375;  // output 2, XM, Zone3
+
+TEST(TriggerOutView, AGridOfInputsAgainstZonesInEachOutputsBox) {
+  AppHarness h;
+  SheetOnScreen s(h, "TRIGGER OUT");
+  ExpectWidgetsAndNamesAsTheGenericForm(s);
+  auto* box1 = s.Get<QGroupBox>(1336);
+  auto* box2 = s.Get<QGroupBox>(1337);
+  EXPECT_EQ(box1->title(), "TRIGGER OUT1");
+  EXPECT_EQ(box2->title(), "TRIGGER OUT2");
+  // The two boxes side by side, each holding its own controls.
+  EXPECT_LT(box1->geometry().right(), box2->geometry().left());
+  EXPECT_TRUE(box1->isAncestorOf(s.Get<QComboBox>(1330)));
+  EXPECT_TRUE(box2->isAncestorOf(s.Get<QPushButton>(1335)));
+  // Rows in the page's order, one above the other: PHONO Main above
+  // MULTI CH Main; Main, Zone2, Zone3 from left to right.
+  QWidget* phonoMain = s.Get<QRadioButton>(CDCTriggerCtl::LowButtonOf(301));
+  QWidget* phonoZone3 = s.Get<QRadioButton>(CDCTriggerCtl::LowButtonOf(303));
+  QWidget* multiCh = s.Get<QRadioButton>(CDCTriggerCtl::LowButtonOf(334));
+  QWidget* xmMain = s.Get<QRadioButton>(CDCTriggerCtl::LowButtonOf(335));
+  const auto at = [&](QWidget* w) { return w->mapTo(box1, QPoint(0, 0)); };
+  EXPECT_LT(at(phonoMain).y(), at(xmMain).y());
+  EXPECT_LT(at(xmMain).y(), at(multiCh).y());
+  EXPECT_EQ(at(phonoMain).x(), at(multiCh).x());
+  EXPECT_LT(at(phonoMain).x(), at(phonoZone3).x());
+  // Nothing of the page is clipped at 1280x720.
+  for (QWidget* w : {phonoMain, multiCh, static_cast<QWidget*>(s.Get<QPushButton>(1335))}) {
+    const QPoint bottom = w->mapTo(s.view, QPoint(0, w->height()));
+    EXPECT_LE(bottom.y(), s.view->height()) << w->accessibleName().toStdString();
+  }
+  // The labels beside the radios name them.
+  EXPECT_EQ(s.Get<QRadioButton>(CDCTriggerCtl::HighButtonOf(301))->accessibleName(),
+            "TRIGGER OUT1 PHONO Main: H");
+  EXPECT_EQ(AccessibleNameOf(s.Get<QComboBox>(1331)), "TRIGGER OUT2 Trigger Control");
+}
+
+TEST(TriggerOutView, InRealTimeModeEachKindOfControlSendsItsCommands) {
+  AppHarness h({}, ControlMode::kRealTime);
+  ASSERT_TRUE(Connect(h));
+  const CSettingImage& image = h.link().CurrentImage();
+  StoreParameter(h.link().CurrentImage(), kXmZone3Output2, 0);
+  StoreParameter(h.link().CurrentImage(), 300, 0);
+  SheetOnScreen s(h, "TRIGGER OUT");
+
+  size_t from = h.receiver.ReceivedFrames().size();
+  auto* high = s.Get<QRadioButton>(CDCTriggerCtl::HighButtonOf(kXmZone3Output2));
+  QTest::mouseClick(high, Qt::LeftButton);
+  // Output 2 ("1"), Zone3 ("2"), XM ("0E"), high ("1"); checksum 0x99.
+  EXPECT_EQ(FramesAfter(h, from), Frames{"\x14"
+                                         "20090401120E199"
+                                         "\x03"});
+  EXPECT_EQ(ReadParameter(image, kXmZone3Output2), 1);
+  EXPECT_TRUE(high->isChecked());
+
+  from = h.receiver.ReceivedFrames().size();
+  auto* control = s.Get<QComboBox>(1330);
+  control->setCurrentIndex(2);  // "Zone3"
+  EXPECT_EQ(FramesAfter(h, from), Frames{"\x02"
+                                         "07E31"
+                                         "\x03"});
+  EXPECT_EQ(ReadParameter(image, 300), 2);
+
+  from = h.receiver.ReceivedFrames().size();
+  QTest::mouseClick(s.Get<QPushButton>(1333), Qt::LeftButton);  // output 1 "All Low"
+  h.clock.Advance(20000);  // the receiver's pause after each of them
+  const Frames sent = FramesAfter(h, from);
+  // The 37 switches of output 1, PHONO Main first and MULTI CH last.
+  ASSERT_EQ(sent.size(), 37u);
+  EXPECT_EQ(sent.front(),
+            "\x14"
+            "200904010000080"
+            "\x03");
+  EXPECT_EQ(sent.back(),
+            "\x14"
+            "200904010010081"
+            "\x03");
+  EXPECT_FALSE(s.Get<QRadioButton>(CDCTriggerCtl::HighButtonOf(334))->isChecked());
+  EXPECT_TRUE(s.Get<QRadioButton>(CDCTriggerCtl::LowButtonOf(334))->isChecked());
+  EXPECT_EQ(ReadParameter(image, 334), 0);
+}
+
+TEST(TriggerOutView, InAsyncModeAClickChangesTheImageAndSendsNothing) {
+  AppHarness h;
+  StoreParameter(h.link().CurrentImage(), 307, 1);
+  SheetOnScreen s(h, "TRIGGER OUT");
+  auto* low = s.Get<QRadioButton>(CDCTriggerCtl::LowButtonOf(307));
+  EXPECT_FALSE(low->isChecked());
+  QTest::mouseClick(low, Qt::LeftButton);
+  EXPECT_EQ(ReadParameter(h.link().CurrentImage(), 307), 0);
+  EXPECT_TRUE(low->isChecked());
+  QTest::mouseClick(s.Get<QPushButton>(1334), Qt::LeftButton);  // output 2 "All High"
+  for (ParamId id = 339; id <= 375; ++id) EXPECT_EQ(ReadParameter(h.link().CurrentImage(), id), 1);
+  EXPECT_TRUE(s.Get<QRadioButton>(CDCTriggerCtl::HighButtonOf(339))->isChecked());
+  EXPECT_TRUE(h.link().Queue().empty());
+  EXPECT_TRUE(h.receiver.ReceivedFrames().empty());
+}
+
+TEST(TriggerOutView, MissingZonesAndTheXmTunerDisableTheirSwitches) {
+  struct Case {
+    int zone2, zone3, xm;
+    std::vector<QString> items;
+  };
+  const Case cases[] = {
+      {1, 1, 1, {"Main", "Zone2", "Zone3", "Zone OR"}},
+      // Two zones left besides none: "Zone OR" stays with three items.
+      {0, 1, 1, {"Main", "Zone3", "Zone OR"}},
+      {1, 0, 1, {"Main", "Zone2", "Zone OR"}},
+      {1, 1, 0, {"Main", "Zone2", "Zone3", "Zone OR"}},
+  };
+  for (const Case& c : cases) {
+    AppHarness h;
+    ModelFlags flags;
+    flags.zone2 = c.zone2;
+    flags.zone3 = c.zone3;
+    flags.xm = c.xm;
+    h.link().SetFlags(flags);
+    h.app.Pages().UpdateModelControls();
+    SheetOnScreen s(h, "TRIGGER OUT");
+    const std::string which =
+        std::to_string(c.zone2) + std::to_string(c.zone3) + std::to_string(c.xm);
+    for (const int combo : {1330, 1331}) {
+      QComboBox* box = s.Get<QComboBox>(combo);
+      std::vector<QString> items;
+      for (int i = 0; i < box->count(); ++i) items.push_back(box->itemText(i));
+      EXPECT_EQ(items, c.items) << which;
+    }
+    for (const int output : {0, 1}) {
+      const ParamId cd = 304 + 38 * output;
+      const ParamId xm = 335 + 38 * output;
+      EXPECT_TRUE(s.Get<QRadioButton>(CDCTriggerCtl::LowButtonOf(cd))->isEnabled()) << which;
+      EXPECT_EQ(s.Get<QRadioButton>(CDCTriggerCtl::HighButtonOf(cd + 1))->isEnabled(), c.zone2 == 1)
+          << which;
+      EXPECT_EQ(s.Get<QRadioButton>(CDCTriggerCtl::HighButtonOf(cd + 2))->isEnabled(), c.zone3 == 1)
+          << which;
+      EXPECT_EQ(s.Get<QRadioButton>(CDCTriggerCtl::LowButtonOf(xm))->isEnabled(), c.xm == 1)
+          << which;
+      EXPECT_EQ(s.Get<QRadioButton>(CDCTriggerCtl::LowButtonOf(xm + 2))->isEnabled(),
+                c.xm == 1 && c.zone3 == 1)
+          << which;
+      // A missing zone's switches are held high, and shown so.
+      if (c.zone3 == 0) {
+        EXPECT_TRUE(s.Get<QRadioButton>(CDCTriggerCtl::HighButtonOf(cd + 2))->isChecked());
+      }
+    }
+  }
+}
+
+TEST(TriggerOutView, RedrawsWhenThePageChangesAndOnlyThen) {
+  AppHarness h;
+  SheetOnScreen s(h, "TRIGGER OUT");
+  auto* high = s.Get<QRadioButton>(CDCTriggerCtl::HighButtonOf(310));
+  StoreParameter(h.link().CurrentImage(), 310, 1);
+  h.app.Pages().RefreshAll();
+  s.view->Render();
+  EXPECT_TRUE(high->isChecked());
+  // A widget changed behind the page's back stays as it is while nothing in
+  // the page changed: the view drew nothing again.
+  high->setText("x");
+  s.view->Render();
+  EXPECT_EQ(high->text(), "x");
+  StoreParameter(h.link().CurrentImage(), 310, 0);
+  h.app.Pages().RefreshAll();
+  s.view->Render();
+  EXPECT_EQ(high->text(), "H");
+  EXPECT_FALSE(high->isChecked());
+}
+
+// --- Input DSP ------------------------------------------------------------------------------
+
+void ClickRow(QListWidget* list, int row) {
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                    list->visualItemRect(list->item(row)).center());
+}
+
+TEST(InputDspView, EachInputBesideItsProgramInOneTable) {
+  AppHarness h;
+  StoreParameter(h.link().CurrentImage(), 201, 3);  // CD: program 3
+  StoreParameter(h.link().CurrentImage(), 202, 0);
+  StoreParameter(h.link().CurrentImage(), 219, 0);  // list position 8, DVR: record 9
+  StoreParameter(h.link().CurrentImage(), 220, 1);  // ... Straight
+  h.app.Pages().RefreshAll();
+  SheetOnScreen s(h, "Input DSP");
+  ExpectWidgetsAndNamesAsTheGenericForm(s);
+  auto* inputs = s.Get<QListWidget>(CInputDsp::kInputList);
+  auto* programs = s.Get<QListWidget>(CInputDsp::kAssignmentList);
+  ASSERT_EQ(inputs->count(), 12);
+  ASSERT_EQ(programs->count(), 12);
+  // Side by side, every row at the height of its input, all twelve shown.
+  EXPECT_LT(inputs->mapTo(s.view, QPoint(0, 0)).x(), programs->mapTo(s.view, QPoint(0, 0)).x());
+  for (int row = 0; row < 12; ++row) {
+    EXPECT_EQ(inputs->mapTo(s.view, inputs->visualItemRect(inputs->item(row)).topLeft()).y(),
+              programs->mapTo(s.view, programs->visualItemRect(programs->item(row)).topLeft()).y())
+        << row;
+    EXPECT_TRUE(inputs->viewport()->rect().contains(inputs->visualItemRect(inputs->item(row))))
+        << row;
+  }
+  EXPECT_EQ(inputs->item(8)->text(), "DVR");
+  EXPECT_EQ(programs->item(8)->text(), "Straight");
+  EXPECT_EQ(programs->item(1)->text(), FromPage(h.app.Pages()
+                                                    .FindByCaption("Input DSP")
+                                                    ->FindControl(CInputDsp::kProgramCombo)
+                                                    ->items[3]));
+}
+
+TEST(InputDspView, EachKindOfControlReachesTheRecordOfTheSelectedInput) {
+  AppHarness h;
+  CSettingImage& image = h.link().CurrentImage();
+  StoreParameter(image, 201, 3);  // CD: program 3, not Straight
+  StoreParameter(image, 202, 0);
+  h.app.Pages().RefreshAll();
+  SheetOnScreen s(h, "Input DSP");
+  auto* programs = s.Get<QListWidget>(CInputDsp::kAssignmentList);
+  auto* combo = s.Get<QComboBox>(CInputDsp::kProgramCombo);
+  auto* straight = s.Get<QRadioButton>(CInputDsp::kStraightRadio);
+  auto* dsp = s.Get<QRadioButton>(CInputDsp::kDspProgramRadio);
+
+  // A click on either list selects the input in both.
+  ClickRow(programs, 1);
+  EXPECT_EQ(s.Get<QListWidget>(CInputDsp::kInputList)->currentRow(), 1);
+  EXPECT_EQ(combo->currentIndex(), 3);
+  EXPECT_TRUE(dsp->isChecked());
+  EXPECT_TRUE(combo->isEnabled());
+
+  combo->setCurrentIndex(5);
+  EXPECT_EQ(ReadParameter(image, 201), 5);
+  EXPECT_EQ(programs->item(1)->text(), combo->itemText(5));
+
+  QTest::mouseClick(straight, Qt::LeftButton);
+  EXPECT_EQ(ReadParameter(image, 202), 1);
+  EXPECT_EQ(ReadParameter(image, 201), 5);  // the program is kept
+  EXPECT_TRUE(straight->isChecked());
+  EXPECT_FALSE(combo->isEnabled());
+  EXPECT_EQ(programs->item(1)->text(), "Straight");
+
+  QTest::mouseClick(dsp, Qt::LeftButton);
+  EXPECT_EQ(ReadParameter(image, 202), 0);
+  EXPECT_TRUE(combo->isEnabled());
+  EXPECT_EQ(programs->item(1)->text(), combo->itemText(5));
+
+  QTest::mouseClick(s.Get<QPushButton>(CInputDsp::kDefaultButton), Qt::LeftButton);
+  CSettingImage defaults = image;
+  ApplyInputDspDefaults(defaults, h.link().RegionCode());
+  ASSERT_NE(ReadParameter(defaults, 201), 5);
+  EXPECT_EQ(ReadParameter(image, 201), ReadParameter(defaults, 201));
+  EXPECT_EQ(combo->currentIndex(), ReadParameter(defaults, 201));
+  // Async Mode: nothing goes out.
+  EXPECT_TRUE(h.receiver.ReceivedFrames().empty());
+}
+
+}  // namespace
+}  // namespace qamp
