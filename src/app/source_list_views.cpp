@@ -1,6 +1,8 @@
 #include "app/page_widget.h"
 #include "app/source_view_kit.h"
 #include "pages/input_dsp_page.h"
+#include "pages/input_rename_page.h"
+#include "pages/io_assign_page.h"
 #include "pages/trigger_out_page.h"
 
 namespace qamp {
@@ -10,6 +12,13 @@ namespace qamp {
 CPageWidget* MakeSourceAndListView(CBasePage& page, QWidget* parent) {
   if (dynamic_cast<CDCTriggerCtl*>(&page) != nullptr) return MakeTriggerOutView(page, parent);
   if (dynamic_cast<CInputDsp*>(&page) != nullptr) return MakeInputDspView(page, parent);
+  if (dynamic_cast<CIOAssign*>(&page) != nullptr) {
+    return MakeListTableView(page, parent, {CIOAssign::kPortList, CIOAssign::kAssignedList},
+                             CIOAssign::kPortList);
+  }
+  if (dynamic_cast<CInputSetUp*>(&page) != nullptr) {
+    return MakeListTableView(page, parent, {CInputSetUp::kInputList, CInputSetUp::kNameList}, 0);
+  }
   return nullptr;
 }
 

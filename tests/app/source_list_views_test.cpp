@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -20,6 +21,8 @@
 #include "model/image_defaults.h"
 #include "model/parameter_store.h"
 #include "pages/input_dsp_page.h"
+#include "pages/input_rename_page.h"
+#include "pages/io_assign_page.h"
 #include "pages/trigger_out_page.h"
 #include "support/app_harness.h"
 
@@ -348,6 +351,112 @@ TEST(InputDspView, EachKindOfControlReachesTheRecordOfTheSelectedInput) {
   EXPECT_EQ(combo->currentIndex(), ReadParameter(defaults, 201));
   // Async Mode: nothing goes out.
   EXPECT_TRUE(h.receiver.ReceivedFrames().empty());
+}
+
+// --- Lists as tables: I/O Assign and Input Rename -----------------------------------------
+
+// The rows of `left` and `right` stand level, all shown.
+void ExpectOneTable(SheetOnScreen& s, int leftId, int rightId) {
+  auto* left = s.Get<QListWidget>(leftId);
+  auto* right = s.Get<QListWidget>(rightId);
+  ASSERT_EQ(left->count(), right->count());
+  EXPECT_LT(left->mapTo(s.view, QPoint(0, 0)).x(), right->mapTo(s.view, QPoint(0, 0)).x());
+  for (int row = 0; row < left->count(); ++row) {
+    const QRect l = left->visualItemRect(left->item(row));
+    const QRect r = right->visualItemRect(right->item(row));
+    EXPECT_EQ(left->mapTo(s.view, l.topLeft()).y(), right->mapTo(s.view, r.topLeft()).y()) << row;
+    EXPECT_TRUE(left->viewport()->rect().contains(l)) << row;
+    EXPECT_TRUE(right->viewport()->rect().contains(r)) << row;
+    // Nothing below the page's bottom at 1280x720.
+    EXPECT_LE(left->mapTo(s.view, l.bottomLeft()).y(), s.view->height()) << row;
+  }
+}
+
+TEST(IoAssignView, InRealTimeModeAPortAndAnInputChosenAreSentOnSelect) {
+  AppHarness h({}, ControlMode::kRealTime);
+  ASSERT_TRUE(Connect(h));
+  StoreParameter(h.link().CurrentImage(), 246, 1);  // (1) Coaxial IN 1: CD
+  h.app.Pages().RefreshAll();
+  SheetOnScreen s(h, "I/O Assign");
+  ExpectWidgetsAndNamesAsTheGenericForm(s);
+  ExpectOneTable(s, CIOAssign::kPortList, CIOAssign::kAssignedList);
+  auto* ports = s.Get<QListWidget>(CIOAssign::kPortList);
+  auto* assigned = s.Get<QListWidget>(CIOAssign::kAssignedList);
+  auto* inputs = s.Get<QListWidget>(CIOAssign::kInputList);
+  auto* select = s.Get<QPushButton>(CIOAssign::kSelectButton);
+  EXPECT_FALSE(select->isEnabled());
+  EXPECT_FALSE(ports->item(0)->icon().isNull());  // the marker on port 0
+
+  // A row of the assigned inputs chooses its port, and the marker follows.
+  ClickRow(assigned, 3);
+  EXPECT_EQ(ports->currentRow(), 3);
+  EXPECT_FALSE(ports->item(3)->icon().isNull());
+  EXPECT_TRUE(ports->item(0)->icon().isNull());
+  // TUNER is refused on a coaxial input: "Select" stays off.
+  ClickRow(inputs, 2);
+  EXPECT_FALSE(select->isEnabled());
+  ClickRow(inputs, 3);  // CD-R
+  EXPECT_TRUE(select->isEnabled());
+  const size_t from = h.receiver.ReceivedFrames().size();
+  QTest::mouseClick(select, Qt::LeftButton);
+  EXPECT_EQ(FramesAfter(h, from), Frames{"\x14"
+                                         "2008010100034F"
+                                         "\x03"});
+  EXPECT_EQ(ReadParameter(h.link().CurrentImage(), 246), 3);
+  EXPECT_EQ(assigned->item(3)->text(), "CD-R");
+  // The marker moved twice and the rows still line up.
+  QApplication::processEvents();
+  ExpectOneTable(s, CIOAssign::kPortList, CIOAssign::kAssignedList);
+}
+
+TEST(IoAssignView, InAsyncModeDefaultRestoresEveryPortAndSendsNothing) {
+  AppHarness h;
+  StoreParameter(h.link().CurrentImage(), 258, 7);  // HDMI IN 4: DTV/CBL
+  h.app.Pages().RefreshAll();
+  SheetOnScreen s(h, "I/O Assign");
+  auto* assigned = s.Get<QListWidget>(CIOAssign::kAssignedList);
+  EXPECT_EQ(assigned->item(15)->text(), "DTV/CBL");
+  QTest::mouseClick(s.Get<QPushButton>(CIOAssign::kDefaultButton), Qt::LeftButton);
+  CSettingImage defaults = h.link().CurrentImage();
+  ApplyIoAssignDefaults(defaults);
+  ASSERT_NE(ReadParameter(defaults, 258), 7);
+  EXPECT_EQ(ReadParameter(h.link().CurrentImage(), 258), ReadParameter(defaults, 258));
+  EXPECT_NE(assigned->item(15)->text(), "DTV/CBL");
+  EXPECT_TRUE(h.receiver.ReceivedFrames().empty());
+}
+
+TEST(InputRenameView, InRealTimeModeANameTypedIsStoredAndSentForTheRowChosen) {
+  AppHarness h({}, ControlMode::kRealTime);
+  ASSERT_TRUE(Connect(h));
+  SheetOnScreen s(h, "Input Rename");
+  ExpectWidgetsAndNamesAsTheGenericForm(s);
+  ExpectOneTable(s, CInputSetUp::kInputList, CInputSetUp::kNameList);
+  auto* inputs = s.Get<QListWidget>(CInputSetUp::kInputList);
+  auto* names = s.Get<QListWidget>(CInputSetUp::kNameList);
+  auto* edit = s.Get<QLineEdit>(CInputSetUp::kNameEdit);
+  // A row of the names chooses its input.
+  ClickRow(names, 1);  // CD
+  EXPECT_EQ(inputs->currentRow(), 1);
+  QTest::keyClicks(edit, "ABCDEFGHIJKL");
+  const size_t from = h.receiver.ReceivedFrames().size();
+  QTest::mouseClick(s.Get<QPushButton>(CInputSetUp::kEnterButton), Qt::LeftButton);
+  // Nine characters at most, sent with input code 01.
+  EXPECT_EQ(FramesAfter(h, from), Frames{"\x14"
+                                         "2012011100109ABCDEFGHIEF"
+                                         "\x03"});
+  EXPECT_EQ(names->item(1)->text(), "ABCDEFGHI");
+  EXPECT_EQ(ReadText(h.link().CurrentImage(), 230), "ABCDEFGHI");
+}
+
+TEST(InputRenameView, ATextFromTheReceiverIsShownAsPlainText) {
+  AppHarness h;
+  StoreText(h.link().CurrentImage(), 229, "<b>x</b> ");
+  h.app.Pages().RefreshAll();
+  SheetOnScreen s(h, "Input Rename");
+  EXPECT_EQ(s.Get<QListWidget>(CInputSetUp::kNameList)->item(0)->text(), "<b>x</b> ");
+  for (QLabel* label : s.view->findChildren<QLabel*>()) {
+    EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->text().toStdString();
+  }
 }
 
 }  // namespace
