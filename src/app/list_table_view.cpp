@@ -1,6 +1,7 @@
 // Pages whose lists read as one table (each port beside its assigned input,
 // each input beside its name): the table on the left, its rows lined up
 // and all shown at once, and the page's other controls beside it.
+#include <QComboBox>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -34,7 +35,19 @@ class CListTableView : public CSourceView {
  public:
   CListTableView(CBasePage& page, QWidget* parent, std::vector<int> tableIds, int markedList)
       : CSourceView(page, parent), markedList_(markedList) {
-    auto* row = new QHBoxLayout(this);
+    auto* stack = new QVBoxLayout(this);
+    // Combo boxes (the page shown) stand above the table.
+    auto* top = new QHBoxLayout;
+    for (const Control& control : page.Controls()) {
+      if (control.kind != ControlKind::kCombo) continue;
+      QComboBox* combo = MakeCombo(control.id);
+      top->addWidget(MakeCaption(control.id));
+      top->addWidget(combo);
+    }
+    top->addStretch(1);
+    stack->addLayout(top);
+    auto* row = new QHBoxLayout;
+    stack->addLayout(row, 1);
     auto* table = new QGridLayout;
     table->setHorizontalSpacing(0);
     table->setVerticalSpacing(2);
@@ -46,7 +59,7 @@ class CListTableView : public CSourceView {
       QLabel* header = Header(*control);
       header->setBuddy(list);
       table->addWidget(header, 0, column);
-      table->addWidget(list, 1, column);
+      table->addWidget(list, 1, column, Qt::AlignTop);
       FitRows(list);
       tables_.push_back(list);
       ++column;
@@ -153,12 +166,16 @@ class CListTableView : public CSourceView {
         rowHeight = std::max(rowHeight, list->sizeHintForRow(row));
       }
     }
+    // Every column as tall as the longest: an empty one still frames its place.
+    int rows = 1;
+    for (QListWidget* list : tables_) rows = std::max(rows, list->count());
     for (QListWidget* list : tables_) {
       const int width = list->width() - 2 * list->frameWidth();
       for (int row = 0; row < list->count(); ++row) {
         list->item(row)->setSizeHint(QSize(width, rowHeight));
       }
-      list->setFixedHeight(list->count() * rowHeight + 2 * list->frameWidth());
+      list->setFixedHeight(rows * std::max(rowHeight, fontMetrics().height()) +
+                           2 * list->frameWidth());
     }
   }
 

@@ -4,6 +4,7 @@
 #include "pages/input_rename_page.h"
 #include "pages/io_assign_page.h"
 #include "pages/trigger_out_page.h"
+#include "pages/tuner_set_page.h"
 
 namespace qamp {
 
@@ -18,6 +19,10 @@ CPageWidget* MakeSourceAndListView(CBasePage& page, QWidget* parent) {
   }
   if (dynamic_cast<CInputSetUp*>(&page) != nullptr) {
     return MakeListTableView(page, parent, {CInputSetUp::kInputList, CInputSetUp::kNameList}, 0);
+  }
+  if (dynamic_cast<CTunerSetPage*>(&page) != nullptr) {
+    return MakeListTableView(page, parent,
+                             {CTunerSetPage::kPresetList, CTunerSetPage::kFrequencyList}, 0);
   }
   return nullptr;
 }

@@ -24,7 +24,9 @@
 #include "pages/input_rename_page.h"
 #include "pages/io_assign_page.h"
 #include "pages/trigger_out_page.h"
+#include "pages/tuner_set_page.h"
 #include "support/app_harness.h"
+#include "window_harness.h"
 
 namespace qamp {
 namespace {
@@ -457,6 +459,61 @@ TEST(InputRenameView, ATextFromTheReceiverIsShownAsPlainText) {
   for (QLabel* label : s.view->findChildren<QLabel*>()) {
     EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->text().toStdString();
   }
+}
+
+// --- Tuner Set ------------------------------------------------------------------------------
+
+TEST(TunerSetView, InRealTimeModeAFrequencyChosenIsStoredAndSentForThePresetChosen) {
+  testing::WindowHarness window(ControlMode::kRealTime);
+  testing::FindByName<QPushButton>(&window.view(), "Open")->click();
+  ASSERT_TRUE(
+      window.RunUntil([&] { return window.view().ConnectionStatus() == "Connected QR-K2600"; }));
+  ASSERT_TRUE(
+      window.RunUntil([&] { return window.link().Queue().empty() && window.link().IsWireIdle(); }));
+  window.Run(1000);
+  ASSERT_TRUE(window.view().Sheet().ActivateByCaption("Tuner Set"));
+  QApplication::processEvents();
+  CPageWidget* view = window.view().Sheet().ActiveView();
+  auto get = [&](int id) { return view->WidgetOf(id); };
+  auto* pages = qobject_cast<QComboBox*>(get(CTunerSetPage::kPageCombo));
+  auto* presets = qobject_cast<QListWidget*>(get(CTunerSetPage::kPresetList));
+  auto* frequencies = qobject_cast<QListWidget*>(get(CTunerSetPage::kFrequencyList));
+  ASSERT_TRUE(pages && presets && frequencies);
+  // "Current": one frequency and no presets.
+  EXPECT_EQ(presets->count(), 0);
+  EXPECT_EQ(frequencies->count(), 1);
+
+  pages->setCurrentIndex(1);  // PageA
+  ASSERT_EQ(presets->count(), 8);
+  EXPECT_EQ(presets->item(2)->text(), "Preset3");
+  ClickRow(frequencies, 2);
+  EXPECT_EQ(presets->currentRow(), 2);
+  const size_t from = window.receiver.ReceivedFrames().size();
+  // The "Frequency" dialog answers with its first row: AM 530kHz in region 1.
+  QTest::mouseClick(qobject_cast<QPushButton*>(get(CTunerSetPage::kAmButton)), Qt::LeftButton);
+  window.Run(2000);
+  EXPECT_EQ(window.FramesSince(from), Frames{"\x14"
+                                             "200D0501130000530"
+                                             "58"
+                                             "\x03"});
+  EXPECT_EQ(ReadText(window.link().CurrentImage(), 438), "000530");
+  EXPECT_EQ(frequencies->item(2)->text(), "AM 530kHz");
+}
+
+TEST(TunerSetView, ThePageChosenAboveTheTableOfItsPresets) {
+  AppHarness h;
+  SheetOnScreen s(h, "Tuner Set");
+  ExpectWidgetsAndNamesAsTheGenericForm(s);
+  auto* pages = s.Get<QComboBox>(CTunerSetPage::kPageCombo);
+  pages->setCurrentIndex(5);  // PageE
+  QApplication::processEvents();
+  ExpectOneTable(s, CTunerSetPage::kPresetList, CTunerSetPage::kFrequencyList);
+  EXPECT_LT(pages->mapTo(s.view, QPoint(0, pages->height())).y(),
+            s.Get<QListWidget>(CTunerSetPage::kPresetList)->mapTo(s.view, QPoint(0, 0)).y());
+  // "Default" goes back to "Current".
+  QTest::mouseClick(s.Get<QPushButton>(CTunerSetPage::kDefaultButton), Qt::LeftButton);
+  EXPECT_EQ(pages->currentIndex(), 0);
+  EXPECT_EQ(s.Get<QListWidget>(CTunerSetPage::kFrequencyList)->count(), 1);
 }
 
 }  // namespace
