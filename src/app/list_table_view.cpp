@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
@@ -35,7 +36,17 @@ class CListTableView : public CSourceView {
  public:
   CListTableView(CBasePage& page, QWidget* parent, std::vector<int> tableIds, int markedList)
       : CSourceView(page, parent), markedList_(markedList) {
-    auto* stack = new QVBoxLayout(this);
+    auto* outer = new QVBoxLayout(this);
+    // When the table stands in a frame, so do the controls of that frame;
+    // the page's other controls follow below it.
+    const Control* first = tableIds.empty() ? nullptr : ControlOf(tableIds.front());
+    const int frame = first != nullptr ? first->frame : 0;
+    QVBoxLayout* stack = outer;
+    if (frame != 0) {
+      QGroupBox* box = MakeFrame(frame);
+      stack = new QVBoxLayout(box);
+      outer->addWidget(box);
+    }
     // Combo boxes (the page shown) stand above the table.
     auto* top = new QHBoxLayout;
     for (const Control& control : page.Controls()) {
@@ -84,8 +95,15 @@ class CListTableView : public CSourceView {
     auto* side = new QVBoxLayout;
     QHBoxLayout* buttons = nullptr;
     std::vector<QHBoxLayout*> lines;
+    auto* below = new QHBoxLayout;
     for (const Control& control : page.Controls()) {
       if (std::find(tableIds.begin(), tableIds.end(), control.id) != tableIds.end()) continue;
+      if (control.kind == ControlKind::kFrame) continue;
+      if (frame != 0 && control.frame != frame) {
+        if (control.kind == ControlKind::kButton) below->addWidget(MakeButton(control.id));
+        if (control.kind == ControlKind::kText) outer->addWidget(MakeText(control.id));
+        continue;
+      }
       if (control.kind != ControlKind::kButton) buttons = nullptr;
       switch (control.kind) {
         case ControlKind::kList: {
@@ -127,6 +145,9 @@ class CListTableView : public CSourceView {
     for (QHBoxLayout* line : lines) line->addStretch(1);
     side->addStretch(1);
     row->addLayout(side, 1);
+    below->addStretch(1);
+    outer->addLayout(below);
+    if (frame != 0) outer->addStretch(1);
     Render();
   }
 

@@ -5,6 +5,7 @@
 #include "pages/io_assign_page.h"
 #include "pages/trigger_out_page.h"
 #include "pages/tuner_set_page.h"
+#include "pages/xm_set_page.h"
 
 namespace qamp {
 
@@ -23,6 +24,9 @@ CPageWidget* MakeSourceAndListView(CBasePage& page, QWidget* parent) {
   if (dynamic_cast<CTunerSetPage*>(&page) != nullptr) {
     return MakeListTableView(page, parent,
                              {CTunerSetPage::kPresetList, CTunerSetPage::kFrequencyList}, 0);
+  }
+  if (dynamic_cast<CXmSetPage*>(&page) != nullptr) {
+    return MakeListTableView(page, parent, {CXmSetPage::kPresetList, CXmSetPage::kValueList}, 0);
   }
   return nullptr;
 }

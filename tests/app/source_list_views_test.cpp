@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <memory>
 #include <set>
 
 #include "app/my_sheet.h"
@@ -25,6 +26,7 @@
 #include "pages/io_assign_page.h"
 #include "pages/trigger_out_page.h"
 #include "pages/tuner_set_page.h"
+#include "pages/xm_set_page.h"
 #include "support/app_harness.h"
 #include "window_harness.h"
 
@@ -514,6 +516,65 @@ TEST(TunerSetView, ThePageChosenAboveTheTableOfItsPresets) {
   QTest::mouseClick(s.Get<QPushButton>(CTunerSetPage::kDefaultButton), Qt::LeftButton);
   EXPECT_EQ(pages->currentIndex(), 0);
   EXPECT_EQ(s.Get<QListWidget>(CTunerSetPage::kFrequencyList)->count(), 1);
+}
+
+// --- XM Set ---------------------------------------------------------------------------------
+
+TEST(XmSetView, InRealTimeModeAStationIdEnteredIsSentAndARefusedOneIsSaid) {
+  AppHarness h({}, ControlMode::kRealTime);
+  ASSERT_TRUE(Connect(h));
+  SheetOnScreen s(h, "XM Set");
+  ExpectWidgetsAndNamesAsTheGenericForm(s);
+  auto* box = s.Get<QGroupBox>(CXmSetPage::kPresetFrame);
+  EXPECT_EQ(box->title(), "XM Preset (Station ID)");
+  EXPECT_TRUE(box->isAncestorOf(s.Get<QListWidget>(CXmSetPage::kValueList)));
+  EXPECT_FALSE(box->isAncestorOf(s.Get<QPushButton>(CXmSetPage::kDefaultButton)));
+  s.Get<QComboBox>(CXmSetPage::kPageCombo)->setCurrentIndex(2);  // PageC
+  QApplication::processEvents();
+  ExpectOneTable(s, CXmSetPage::kPresetList, CXmSetPage::kValueList);
+  auto* values = s.Get<QListWidget>(CXmSetPage::kValueList);
+  ClickRow(values, 7);
+  EXPECT_EQ(s.Get<QListWidget>(CXmSetPage::kPresetList)->currentRow(), 7);
+  auto* edit = s.Get<QLineEdit>(CXmSetPage::kStationEdit);
+  edit->selectAll();
+  QTest::keyClicks(edit, "255");
+  size_t from = h.receiver.ReceivedFrames().size();
+  QTest::mouseClick(s.Get<QPushButton>(CXmSetPage::kEnterButton), Qt::LeftButton);
+  EXPECT_EQ(FramesAfter(h, from), Frames{"\x14"
+                                         "2008051138FF88"
+                                         "\x03"});
+  EXPECT_EQ(values->item(7)->text(), "255");
+
+  // 256 is refused: said beside the edit, nothing stored or sent.
+  edit->selectAll();
+  QTest::keyClicks(edit, "256");
+  from = h.receiver.ReceivedFrames().size();
+  QTest::mouseClick(s.Get<QPushButton>(CXmSetPage::kEnterButton), Qt::LeftButton);
+  EXPECT_EQ(FramesAfter(h, from), Frames{});
+  EXPECT_EQ(ReadParameter(h.link().CurrentImage(), 499), 255);
+  auto* refusal = qobject_cast<QLabel*>(s.view->WidgetOf(CXmSetPage::kRefusal));
+  ASSERT_NE(refusal, nullptr);
+  EXPECT_FALSE(refusal->isHidden());
+  EXPECT_EQ(refusal->text(), "Please enter an integer between 0 and 255.");
+}
+
+TEST(XmSetView, WithoutTheXmTunerTheControlsAreHidden) {
+  AppHarness h;
+  ModelFlags flags;
+  flags.xm = 0;
+  h.link().SetFlags(flags);
+  h.app.Pages().UpdateModelControls();
+  CBasePage* page = h.app.Pages().FindByCaption("XM Set");
+  ASSERT_NE(page, nullptr);
+  std::unique_ptr<CPageWidget> view(MakePageWidget(*page, nullptr));
+  view->resize(1280, 720);
+  view->show();
+  for (const int id :
+       {CXmSetPage::kPageCombo, CXmSetPage::kPresetList, CXmSetPage::kValueList,
+        CXmSetPage::kStationEdit, CXmSetPage::kEnterButton, CXmSetPage::kDefaultButton}) {
+    EXPECT_TRUE(view->WidgetOf(id)->isHidden()) << id;
+    EXPECT_FALSE(view->WidgetOf(id)->isEnabled()) << id;
+  }
 }
 
 }  // namespace
