@@ -11,10 +11,12 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSlider>
 #include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/source_typed_value.h"
 #include "app/source_view_kit.h"
 
 namespace qamp {
@@ -95,6 +97,7 @@ class CListTableView : public CSourceView {
     auto* side = new QVBoxLayout;
     QHBoxLayout* buttons = nullptr;
     std::vector<QHBoxLayout*> lines;
+    QHBoxLayout* sliders = nullptr;
     auto* below = new QHBoxLayout;
     for (const Control& control : page.Controls()) {
       if (std::find(tableIds.begin(), tableIds.end(), control.id) != tableIds.end()) continue;
@@ -138,6 +141,31 @@ class CListTableView : public CSourceView {
         case ControlKind::kText:
           side->addWidget(MakeText(control.id));
           break;
+        case ControlKind::kSlider: {
+          // Sliders stand side by side (the page shows one at a time), each
+          // over the read-out its value can be typed into.
+          if (sliders == nullptr) {
+            sliders = new QHBoxLayout;
+            row->addLayout(sliders);
+          }
+          const bool upright = control.orientation == Orientation::kVertical;
+          QSlider* slider = MakeSlider(control.id, upright ? Qt::Vertical : Qt::Horizontal);
+          slider->setMinimumHeight(upright ? 200 : 0);
+          auto* typed = new CTypedValueLabel;
+          typed->setMinimumWidth(typed->fontMetrics().horizontalAdvance(" -888 ") + 8);
+          const int id = control.id;
+          typed->onValue = [this, id](int value) {
+            Page().MoveSlider(id, value);
+            Page().ReleaseSlider(id);
+            AfterAction();
+          };
+          auto* pair = new QVBoxLayout;
+          pair->addWidget(slider, 1, Qt::AlignHCenter);
+          pair->addWidget(typed, 0, Qt::AlignHCenter);
+          sliders->addLayout(pair);
+          typed_.emplace_back(id, typed);
+          break;
+        }
         default:
           break;
       }
@@ -153,6 +181,15 @@ class CListTableView : public CSourceView {
 
  protected:
   void RenderMore() override {
+    for (auto& [id, typed] : typed_) {
+      const Control* slider = ControlOf(id);
+      if (slider == nullptr) continue;
+      typed->setVisible(slider->visible);
+      typed->setEnabled(slider->enabled);
+      typed->setText(QString::number(slider->value));
+      typed->setAccessibleName(WidgetOf(id)->accessibleName() + " value");
+      typed->SetRange({slider->minimum, slider->maximum, slider->step});
+    }
     // Names padded with blanks, as the receiver's display centres them,
     // line up only in a fixed-width font.
     for (const Control& control : Page().Controls()) {
@@ -210,6 +247,7 @@ class CListTableView : public CSourceView {
 
   int markedList_;
   std::vector<QListWidget*> tables_;
+  std::vector<std::pair<int, CTypedValueLabel*>> typed_;
 };
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "app/page_widget.h"
 #include "app/source_view_kit.h"
+#include "pages/dsp_parameters_page.h"
 #include "pages/input_dsp_page.h"
 #include "pages/input_rename_page.h"
 #include "pages/io_assign_page.h"
@@ -27,6 +28,10 @@ CPageWidget* MakeSourceAndListView(CBasePage& page, QWidget* parent) {
   }
   if (dynamic_cast<CXmSetPage*>(&page) != nullptr) {
     return MakeListTableView(page, parent, {CXmSetPage::kPresetList, CXmSetPage::kValueList}, 0);
+  }
+  if (dynamic_cast<CInputDspParam*>(&page) != nullptr) {
+    return MakeListTableView(page, parent, {CInputDspParam::kNameList, CInputDspParam::kValueList},
+                             CInputDspParam::kNameList);
   }
   return nullptr;
 }

@@ -10,17 +10,21 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSlider>
 #include <QTest>
 #include <memory>
 #include <set>
 
 #include "app/my_sheet.h"
 #include "app/page_view.h"
+#include "app/source_typed_value.h"
 #include "app/source_view_kit.h"
 #include "model/image_defaults.h"
 #include "model/parameter_store.h"
+#include "pages/dsp_parameters_page.h"
 #include "pages/input_dsp_page.h"
 #include "pages/input_rename_page.h"
 #include "pages/io_assign_page.h"
@@ -574,6 +578,91 @@ TEST(XmSetView, WithoutTheXmTunerTheControlsAreHidden) {
         CXmSetPage::kStationEdit, CXmSetPage::kEnterButton, CXmSetPage::kDefaultButton}) {
     EXPECT_TRUE(view->WidgetOf(id)->isHidden()) << id;
     EXPECT_FALSE(view->WidgetOf(id)->isEnabled()) << id;
+  }
+}
+
+// --- DSP Parameters and the typed value ------------------------------------------------------
+
+TEST(TypedValue, TakesOnlyValuesOnTheSlidersStepWithinItsRange) {
+  const TypedRange levels{-60, 60, 5};
+  QString why;
+  EXPECT_EQ(ParseTypedValue("-15", levels, &why), -15);
+  EXPECT_EQ(ParseTypedValue(" 60 ", levels, &why), 60);  // the ends are in
+  EXPECT_EQ(ParseTypedValue("-60", levels, &why), -60);
+  EXPECT_EQ(ParseTypedValue("-12", levels, &why), std::nullopt);
+  EXPECT_EQ(why, "-12 is not on the slider's step. Enter a value from -60 to 60 in steps of 5.");
+  EXPECT_EQ(ParseTypedValue("2.5", levels, &why), std::nullopt);
+  EXPECT_TRUE(why.startsWith("2.5 is not on the slider's step.")) << why.toStdString();
+  EXPECT_EQ(ParseTypedValue("65", levels, &why), std::nullopt);
+  EXPECT_EQ(why, "65 is out of range. Enter a value from -60 to 60 in steps of 5.");
+  EXPECT_EQ(ParseTypedValue("-65", levels, &why), std::nullopt);
+  EXPECT_EQ(ParseTypedValue("abc", levels, &why), std::nullopt);
+  EXPECT_TRUE(why.startsWith("\"abc\" is not a number.")) << why.toStdString();
+  EXPECT_EQ(ParseTypedValue("", levels, &why), std::nullopt);
+  // The step counts from the minimum.
+  EXPECT_EQ(ParseTypedValue("12", {10, 50, 2}, &why), 12);
+  EXPECT_EQ(ParseTypedValue("13", {10, 50, 2}, &why), std::nullopt);
+}
+
+TEST(DspParametersView, AValueTypedUnderTheSliderIsStoredAndSentAsAReleaseWouldBe) {
+  AppHarness h({}, ControlMode::kRealTime);
+  ASSERT_TRUE(Connect(h));
+  h.app.Pages().DspParameters().ShowProgram(3);
+  SheetOnScreen s(h, "DSP Parameters");
+  ExpectWidgetsAndNamesAsTheGenericForm(s);
+  ExpectOneTable(s, CInputDspParam::kNameList, CInputDspParam::kValueList);
+  ClickRow(s.Get<QListWidget>(CInputDspParam::kValueList), 4);  // Rev. Time
+  EXPECT_EQ(s.Get<QListWidget>(CInputDspParam::kNameList)->currentRow(), 4);
+  // One upright slider at a time: the selected row's.
+  auto* slider = s.Get<QSlider>(CInputDspParam::kFirstSlider + 4);
+  EXPECT_EQ(slider->orientation(), Qt::Vertical);
+  EXPECT_FALSE(slider->isHidden());
+  for (int i = 0; i < CInputDspParam::kSliderCount; ++i) {
+    if (i != 4) {
+      EXPECT_TRUE(s.Get<QSlider>(CInputDspParam::kFirstSlider + i)->isHidden()) << i;
+    }
+  }
+  CTypedValueLabel* typed = nullptr;
+  for (QLabel* label : s.view->findChildren<QLabel*>()) {
+    auto* typedLabel = dynamic_cast<CTypedValueLabel*>(label);
+    if (typedLabel != nullptr && !typedLabel->isHidden()) typed = typedLabel;
+  }
+  ASSERT_NE(typed, nullptr);
+  EXPECT_FALSE(typed->accessibleName().isEmpty());
+
+  // In range and on the step: stored and sent once, as a release.
+  typed->setFocus();
+  QTest::keyClick(typed, Qt::Key_Return);
+  ASSERT_NE(typed->Editor(), nullptr);
+  ASSERT_TRUE(typed->Editor()->isVisible());
+  typed->Editor()->clear();
+  QTest::keyClicks(typed->Editor(), "25");
+  size_t from = h.receiver.ReceivedFrames().size();
+  QTest::keyClick(typed->Editor(), Qt::Key_Return);
+  EXPECT_EQ(FramesAfter(h, from), Frames{"\x14"
+                                         "200B0211090B0190D"
+                                         "\x03"});
+  EXPECT_EQ(ReadParameter(h.link().CurrentImage(), 47), 25);
+  EXPECT_EQ(s.Get<QListWidget>(CInputDspParam::kValueList)->item(4)->text(), "2.5sec");
+  EXPECT_EQ(typed->text(), "25");
+  EXPECT_TRUE(typed->Refusal().isEmpty());
+
+  // Off the step, then out of range: refused with a message, nothing sent.
+  for (const char* text : {"30.5", "51"}) {
+    QTest::mouseDClick(typed, Qt::LeftButton);
+    ASSERT_TRUE(typed->Editor()->isVisible());
+    typed->Editor()->clear();
+    QTest::keyClicks(typed->Editor(), text);
+    from = h.receiver.ReceivedFrames().size();
+    QTest::keyClick(typed->Editor(), Qt::Key_Return);
+    EXPECT_EQ(FramesAfter(h, from), Frames{}) << text;
+    EXPECT_EQ(ReadParameter(h.link().CurrentImage(), 47), 25) << text;
+    EXPECT_FALSE(typed->Refusal().isEmpty()) << text;
+    QMessageBox* box = typed->findChild<QMessageBox*>();
+    ASSERT_NE(box, nullptr) << text;
+    EXPECT_EQ(box->text(), typed->Refusal());
+    box->close();
+    QApplication::processEvents();
   }
 }
 
