@@ -4,6 +4,7 @@
 #include "pages/input_dsp_page.h"
 #include "pages/input_rename_page.h"
 #include "pages/io_assign_page.h"
+#include "pages/ipod_page.h"
 #include "pages/trigger_out_page.h"
 #include "pages/tuner_set_page.h"
 #include "pages/xm_set_page.h"
@@ -33,6 +34,7 @@ CPageWidget* MakeSourceAndListView(CBasePage& page, QWidget* parent) {
     return MakeListTableView(page, parent, {CInputDspParam::kNameList, CInputDspParam::kValueList},
                              CInputDspParam::kNameList);
   }
+  if (dynamic_cast<CiPodPage*>(&page) != nullptr) return MakeIPodView(page, parent);
   return nullptr;
 }
 

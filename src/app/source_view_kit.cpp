@@ -68,6 +68,14 @@ std::vector<Control> WithFrameCaptions(const std::vector<Control>& controls) {
     });
     if (shared) named[i].caption = frame->caption + " " + controls[i].caption;
   }
+  // A frame heads the controls that follow it, as a heading does: a control
+  // without a caption of its own is named after it.
+  for (Control& control : named) {
+    if (control.kind == ControlKind::kFrame) {
+      control.kind = ControlKind::kText;
+      control.text.clear();
+    }
+  }
   return named;
 }
 

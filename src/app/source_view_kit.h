@@ -87,6 +87,7 @@ class CSourceView : public CPageWidget {
 // The views of this family.
 CPageWidget* MakeTriggerOutView(CBasePage& page, QWidget* parent);
 CPageWidget* MakeInputDspView(CBasePage& page, QWidget* parent);
+CPageWidget* MakeIPodView(CBasePage& page, QWidget* parent);
 // The lists `tableIds` as the columns of one table, the other controls
 // beside it; `markedList` (0 for none) shows a marker on its selected row.
 CPageWidget* MakeListTableView(CBasePage& page, QWidget* parent, std::vector<int> tableIds,

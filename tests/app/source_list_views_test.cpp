@@ -28,6 +28,7 @@
 #include "pages/input_dsp_page.h"
 #include "pages/input_rename_page.h"
 #include "pages/io_assign_page.h"
+#include "pages/ipod_page.h"
 #include "pages/trigger_out_page.h"
 #include "pages/tuner_set_page.h"
 #include "pages/xm_set_page.h"
@@ -664,6 +665,80 @@ TEST(DspParametersView, AValueTypedUnderTheSliderIsStoredAndSentAsAReleaseWouldB
     box->close();
     QApplication::processEvents();
   }
+}
+
+// --- iPod -----------------------------------------------------------------------------------
+
+TEST(IPodView, InRealTimeModeSettingsAndOperationsSendTheirCommands) {
+  AppHarness h({}, ControlMode::kRealTime);
+  ASSERT_TRUE(Connect(h));
+  StoreParameter(h.link().CurrentImage(), 549, 0);
+  h.app.Pages().RefreshAll();
+  SheetOnScreen s(h, "iPod");
+  ExpectWidgetsAndNamesAsTheGenericForm(s);
+  size_t from = h.receiver.ReceivedFrames().size();
+  QTest::mouseClick(s.Get<QRadioButton>(1402), Qt::LeftButton);  // Standby Charge "Auto"
+  EXPECT_EQ(FramesAfter(h, from), Frames{"\x02"
+                                         "29601"
+                                         "\x03"});
+  EXPECT_EQ(ReadParameter(h.link().CurrentImage(), 549), 1);
+  for (const auto& [button, frame] :
+       std::vector<std::pair<int, std::string>>{{CiPodPage::kPlayButton,
+                                                 "\x02"
+                                                 "0F7F011EE1"
+                                                 "\x03"},
+                                                {CiPodPage::kUpButton,
+                                                 "\x02"
+                                                 "0F7F010EF1"
+                                                 "\x03"}}) {
+    from = h.receiver.ReceivedFrames().size();
+    QTest::mouseClick(s.Get<QPushButton>(button), Qt::LeftButton);
+    EXPECT_EQ(FramesAfter(h, from), Frames{frame}) << button;
+  }
+  // The menu keys stand as a cross around "Enter".
+  const auto at = [&](int id) { return s.Get<QPushButton>(id)->mapTo(s.view, QPoint(0, 0)); };
+  EXPECT_LT(at(CiPodPage::kUpButton).y(), at(CiPodPage::kEnterButton).y());
+  EXPECT_LT(at(CiPodPage::kEnterButton).y(), at(CiPodPage::kDownButton).y());
+  EXPECT_LT(at(CiPodPage::kLeftButton).x(), at(CiPodPage::kEnterButton).x());
+  EXPECT_LT(at(CiPodPage::kEnterButton).x(), at(CiPodPage::kRightButton).x());
+  EXPECT_EQ(at(CiPodPage::kLeftButton).y(), at(CiPodPage::kEnterButton).y());
+  // "Rew" and "FF" are never shown.
+  EXPECT_TRUE(s.Get<QPushButton>(CiPodPage::kRewButton)->isHidden());
+  EXPECT_TRUE(s.Get<QPushButton>(CiPodPage::kFfButton)->isHidden());
+  EXPECT_FALSE(s.Get<QPushButton>(CiPodPage::kPauseButton)->isHidden());
+}
+
+TEST(IPodView, TheReceiversTextsShowAsPlainTextAndTheMarkerOnTheSelectedLine) {
+  AppHarness h({}, ControlMode::kRealTime);
+  ASSERT_TRUE(Connect(h));
+  std::string list = "2";
+  for (const char* line : {"<b>One</b>", "Two", "Three", "Four"}) {
+    std::string padded = line;
+    padded.resize(20, ' ');
+    list += padded;
+  }
+  StoreText(h.link().CurrentImage(), 556, list);
+  SheetOnScreen s(h, "iPod");
+  h.app.Pages().FindByCaption("iPod")->RefreshParam(556, true);
+  s.view->Render();
+  EXPECT_EQ(s.Get<QLineEdit>(CiPodPage::kListLineBoxes[0])->text().trimmed(), "<b>One</b>");
+  EXPECT_EQ(s.Get<QLineEdit>(CiPodPage::kListMarkerBoxes[2])->text(), ">");
+  EXPECT_EQ(s.Get<QLineEdit>(CiPodPage::kListMarkerBoxes[0])->text(), "");
+  EXPECT_TRUE(s.Get<QLineEdit>(CiPodPage::kListLineBoxes[0])->isReadOnly());
+}
+
+TEST(IPodView, InAsyncModeOnlyTheSettingsShow) {
+  AppHarness h;
+  SheetOnScreen s(h, "iPod");
+  ExpectWidgetsAndNamesAsTheGenericForm(s);
+  for (const int id :
+       {CiPodPage::kOperationGroup, CiPodPage::kPlayInformationGroup,
+        CiPodPage::kListInformationGroup, CiPodPage::kPlayButton, CiPodPage::kEnterButton,
+        CiPodPage::kPlayInformationBoxes[0], CiPodPage::kListLineBoxes[3]}) {
+    EXPECT_TRUE(s.view->WidgetOf(id)->isHidden()) << id;
+  }
+  EXPECT_FALSE(s.Get<QRadioButton>(1401)->isHidden());
+  EXPECT_TRUE(s.Get<QRadioButton>(1401)->isEnabled());
 }
 
 }  // namespace
