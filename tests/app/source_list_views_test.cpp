@@ -741,5 +741,46 @@ TEST(IPodView, InAsyncModeOnlyTheSettingsShow) {
   EXPECT_TRUE(s.Get<QRadioButton>(1401)->isEnabled());
 }
 
+// --- Every view of the family -------------------------------------------------------------
+
+TEST(SourceViews, ArrowKeysChangeNeitherTheImageNorTheReceiver) {
+  AppHarness h({}, ControlMode::kRealTime);
+  ASSERT_TRUE(Connect(h));
+  h.app.Pages().DspParameters().ShowProgram(3);
+  const CSettingImage before = h.link().CurrentImage();
+  const size_t from = h.receiver.ReceivedFrames().size();
+  const std::vector<std::pair<std::string, int>> targets = {
+      {"TRIGGER OUT", CDCTriggerCtl::LowButtonOf(301)},
+      {"TRIGGER OUT", 1330},
+      {"I/O Assign", CIOAssign::kPortList},
+      {"Tuner Set", CTunerSetPage::kPageCombo},
+      {"DSP Parameters", CInputDspParam::kNameList},
+      {"iPod", 1401}};
+  for (const auto& [caption, id] : targets) {
+    SheetOnScreen s(h, caption);
+    QWidget* widget = s.view->WidgetOf(id);
+    ASSERT_NE(widget, nullptr) << caption << " " << id;
+    widget->setFocus();
+    for (const Qt::Key key : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Left, Qt::Key_Up}) {
+      QTest::keyClick(widget, key);
+    }
+  }
+  {
+    // The slider of the selected row, too.
+    SheetOnScreen s(h, "DSP Parameters");
+    ClickRow(s.Get<QListWidget>(CInputDspParam::kNameList), 4);
+    const CSettingImage selected = h.link().CurrentImage();
+    const size_t sent = h.receiver.ReceivedFrames().size();
+    QSlider* slider = s.Get<QSlider>(CInputDspParam::kFirstSlider + 4);
+    for (const Qt::Key key : {Qt::Key_Right, Qt::Key_Up, Qt::Key_Left, Qt::Key_Down}) {
+      QTest::keyClick(slider, key);
+    }
+    EXPECT_EQ(FramesAfter(h, sent), Frames{});
+    EXPECT_TRUE(h.link().CurrentImage() == selected);
+  }
+  EXPECT_EQ(FramesAfter(h, from), Frames{});
+  EXPECT_TRUE(h.link().CurrentImage() == before);
+}
+
 }  // namespace
 }  // namespace qamp
