@@ -277,14 +277,17 @@ CInputDspParam::CInputDspParam(CCommClass& link, PageHost& host)
     : CBasePage(link, host, 148, "DSP Parameters") {
   AddCombo(kProgramCombo, 0, ProgramNames()).value = program_;
   AddList(kTriQuadList, {"Tri", "Quad"}).value = triQuad_;
-  AddList(kNameList, {});
-  AddList(kValueList, {});
+  // The names and values of the shown rows read as one table; a row chosen
+  // in either chooses the parameter, whose slider stands upright beside.
+  AddList(kNameList, {}).columnHeaders = {"Parameter"};
+  AddList(kValueList, {}).columnHeaders = {"Value"};
   AddButton(kUpButton, "Up");
   AddButton(kDownButton, "Down");
   AddButton(kDefaultButton, "Default");
   for (int i = 0; i < kSliderCount; ++i) {
     Control& slider = AddSlider(kFirstSlider + i, 0, 0, 0, 1);
     slider.visible = slider.enabled = false;
+    SetSliderLayout(kFirstSlider + i, Orientation::kVertical, "", "", 0);
   }
   UpdateModelControls();
   Rebuild();

@@ -64,8 +64,10 @@ int CInputDsp::RecordOfId(ParamId id) {
 
 CInputDsp::CInputDsp(CCommClass& link, PageHost& host, BasicControlPort& basicControl)
     : CBasePage(link, host, 149, "Input DSP"), basicControl_(basicControl) {
-  AddList(kInputList, InputNames());
-  AddList(kAssignmentList, std::vector<std::string>(kListedInputs));
+  // The two lists stand side by side as one table: each input beside its
+  // program.
+  AddList(kInputList, InputNames()).columnHeaders = {"Input"};
+  AddList(kAssignmentList, std::vector<std::string>(kListedInputs)).columnHeaders = {"Program"};
   AddCombo(kProgramCombo, 0, ProgramNames()).value = 0;
   AddRadioGroup(0, "", {kDspProgramRadio, kStraightRadio}, {"DSP Program", "Straight"});
   AddButton(kDefaultButton, "Default");

@@ -67,8 +67,11 @@ CInputSetUp::CInputSetUp(CCommClass& link, PageHost& host)
   std::vector<std::string> entries;
   entries.reserve(kInputs.size());
   for (const RenamedInput& input : kInputs) entries.emplace_back(input.entry);
-  AddList(kInputList, entries);
-  AddList(kNameList, std::vector<std::string>(kInputs.size())).value = -1;
+  // The inputs and their names read as one table; a row chosen in either
+  // chooses the input.
+  AddList(kInputList, entries).columnHeaders = {"Input"};
+  Control& names = AddList(kNameList, std::vector<std::string>(kInputs.size()));
+  names.columnHeaders = {"Name"};
   AddEdit(kNameEdit);
   AddButton(kEnterButton, "Enter");
   AddButton(kDefaultButton, "Default");
@@ -125,8 +128,10 @@ bool CInputSetUp::SetParamFromText(CSettingImage& image, ParamId id, int /*subIn
 }
 
 void CInputSetUp::SelectListRow(int listId, int row) {
-  if (listId != kInputList || row < 0 || row >= static_cast<int>(kInputs.size())) return;
+  if (listId != kInputList && listId != kNameList) return;
+  if (row < 0 || row >= static_cast<int>(kInputs.size())) return;
   SetValue(kInputList, row);
+  SetValue(kNameList, row);
 }
 
 void CInputSetUp::EnterText(int editId, std::string_view text) {

@@ -94,16 +94,21 @@ CIOAssign::CIOAssign(CCommClass& link, PageHost& host) : CBasePage(link, host, 1
   std::vector<std::string> ports;
   ports.reserve(kPorts.size());
   for (const Port& port : kPorts) ports.emplace_back(port.name);
-  AddList(kPortList, ports);
+  // The ports and their assigned inputs read as one table; a row chosen in
+  // either chooses the port.
+  AddList(kPortList, ports).columnHeaders = {"Port"};
   Control& assigned = AddList(kAssignedList, std::vector<std::string>(kPorts.size()));
   assigned.caption = "Assigned Input";
-  assigned.value = -1;
+  assigned.columnHeaders = {"Assigned Input"};
+  assigned.value = 0;
   std::vector<std::string> inputs;
   inputs.reserve(kSelectableInputs);
   for (int input = 0; input < kSelectableInputs; ++input) {
     inputs.emplace_back(kInputs[static_cast<size_t>(input)].name);
   }
-  AddList(kInputList, inputs).value = -1;
+  Control& select = AddList(kInputList, inputs);
+  select.value = -1;
+  select.columnHeaders = {"Select"};
   AddButton(kSelectButton, "Select").enabled = false;
   AddButton(kDefaultButton, "Default");
 }
@@ -114,6 +119,7 @@ bool CIOAssign::SelectionAllowed() const {
 
 void CIOAssign::UpdateEnableState() {
   SetValue(kPortList, port_);
+  SetValue(kAssignedList, port_);
   SetValue(kInputList, input_);
   SetEnabled(kSelectButton, SelectionAllowed());
 }
@@ -209,7 +215,7 @@ void CIOAssign::SaveToProfile(IniFile& file, const CSettingImage& image) {
 }
 
 void CIOAssign::SelectListRow(int listId, int row) {
-  if (listId == kPortList && row >= 0 && row < kPortCount) {
+  if ((listId == kPortList || listId == kAssignedList) && row >= 0 && row < kPortCount) {
     port_ = row;
   } else if (listId == kInputList && row >= 0 && row < kSelectableInputs) {
     input_ = row;

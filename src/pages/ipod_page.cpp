@@ -123,23 +123,29 @@ CiPodPage::CiPodPage(CCommClass& link, PageHost& host) : CBasePage(link, host, 1
   for (const IPodSetting& setting : Settings()) {
     AddRadioGroup(setting.id, std::string(setting.frame), setting.buttons, setting.captions);
   }
-  AddGroupBox(kOperationGroup, "iPod Operation");
+  // The operation buttons and the two information groups stand in boxes.
+  AddFrame(kOperationGroup, "iPod Operation");
   for (const Operation& button : kOperations) {
     AddButton(button.button, std::string(button.caption)).param = kOperationId;
+    PlaceInFrame(button.button, kOperationGroup);
   }
   for (const MenuKey& key : kMenuKeys) {
     AddButton(key.button, std::string(key.caption)).param = key.id;
+    PlaceInFrame(key.button, kOperationGroup);
   }
-  AddGroupBox(kPlayInformationGroup, "Play Information");
+  AddFrame(kPlayInformationGroup, "Play Information");
   for (size_t box = 0; box < kPlayInformation.size(); ++box) {
     Control& edit = AddEdit(kPlayInformationBoxes[box]);
     edit.param = kPlayInformationId;
     edit.caption = kPlayInformation[box].label;
+    edit.frame = kPlayInformationGroup;
   }
-  AddGroupBox(kListInformationGroup, "List Information");
+  AddFrame(kListInformationGroup, "List Information");
   for (size_t line = 0; line < 4; ++line) {
     AddEdit(kListMarkerBoxes[line]).param = kListInformationId;
     AddEdit(kListLineBoxes[line]).param = kListInformationId;
+    PlaceInFrame(kListMarkerBoxes[line], kListInformationGroup);
+    PlaceInFrame(kListLineBoxes[line], kListInformationGroup);
   }
   UpdateEnableState();
 }
@@ -160,13 +166,6 @@ void CiPodPage::UpdateEnableState() {
     SetVisible(id, shown);
     SetEnabled(id, shown);
   }
-}
-
-void CiPodPage::AddGroupBox(int id, std::string caption) {
-  Control box;
-  box.id = id;
-  box.caption = std::move(caption);
-  AddControl(std::move(box));
 }
 
 void CiPodPage::ShowPlayInformation() {

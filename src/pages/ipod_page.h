@@ -50,7 +50,6 @@ class CiPodPage : public CBasePage {
   static constexpr int kListMarkerBoxes[4] = {1465, 1466, 1467, 1468};
 
  private:
-  void AddGroupBox(int id, std::string caption);
   void ShowPlayInformation();
   void ShowListInformation();
 

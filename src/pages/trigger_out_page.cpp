@@ -102,10 +102,17 @@ CDCTriggerCtl::CDCTriggerCtl(CCommClass& link, PageHost& host)
     : CBasePage(link, host, 133, "TRIGGER OUT") {
   controlValues_ = {0, 1, 2, 3};
   for (int output = 0; output < 2; ++output) {
+    // Each output's controls stand in a box of their own; its grid has a
+    // column per zone.
+    AddFrame(kOutputFrame[output], "TRIGGER OUT" + std::to_string(output + 1)).columnHeaders = {
+        kZoneWords.begin(), kZoneWords.end()};
     AddCombo(kControlCombo[output], IdOf(output, 0), {kControlItems.begin(), kControlItems.end()})
         .caption = "Trigger Control";
+    PlaceInFrame(kControlCombo[output], kOutputFrame[output]);
     AddButton(kAllHighButton[output], "All High");
+    PlaceInFrame(kAllHighButton[output], kOutputFrame[output]);
     AddButton(kAllLowButton[output], "All Low");
+    PlaceInFrame(kAllLowButton[output], kOutputFrame[output]);
     for (const TriggerRow& row : kRows) {
       for (int zone = 0; zone < row.zones; ++zone) {
         const ParamId id = IdOf(output, row.firstOffset + zone);
@@ -113,6 +120,7 @@ CDCTriggerCtl::CDCTriggerCtl(CCommClass& link, PageHost& host)
             id, std::string(row.label) + " " + std::string(kZoneWords[static_cast<size_t>(zone)]),
             {LowButtonOf(id), HighButtonOf(id)}, {"L", "H"})
             .enabled = IsParamEnabled(id);
+        PlaceInFrame(LowButtonOf(id), kOutputFrame[output]);
       }
     }
   }

@@ -19,6 +19,9 @@ class CDCTriggerCtl : public CBasePage {
   static constexpr int kControlCombo[2] = {1330, 1331};
   static constexpr int kAllHighButton[2] = {1332, 1334};
   static constexpr int kAllLowButton[2] = {1333, 1335};
+  // The boxes "TRIGGER OUT1" and "TRIGGER OUT2" around each output's
+  // controls; the columns of their grids are the zones.
+  static constexpr int kOutputFrame[2] = {1336, 1337};
   // The "L" and "H" buttons of a switch (IDs 301..375 except 338).
   static constexpr int LowButtonOf(ParamId id) { return 3000 + 2 * (id - kFirstId); }
   static constexpr int HighButtonOf(ParamId id) { return LowButtonOf(id) + 1; }

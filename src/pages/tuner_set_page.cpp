@@ -182,8 +182,10 @@ std::optional<std::string> CFrequencyDialog::DoubleClickRow(int row) {
 CTunerSetPage::CTunerSetPage(CCommClass& link, PageHost& host, FrequencyChooser* chooser)
     : CBasePage(link, host, 132, "Tuner Set"), chooser_(chooser) {
   AddCombo(kPageCombo, 0, {kPageNames.begin(), kPageNames.end()}).value = 0;
-  AddList(kPresetList, {});
-  AddList(kFrequencyList, {});
+  // The presets and their frequencies read as one table; a row chosen in
+  // either chooses the preset.
+  AddList(kPresetList, {}).columnHeaders = {"Preset"};
+  AddList(kFrequencyList, {}).columnHeaders = {"Frequency"};
   AddButton(kAmButton, "AM");
   AddButton(kFmButton, "FM");
   AddButton(kDefaultButton, "Default");
@@ -289,7 +291,7 @@ void CTunerSetPage::ChooseCombo(int comboId, int index) {
 
 void CTunerSetPage::SelectListRow(int listId, int row) {
   // The current frequency has no presets to choose from.
-  if (listId != kPresetList || shownPage_ == 0) return;
+  if ((listId != kPresetList && listId != kFrequencyList) || shownPage_ == 0) return;
   if (row < 0 || row >= kPresetsPerPage) return;
   selectedPreset_ = row;
   SetValue(kPresetList, row);

@@ -52,20 +52,22 @@ bool ParseWholeInteger(std::string_view text, int& value) {
 }  // namespace
 
 CXmSetPage::CXmSetPage(CCommClass& link, PageHost& host) : CBasePage(link, host, 171, "XM Set") {
-  Control frame;
-  frame.id = kPresetFrame;
-  frame.caption = "XM Preset (Station ID)";
-  AddControl(frame);
+  AddFrame(kPresetFrame, "XM Preset (Station ID)");
   Control note;
   note.id = kNote;
   note.caption = "* The value of ''Station ID'' is not necessarily same\n  as ''Channel Number''.";
   AddControl(note);
   AddCombo(kPageCombo, 0, {kPageNames.begin(), kPageNames.end()}).value = 0;
-  AddList(kPresetList, {});
-  AddList(kValueList, {});
+  // The presets and their station IDs read as one table; a row chosen in
+  // either chooses the preset.
+  AddList(kPresetList, {}).columnHeaders = {"Preset"};
+  AddList(kValueList, {}).columnHeaders = {"Station ID"};
   AddEdit(kStationEdit).text = "1";
   AddButton(kEnterButton, "Enter");
   AddButton(kDefaultButton, "Default");
+  for (const int id : {kNote, kPageCombo, kPresetList, kValueList, kStationEdit, kEnterButton}) {
+    PlaceInFrame(id, kPresetFrame);
+  }
   Control refusal;
   refusal.id = kRefusal;
   refusal.visible = false;
@@ -155,7 +157,8 @@ void CXmSetPage::ChooseCombo(int comboId, int index) {
 }
 
 void CXmSetPage::SelectListRow(int listId, int row) {
-  if (listId != kPresetList || !Usable(listId) || row < 0 || row >= kPresetsPerPage) return;
+  if (listId != kPresetList && listId != kValueList) return;
+  if (!Usable(listId) || row < 0 || row >= kPresetsPerPage) return;
   selectedPreset_ = row;
   SetValue(kPresetList, row);
   SetValue(kValueList, row);

@@ -29,6 +29,17 @@ using testing::ExtendedFrame;
 constexpr int kRowsPerProgram[26] = {5, 5, 5, 7, 7, 5, 8, 5, 8, 5, 9, 9, 9,
                                      9, 9, 8, 8, 8, 8, 8, 8, 8, 1, 7, 1, 1};
 
+TEST(DspParametersPage, NamesAndValuesAreOneTableAndTheSlidersStandUpright) {
+  DspFixture f(ControlMode::kAsync);
+  EXPECT_EQ(f.control(Page::kNameList).columnHeaders, std::vector<std::string>{"Parameter"});
+  EXPECT_EQ(f.control(Page::kValueList).columnHeaders, std::vector<std::string>{"Value"});
+  for (int i = 0; i < Page::kSliderCount; ++i) {
+    const Control& slider = f.control(Page::kFirstSlider + i);
+    EXPECT_EQ(slider.orientation, Orientation::kVertical) << i;
+    EXPECT_EQ(slider.readOut, 0) << i;  // the value list shows the value
+  }
+}
+
 TEST(DspParametersTable, HoldsEveryProgramsRowsAndTheThreeChoiceLists) {
   const auto rows = DspParameterRows();
   ASSERT_EQ(rows.size(), 189U);

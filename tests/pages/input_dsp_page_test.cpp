@@ -57,6 +57,10 @@ TEST(InputDspPage, ListsTwelveInputsWithVcrBeforeDvrInTheRecords) {
   EXPECT_EQ(f.control(Page::kInputList).items,
             (std::vector<std::string>{"PHONO", "CD", "TUNER", "CD-R", "MD/TAPE", "BD/HD DVD", "DVD",
                                       "DTV/CBL", "DVR", "VCR", "V-AUX", "XM"}));
+  // Shown as one table: each input beside its program.
+  EXPECT_EQ(f.control(Page::kInputList).columnHeaders, std::vector<std::string>{"Input"});
+  EXPECT_EQ(f.control(Page::kAssignmentList).columnHeaders, std::vector<std::string>{"Program"});
+  EXPECT_EQ(f.control(Page::kAssignmentList).items.size(), 12U);
   EXPECT_EQ(f.control(Page::kProgramCombo).items.size(), 26U);
   EXPECT_EQ(f.control(Page::kProgramCombo).items.back(), "7ch Enhancer");
   // 215 and 216 name no record; MULTI CH and the spare record are not listed.

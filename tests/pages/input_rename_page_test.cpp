@@ -35,6 +35,20 @@ const Queue kFactoryDownload = {
     {"<DC4>2012011102009  DOCK   44<ETX>", 241}, {"<DC4>2012011101009MULTI CH D8<ETX>", 242},
 };
 
+TEST(InputRenamePage, InputsAndNamesAreOneTableWhoseRowsChooseTheInput) {
+  InputRenameFixture f(ControlMode::kAsync);
+  EXPECT_EQ(f.control(CInputSetUp::kInputList).columnHeaders, std::vector<std::string>{"Input"});
+  EXPECT_EQ(f.control(CInputSetUp::kNameList).columnHeaders, std::vector<std::string>{"Name"});
+  EXPECT_EQ(f.control(CInputSetUp::kNameList).value, 0);
+  f.page.SelectListRow(CInputSetUp::kNameList, 13);
+  EXPECT_EQ(f.control(CInputSetUp::kInputList).value, 13);
+  EXPECT_EQ(f.control(CInputSetUp::kNameList).value, 13);
+  f.page.SelectListRow(CInputSetUp::kInputList, 2);
+  EXPECT_EQ(f.control(CInputSetUp::kNameList).value, 2);
+  f.page.SelectListRow(CInputSetUp::kNameList, 14);  // no such input
+  EXPECT_EQ(f.control(CInputSetUp::kInputList).value, 2);
+}
+
 TEST(InputRenamePage, EnterKeepsNineCharactersExactly) {
   struct Case {
     const char* typed;

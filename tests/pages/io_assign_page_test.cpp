@@ -87,6 +87,23 @@ TEST(IoAssignPage, EveryJackTakesExactlyTheInputsOfItsRow) {
   }
 }
 
+TEST(IoAssignPage, PortsAndAssignedInputsAreOneTableWhoseRowsChooseThePort) {
+  IoAssignFixture f(ControlMode::kAsync);
+  EXPECT_EQ(f.control(CIOAssign::kPortList).columnHeaders, std::vector<std::string>{"Port"});
+  EXPECT_EQ(f.control(CIOAssign::kAssignedList).columnHeaders,
+            std::vector<std::string>{"Assigned Input"});
+  EXPECT_EQ(f.control(CIOAssign::kInputList).columnHeaders, std::vector<std::string>{"Select"});
+  EXPECT_EQ(f.control(CIOAssign::kAssignedList).value, 0);
+  // A row chosen in the assigned inputs chooses its port in both lists.
+  f.page.SelectListRow(CIOAssign::kAssignedList, 5);
+  EXPECT_EQ(f.control(CIOAssign::kPortList).value, 5);
+  EXPECT_EQ(f.control(CIOAssign::kAssignedList).value, 5);
+  f.page.SelectListRow(CIOAssign::kPortList, 15);
+  EXPECT_EQ(f.control(CIOAssign::kAssignedList).value, 15);
+  f.page.SelectListRow(CIOAssign::kAssignedList, 16);  // no such port
+  EXPECT_EQ(f.control(CIOAssign::kPortList).value, 15);
+}
+
 TEST(IoAssignPage, TunerOnTheFirstCoaxialInputBeepsAndChangesNothing) {
   IoAssignFixture f(ControlMode::kRealTime);
   f.Assign(3, 2);

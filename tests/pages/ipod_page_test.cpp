@@ -53,6 +53,31 @@ TEST(IPodPage, EverySettingSendsItsCommand) {
   }
 }
 
+TEST(IPodPage, TheOperationsAndTheInformationStandInTheirBoxes) {
+  IPodFixture f(ControlMode::kRealTime);
+  const std::pair<int, const char*> boxes[] = {
+      {CiPodPage::kOperationGroup, "iPod Operation"},
+      {CiPodPage::kPlayInformationGroup, "Play Information"},
+      {CiPodPage::kListInformationGroup, "List Information"}};
+  for (const auto& [id, caption] : boxes) {
+    EXPECT_EQ(f.control(id).kind, ControlKind::kFrame) << id;
+    EXPECT_EQ(f.control(id).caption, caption);
+  }
+  for (const int id : {CiPodPage::kPlayButton, CiPodPage::kRewButton, CiPodPage::kRightButton,
+                       CiPodPage::kDisplayButton}) {
+    EXPECT_EQ(f.control(id).frame, CiPodPage::kOperationGroup) << id;
+  }
+  for (const int id : CiPodPage::kPlayInformationBoxes) {
+    EXPECT_EQ(f.control(id).frame, CiPodPage::kPlayInformationGroup) << id;
+  }
+  for (int line = 0; line < 4; ++line) {
+    EXPECT_EQ(f.control(CiPodPage::kListLineBoxes[line]).frame, CiPodPage::kListInformationGroup);
+    EXPECT_EQ(f.control(CiPodPage::kListMarkerBoxes[line]).frame, CiPodPage::kListInformationGroup);
+  }
+  // The settings stand in no box of the page's: each group is its own.
+  EXPECT_EQ(f.control(1401).frame, 0);
+}
+
 TEST(IPodPage, OperationsAndMenuKeysSendTheirCodes) {
   struct Case {
     int button;

@@ -1,6 +1,8 @@
 // The TRIGGER OUT page.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "link/wire_format.h"
 #include "model/image_defaults.h"
 #include "model/parameter_store.h"
@@ -255,6 +257,40 @@ TEST(TriggerOutPage, RederiveRestoresWhatTheModelForces) {
   f.page.RederiveTriggerParameter(299);
   EXPECT_TRUE(f.image() == before);
   EXPECT_TRUE(f.capture.QueuedWithCodes().empty());
+}
+
+TEST(TriggerOutPage, EachOutputStandsInItsBoxWithAColumnPerZone) {
+  TriggerFixture f(ControlMode::kAsync);
+  const std::vector<std::string> zones = {"Main", "Zone2", "Zone3"};
+  for (int output = 0; output < 2; ++output) {
+    const int frame = output == 0 ? 1336 : 1337;
+    const Control& box = f.control(frame);
+    EXPECT_EQ(box.kind, ControlKind::kFrame);
+    EXPECT_EQ(box.caption, output == 0 ? "TRIGGER OUT1" : "TRIGGER OUT2");
+    EXPECT_EQ(box.columnHeaders, zones);
+    EXPECT_EQ(f.control(output == 0 ? 1330 : 1331).frame, frame);
+    EXPECT_EQ(f.control(output == 0 ? 1332 : 1334).frame, frame);
+    EXPECT_EQ(f.control(output == 0 ? 1333 : 1335).frame, frame);
+  }
+  // Every switch of an output is in its box, its caption the row's name and
+  // then a column's header; 37 switches per output.
+  int switches[2] = {0, 0};
+  for (const Control& control : f.page.Controls()) {
+    if (control.kind != ControlKind::kRadioGroup) continue;
+    const int output = control.param >= 338 ? 1 : 0;
+    EXPECT_EQ(control.frame, output == 0 ? 1336 : 1337) << control.caption;
+    const std::string& caption = control.caption;
+    const bool endsWithZone = std::any_of(zones.begin(), zones.end(), [&](const std::string& z) {
+      return caption.size() > z.size() + 1 &&
+             caption.substr(caption.size() - z.size() - 1) == " " + z;
+    });
+    EXPECT_TRUE(endsWithZone) << caption;
+    ++switches[output];
+  }
+  EXPECT_EQ(switches[0], 37);
+  EXPECT_EQ(switches[1], 37);
+  EXPECT_EQ(f.control(CDCTriggerCtl::LowButtonOf(334)).caption, "MULTI CH Main");
+  EXPECT_EQ(f.control(CDCTriggerCtl::LowButtonOf(369)).caption, "V-AUX/DOCK Main");
 }
 
 TEST(TriggerOutPage, ListOrderAndKeys) {

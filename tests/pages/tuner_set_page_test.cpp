@@ -60,6 +60,24 @@ struct TunerFixture : TunerParts, testing::PageFixture<CTunerSetPage> {
   }
 };
 
+TEST(TunerSetPage, PresetsAndFrequenciesAreOneTableWhoseRowsChooseThePreset) {
+  TunerFixture f(ControlMode::kAsync);
+  EXPECT_EQ(f.control(CTunerSetPage::kPresetList).columnHeaders,
+            std::vector<std::string>{"Preset"});
+  EXPECT_EQ(f.control(CTunerSetPage::kFrequencyList).columnHeaders,
+            std::vector<std::string>{"Frequency"});
+  f.page.ChooseCombo(CTunerSetPage::kPageCombo, 2);  // PageB
+  f.page.SelectListRow(CTunerSetPage::kFrequencyList, 6);
+  EXPECT_EQ(f.control(CTunerSetPage::kPresetList).value, 6);
+  EXPECT_EQ(f.control(CTunerSetPage::kFrequencyList).value, 6);
+  f.page.SelectListRow(CTunerSetPage::kFrequencyList, 8);  // no such preset
+  EXPECT_EQ(f.control(CTunerSetPage::kPresetList).value, 6);
+  // "Current" has no presets: its one row chooses nothing.
+  f.page.ChooseCombo(CTunerSetPage::kPageCombo, 0);
+  f.page.SelectListRow(CTunerSetPage::kFrequencyList, 0);
+  EXPECT_EQ(f.control(CTunerSetPage::kPresetList).value, -1);
+}
+
 TEST(TunerSetPage, FormatFrequencyShowsBandAndUnit) {
   const std::pair<const char*, const char*> cases[] = {
       {"087.50", "FM 87.5MHz"},

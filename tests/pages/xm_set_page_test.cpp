@@ -23,6 +23,26 @@ struct XmFixture : testing::PageFixture<CXmSetPage> {
   const Control& Refusal() { return control(CXmSetPage::kRefusal); }
 };
 
+TEST(XmSetPage, PresetsAndStationIdsAreOneTableInTheirBox) {
+  XmFixture f(ControlMode::kRealTime);
+  const Control& box = f.control(CXmSetPage::kPresetFrame);
+  EXPECT_EQ(box.kind, ControlKind::kFrame);
+  EXPECT_EQ(box.caption, "XM Preset (Station ID)");
+  for (const int id :
+       {CXmSetPage::kNote, CXmSetPage::kPageCombo, CXmSetPage::kPresetList, CXmSetPage::kValueList,
+        CXmSetPage::kStationEdit, CXmSetPage::kEnterButton}) {
+    EXPECT_EQ(f.control(id).frame, CXmSetPage::kPresetFrame) << id;
+  }
+  EXPECT_EQ(f.control(CXmSetPage::kDefaultButton).frame, 0);
+  EXPECT_EQ(f.control(CXmSetPage::kPresetList).columnHeaders, std::vector<std::string>{"Preset"});
+  EXPECT_EQ(f.control(CXmSetPage::kValueList).columnHeaders,
+            std::vector<std::string>{"Station ID"});
+  f.page.SelectListRow(CXmSetPage::kValueList, 4);
+  EXPECT_EQ(f.control(CXmSetPage::kPresetList).value, 4);
+  f.page.SelectListRow(CXmSetPage::kValueList, 8);  // no such preset
+  EXPECT_EQ(f.control(CXmSetPage::kValueList).value, 4);
+}
+
 TEST(XmSetPage, EnterTakesStationIdsFrom0To255) {
   struct Case {
     const char* text;

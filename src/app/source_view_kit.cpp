@@ -1,0 +1,416 @@
+#include "app/source_view_kit.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <algorithm>
+
+#include "app/control_names.h"
+#include "app/qamptool_view.h"
+
+namespace qamp {
+
+QString FromPage(const std::string& text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string ToPage(const QString& text) {
+  return text.toLatin1().toStdString();
+}
+
+namespace {
+
+int SliderStep(const Control& control) {
+  return std::max(control.step, 1);
+}
+
+int SliderPositions(const Control& control) {
+  return std::max(0, (control.maximum - control.minimum) / SliderStep(control));
+}
+
+int SliderPosition(const Control& control) {
+  const int step = SliderStep(control);
+  return std::clamp((control.value - control.minimum + step / 2) / step, 0,
+                    SliderPositions(control));
+}
+
+bool IsArrowKey(int key) {
+  return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
+}
+
+const Control* FrameOf(const std::vector<Control>& controls, const Control& control) {
+  if (control.frame == 0) return nullptr;
+  for (const Control& other : controls) {
+    if (other.id == control.frame && other.kind == ControlKind::kFrame) return &other;
+  }
+  return nullptr;
+}
+
+// Controls of different frames that share a caption ("Trigger Control" of
+// each output) are named with their frame's caption in front.
+std::vector<Control> WithFrameCaptions(const std::vector<Control>& controls) {
+  std::vector<Control> named = controls;
+  for (size_t i = 0; i < controls.size(); ++i) {
+    const Control* frame = FrameOf(controls, controls[i]);
+    if (frame == nullptr || controls[i].caption.empty()) continue;
+    const bool shared = std::any_of(controls.begin(), controls.end(), [&](const Control& other) {
+      return &other != &controls[i] && other.caption == controls[i].caption &&
+             other.frame != controls[i].frame;
+    });
+    if (shared) named[i].caption = frame->caption + " " + controls[i].caption;
+  }
+  // A frame heads the controls that follow it, as a heading does: a control
+  // without a caption of its own is named after it.
+  for (Control& control : named) {
+    if (control.kind == ControlKind::kFrame) {
+      control.kind = ControlKind::kText;
+      control.text.clear();
+    }
+  }
+  return named;
+}
+
+}  // namespace
+
+CSourceView::CSourceView(CBasePage& page, QWidget* parent) : CPageWidget(parent), page_(page) {}
+
+QLabel* CSourceView::FixedLabel(const QString& text) {
+  auto* label = new QLabel(text);
+  label->setTextFormat(Qt::PlainText);
+  return label;
+}
+
+QGroupBox* CSourceView::MakeFrame(int frameId) {
+  auto* box = new QGroupBox;
+  shown_[frameId].widget = box;
+  return box;
+}
+
+std::vector<QRadioButton*> CSourceView::MakeRadios(int groupId) {
+  Shown& shown = shown_[groupId];
+  if (const Control* group = ControlOf(groupId)) {
+    for (const int buttonId : group->buttonIds) {
+      auto* radio = new QRadioButton;
+      connect(radio, &QRadioButton::clicked, this, [this, buttonId] {
+        page_.ClickRadio(buttonId);
+        AfterAction();
+      });
+      radio->installEventFilter(this);
+      shown.radios.push_back(radio);
+    }
+  }
+  return shown.radios;
+}
+
+QComboBox* CSourceView::MakeCombo(int id) {
+  auto* combo = new QComboBox;
+  combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  combo->setFocusPolicy(Qt::StrongFocus);
+  connect(combo, &QComboBox::currentIndexChanged, this, [this, id](int index) {
+    if (index < 0) return;
+    page_.ChooseCombo(id, index);
+    AfterAction();
+  });
+  combo->installEventFilter(this);
+  shown_[id].widget = combo;
+  return combo;
+}
+
+QCheckBox* CSourceView::MakeCheck(int id) {
+  auto* check = new QCheckBox;
+  connect(check, &QCheckBox::toggled, this, [this, id](bool checked) {
+    page_.SetCheck(id, checked);
+    AfterAction();
+  });
+  check->installEventFilter(this);
+  shown_[id].widget = check;
+  return check;
+}
+
+QPushButton* CSourceView::MakeButton(int id) {
+  auto* button = new QPushButton;
+  button->setAutoDefault(false);
+  connect(button, &QPushButton::clicked, this, [this, id] {
+    page_.PressButton(id);
+    AfterAction();
+  });
+  button->installEventFilter(this);
+  shown_[id].widget = button;
+  return button;
+}
+
+QListWidget* CSourceView::MakeList(int id) {
+  auto* list = new QListWidget;
+  connect(list, &QListWidget::currentRowChanged, this, [this, id](int row) {
+    if (row < 0) return;
+    page_.SelectListRow(id, row);
+    AfterAction();
+  });
+  list->installEventFilter(this);
+  shown_[id].widget = list;
+  return list;
+}
+
+QLineEdit* CSourceView::MakeEdit(int id) {
+  auto* edit = new QLineEdit;
+  connect(edit, &QLineEdit::textEdited, this, [this, id](const QString& text) {
+    page_.EnterText(id, ToPage(text));
+    AfterAction();
+  });
+  edit->installEventFilter(this);
+  shown_[id].widget = edit;
+  return edit;
+}
+
+QSlider* CSourceView::MakeSlider(int id, Qt::Orientation orientation) {
+  auto* slider = new QSlider(orientation);
+  slider->setSingleStep(1);
+  // Arrow keys are kept off the pages, so Page Up and Page Down are the
+  // keyboard's fine step.
+  slider->setPageStep(1);
+  slider->setFocusPolicy(Qt::StrongFocus);
+  connect(slider, &QSlider::valueChanged, this,
+          [this, id](int position) { SliderChanged(id, position); });
+  connect(slider, &QSlider::sliderReleased, this, [this, id] {
+    page_.ReleaseSlider(id);
+    AfterAction();
+  });
+  slider->installEventFilter(this);
+  shown_[id].widget = slider;
+  return slider;
+}
+
+void CSourceView::SliderChanged(int id, int position) {
+  const Control* control = ControlOf(id);
+  if (control == nullptr) return;
+  const int value = control->minimum + position * SliderStep(*control);
+  auto* slider = static_cast<QSlider*>(shown_[id].widget);
+  page_.MoveSlider(id, value);
+  // Without a drag (a key, a click on the groove, assistive technology)
+  // the change is complete at once, as a release would make it.
+  if (!slider->isSliderDown()) page_.ReleaseSlider(id);
+  AfterAction();
+}
+
+QLabel* CSourceView::MakeReadOut(int id) {
+  auto* readOut = FixedLabel({});
+  StyleReadOut(readOut);
+  shown_[id].widget = readOut;
+  return readOut;
+}
+
+QLabel* CSourceView::MakeText(int id) {
+  QLabel* label = FixedLabel({});
+  label->setWordWrap(true);
+  shown_[id].widget = label;
+  return label;
+}
+
+QLabel* CSourceView::MakeCaption(int id) {
+  QLabel* label = FixedLabel({});
+  Shown& shown = shown_[id];
+  shown.caption = label;
+  if (shown.widget != nullptr) label->setBuddy(shown.widget);
+  return label;
+}
+
+bool CSourceView::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress &&
+      IsArrowKey(static_cast<const QKeyEvent*>(event)->key())) {
+    return true;
+  }
+  // The wheel passing over a slider or combo box that has not been chosen
+  // changes nothing (and, in Real Time Mode, sends nothing).
+  if (event->type() == QEvent::Wheel) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    const bool valueControl =
+        qobject_cast<QSlider*>(widget) != nullptr || qobject_cast<QComboBox*>(widget) != nullptr;
+    if (valueControl && !widget->hasFocus()) {
+      event->ignore();
+      return true;
+    }
+  }
+  return CPageWidget::eventFilter(watched, event);
+}
+
+void CSourceView::AfterAction() {
+  if (!rendering_) Draw();
+}
+
+void CSourceView::Render() {
+  // Nothing the page describes has changed since the last drawing.
+  if (drawn_ && page_.Revision() == drawnRevision_) return;
+  Draw();
+}
+
+void CSourceView::Draw() {
+  rendering_ = true;
+  const std::vector<Control>& controls = page_.Controls();
+  const ControlNames names = NameControls(page_.Caption(), WithFrameCaptions(controls));
+  for (size_t i = 0; i < controls.size(); ++i) {
+    const Control& control = controls[i];
+    auto found = shown_.find(control.id);
+    if (found == shown_.end()) continue;
+    Shown& shown = found->second;
+    DrawControl(control, shown);
+    const QString name = FromPage(names.controls[i]);
+    if (shown.widget != nullptr && control.kind != ControlKind::kText) {
+      shown.widget->setAccessibleName(name);
+    }
+    if (shown.caption != nullptr) shown.caption->setAccessibleName(name);
+    for (size_t b = 0; b < shown.radios.size() && b < names.buttons[i].size(); ++b) {
+      shown.radios[b]->setAccessibleName(FromPage(names.buttons[i][b]));
+    }
+  }
+  RenderMore();
+  drawnRevision_ = page_.Revision();
+  drawn_ = true;
+  rendering_ = false;
+}
+
+void CSourceView::DrawControl(const Control& control, Shown& shown) {
+  if (shown.caption != nullptr) {
+    shown.caption->setText(FromPage(control.caption));
+    shown.caption->setEnabled(control.enabled);
+    shown.caption->setVisible(control.visible);
+  }
+  if (control.kind == ControlKind::kRadioGroup) {
+    const bool anyChecked =
+        control.value >= 0 && control.value < static_cast<int>(shown.radios.size());
+    for (size_t b = 0; b < shown.radios.size(); ++b) {
+      QRadioButton* radio = shown.radios[b];
+      const QSignalBlocker block(radio);
+      radio->setText(b < control.items.size() ? FromPage(control.items[b]) : QString());
+      radio->setEnabled(control.enabled &&
+                        (b >= control.itemEnabled.size() || control.itemEnabled[b]));
+      radio->setVisible(control.visible);
+      // A group with no valid value shows no button checked, which an
+      // exclusive group would refuse.
+      radio->setAutoExclusive(false);
+      radio->setChecked(anyChecked && static_cast<int>(b) == control.value);
+      radio->setAutoExclusive(true);
+    }
+    if (shown.widget != nullptr) {
+      shown.widget->setEnabled(control.enabled);
+      shown.widget->setVisible(control.visible);
+    }
+    return;
+  }
+  QWidget* widget = shown.widget;
+  if (widget == nullptr) return;
+  const QSignalBlocker block(widget);
+  widget->setEnabled(control.enabled);
+  widget->setVisible(control.visible);
+  switch (control.kind) {
+    case ControlKind::kFrame:
+      static_cast<QGroupBox*>(widget)->setTitle(FromPage(control.caption));
+      break;
+    case ControlKind::kText: {
+      const std::string& text =
+          control.text.empty()
+              ? control.caption
+              : (control.caption.empty() ? control.text : control.caption + " " + control.text);
+      static_cast<QLabel*>(widget)->setText(FromPage(text));
+      break;
+    }
+    case ControlKind::kSlider: {
+      auto* slider = static_cast<QSlider*>(widget);
+      slider->setRange(0, SliderPositions(control));
+      slider->setValue(SliderPosition(control));
+      break;
+    }
+    case ControlKind::kCombo: {
+      auto* combo = static_cast<QComboBox*>(widget);
+      bool same = combo->count() == static_cast<int>(control.items.size());
+      for (int i = 0; same && i < combo->count(); ++i) {
+        same = combo->itemText(i) == FromPage(control.items[static_cast<size_t>(i)]);
+      }
+      if (!same) {
+        combo->clear();
+        for (const std::string& item : control.items) combo->addItem(FromPage(item));
+      }
+      combo->setCurrentIndex(IsIndexOf(control.value, control.items) ? control.value : -1);
+      break;
+    }
+    case ControlKind::kCheckBox: {
+      auto* check = static_cast<QCheckBox*>(widget);
+      check->setText(FromPage(control.caption));
+      check->setChecked(control.value > 0);
+      break;
+    }
+    case ControlKind::kList: {
+      auto* list = static_cast<QListWidget*>(widget);
+      const int count = static_cast<int>(control.items.size());
+      // Rows are rewritten in place, so that a row being clicked survives.
+      while (list->count() > count) delete list->takeItem(list->count() - 1);
+      for (int i = 0; i < count; ++i) {
+        const QString text = FromPage(control.items[static_cast<size_t>(i)]);
+        if (i < list->count()) {
+          if (list->item(i)->text() != text) list->item(i)->setText(text);
+        } else {
+          list->addItem(text);
+        }
+      }
+      if (IsIndexOf(control.value, control.items)) {
+        list->setCurrentRow(control.value);
+      } else {
+        list->setCurrentRow(-1);
+        list->clearSelection();
+      }
+      break;
+    }
+    case ControlKind::kButton:
+      static_cast<QPushButton*>(widget)->setText(FromPage(control.caption));
+      break;
+    case ControlKind::kReadOut:
+      static_cast<QLabel*>(widget)->setText(FromPage(control.text));
+      break;
+    case ControlKind::kEdit: {
+      auto* edit = static_cast<QLineEdit*>(widget);
+      const QString text = FromPage(control.text);
+      // Rewriting the same text would move the cursor while typing.
+      if (edit->text() != text) edit->setText(text);
+      break;
+    }
+    case ControlKind::kRadioGroup:
+      break;
+  }
+}
+
+QWidget* CSourceView::WidgetOf(int controlId) const {
+  for (const Control& control : page_.Controls()) {
+    auto found = shown_.find(control.id);
+    if (found == shown_.end()) continue;
+    const Shown& shown = found->second;
+    for (size_t b = 0; b < control.buttonIds.size() && b < shown.radios.size(); ++b) {
+      if (control.buttonIds[b] == controlId) return shown.radios[b];
+    }
+    if (control.id == controlId) return shown.widget;
+  }
+  return nullptr;
+}
+
+void CSourceView::RestoreRadioFocus() {
+  const QWidget* focused = focusWidget();
+  if (focused == nullptr || !focused->hasFocus()) return;
+  for (const auto& [id, shown] : shown_) {
+    if (std::find(shown.radios.begin(), shown.radios.end(), focused) == shown.radios.end()) {
+      continue;
+    }
+    for (QRadioButton* radio : shown.radios) {
+      if (radio->isChecked()) radio->setFocus(Qt::OtherFocusReason);
+    }
+    return;
+  }
+}
+
+}  // namespace qamp
