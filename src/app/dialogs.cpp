@@ -1,5 +1,6 @@
 #include "app/dialogs.h"
 
+#include "app/page_controls.h"
 #include "app/report_printer.h"
 
 #include <QButtonGroup>
@@ -156,16 +157,11 @@ CStartModeDialog::CStartModeDialog(QWidget* parent) : QDialog(parent) {
 
 void CStartModeDialog::keyPressEvent(QKeyEvent* event) {
   // The arrow keys do not move between the three answers, as on the pages.
-  switch (event->key()) {
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-      event->accept();
-      return;
-    default:
-      QDialog::keyPressEvent(event);
+  if (IsArrowKey(event->key())) {
+    event->accept();
+    return;
   }
+  QDialog::keyPressEvent(event);
 }
 
 // --- "Tuner Region" -------------------------------------------------------------------

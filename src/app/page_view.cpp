@@ -1,5 +1,7 @@
 #include "app/page_view.h"
 
+#include "app/page_controls.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -27,16 +29,6 @@ namespace qamp {
 
 namespace {
 
-// The receiver's texts are 8-bit characters; Latin-1 carries every one of
-// them there and back unchanged.
-QString FromModel(const std::string& text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::string ToModel(const QString& text) {
-  return text.toLatin1().toStdString();
-}
-
 // More radio buttons than this wrap onto a further line of their group.
 constexpr int kRadiosPerLine = 4;
 // Buttons in a run stand this many to a line.
@@ -51,20 +43,6 @@ constexpr int kGroupsPerLine = 3;
 // away from its label.
 constexpr int kSliderMaximumWidth = 480;
 
-int SliderStep(const Control& control) {
-  return std::max(control.step, 1);
-}
-
-int SliderPositions(const Control& control) {
-  return std::max(0, (control.maximum - control.minimum) / SliderStep(control));
-}
-
-int SliderPosition(const Control& control) {
-  const int step = SliderStep(control);
-  const int position = (control.value - control.minimum + step / 2) / step;
-  return std::clamp(position, 0, SliderPositions(control));
-}
-
 // A text that repeats the caption of another control is the frame drawn
 // around that control, which its group box or label already shows.
 bool IsFrameOfAnotherControl(const std::vector<Control>& controls, const Control& text) {
@@ -72,38 +50,6 @@ bool IsFrameOfAnotherControl(const std::vector<Control>& controls, const Control
   return std::any_of(controls.begin(), controls.end(), [&](const Control& other) {
     return other.kind != ControlKind::kText && other.caption == text.caption;
   });
-}
-
-bool IsArrowKey(int key) {
-  return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
-}
-
-bool SameItems(const QComboBox& combo, const std::vector<std::string>& items) {
-  if (combo.count() != static_cast<int>(items.size())) return false;
-  for (int i = 0; i < combo.count(); ++i) {
-    if (combo.itemText(i) != FromModel(items[static_cast<size_t>(i)])) return false;
-  }
-  return true;
-}
-
-void ShowItems(QListWidget& list, const std::vector<std::string>& items) {
-  const int count = static_cast<int>(items.size());
-  // Rows are rewritten in place, so that a row being clicked survives.
-  while (list.count() > count) delete list.takeItem(list.count() - 1);
-  for (int i = 0; i < count; ++i) {
-    const QString text = FromModel(items[static_cast<size_t>(i)]);
-    if (i < list.count()) {
-      if (list.item(i)->text() != text) list.item(i)->setText(text);
-    } else {
-      list.addItem(text);
-    }
-  }
-}
-
-QLabel* PlainLabel() {
-  auto* label = new QLabel;
-  label->setTextFormat(Qt::PlainText);
-  return label;
 }
 
 }  // namespace
@@ -411,22 +357,10 @@ void CPageView::Watch(QWidget* widget) {
 }
 
 bool CPageView::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress &&
-      IsArrowKey(static_cast<const QKeyEvent*>(event)->key())) {
-    return true;
-  }
   // The wheel scrolls the page past a slider or combo box that has not been
   // chosen, instead of changing a value (and, in Real Time Mode, sending
   // it) on the way.
-  if (event->type() == QEvent::Wheel) {
-    auto* widget = qobject_cast<QWidget*>(watched);
-    const bool valueControl =
-        qobject_cast<QSlider*>(widget) != nullptr || qobject_cast<QComboBox*>(widget) != nullptr;
-    if (valueControl && !widget->hasFocus()) {
-      QCoreApplication::sendEvent(scroll_->verticalScrollBar(), event);
-      return true;
-    }
-  }
+  if (FilterPageEvent(watched, event, scroll_)) return true;
   return QWidget::eventFilter(watched, event);
 }
 
@@ -435,29 +369,11 @@ void CPageView::AfterAction() {
 }
 
 QWidget* CPageView::WidgetOf(int controlId) const {
-  const std::vector<Control>& controls = page_.Controls();
-  for (size_t i = 0; i < controls.size() && i < shown_.size(); ++i) {
-    const Control& control = controls[i];
-    for (size_t b = 0; b < control.buttonIds.size() && b < shown_[i].radios.size(); ++b) {
-      if (control.buttonIds[b] == controlId) return shown_[i].radios[b];
-    }
-    if (control.id == controlId) return shown_[i].widget;
-  }
-  return nullptr;
+  return ShownWidgetOf(page_.Controls(), shown_, controlId);
 }
 
 void CPageView::RestoreRadioFocus() {
-  const QWidget* focused = focusWidget();
-  if (focused == nullptr || !focused->hasFocus()) return;
-  for (const Shown& shown : shown_) {
-    if (std::find(shown.radios.begin(), shown.radios.end(), focused) == shown.radios.end()) {
-      continue;
-    }
-    for (QRadioButton* radio : shown.radios) {
-      if (radio->isChecked()) radio->setFocus(Qt::OtherFocusReason);
-    }
-    return;
-  }
+  RestoreShownRadioFocus(focusWidget(), shown_);
 }
 
 void CPageView::Render() {

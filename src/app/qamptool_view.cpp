@@ -17,6 +17,7 @@
 #include "app/gui_host.h"
 #include "app/memory_window.h"
 #include "app/my_sheet.h"
+#include "app/page_controls.h"
 #include "app/progress_window.h"
 #include "pages/basic_control.h"
 #include "pages/memory_page.h"
@@ -38,16 +39,8 @@ class ArrowKeyFilter : public QObject {
  public:
   using QObject::QObject;
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::KeyPress) {
-      switch (static_cast<QKeyEvent*>(event)->key()) {
-        case Qt::Key_Left:
-        case Qt::Key_Right:
-        case Qt::Key_Up:
-        case Qt::Key_Down:
-          return true;
-        default:
-          break;
-      }
+    if (event->type() == QEvent::KeyPress && IsArrowKey(static_cast<QKeyEvent*>(event)->key())) {
+      return true;
     }
     return QObject::eventFilter(watched, event);
   }
@@ -681,16 +674,11 @@ void CQAmpToolView::Changed() {
 }
 
 void CQAmpToolView::keyPressEvent(QKeyEvent* event) {
-  switch (event->key()) {
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-      event->accept();
-      return;
-    default:
-      QWidget::keyPressEvent(event);
+  if (IsArrowKey(event->key())) {
+    event->accept();
+    return;
   }
+  QWidget::keyPressEvent(event);
 }
 
 }  // namespace qamp

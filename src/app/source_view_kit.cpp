@@ -1,5 +1,7 @@
 #include "app/source_view_kit.h"
 
+#include "app/page_controls.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontDatabase>
@@ -28,24 +30,6 @@ std::string ToPage(const QString& text) {
 }
 
 namespace {
-
-int SliderStep(const Control& control) {
-  return std::max(control.step, 1);
-}
-
-int SliderPositions(const Control& control) {
-  return std::max(0, (control.maximum - control.minimum) / SliderStep(control));
-}
-
-int SliderPosition(const Control& control) {
-  const int step = SliderStep(control);
-  return std::clamp((control.value - control.minimum + step / 2) / step, 0,
-                    SliderPositions(control));
-}
-
-bool IsArrowKey(int key) {
-  return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
-}
 
 const Control* FrameOf(const std::vector<Control>& controls, const Control& control) {
   if (control.frame == 0) return nullptr;
@@ -224,21 +208,7 @@ QLabel* CSourceView::MakeCaption(int id) {
 }
 
 bool CSourceView::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress &&
-      IsArrowKey(static_cast<const QKeyEvent*>(event)->key())) {
-    return true;
-  }
-  // The wheel passing over a slider or combo box that has not been chosen
-  // changes nothing (and, in Real Time Mode, sends nothing).
-  if (event->type() == QEvent::Wheel) {
-    auto* widget = qobject_cast<QWidget*>(watched);
-    const bool valueControl =
-        qobject_cast<QSlider*>(widget) != nullptr || qobject_cast<QComboBox*>(widget) != nullptr;
-    if (valueControl && !widget->hasFocus()) {
-      event->ignore();
-      return true;
-    }
-  }
+  if (FilterPageEvent(watched, event, nullptr)) return true;
   return CPageWidget::eventFilter(watched, event);
 }
 

@@ -26,6 +26,8 @@
 #include <map>
 
 #include "app/control_names.h"
+
+#include "app/page_controls.h"
 #include "app/page_widget.h"
 #include "app/qamptool_view.h"
 #include "app/value_slider_widget.h"
@@ -41,47 +43,11 @@ namespace qamp {
 
 namespace {
 
-QString FromModel(const std::string& text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QLabel* PlainLabel() {
-  auto* label = new QLabel;
-  label->setTextFormat(Qt::PlainText);
-  return label;
-}
-
-bool IsArrowKey(int key) {
-  return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
-}
-
-bool SameItems(const QComboBox& combo, const std::vector<std::string>& items) {
-  if (combo.count() != static_cast<int>(items.size())) return false;
-  for (int i = 0; i < combo.count(); ++i) {
-    if (combo.itemText(i) != FromModel(items[static_cast<size_t>(i)])) return false;
-  }
-  return true;
-}
-
 // The kinds this layout draws; a page with any other is left to the
 // generic form.
 bool Drawable(const std::vector<Control>& controls) {
   return std::all_of(controls.begin(), controls.end(),
                      [](const Control& control) { return control.kind != ControlKind::kEdit; });
-}
-
-void ShowItems(QListWidget& list, const std::vector<std::string>& items) {
-  const int count = static_cast<int>(items.size());
-  // Rows are rewritten in place, so that a row being clicked survives.
-  while (list.count() > count) delete list.takeItem(list.count() - 1);
-  for (int i = 0; i < count; ++i) {
-    const QString text = FromModel(items[static_cast<size_t>(i)]);
-    if (i < list.count()) {
-      if (list.item(i)->text() != text) list.item(i)->setText(text);
-    } else {
-      list.addItem(text);
-    }
-  }
 }
 
 // The caption a control shows in its frame: what its frame's caption does
@@ -558,46 +524,16 @@ QWidget* CSoundPageView::MakeRadioGroup(size_t index) {
 }
 
 bool CSoundPageView::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress &&
-      IsArrowKey(static_cast<const QKeyEvent*>(event)->key())) {
-    return true;
-  }
-  if (event->type() == QEvent::Wheel) {
-    auto* widget = qobject_cast<QWidget*>(watched);
-    const bool valueControl =
-        qobject_cast<QSlider*>(widget) != nullptr || qobject_cast<QComboBox*>(widget) != nullptr;
-    if (valueControl && !widget->hasFocus()) {
-      QCoreApplication::sendEvent(scroll_->verticalScrollBar(), event);
-      return true;
-    }
-  }
+  if (FilterPageEvent(watched, event, scroll_)) return true;
   return QWidget::eventFilter(watched, event);
 }
 
 QWidget* CSoundPageView::WidgetOf(int controlId) const {
-  const std::vector<Control>& controls = page_.Controls();
-  for (size_t i = 0; i < controls.size() && i < shown_.size(); ++i) {
-    const Control& control = controls[i];
-    for (size_t b = 0; b < control.buttonIds.size() && b < shown_[i].radios.size(); ++b) {
-      if (control.buttonIds[b] == controlId) return shown_[i].radios[b];
-    }
-    if (control.id == controlId) return shown_[i].widget;
-  }
-  return nullptr;
+  return ShownWidgetOf(page_.Controls(), shown_, controlId);
 }
 
 void CSoundPageView::RestoreRadioFocus() {
-  const QWidget* focused = focusWidget();
-  if (focused == nullptr || !focused->hasFocus()) return;
-  for (const Shown& shown : shown_) {
-    if (std::find(shown.radios.begin(), shown.radios.end(), focused) == shown.radios.end()) {
-      continue;
-    }
-    for (QRadioButton* radio : shown.radios) {
-      if (radio->isChecked()) radio->setFocus(Qt::OtherFocusReason);
-    }
-    return;
-  }
+  RestoreShownRadioFocus(focusWidget(), shown_);
 }
 
 void CSoundPageView::Render() {

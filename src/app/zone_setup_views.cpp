@@ -23,6 +23,8 @@
 #include <map>
 
 #include "app/control_names.h"
+
+#include "app/page_controls.h"
 #include "app/page_widget.h"
 #include "app/qamptool_view.h"
 #include "app/zone_value_entry.h"
@@ -34,34 +36,6 @@
 namespace qamp {
 
 namespace {
-
-QString FromModel(const std::string& text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-bool IsArrowKey(int key) {
-  return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
-}
-
-int SliderStep(const Control& control) {
-  return std::max(control.step, 1);
-}
-
-int SliderPositions(const Control& control) {
-  return std::max(0, (control.maximum - control.minimum) / SliderStep(control));
-}
-
-int SliderPosition(const Control& control) {
-  const int step = SliderStep(control);
-  return std::clamp((control.value - control.minimum + step / 2) / step, 0,
-                    SliderPositions(control));
-}
-
-QLabel* PlainLabel(const QString& text = {}) {
-  auto* label = new QLabel(text);
-  label->setTextFormat(Qt::PlainText);
-  return label;
-}
 
 // A group box's radio buttons stand this many to a line.
 constexpr int kWideGroup = 4;
@@ -251,19 +225,7 @@ class CZoneSetupView : public CPageWidget {
   // Arrow keys never move a radio selection or a slider on a page; the
   // wheel scrolls past a slider or combo box that has not been chosen.
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::KeyPress &&
-        IsArrowKey(static_cast<const QKeyEvent*>(event)->key())) {
-      return true;
-    }
-    if (event->type() == QEvent::Wheel) {
-      auto* widget = qobject_cast<QWidget*>(watched);
-      const bool valueControl =
-          qobject_cast<QSlider*>(widget) != nullptr || qobject_cast<QComboBox*>(widget) != nullptr;
-      if (valueControl && !widget->hasFocus()) {
-        QCoreApplication::sendEvent(scroll_->verticalScrollBar(), event);
-        return true;
-      }
-    }
+    if (FilterPageEvent(watched, event, scroll_)) return true;
     return QWidget::eventFilter(watched, event);
   }
 

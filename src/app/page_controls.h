@@ -1,0 +1,76 @@
+// What every page view does alike: the model's 8-bit texts as the widgets'
+// texts, slider positions counted in steps, lists and combo boxes brought
+// up to date in place, the keyboard and wheel rules of a page, and finding
+// a control's widget or its radio group's focus among what a view shows.
+#pragma once
+
+#include <QLabel>
+#include <QRadioButton>
+#include <QString>
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "pages/base_page.h"
+
+class QComboBox;
+class QEvent;
+class QListWidget;
+class QObject;
+class QScrollArea;
+
+namespace qamp {
+
+// Texts from the receiver and from files are 8-bit characters.
+QString FromModel(const std::string& text);
+std::string ToModel(const QString& text);
+
+// A slider's positions count its steps from the minimum.
+int SliderStep(const Control& control);
+int SliderPositions(const Control& control);
+int SliderPosition(const Control& control);
+
+bool IsArrowKey(int key);
+// A label that shows its text as typed, never as markup.
+QLabel* PlainLabel(const QString& text = {});
+
+bool SameItems(const QComboBox& combo, const std::vector<std::string>& items);
+// Rows are rewritten in place, so that a row being clicked survives.
+void ShowItems(QListWidget& list, const std::vector<std::string>& items);
+
+// The rules of a page's controls, for a view's event filter: arrow keys
+// never move a radio selection, a slider or a list (true: swallowed), and
+// the wheel passing over a slider or combo box that has not been chosen
+// changes nothing, scrolling `scroll` instead where there is one.
+bool FilterPageEvent(QObject* watched, QEvent* event, QScrollArea* scroll);
+
+// The widget a view shows for a control number: a radio button's own number
+// gives its button. `Shown` has `widget` and `radios`, one per control.
+template <class Shown>
+QWidget* ShownWidgetOf(const std::vector<Control>& controls, const std::vector<Shown>& shown,
+                       int controlId) {
+  for (size_t i = 0; i < controls.size() && i < shown.size(); ++i) {
+    const Control& control = controls[i];
+    for (size_t b = 0; b < control.buttonIds.size() && b < shown[i].radios.size(); ++b) {
+      if (control.buttonIds[b] == controlId) return shown[i].radios[b];
+    }
+    if (control.id == controlId) return shown[i].widget;
+  }
+  return nullptr;
+}
+
+// When the focus is on one of the shown radio buttons, it moves to the
+// button now checked in that group.
+template <class Shown>
+void RestoreShownRadioFocus(const QWidget* focused, const std::vector<Shown>& shown) {
+  if (focused == nullptr || !focused->hasFocus()) return;
+  for (const Shown& one : shown) {
+    if (std::find(one.radios.begin(), one.radios.end(), focused) == one.radios.end()) continue;
+    for (QRadioButton* radio : one.radios) {
+      if (radio->isChecked()) radio->setFocus(Qt::OtherFocusReason);
+    }
+    return;
+  }
+}
+
+}  // namespace qamp
