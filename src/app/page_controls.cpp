@@ -1,5 +1,6 @@
 #include "app/page_controls.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -60,6 +61,49 @@ void ShowItems(QListWidget& list, const std::vector<std::string>& items) {
     } else {
       list.addItem(text);
     }
+  }
+}
+
+void RenderValueControl(QWidget* widget, const Control& control) {
+  switch (control.kind) {
+    case ControlKind::kSlider: {
+      auto* slider = static_cast<QSlider*>(widget);
+      slider->setRange(0, SliderPositions(control));
+      slider->setValue(SliderPosition(control));
+      break;
+    }
+    case ControlKind::kCombo: {
+      auto* combo = static_cast<QComboBox*>(widget);
+      if (!SameItems(*combo, control.items)) {
+        combo->clear();
+        for (const std::string& item : control.items) combo->addItem(FromModel(item));
+      }
+      combo->setCurrentIndex(IsIndexOf(control.value, control.items) ? control.value : -1);
+      break;
+    }
+    case ControlKind::kCheckBox: {
+      auto* check = static_cast<QCheckBox*>(widget);
+      check->setText(FromModel(control.caption));
+      check->setChecked(control.value > 0);
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void RenderRadios(const std::vector<QRadioButton*>& radios, const Control& control) {
+  const bool anyChecked = control.value >= 0 && control.value < static_cast<int>(radios.size());
+  for (size_t b = 0; b < radios.size(); ++b) {
+    QRadioButton* radio = radios[b];
+    const QSignalBlocker blockRadio(radio);
+    radio->setText(b < control.items.size() ? FromModel(control.items[b]) : QString());
+    radio->setEnabled(b >= control.itemEnabled.size() || control.itemEnabled[b]);
+    // Unchecking every button of a group is something an exclusive group
+    // would refuse.
+    radio->setAutoExclusive(false);
+    radio->setChecked(anyChecked && static_cast<int>(b) == control.value);
+    radio->setAutoExclusive(true);
   }
 }
 

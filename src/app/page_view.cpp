@@ -459,27 +459,11 @@ void CPageView::RenderControl(size_t index, const Control& control) {
       }
       break;
     }
-    case ControlKind::kSlider: {
-      auto* slider = static_cast<QSlider*>(widget);
-      slider->setRange(0, SliderPositions(control));
-      slider->setValue(SliderPosition(control));
+    case ControlKind::kSlider:
+    case ControlKind::kCombo:
+    case ControlKind::kCheckBox:
+      RenderValueControl(widget, control);
       break;
-    }
-    case ControlKind::kCombo: {
-      auto* combo = static_cast<QComboBox*>(widget);
-      if (!SameItems(*combo, control.items)) {
-        combo->clear();
-        for (const std::string& item : control.items) combo->addItem(FromModel(item));
-      }
-      combo->setCurrentIndex(IsIndexOf(control.value, control.items) ? control.value : -1);
-      break;
-    }
-    case ControlKind::kCheckBox: {
-      auto* check = static_cast<QCheckBox*>(widget);
-      check->setText(FromModel(control.caption));
-      check->setChecked(control.value > 0);
-      break;
-    }
     case ControlKind::kList: {
       auto* list = static_cast<QListWidget*>(widget);
       ShowItems(*list, control.items);

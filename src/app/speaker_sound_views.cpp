@@ -614,21 +614,10 @@ void CSoundPageView::Draw() {
         }
         break;
       }
-      case ControlKind::kCombo: {
-        auto* combo = static_cast<QComboBox*>(widget);
-        if (!SameItems(*combo, control.items)) {
-          combo->clear();
-          for (const std::string& item : control.items) combo->addItem(FromModel(item));
-        }
-        combo->setCurrentIndex(IsIndexOf(control.value, control.items) ? control.value : -1);
+      case ControlKind::kCombo:
+      case ControlKind::kCheckBox:
+        RenderValueControl(widget, control);
         break;
-      }
-      case ControlKind::kCheckBox: {
-        auto* check = static_cast<QCheckBox*>(widget);
-        check->setText(FromModel(control.caption));
-        check->setChecked(control.value > 0);
-        break;
-      }
       case ControlKind::kButton:
         static_cast<QPushButton*>(widget)->setText(FromModel(control.caption));
         break;

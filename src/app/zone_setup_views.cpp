@@ -441,47 +441,15 @@ class CZoneSetupView : public CPageWidget {
         static_cast<QLabel*>(widget)->setText(
             FromModel(control.text.empty() ? control.caption : control.text));
         break;
-      case ControlKind::kRadioGroup: {
+      case ControlKind::kRadioGroup:
         shown.box->setTitle(FromModel(control.caption));
-        const bool anyChecked =
-            control.value >= 0 && control.value < static_cast<int>(shown.radios.size());
-        for (size_t b = 0; b < shown.radios.size(); ++b) {
-          QRadioButton* radio = shown.radios[b];
-          const QSignalBlocker blockRadio(radio);
-          radio->setText(b < control.items.size() ? FromModel(control.items[b]) : QString());
-          radio->setEnabled(b >= control.itemEnabled.size() || control.itemEnabled[b]);
-          // A group with no valid value shows no button checked.
-          radio->setAutoExclusive(false);
-          radio->setChecked(anyChecked && static_cast<int>(b) == control.value);
-          radio->setAutoExclusive(true);
-        }
+        RenderRadios(shown.radios, control);
         break;
-      }
-      case ControlKind::kSlider: {
-        auto* slider = static_cast<QSlider*>(widget);
-        slider->setRange(0, SliderPositions(control));
-        slider->setValue(SliderPosition(control));
+      case ControlKind::kSlider:
+      case ControlKind::kCombo:
+      case ControlKind::kCheckBox:
+        RenderValueControl(widget, control);
         break;
-      }
-      case ControlKind::kCombo: {
-        auto* combo = static_cast<QComboBox*>(widget);
-        bool same = combo->count() == static_cast<int>(control.items.size());
-        for (int i = 0; same && i < combo->count(); ++i) {
-          same = combo->itemText(i) == FromModel(control.items[static_cast<size_t>(i)]);
-        }
-        if (!same) {
-          combo->clear();
-          for (const std::string& item : control.items) combo->addItem(FromModel(item));
-        }
-        combo->setCurrentIndex(IsIndexOf(control.value, control.items) ? control.value : -1);
-        break;
-      }
-      case ControlKind::kCheckBox: {
-        auto* check = static_cast<QCheckBox*>(widget);
-        check->setText(FromModel(control.caption));
-        check->setChecked(control.value > 0);
-        break;
-      }
       case ControlKind::kButton:
         static_cast<QPushButton*>(widget)->setText(FromModel(control.caption));
         break;
