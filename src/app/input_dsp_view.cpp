@@ -35,7 +35,7 @@ class CInputDspView : public CSourceView {
       const Control* control =
           ControlOf(list == inputs_ ? Page::kInputList : Page::kAssignmentList);
       QLabel* header = FixedLabel(
-          control->columnHeaders.empty() ? QString() : FromPage(control->columnHeaders.front()));
+          control->columnHeaders.empty() ? QString() : FromModel(control->columnHeaders.front()));
       QFont bold = header->font();
       bold.setBold(true);
       header->setFont(bold);
@@ -96,7 +96,7 @@ class CInputDspView : public CSourceView {
   static void FitWidth(QListWidget* list, const std::vector<std::string>& texts) {
     int widest = 0;
     for (const std::string& text : texts) {
-      widest = std::max(widest, list->fontMetrics().horizontalAdvance(FromPage(text)));
+      widest = std::max(widest, list->fontMetrics().horizontalAdvance(FromModel(text)));
     }
     list->setFixedWidth(widest + 2 * list->frameWidth() + 24);
   }

@@ -41,7 +41,7 @@ class CIPodView : public CSourceView {
     for (const Control& control : page.Controls()) {
       if (control.kind != ControlKind::kRadioGroup) continue;
       QGroupBox* box = MakeFrame(control.id);
-      box->setTitle(FromPage(control.caption));
+      box->setTitle(FromModel(control.caption));
       auto* line = new QHBoxLayout(box);
       for (QRadioButton* radio : MakeRadios(control.id)) line->addWidget(radio);
       line->addStretch(1);

@@ -26,7 +26,7 @@ namespace {
 QLabel* Header(const Control& control) {
   const std::string& text =
       control.columnHeaders.empty() ? control.caption : control.columnHeaders.front();
-  QLabel* header = new QLabel(FromPage(text));
+  QLabel* header = new QLabel(FromModel(text));
   header->setTextFormat(Qt::PlainText);
   QFont bold = header->font();
   bold.setBold(true);
@@ -85,7 +85,7 @@ class CListTableView : public CSourceView {
     for (const Control& control : page.Controls()) {
       if (control.kind != ControlKind::kList) continue;
       for (const std::string& item : control.items) {
-        widest = std::max(widest, fontMetrics().horizontalAdvance(FromPage(item) + "MM"));
+        widest = std::max(widest, fontMetrics().horizontalAdvance(FromModel(item) + "MM"));
       }
     }
     for (QListWidget* list : tables_) {

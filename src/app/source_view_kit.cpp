@@ -21,14 +21,6 @@
 
 namespace qamp {
 
-QString FromPage(const std::string& text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::string ToPage(const QString& text) {
-  return text.toLatin1().toStdString();
-}
-
 namespace {
 
 const Control* FrameOf(const std::vector<Control>& controls, const Control& control) {
@@ -147,7 +139,7 @@ QListWidget* CSourceView::MakeList(int id) {
 QLineEdit* CSourceView::MakeEdit(int id) {
   auto* edit = new QLineEdit;
   connect(edit, &QLineEdit::textEdited, this, [this, id](const QString& text) {
-    page_.EnterText(id, ToPage(text));
+    page_.EnterText(id, ToModel(text));
     AfterAction();
   });
   edit->installEventFilter(this);
@@ -232,13 +224,13 @@ void CSourceView::Draw() {
     if (found == shown_.end()) continue;
     Shown& shown = found->second;
     DrawControl(control, shown);
-    const QString name = FromPage(names.controls[i]);
+    const QString name = FromModel(names.controls[i]);
     if (shown.widget != nullptr && control.kind != ControlKind::kText) {
       shown.widget->setAccessibleName(name);
     }
     if (shown.caption != nullptr) shown.caption->setAccessibleName(name);
     for (size_t b = 0; b < shown.radios.size() && b < names.buttons[i].size(); ++b) {
-      shown.radios[b]->setAccessibleName(FromPage(names.buttons[i][b]));
+      shown.radios[b]->setAccessibleName(FromModel(names.buttons[i][b]));
     }
   }
   RenderMore();
@@ -249,7 +241,7 @@ void CSourceView::Draw() {
 
 void CSourceView::DrawControl(const Control& control, Shown& shown) {
   if (shown.caption != nullptr) {
-    shown.caption->setText(FromPage(control.caption));
+    shown.caption->setText(FromModel(control.caption));
     shown.caption->setEnabled(control.enabled);
     shown.caption->setVisible(control.visible);
   }
@@ -259,7 +251,7 @@ void CSourceView::DrawControl(const Control& control, Shown& shown) {
     for (size_t b = 0; b < shown.radios.size(); ++b) {
       QRadioButton* radio = shown.radios[b];
       const QSignalBlocker block(radio);
-      radio->setText(b < control.items.size() ? FromPage(control.items[b]) : QString());
+      radio->setText(b < control.items.size() ? FromModel(control.items[b]) : QString());
       radio->setEnabled(control.enabled &&
                         (b >= control.itemEnabled.size() || control.itemEnabled[b]));
       radio->setVisible(control.visible);
@@ -282,48 +274,28 @@ void CSourceView::DrawControl(const Control& control, Shown& shown) {
   widget->setVisible(control.visible);
   switch (control.kind) {
     case ControlKind::kFrame:
-      static_cast<QGroupBox*>(widget)->setTitle(FromPage(control.caption));
+      static_cast<QGroupBox*>(widget)->setTitle(FromModel(control.caption));
       break;
     case ControlKind::kText: {
       const std::string& text =
           control.text.empty()
               ? control.caption
               : (control.caption.empty() ? control.text : control.caption + " " + control.text);
-      static_cast<QLabel*>(widget)->setText(FromPage(text));
+      static_cast<QLabel*>(widget)->setText(FromModel(text));
       break;
     }
-    case ControlKind::kSlider: {
-      auto* slider = static_cast<QSlider*>(widget);
-      slider->setRange(0, SliderPositions(control));
-      slider->setValue(SliderPosition(control));
+    case ControlKind::kSlider:
+    case ControlKind::kCombo:
+    case ControlKind::kCheckBox:
+      RenderValueControl(widget, control);
       break;
-    }
-    case ControlKind::kCombo: {
-      auto* combo = static_cast<QComboBox*>(widget);
-      bool same = combo->count() == static_cast<int>(control.items.size());
-      for (int i = 0; same && i < combo->count(); ++i) {
-        same = combo->itemText(i) == FromPage(control.items[static_cast<size_t>(i)]);
-      }
-      if (!same) {
-        combo->clear();
-        for (const std::string& item : control.items) combo->addItem(FromPage(item));
-      }
-      combo->setCurrentIndex(IsIndexOf(control.value, control.items) ? control.value : -1);
-      break;
-    }
-    case ControlKind::kCheckBox: {
-      auto* check = static_cast<QCheckBox*>(widget);
-      check->setText(FromPage(control.caption));
-      check->setChecked(control.value > 0);
-      break;
-    }
     case ControlKind::kList: {
       auto* list = static_cast<QListWidget*>(widget);
       const int count = static_cast<int>(control.items.size());
       // Rows are rewritten in place, so that a row being clicked survives.
       while (list->count() > count) delete list->takeItem(list->count() - 1);
       for (int i = 0; i < count; ++i) {
-        const QString text = FromPage(control.items[static_cast<size_t>(i)]);
+        const QString text = FromModel(control.items[static_cast<size_t>(i)]);
         if (i < list->count()) {
           if (list->item(i)->text() != text) list->item(i)->setText(text);
         } else {
@@ -339,14 +311,14 @@ void CSourceView::DrawControl(const Control& control, Shown& shown) {
       break;
     }
     case ControlKind::kButton:
-      static_cast<QPushButton*>(widget)->setText(FromPage(control.caption));
+      static_cast<QPushButton*>(widget)->setText(FromModel(control.caption));
       break;
     case ControlKind::kReadOut:
-      static_cast<QLabel*>(widget)->setText(FromPage(control.text));
+      static_cast<QLabel*>(widget)->setText(FromModel(control.text));
       break;
     case ControlKind::kEdit: {
       auto* edit = static_cast<QLineEdit*>(widget);
-      const QString text = FromPage(control.text);
+      const QString text = FromModel(control.text);
       // Rewriting the same text would move the cursor while typing.
       if (edit->text() != text) edit->setText(text);
       break;

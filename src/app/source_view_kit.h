@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/page_controls.h"
 #include "app/page_widget.h"
 
 class QCheckBox;
@@ -24,10 +25,6 @@ class QRadioButton;
 class QSlider;
 
 namespace qamp {
-
-// The receiver's 8-bit texts, there and back (Latin-1 carries each).
-QString FromPage(const std::string& text);
-std::string ToPage(const QString& text);
 
 class CSourceView : public CPageWidget {
  public:

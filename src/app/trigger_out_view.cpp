@@ -52,7 +52,7 @@ class CTriggerOutView : public CSourceView {
     grid->setVerticalSpacing(2);
     auto* buttons = new QHBoxLayout;
     for (size_t c = 0; c < frame.columnHeaders.size(); ++c) {
-      QLabel* header = FixedLabel(FromPage(frame.columnHeaders[c]));
+      QLabel* header = FixedLabel(FromModel(frame.columnHeaders[c]));
       QFont bold = header->font();
       bold.setBold(true);
       header->setFont(bold);
@@ -87,7 +87,7 @@ class CTriggerOutView : public CSourceView {
           int line = static_cast<int>(found - rows.begin()) + 1;
           if (found == rows.end()) {
             rows.push_back(rowName);
-            grid->addWidget(FixedLabel(FromPage(rowName)), line, 0);
+            grid->addWidget(FixedLabel(FromModel(rowName)), line, 0);
           }
           auto* cell = new QWidget;
           auto* pair = new QHBoxLayout(cell);

@@ -311,10 +311,10 @@ TEST(InputDspView, EachInputBesideItsProgramInOneTable) {
   }
   EXPECT_EQ(inputs->item(8)->text(), "DVR");
   EXPECT_EQ(programs->item(8)->text(), "Straight");
-  EXPECT_EQ(programs->item(1)->text(), FromPage(h.app.Pages()
-                                                    .FindByCaption("Input DSP")
-                                                    ->FindControl(CInputDsp::kProgramCombo)
-                                                    ->items[3]));
+  EXPECT_EQ(programs->item(1)->text(), FromModel(h.app.Pages()
+                                                     .FindByCaption("Input DSP")
+                                                     ->FindControl(CInputDsp::kProgramCombo)
+                                                     ->items[3]));
 }
 
 TEST(InputDspView, EachKindOfControlReachesTheRecordOfTheSelectedInput) {
