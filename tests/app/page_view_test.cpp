@@ -29,13 +29,17 @@
 #include "app/control_names.h"
 #include "app/my_sheet.h"
 #include "app/recording_page.h"
+#include "app/view_test_support.h"
 #include "model/parameter_store.h"
 #include "support/app_harness.h"
 
 namespace qamp {
 namespace {
 
+using testing::AccessibleNameOf;
 using testing::AppHarness;
+using testing::Connect;
+using testing::FramesAfter;
 using testing::RecordingPage;
 using Log = std::vector<std::string>;
 
@@ -44,19 +48,6 @@ Widget* WidgetAs(const CPageWidget& view, int id) {
   auto* widget = qobject_cast<Widget*>(view.WidgetOf(id));
   EXPECT_NE(widget, nullptr) << "control " << id;
   return widget;
-}
-
-// The name assistive technology reads. A combo box reports its current
-// text as its name on Linux and is named by the label paired with it.
-QString AccessibleNameOf(QWidget* widget) {
-  QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
-  if (accessible == nullptr) return {};
-  if (qobject_cast<QComboBox*>(widget) != nullptr) {
-    const auto labels = accessible->relations(QAccessible::Label);
-    if (labels.isEmpty()) return {};
-    return labels.front().first->text(QAccessible::Name);
-  }
-  return accessible->text(QAccessible::Name);
 }
 
 QLabel* LabelBeside(const CPageWidget& view, QWidget* widget) {
@@ -592,22 +583,6 @@ TEST(PagesAtWork, ANameTypedAndEnteredIsStoredForTheInputChosenInTheList) {
   EXPECT_EQ(s.Get<QListWidget>(1302)->item(1)->text(), "ABCDEFGHI");
   EXPECT_EQ(s.Get<QListWidget>(1302)->item(0)->text(), "  PHONO  ");
   EXPECT_EQ(inputs->currentRow(), 1);
-}
-
-// Connects in Real Time Mode and lets the load's last commands go out.
-bool Connect(AppHarness& h) {
-  h.app.Session().Open();
-  const auto outcome = h.RunUntilOutcome();
-  h.clock.Advance(2000);
-  return outcome && outcome->outcome == OperationOutcome::kConnected;
-}
-
-// The frames the receiver got after `from`, and the time to answer them.
-std::vector<std::string> FramesAfter(AppHarness& h, size_t from) {
-  h.clock.Advance(2000);
-  const auto& frames = h.receiver.ReceivedFrames();
-  return {frames.begin() + static_cast<std::ptrdiff_t>(std::min(from, frames.size())),
-          frames.end()};
 }
 
 using Frames = std::vector<std::string>;

@@ -22,6 +22,7 @@
 #include "app/page_view.h"
 #include "app/source_typed_value.h"
 #include "app/source_view_kit.h"
+#include "app/view_test_support.h"
 #include "model/image_defaults.h"
 #include "model/parameter_store.h"
 #include "pages/dsp_parameters_page.h"
@@ -38,7 +39,10 @@
 namespace qamp {
 namespace {
 
+using testing::AccessibleNameOf;
 using testing::AppHarness;
+using testing::Connect;
+using testing::FramesAfter;
 using Frames = std::vector<std::string>;
 
 struct SheetOnScreen {
@@ -58,31 +62,6 @@ struct SheetOnScreen {
   CMySheet sheet;
   CPageWidget* view = nullptr;
 };
-
-bool Connect(AppHarness& h) {
-  h.app.Session().Open();
-  const auto outcome = h.RunUntilOutcome();
-  h.clock.Advance(2000);
-  return outcome && outcome->outcome == OperationOutcome::kConnected;
-}
-
-Frames FramesAfter(AppHarness& h, size_t from) {
-  h.clock.Advance(2000);
-  const auto& frames = h.receiver.ReceivedFrames();
-  return {frames.begin() + static_cast<std::ptrdiff_t>(std::min(from, frames.size())),
-          frames.end()};
-}
-
-QString AccessibleNameOf(QWidget* widget) {
-  QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
-  if (accessible == nullptr) return {};
-  if (qobject_cast<QComboBox*>(widget) != nullptr) {
-    const auto labels = accessible->relations(QAccessible::Label);
-    if (labels.isEmpty()) return {};
-    return labels.front().first->text(QAccessible::Name);
-  }
-  return accessible->text(QAccessible::Name);
-}
 
 // Every control number of the page has a widget of the kind the generic
 // form gives it, and the names of all of them are present and unique.

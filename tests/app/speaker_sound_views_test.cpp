@@ -21,13 +21,17 @@
 #include "app/my_sheet.h"
 #include "app/page_widget.h"
 #include "app/value_slider_widget.h"
+#include "app/view_test_support.h"
 #include "model/parameter_store.h"
 #include "support/app_harness.h"
 
 namespace qamp {
 namespace {
 
+using testing::AccessibleNameOf;
 using testing::AppHarness;
+using testing::Connect;
+using testing::FramesAfter;
 using Frames = std::vector<std::string>;
 
 CBasePage* PageNamed(AppHarness& h, std::string_view caption) {
@@ -67,31 +71,6 @@ struct ViewOnScreen {
   CBasePage* page;
   std::unique_ptr<CPageWidget> view;
 };
-
-bool Connect(AppHarness& h) {
-  h.app.Session().Open();
-  const auto outcome = h.RunUntilOutcome();
-  h.clock.Advance(2000);
-  return outcome && outcome->outcome == OperationOutcome::kConnected;
-}
-
-Frames FramesAfter(AppHarness& h, size_t from) {
-  h.clock.Advance(2000);
-  const auto& frames = h.receiver.ReceivedFrames();
-  return {frames.begin() + static_cast<std::ptrdiff_t>(std::min(from, frames.size())),
-          frames.end()};
-}
-
-QString AccessibleNameOf(QWidget* widget) {
-  QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
-  if (accessible == nullptr) return {};
-  if (qobject_cast<QComboBox*>(widget) != nullptr) {
-    const auto labels = accessible->relations(QAccessible::Label);
-    if (labels.isEmpty()) return {};
-    return labels.front().first->text(QAccessible::Name);
-  }
-  return accessible->text(QAccessible::Name);
-}
 
 // Every control of the page has its widget of the generic form's kind,
 // shown, enabled and valued as the page says.

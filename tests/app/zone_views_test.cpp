@@ -21,6 +21,7 @@
 
 #include "app/my_sheet.h"
 #include "app/page_widget.h"
+#include "app/view_test_support.h"
 #include "app/zone_value_entry.h"
 #include "model/parameter_store.h"
 #include "pages/display_set_page.h"
@@ -32,7 +33,10 @@
 namespace qamp {
 namespace {
 
+using testing::AccessibleNameOf;
 using testing::AppHarness;
+using testing::Connect;
+using testing::FramesAfter;
 using Frames = std::vector<std::string>;
 
 const char* const kOurPages[] = {"Multi Zone", "Display Set", "MULTI CH", "Other"};
@@ -56,32 +60,8 @@ struct SheetOnScreen {
   CPageWidget* view = nullptr;
 };
 
-bool Connect(AppHarness& h) {
-  h.app.Session().Open();
-  const auto outcome = h.RunUntilOutcome();
-  h.clock.Advance(2000);
-  return outcome && outcome->outcome == OperationOutcome::kConnected;
-}
-
-Frames FramesAfter(AppHarness& h, size_t from) {
-  h.clock.Advance(2000);
-  const auto& frames = h.receiver.ReceivedFrames();
-  return {frames.begin() + static_cast<std::ptrdiff_t>(std::min(from, frames.size())),
-          frames.end()};
-}
-
 Frames Standard(const char* text) {
   return {std::string("\x02") + text + "\x03"};
-}
-
-QString AccessibleNameOf(QWidget* widget) {
-  QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
-  if (accessible == nullptr) return {};
-  if (qobject_cast<QComboBox*>(widget) != nullptr) {
-    const auto labels = accessible->relations(QAccessible::Label);
-    return labels.isEmpty() ? QString() : labels.front().first->text(QAccessible::Name);
-  }
-  return accessible->text(QAccessible::Name);
 }
 
 // Each widget shows its control as the page describes it, and is of the
