@@ -4,7 +4,9 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSlider>
@@ -64,7 +66,7 @@ void ShowItems(QListWidget& list, const std::vector<std::string>& items) {
   }
 }
 
-void RenderValueControl(QWidget* widget, const Control& control) {
+void RenderCommonControl(QWidget* widget, const Control& control) {
   switch (control.kind) {
     case ControlKind::kSlider: {
       auto* slider = static_cast<QSlider*>(widget);
@@ -85,6 +87,19 @@ void RenderValueControl(QWidget* widget, const Control& control) {
       auto* check = static_cast<QCheckBox*>(widget);
       check->setText(FromModel(control.caption));
       check->setChecked(control.value > 0);
+      break;
+    }
+    case ControlKind::kButton:
+      static_cast<QPushButton*>(widget)->setText(FromModel(control.caption));
+      break;
+    case ControlKind::kReadOut:
+      static_cast<QLabel*>(widget)->setText(FromModel(control.text));
+      break;
+    case ControlKind::kEdit: {
+      auto* edit = static_cast<QLineEdit*>(widget);
+      const QString text = FromModel(control.text);
+      // Rewriting the same text would move the cursor while typing.
+      if (edit->text() != text) edit->setText(text);
       break;
     }
     default:

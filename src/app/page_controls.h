@@ -38,9 +38,9 @@ bool SameItems(const QComboBox& combo, const std::vector<std::string>& items);
 // Rows are rewritten in place, so that a row being clicked survives.
 void ShowItems(QListWidget& list, const std::vector<std::string>& items);
 
-// Brings the widget of a slider (positions in steps), combo box or check
-// box up to date with its control.
-void RenderValueControl(QWidget* widget, const Control& control);
+// Brings the widget of a slider (positions in steps), combo box, check
+// box, button, read-out or edit up to date with its control.
+void RenderCommonControl(QWidget* widget, const Control& control);
 // A radio group's buttons: their captions, which are enabled, which one is
 // checked (none for a value that names no button).
 void RenderRadios(const std::vector<QRadioButton*>& radios, const Control& control);

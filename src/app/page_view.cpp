@@ -462,7 +462,7 @@ void CPageView::RenderControl(size_t index, const Control& control) {
     case ControlKind::kSlider:
     case ControlKind::kCombo:
     case ControlKind::kCheckBox:
-      RenderValueControl(widget, control);
+      RenderCommonControl(widget, control);
       break;
     case ControlKind::kList: {
       auto* list = static_cast<QListWidget*>(widget);
@@ -487,18 +487,12 @@ void CPageView::RenderControl(size_t index, const Control& control) {
       break;
     }
     case ControlKind::kButton:
-      static_cast<QPushButton*>(widget)->setText(FromModel(control.caption));
-      break;
     case ControlKind::kReadOut:
-      static_cast<QLabel*>(widget)->setText(FromModel(control.text));
+      RenderCommonControl(widget, control);
       break;
-    case ControlKind::kEdit: {
-      auto* edit = static_cast<QLineEdit*>(widget);
-      const QString text = FromModel(control.text);
-      // Rewriting the same text would move the cursor while typing.
-      if (edit->text() != text) edit->setText(text);
+    case ControlKind::kEdit:
+      RenderCommonControl(widget, control);
       break;
-    }
   }
 }
 

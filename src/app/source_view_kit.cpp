@@ -287,7 +287,7 @@ void CSourceView::DrawControl(const Control& control, Shown& shown) {
     case ControlKind::kSlider:
     case ControlKind::kCombo:
     case ControlKind::kCheckBox:
-      RenderValueControl(widget, control);
+      RenderCommonControl(widget, control);
       break;
     case ControlKind::kList: {
       auto* list = static_cast<QListWidget*>(widget);
@@ -311,18 +311,12 @@ void CSourceView::DrawControl(const Control& control, Shown& shown) {
       break;
     }
     case ControlKind::kButton:
-      static_cast<QPushButton*>(widget)->setText(FromModel(control.caption));
-      break;
     case ControlKind::kReadOut:
-      static_cast<QLabel*>(widget)->setText(FromModel(control.text));
+      RenderCommonControl(widget, control);
       break;
-    case ControlKind::kEdit: {
-      auto* edit = static_cast<QLineEdit*>(widget);
-      const QString text = FromModel(control.text);
-      // Rewriting the same text would move the cursor while typing.
-      if (edit->text() != text) edit->setText(text);
+    case ControlKind::kEdit:
+      RenderCommonControl(widget, control);
       break;
-    }
     case ControlKind::kRadioGroup:
       break;
   }

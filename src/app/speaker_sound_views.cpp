@@ -616,13 +616,11 @@ void CSoundPageView::Draw() {
       }
       case ControlKind::kCombo:
       case ControlKind::kCheckBox:
-        RenderValueControl(widget, control);
+        RenderCommonControl(widget, control);
         break;
       case ControlKind::kButton:
-        static_cast<QPushButton*>(widget)->setText(FromModel(control.caption));
-        break;
       case ControlKind::kReadOut:
-        static_cast<QLabel*>(widget)->setText(FromModel(control.text));
+        RenderCommonControl(widget, control);
         break;
       case ControlKind::kList: {
         auto* list = static_cast<QListWidget*>(widget);

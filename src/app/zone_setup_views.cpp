@@ -448,13 +448,11 @@ class CZoneSetupView : public CPageWidget {
       case ControlKind::kSlider:
       case ControlKind::kCombo:
       case ControlKind::kCheckBox:
-        RenderValueControl(widget, control);
+        RenderCommonControl(widget, control);
         break;
       case ControlKind::kButton:
-        static_cast<QPushButton*>(widget)->setText(FromModel(control.caption));
-        break;
       case ControlKind::kReadOut:
-        static_cast<QLabel*>(widget)->setText(FromModel(control.text));
+        RenderCommonControl(widget, control);
         break;
       case ControlKind::kList:
       case ControlKind::kEdit:
