@@ -241,7 +241,8 @@ void CAdvSetup::ClickRadio(int buttonId) {
     // An initialization is only requested after the user agreed to it;
     // otherwise the choice before the click stands, and is sent again.
     const int previous = ReadParameter(LiveImage(), id);
-    if (!Host().AskOkCancel(kInitializeQuestions[static_cast<size_t>(index)], kMessageTitle)) {
+    if (!Host().Message(kInitializeQuestions[static_cast<size_t>(index)], kMessageTitle,
+                        PageIcon::kExclamation, PageButtons::kOkCancel)) {
       index = previous;
     }
   }

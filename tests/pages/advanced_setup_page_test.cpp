@@ -23,7 +23,15 @@ class AnsweringHost : public QuietPageHost {
     sentBeforeQuestion.push_back(capture_.Frames().size());
     return answer;
   }
+  bool Message(std::string_view text, std::string_view title, PageIcon icon,
+               PageButtons buttons) override {
+    icons.push_back(icon);
+    buttonSets.push_back(buttons);
+    return AskOkCancel(text, title);
+  }
   bool answer = true;
+  std::vector<PageIcon> icons;
+  std::vector<PageButtons> buttonSets;
   std::vector<std::string> questions;
   std::vector<std::string> titles;
   std::vector<size_t> sentBeforeQuestion;
@@ -82,6 +90,9 @@ TEST(AdvancedSetupPage, InitializeAsksBeforeItIsSent) {
     ASSERT_EQ(f.host.questions.size(), 1U);
     EXPECT_EQ(f.host.questions[0], questions[i]);
     EXPECT_EQ(f.host.titles[0], "Amplora for K2600");
+    ASSERT_EQ(f.host.icons.size(), 1U);
+    EXPECT_EQ(f.host.icons[0], PageIcon::kExclamation);
+    EXPECT_EQ(f.host.buttonSets[0], PageButtons::kOkCancel);
     EXPECT_EQ(f.host.sentBeforeQuestion[0], 0U);
     EXPECT_EQ(f.Written(), std::vector<std::string>{frames[i]});
   }
