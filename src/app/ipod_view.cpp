@@ -12,6 +12,7 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include "app/page_controls.h"
 #include "app/source_view_kit.h"
 #include "pages/ipod_page.h"
 
@@ -24,15 +25,8 @@ using Page = CiPodPage;
 class CIPodView : public CSourceView {
  public:
   CIPodView(CBasePage& page, QWidget* parent) : CSourceView(page, parent) {
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    auto* scroll = new QScrollArea(this);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    outer->addWidget(scroll);
-    auto* content = new QWidget(scroll);
+    auto* content = MakeScrolledPage(this);
     auto* rows = new QVBoxLayout(content);
-    scroll->setWidget(content);
 
     // The settings three to a line, then the operations with the menu list
     // they move through beside what is playing.

@@ -10,6 +10,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSlider>
+#include <QVBoxLayout>
 
 namespace qamp {
 
@@ -37,6 +38,25 @@ int SliderPosition(const Control& control) {
 
 bool IsArrowKey(int key) {
   return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
+}
+
+QString TextLine(const Control& control) {
+  if (control.text.empty()) return FromModel(control.caption);
+  if (control.caption.empty()) return FromModel(control.text);
+  return FromModel(control.caption + " " + control.text);
+}
+
+QWidget* MakeScrolledPage(QWidget* view, QScrollArea** scroll) {
+  auto* outer = new QVBoxLayout(view);
+  outer->setContentsMargins(0, 0, 0, 0);
+  auto* area = new QScrollArea(view);
+  area->setWidgetResizable(true);
+  area->setFrameShape(QFrame::NoFrame);
+  outer->addWidget(area);
+  auto* content = new QWidget(area);
+  area->setWidget(content);
+  if (scroll != nullptr) *scroll = area;
+  return content;
 }
 
 QLabel* PlainLabel(const QString& text) {

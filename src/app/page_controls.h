@@ -31,6 +31,12 @@ int SliderPositions(const Control& control);
 int SliderPosition(const Control& control);
 
 bool IsArrowKey(int key);
+// What a text control shows: its caption, its text, or both.
+QString TextLine(const Control& control);
+// Fills `view` with one frameless area that scrolls when the page is taller
+// than the sheet, and gives the widget to lay the page out on (and the
+// area, for the wheel rule, through `scroll`).
+QWidget* MakeScrolledPage(QWidget* view, QScrollArea** scroll = nullptr);
 // A label that shows its text as typed, never as markup.
 QLabel* PlainLabel(const QString& text = {});
 

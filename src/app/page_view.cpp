@@ -60,13 +60,7 @@ CPageView::CPageView(CBasePage& page, QWidget* parent) : CPageWidget(parent), pa
 }
 
 void CPageView::Build() {
-  auto* outer = new QVBoxLayout(this);
-  outer->setContentsMargins(0, 0, 0, 0);
-  scroll_ = new QScrollArea(this);
-  scroll_->setWidgetResizable(true);
-  scroll_->setFrameShape(QFrame::NoFrame);
-  outer->addWidget(scroll_);
-  auto* content = new QWidget(scroll_);
+  auto* content = MakeScrolledPage(this, &scroll_);
   auto* column = new QVBoxLayout(content);
   form_ = new QFormLayout;
   form_->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -74,7 +68,6 @@ void CPageView::Build() {
   form_->setRowWrapPolicy(QFormLayout::DontWrapRows);
   column->addLayout(form_);
   column->addStretch(1);
-  scroll_->setWidget(content);
 
   const std::vector<Control>& controls = page_.Controls();
   shown_.resize(controls.size());
@@ -431,11 +424,7 @@ void CPageView::RenderControl(size_t index, const Control& control) {
       break;
     case ControlKind::kText: {
       auto* label = static_cast<QLabel*>(widget);
-      const std::string& text =
-          control.text.empty()
-              ? control.caption
-              : (control.caption.empty() ? control.text : control.caption + " " + control.text);
-      label->setText(FromModel(text));
+      label->setText(TextLine(control));
       break;
     }
     case ControlKind::kRadioGroup: {

@@ -277,11 +277,7 @@ void CSourceView::DrawControl(const Control& control, Shown& shown) {
       static_cast<QGroupBox*>(widget)->setTitle(FromModel(control.caption));
       break;
     case ControlKind::kText: {
-      const std::string& text =
-          control.text.empty()
-              ? control.caption
-              : (control.caption.empty() ? control.text : control.caption + " " + control.text);
-      static_cast<QLabel*>(widget)->setText(FromModel(text));
+      static_cast<QLabel*>(widget)->setText(TextLine(control));
       break;
     }
     case ControlKind::kSlider:

@@ -230,15 +230,8 @@ void CSoundPageView::FlowGroups() {
 }
 
 void CSoundPageView::Build() {
-  auto* outer = new QVBoxLayout(this);
-  outer->setContentsMargins(0, 0, 0, 0);
-  scroll_ = new QScrollArea(this);
-  scroll_->setWidgetResizable(true);
-  scroll_->setFrameShape(QFrame::NoFrame);
-  outer->addWidget(scroll_);
-  auto* content = new QWidget(scroll_);
+  auto* content = MakeScrolledPage(this, &scroll_);
   column_ = new QVBoxLayout(content);
-  scroll_->setWidget(content);
   if (columns_ > 1) {
     lines_ = new QGridLayout;
     lines_->setHorizontalSpacing(12);
@@ -589,11 +582,7 @@ void CSoundPageView::Draw() {
         static_cast<QGroupBox*>(widget)->setTitle(FromModel(control.caption));
         break;
       case ControlKind::kText: {
-        const std::string& text =
-            control.text.empty()
-                ? control.caption
-                : (control.caption.empty() ? control.text : control.caption + " " + control.text);
-        static_cast<QLabel*>(widget)->setText(FromModel(text));
+        static_cast<QLabel*>(widget)->setText(TextLine(control));
         break;
       }
       case ControlKind::kRadioGroup: {

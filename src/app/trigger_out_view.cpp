@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/page_controls.h"
 #include "app/source_view_kit.h"
 
 namespace qamp {
@@ -26,19 +27,12 @@ bool EndsWith(const std::string& text, const std::string& tail) {
 class CTriggerOutView : public CSourceView {
  public:
   CTriggerOutView(CBasePage& page, QWidget* parent) : CSourceView(page, parent) {
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    auto* scroll = new QScrollArea(this);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    outer->addWidget(scroll);
-    auto* content = new QWidget(scroll);
+    auto* content = MakeScrolledPage(this);
     auto* row = new QHBoxLayout(content);
     for (const Control& control : page.Controls()) {
       if (control.kind == ControlKind::kFrame) row->addWidget(BuildOutput(control), 1);
     }
     row->addStretch(0);
-    scroll->setWidget(content);
     Render();
   }
 

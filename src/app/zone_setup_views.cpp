@@ -49,14 +49,7 @@ class CZoneSetupView : public CPageWidget {
 
   CZoneSetupView(CBasePage& page, const UnitsOf& units, QWidget* parent)
       : CPageWidget(parent), page_(page) {
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    scroll_ = new QScrollArea(this);
-    scroll_->setWidgetResizable(true);
-    scroll_->setFrameShape(QFrame::NoFrame);
-    outer->addWidget(scroll_);
-    content_ = new QWidget(scroll_);
-    scroll_->setWidget(content_);
+    content_ = MakeScrolledPage(this, &scroll_);
     for (const Control& control : page_.Controls()) Make(control, units);
   }
 
