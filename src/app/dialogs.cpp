@@ -26,7 +26,8 @@ QString Text(std::string_view text) {
 }
 
 const QString kConfigurationFilter = QStringLiteral("Configuration File (*.qcf)");
-const QString kFilterFileFilter = QStringLiteral("Room EQ Wizard filter settings (*.txt);;All files (*)");
+const QString kFilterFileFilter =
+    QStringLiteral("Room EQ Wizard filter settings (*.txt);;All files (*)");
 
 QLabel* PlainLabel(const QString& text, QWidget* parent) {
   auto* label = new QLabel(text, parent);

@@ -78,7 +78,8 @@ QRectF CEqCurveWidget::PlotArea() const {
 }
 
 double CEqCurveWidget::XOf(double frequency, const QRectF& area) const {
-  const double position = std::log(frequency / kEqPlotLowHz) / std::log(kEqPlotHighHz / kEqPlotLowHz);
+  const double position =
+      std::log(frequency / kEqPlotLowHz) / std::log(kEqPlotHighHz / kEqPlotLowHz);
   return area.left() + position * area.width();
 }
 
@@ -105,9 +106,9 @@ void CEqCurveWidget::paintEvent(QPaintEvent* /*event*/) {
       painter.drawLine(QPointF(x, area.top()), QPointF(x, area.bottom()));
       painter.setPen(palette().color(QPalette::WindowText));
       const QString label = AxisFrequency(frequency);
-      painter.drawText(QPointF(x - metrics.horizontalAdvance(label) / 2.0,
-                               area.bottom() + metrics.ascent() + 2),
-                       label);
+      painter.drawText(
+          QPointF(x - metrics.horizontalAdvance(label) / 2.0, area.bottom() + metrics.ascent() + 2),
+          label);
       painter.setPen(QPen(grid, 0.5));
     }
   }
@@ -117,14 +118,14 @@ void CEqCurveWidget::paintEvent(QPaintEvent* /*event*/) {
   while (dbStep < span && area.height() * dbStep / span < 1.4 * metrics.height()) dbStep *= 2.0;
   for (double db = std::ceil(lowDb_ / dbStep) * dbStep; db <= highDb_ + 1e-9; db += dbStep) {
     const double y = YOf(db, area);
-    painter.setPen(QPen(db == 0.0 ? palette().color(QPalette::WindowText) : grid,
-                        db == 0.0 ? 1.0 : 0.5));
+    painter.setPen(
+        QPen(db == 0.0 ? palette().color(QPalette::WindowText) : grid, db == 0.0 ? 1.0 : 0.5));
     painter.drawLine(QPointF(area.left(), y), QPointF(area.right(), y));
     painter.setPen(palette().color(QPalette::WindowText));
     const QString label = QString::number(db) + " dB";
-    painter.drawText(QPointF(area.left() - metrics.horizontalAdvance(label) - 4,
-                             y + metrics.ascent() / 2.0 - 1),
-                     label);
+    painter.drawText(
+        QPointF(area.left() - metrics.horizontalAdvance(label) - 4, y + metrics.ascent() / 2.0 - 1),
+        label);
   }
   painter.setPen(palette().color(QPalette::WindowText));
   const QString title =

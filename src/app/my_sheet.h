@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "model/parameter_map.h"
 #include "app/page_widget.h"
+#include "model/parameter_map.h"
 #include "pages/base_page.h"
 
 namespace qamp {

@@ -182,9 +182,8 @@ void CParametricEqWindow::Import() {
   }
   QString rounded;
   for (const std::string& line : import.rounded) rounded += "\n" + FromModel(line);
-  const QString summary = rounded.isEmpty()
-                              ? "Every value is one of the receiver's steps."
-                              : "Rounded to the receiver's steps:" + rounded;
+  const QString summary = rounded.isEmpty() ? "Every value is one of the receiver's steps."
+                                            : "Rounded to the receiver's steps:" + rounded;
   const QString question = "Replace the parametric EQ bands of " + FromModel(channel) +
                            " with the filters of " + file + "?\n\n" + summary;
   if (!dialogs_.Ask(this, question, title, MessageIcon::kQuestion, false)) return;

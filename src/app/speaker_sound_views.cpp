@@ -702,7 +702,8 @@ void AddEqualizerPlot(CSoundPageView& view, CGEQSetPage& page, const ViewCompani
     window->raise();
     window->activateWindow();
   });
-  view.AddDrawn(CGEQSetPage::kGraphicFrame, holder, [] {}, 0);
+  view.AddDrawn(
+      CGEQSetPage::kGraphicFrame, holder, [] {}, 0);
 }
 
 // The speaker and headphone tone controls' response, as one more block.

@@ -76,7 +76,8 @@ std::vector<double> LogFrequencies(size_t count, double low, double high) {
   std::vector<double> frequencies(count);
   const double ratio = std::log(high / low);
   for (size_t i = 0; i < count; ++i) {
-    frequencies[i] = low * std::exp(ratio * static_cast<double>(i) / static_cast<double>(count - 1));
+    frequencies[i] =
+        low * std::exp(ratio * static_cast<double>(i) / static_cast<double>(count - 1));
   }
   frequencies.back() = high;
   return frequencies;

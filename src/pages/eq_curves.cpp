@@ -80,8 +80,7 @@ EqCurve ParametricEqCurve(const CPEQSetPage& page) {
     }
     const double frequency = CPEQSetPage::FrequencyOf(frequencyIndex);
     const double gain = Decibels(ValueOf(page, CPEQSetPage::GainSliderOf(band)));
-    curve.filters.push_back(
-        {EqFilterKind::kPeaking, frequency, CPEQSetPage::QOf(qIndex), gain});
+    curve.filters.push_back({EqFilterKind::kPeaking, frequency, CPEQSetPage::QOf(qIndex), gain});
     curve.marks.push_back({"Band " + std::to_string(band + 1), frequency, gain});
   }
   return curve;

@@ -121,8 +121,7 @@ bool ReadFilterLine(const std::vector<std::string_view>& words, int line, RewFil
   if (!used) return true;
   if (!SameWord(type, "PK")) {
     error = LineText(line) + "filter " + std::to_string(filter.number) + " is of type " +
-            Quoted(type) +
-            "; the receiver's parametric equaliser has peaking bands (\"PK\") only.";
+            Quoted(type) + "; the receiver's parametric equaliser has peaking bands (\"PK\") only.";
     return false;
   }
   bool haveFrequency = false;
@@ -134,7 +133,8 @@ bool ReadFilterLine(const std::vector<std::string_view>& words, int line, RewFil
     const bool gain = SameWord(key, "Gain");
     const bool q = SameWord(key, "Q");
     if (!frequency && !gain && !q) {
-      error = LineText(line) + Quoted(key) + " is not understood (expected \"Fc\", \"Gain\" or \"Q\").";
+      error =
+          LineText(line) + Quoted(key) + " is not understood (expected \"Fc\", \"Gain\" or \"Q\").";
       return false;
     }
     if ((frequency && haveFrequency) || (gain && haveGain) || (q && haveQ)) {
@@ -167,7 +167,9 @@ bool ReadFilterLine(const std::vector<std::string_view>& words, int line, RewFil
   }
   if (!haveFrequency || !haveGain || !haveQ) {
     error = LineText(line) + "filter " + std::to_string(filter.number) + " lacks its " +
-            (!haveFrequency ? "frequency (\"Fc\")" : !haveGain ? "gain (\"Gain\")" : "Q (\"Q\")") +
+            (!haveFrequency ? "frequency (\"Fc\")"
+             : !haveGain    ? "gain (\"Gain\")"
+                            : "Q (\"Q\")") +
             ".";
     return false;
   }
@@ -266,9 +268,10 @@ PeqImport RoundToReceiver(const RewFilterFile& file, const std::vector<PeqSettin
   if (file.filters.size() > current.size()) {
     result.error = "The file has " + std::to_string(file.filters.size()) +
                    " filters in use, but the parametric equaliser of " + channel + " has " +
-                   std::to_string(current.size()) + " bands. Nothing was imported: let Room EQ "
-                   "Wizard use at most " + std::to_string(current.size()) +
-                   " filters and export again.";
+                   std::to_string(current.size()) +
+                   " bands. Nothing was imported: let Room EQ "
+                   "Wizard use at most " +
+                   std::to_string(current.size()) + " filters and export again.";
     return result;
   }
   const std::vector<std::string>& frequencies = CPEQSetPage::FrequencyTexts();
@@ -297,8 +300,8 @@ PeqImport RoundToReceiver(const RewFilterFile& file, const std::vector<PeqSettin
     } else if (!ReadsAs(filter.frequency, NumberOfText(frequencyText))) {
       changes.push_back(Fixed(filter.frequency, 1) + " Hz rounded to " + frequencyText);
     }
-    setting.qIndex = NearestThirdOctave(filter.q, CPEQSetPage::QOf(0),
-                                        static_cast<int>(qs.size()), clamped);
+    setting.qIndex =
+        NearestThirdOctave(filter.q, CPEQSetPage::QOf(0), static_cast<int>(qs.size()), clamped);
     const std::string& qText = qs[static_cast<size_t>(setting.qIndex)];
     if (clamped) {
       changes.push_back("Q " + Fixed(filter.q, 3) + " is out of range, set to " + qText);
@@ -344,8 +347,8 @@ std::string WriteRewFilters(const std::string& channel, const std::vector<PeqSet
                          ? NumberOfText(qs[static_cast<size_t>(setting.qIndex)]).value
                          : CPEQSetPage::QOf(setting.qIndex);
     text += "Filter " + Padded(std::to_string(band + 1), 2) + ": ON  PK       Fc " +
-            Padded(Fixed(frequency, 1), 7) + " Hz  Gain " + Padded(Fixed(setting.gain / 10.0, 1), 5) +
-            " dB  Q " + Padded(Fixed(q, 3), 6) + "\n";
+            Padded(Fixed(frequency, 1), 7) + " Hz  Gain " +
+            Padded(Fixed(setting.gain / 10.0, 1), 5) + " dB  Q " + Padded(Fixed(q, 3), 6) + "\n";
   }
   return text;
 }
@@ -358,8 +361,8 @@ std::vector<PeqSetting> ShownParametricBands(const CPEQSetPage& page) {
       const Control* control = page.FindControl(id);
       return control != nullptr ? control->value : 0;
     };
-    bands.push_back({value(CPEQSetPage::FrequencyComboOf(band)),
-                     value(CPEQSetPage::QComboOf(band)), value(CPEQSetPage::GainSliderOf(band))});
+    bands.push_back({value(CPEQSetPage::FrequencyComboOf(band)), value(CPEQSetPage::QComboOf(band)),
+                     value(CPEQSetPage::GainSliderOf(band))});
   }
   return bands;
 }
