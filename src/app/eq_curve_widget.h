@@ -15,6 +15,8 @@
 namespace qamp {
 
 class CEqCurveWidget : public QWidget {
+  Q_OBJECT
+
  public:
   // The decibel axis spans `lowDb` to `highDb`.
   CEqCurveWidget(double lowDb, double highDb, QWidget* parent = nullptr);

@@ -23,6 +23,8 @@ class CEqCurveWidget;
 class CPEQSetPage;
 
 class CParametricEqWindow : public QDialog {
+  Q_OBJECT
+
  public:
   CParametricEqWindow(CPEQSetPage& page, CDialogs& dialogs, QWidget* parent = nullptr);
 
