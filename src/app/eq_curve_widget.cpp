@@ -95,22 +95,38 @@ void CEqCurveWidget::paintEvent(QPaintEvent* /*event*/) {
   const QFontMetrics metrics = fontMetrics();
   painter.fillRect(area, palette().color(QPalette::Base));
 
-  // The grid: decades and their 2 and 5, and every 6 dB.
+  // The grid: decades and their 2 and 5. The ends and the decades are
+  // labelled first, then the 2s and 5s where they leave room.
   const QColor grid = palette().color(QPalette::Mid);
   painter.setPen(QPen(grid, 0.5));
+  std::vector<double> lines;
   for (double decade = 10.0; decade <= 10000.0; decade *= 10.0) {
     for (const double step : {1.0, 2.0, 5.0}) {
       const double frequency = decade * step;
       if (frequency < kEqPlotLowHz || frequency > kEqPlotHighHz) continue;
+      lines.push_back(frequency);
       const double x = XOf(frequency, area);
       painter.drawLine(QPointF(x, area.top()), QPointF(x, area.bottom()));
-      painter.setPen(palette().color(QPalette::WindowText));
-      const QString label = AxisFrequency(frequency);
-      painter.drawText(
-          QPointF(x - metrics.horizontalAdvance(label) / 2.0, area.bottom() + metrics.ascent() + 2),
-          label);
-      painter.setPen(QPen(grid, 0.5));
     }
+  }
+  std::vector<double> labelled = {kEqPlotLowHz, kEqPlotHighHz, 100.0, 1000.0, 10000.0};
+  for (const double frequency : lines) {
+    if (std::find(labelled.begin(), labelled.end(), frequency) == labelled.end()) {
+      labelled.push_back(frequency);
+    }
+  }
+  std::vector<std::pair<double, double>> taken;  // the spans of the labels drawn
+  painter.setPen(palette().color(QPalette::WindowText));
+  for (const double frequency : labelled) {
+    const QString label = AxisFrequency(frequency);
+    const double half = metrics.horizontalAdvance(label) / 2.0 + 3;
+    const double x = XOf(frequency, area);
+    const bool free = std::none_of(taken.begin(), taken.end(), [&](const auto& span) {
+      return x + half > span.first && x - half < span.second;
+    });
+    if (!free) continue;
+    taken.emplace_back(x - half, x + half);
+    painter.drawText(QPointF(x - half + 3, area.bottom() + metrics.ascent() + 2), label);
   }
   // Decibel lines 3, 6 or 12 dB apart, whichever leaves room for labels.
   const double span = highDb_ - lowDb_;
