@@ -88,7 +88,7 @@ TEST_F(TransferCommands, DownloadAsksUnlessToldYesAndReportsTheLog) {
   const Result refused = Qampctl({"download", "sim", Path("a.qcf"), "--sim", "virtual-time"});
   EXPECT_EQ(refused.status, 2) << "standard input is not a terminal in the test";
   EXPECT_NE(refused.err.find("--yes"), std::string::npos);
-  const Result download = Qampctl({"download", "sim", Path("a.qcf"), "--yes", "--sim",
+  const Result download = Qampctl({"download", "sim", Path("a.qcf"), "--yes", "--full", "--sim",
                                    "virtual-time", "--sim", "param-error=223"});
   EXPECT_EQ(download.status, 1) << "a command the receiver did not take is no success";
   EXPECT_EQ(download.out, "");
@@ -98,9 +98,61 @@ TEST_F(TransferCommands, DownloadAsksUnlessToldYesAndReportsTheLog) {
       << download.err;
   EXPECT_NE(Read(Path("ErrLog.txt")).find("Tuner Set PageA Preset1\t"), std::string::npos);
   const Result clean =
-      Qampctl({"download", "sim", Path("a.qcf"), "--yes", "--sim", "virtual-time"});
+      Qampctl({"download", "sim", Path("a.qcf"), "--yes", "--full", "--sim", "virtual-time"});
   EXPECT_EQ(clean.status, 0) << clean.err;
   EXPECT_EQ(clean.out, "Downloaded " + Path("a.qcf") + " into the receiver\n");
+}
+
+// The built-in receiver starts in the same state each time with the same
+// seed, so the file an Upload saved still tells it at the next run.
+TEST_F(TransferCommands, DownloadSendsWhatDiffersOnlyAllWithFullOrTheChosenParts) {
+  const std::vector<std::string> receiver = {"--sim",        "virtual-time", "--sim",
+                                             "random-state", "--sim",        "seed=5"};
+  auto run = [&](std::vector<std::string> args) {
+    args.insert(args.end(), receiver.begin(), receiver.end());
+    return Qampctl(args);
+  };
+  ASSERT_EQ(run({"upload", "sim", "-o", Path("a.qcf")}).status, 0);
+  std::string file = Read(Path("a.qcf"));
+  ASSERT_NE(file.find("[Receiver State]\r\nTaken By=Upload\r\n"), std::string::npos);
+  const Result same = run({"download", "sim", Path("a.qcf"), "--yes"});
+  EXPECT_EQ(same.status, 0) << same.err;
+  EXPECT_EQ(same.out, "The receiver already holds this configuration: nothing was sent.\n");
+  EXPECT_NE(same.err.find("The receiver should hold this configuration already; checking"),
+            std::string::npos)
+      << same.err;
+
+  const size_t at = file.find("[Speaker Level]\r\nFL=");
+  ASSERT_NE(at, std::string::npos);
+  const size_t value = at + std::string("[Speaker Level]\r\nFL=").size();
+  file.replace(value, file.find('\r', value) - value, "-10.0dB");
+  std::ofstream(Path("b.qcf"), std::ios::binary) << file;
+  const Result delta = run({"download", "sim", Path("b.qcf"), "--yes"});
+  EXPECT_EQ(delta.status, 0) << delta.err;
+  EXPECT_NE(delta.err.find("Sending what differs from the receiver's known state: Speaker Level"),
+            std::string::npos)
+      << delta.err;
+  EXPECT_EQ(delta.out, "Downloaded " + Path("b.qcf") + " into the receiver\n");
+  // The file now keeps the state the Download left.
+  EXPECT_NE(Read(Path("b.qcf")).find("Taken By=Download\r\n"), std::string::npos);
+
+  const Result full = run({"download", "sim", Path("a.qcf"), "--yes", "--full"});
+  EXPECT_EQ(full.status, 0) << full.err;
+  EXPECT_NE(full.err.find("Sending the whole configuration: 1,"), std::string::npos) << full.err;
+
+  const Result only =
+      run({"download", "sim", Path("a.qcf"), "--yes", "--only", "Equalizer, system memory 3"});
+  EXPECT_EQ(only.status, 0) << only.err;
+  EXPECT_NE(only.err.find("Sending System Memory 3, Equalizer: "), std::string::npos) << only.err;
+  // A chosen Download leaves a state the file cannot tell.
+  EXPECT_EQ(Read(Path("a.qcf")).find("[Receiver State]"), std::string::npos);
+
+  const Result wrong = run({"download", "sim", Path("a.qcf"), "--yes", "--only", "Equaliser"});
+  EXPECT_EQ(wrong.status, 2);
+  EXPECT_NE(wrong.err.find("qampctl download: --only: \"Equaliser\" is not a part of the "
+                           "configuration. The parts are: \"System Memory 1\""),
+            std::string::npos)
+      << wrong.err;
 }
 
 TEST_F(TransferCommands, FailuresEndWithTheMessageAndNothingIsWritten) {

@@ -245,6 +245,25 @@ TEST(DeltaDownload, NothingChangedSendsNothingAfterTheConnection) {
   EXPECT_TRUE(u.h.app.Session().KnownState());
 }
 
+TEST(DeltaDownload, AMemoryNeitherHoldsStaysEmptyAndOneTheProgramFillsIsStored) {
+  AppHarness h(RealisticReceiverOptions(7));
+  for (const int n : {2, 4, 6}) h.receiver.SetMemoryHasData(n, false);
+  h.app.Session().StartUpload();
+  ASSERT_TRUE(Completes(h));
+  EXPECT_TRUE(h.app.PlanDownload().SendsNothing());
+  h.link().SetDataExists(4, true);
+  const DownloadPlan plan = h.app.PlanDownload();
+  EXPECT_EQ(plan.memories, (std::array<bool, 7>{false, false, false, false, true, false, false}));
+  h.app.Session().StartDownload(plan);
+  ASSERT_TRUE(Completes(h));
+  EXPECT_TRUE(h.receiver.MemoryHasData(4));
+  EXPECT_FALSE(h.receiver.MemoryHasData(2));
+  EXPECT_FALSE(h.receiver.MemoryHasData(6));
+  // The state now knows memory 4 is held.
+  EXPECT_TRUE(h.app.Session().KnownState()->dataExists[4]);
+  EXPECT_FALSE(h.app.Session().KnownState()->dataExists[2]);
+}
+
 TEST(DeltaDownload, AReceiverChangedBehindTheProgramsBackGetsTheWholeConfiguration) {
   Uploaded u;
   Change(u.h, 0, "Speaker Level", "CT", "2.5dB");

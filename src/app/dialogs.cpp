@@ -98,10 +98,17 @@ std::optional<int> CQtDialogs::TunerRegion(int current) {
   return dialog.Region();
 }
 
-CDialogs::NoticeAnswer CQtDialogs::Notice(QWidget* parent) {
-  CConfirmDownDlg dialog(parent);
+CDialogs::NoticeAnswer CQtDialogs::Notice(QWidget* parent, const QString& detail) {
+  CConfirmDownDlg dialog(parent, detail);
   const bool ok = dialog.exec() == QDialog::Accepted;
   return {ok, dialog.DontShowAgain()};
+}
+
+std::optional<std::vector<std::string>> CQtDialogs::DownloadParts(
+    QWidget* parent, const std::vector<std::string>& parts) {
+  CDownloadPartsDialog dialog(parts, parent);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Chosen();
 }
 
 QString CQtDialogs::OpenFileName(QWidget* parent) {
@@ -209,13 +216,19 @@ int CTunerRegionDialog::Region() const {
 
 // --- "Notice" -------------------------------------------------------------------------
 
-CConfirmDownDlg::CConfirmDownDlg(QWidget* parent)
+CConfirmDownDlg::CConfirmDownDlg(QWidget* parent, const QString& detail)
     : QDialog(parent), dontShow_(new QCheckBox(Text(kDontShowAgainText), this)) {
   setWindowTitle("Notice");
   auto* layout = new QVBoxLayout(this);
   QString text = Text(kNoticeText);
   text.replace("\r\n", "\n");
   layout->addWidget(PlainLabel(text, this));
+  if (!detail.isEmpty()) {
+    QLabel* more = PlainLabel(detail, this);
+    more->setWordWrap(true);
+    more->setAccessibleName("What will be sent");
+    layout->addWidget(more);
+  }
   dontShow_->setAccessibleName(dontShow_->text());
   layout->addWidget(dontShow_);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -226,6 +239,45 @@ CConfirmDownDlg::CConfirmDownDlg(QWidget* parent)
 
 bool CConfirmDownDlg::DontShowAgain() const {
   return dontShow_->isChecked();
+}
+
+// --- "Download Parts" -----------------------------------------------------------------
+
+CDownloadPartsDialog::CDownloadPartsDialog(const std::vector<std::string>& parts, QWidget* parent)
+    : QDialog(parent), list_(new QListWidget(this)) {
+  setWindowTitle("Download Parts");
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(
+      PlainLabel("Tick what to write into the receiver. The rest of the receiver's "
+                 "configuration stays as it is.",
+                 this));
+  list_->setAccessibleName("Parts to download");
+  for (const std::string& part : parts) {
+    auto* item = new QListWidgetItem(QString::fromStdString(part), list_);
+    item->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    item->setCheckState(Qt::Unchecked);
+  }
+  list_->setMinimumHeight(list_->sizeHintForRow(0) * 12);
+  layout->addWidget(list_);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
+  ok->setText("Download");
+  ok->setEnabled(false);
+  connect(list_, &QListWidget::itemChanged, this,
+          [this, ok] { ok->setEnabled(!Chosen().empty()); });
+  // Space ticks the current row, as a click on its box does.
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  layout->addWidget(buttons);
+}
+
+std::vector<std::string> CDownloadPartsDialog::Chosen() const {
+  std::vector<std::string> chosen;
+  for (int row = 0; row < list_->count(); ++row) {
+    if (list_->item(row)->checkState() == Qt::Checked)
+      chosen.push_back(list_->item(row)->text().toStdString());
+  }
+  return chosen;
 }
 
 // --- "Frequency" ----------------------------------------------------------------------

@@ -7,6 +7,7 @@
 #include <QString>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "pages/tuner_set_page.h"
 #include "session/receiver_session.h"
@@ -52,7 +53,11 @@ class CDialogs {
   };
   // "Notice" before a Download; `detail` is a further line (how much will be
   // sent), or empty.
-  virtual NoticeAnswer Notice(QWidget* parent) = 0;
+  virtual NoticeAnswer Notice(QWidget* parent, const QString& detail) = 0;
+  // "Download Parts": the parts ticked among `parts`, or nothing when
+  // cancelled.
+  virtual std::optional<std::vector<std::string>> DownloadParts(
+      QWidget* parent, const std::vector<std::string>& parts) = 0;
   // File names: empty when the user cancels.
   virtual QString OpenFileName(QWidget* parent) = 0;
   virtual QString SaveFileName(QWidget* parent, const QString& suggested) = 0;
@@ -72,7 +77,9 @@ class CQtDialogs : public CDialogs {
   SaveAnswer AskSaveChanges(QWidget* parent, const QString& text) override;
   std::optional<ControlMode> StartMode() override;
   std::optional<int> TunerRegion(int current) override;
-  NoticeAnswer Notice(QWidget* parent) override;
+  NoticeAnswer Notice(QWidget* parent, const QString& detail) override;
+  std::optional<std::vector<std::string>> DownloadParts(
+      QWidget* parent, const std::vector<std::string>& parts) override;
   QString OpenFileName(QWidget* parent) override;
   QString SaveFileName(QWidget* parent, const QString& suggested) override;
   QString PdfFileName(QWidget* parent, const QString& suggested) override;
@@ -105,11 +112,23 @@ class CTunerRegionDialog : public QDialog {
 
 class CConfirmDownDlg : public QDialog {
  public:
-  explicit CConfirmDownDlg(QWidget* parent = nullptr);
+  explicit CConfirmDownDlg(QWidget* parent = nullptr, const QString& detail = {});
   bool DontShowAgain() const;
 
  private:
   QCheckBox* dontShow_;
+};
+
+// The parts of the configuration a Download can be limited to, each with
+// its box to tick.
+class CDownloadPartsDialog : public QDialog {
+ public:
+  CDownloadPartsDialog(const std::vector<std::string>& parts, QWidget* parent = nullptr);
+  std::vector<std::string> Chosen() const;
+  QListWidget* List() const { return list_; }
+
+ private:
+  QListWidget* list_;
 };
 
 class CFrequencyWindow : public QDialog {

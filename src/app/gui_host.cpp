@@ -94,6 +94,21 @@ void CGuiHost::SendingOpened(int range, bool showsProgress, std::string_view cap
   // A single command opens no visible window.
   if (!showsProgress || view_ == nullptr) return;
   view_->OpenProgress(CQAmpToolView::Progress::kSending, range, Text(caption));
+  if (session_ != nullptr && session_->Link().Job() == TransferJob::kDownload &&
+      !session_->IsRestoringReceiverSetting()) {
+    QString note = planNote_;
+    if (!note.isEmpty()) note += "\n";
+    const DownloadPlan& plan = session_->Plan();
+    if (plan.kind == DownloadPlan::Kind::kWhole) {
+      note += "Sending the whole configuration: " + Text(plan.Summary()) + ".";
+    } else {
+      QStringList parts;
+      for (const std::string& part : plan.parts) parts << Text(part);
+      note += "Sending " + parts.join(", ") + ": " + Text(plan.Summary()) + ".";
+    }
+    view_->SetProgressNote(note);
+  }
+  planNote_.clear();
 }
 
 void CGuiHost::SendingProgress(int position) {
@@ -130,8 +145,24 @@ void CGuiHost::OperationEnded(OperationOutcome outcome, std::string_view message
   if (outcome == OperationOutcome::kFailed && !messageShown_ && !message.empty()) {
     ShowMessage(message, MessageIcon::kError);
   }
+  // A Download that found nothing to send says so.
+  if (outcome == OperationOutcome::kTransferDone && !messageShown_ && !message.empty()) {
+    ShowMessage(message, MessageIcon::kInformation);
+  }
   messageShown_ = false;
+  planNote_.clear();
   if (view_ != nullptr) view_->OperationEnded(outcome);
+}
+
+void CGuiHost::DownloadPlanChanged(const DownloadPlan& plan, std::string_view why) {
+  planNote_ = Text(why);
+  // Once the window is open (the model flags are read in it), it shows the
+  // change at once.
+  if (view_ != nullptr && view_->IsProgressOpen()) {
+    view_->SetProgressNote(planNote_ +
+                           "\nSending the whole configuration: " + Text(plan.Summary()) + ".");
+    planNote_.clear();
+  }
 }
 
 bool CGuiHost::AskOkCancel(std::string_view text, std::string_view title) {

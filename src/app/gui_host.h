@@ -48,6 +48,7 @@ class CGuiHost : public SessionHost, public PageHost, public FrequencyChooser {
   void RefreshBasicControl(ParamId id) override;
   void RefreshMemoryWindow() override;
   void OperationEnded(OperationOutcome outcome, std::string_view message) override;
+  void DownloadPlanChanged(const DownloadPlan& plan, std::string_view why) override;
 
   // PageHost (SetWaitCursor serves both).
   bool AskOkCancel(std::string_view text, std::string_view title) override;
@@ -72,6 +73,7 @@ class CGuiHost : public SessionHost, public PageHost, public FrequencyChooser {
   QElapsedTimer realClock_;
   int waitCursors_ = 0;
   bool messageShown_ = false;
+  QString planNote_;  // why a Download sends everything, until its window opens
 };
 
 }  // namespace qamp

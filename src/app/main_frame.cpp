@@ -70,6 +70,11 @@ void CMainFrame::BuildMenus() {
     QMenu* tool = menuBar()->addMenu("&Tool");
     tool->addAction("&User Memo", this, [this] { OnUserMemo(); });
     tool->addAction("&Make Report", this, [this] { OnMakeReport(); });
+    tool->addSeparator();
+    tool->addAction("Download &Whole Configuration", this,
+                    [this] { view_.Download(CQAmpToolView::DownloadChoice::kWhole); });
+    tool->addAction("Download &Parts...", this,
+                    [this] { view_.Download(CQAmpToolView::DownloadChoice::kParts); });
   }
   QMenu* help = menuBar()->addMenu("&Help");
   help->addAction("&About Amplora...", this, [this] { OnAbout(); });

@@ -27,6 +27,7 @@ CProgressWindow::CProgressWindow(QWidget* parent, const QString& caption, const 
       range_(range),
       bar_(new QProgressBar(this)),
       times_(new QLabel(this)),
+      note_(new QLabel(this)),
       cancelButton_(new QPushButton("Cancel", this)) {
   setWindowTitle(caption);
   setWindowModality(Qt::ApplicationModal);
@@ -35,6 +36,11 @@ CProgressWindow::CProgressWindow(QWidget* parent, const QString& caption, const 
   auto* label = new QLabel(text, this);
   label->setTextFormat(Qt::PlainText);
   layout->addWidget(label);
+  note_->setTextFormat(Qt::PlainText);
+  note_->setWordWrap(true);
+  note_->setAccessibleName("What is sent");
+  note_->hide();
+  layout->addWidget(note_);
   bar_->setRange(0, range > 0 ? range : 1);
   bar_->setValue(0);
   bar_->setAccessibleName(caption);
@@ -53,6 +59,15 @@ CProgressWindow::CProgressWindow(QWidget* parent, const QString& caption, const 
   connect(&tick_, &QTimer::timeout, this, [this] { UpdateTimes(); });
   tick_.start(kTickMs);
   UpdateTimes();
+}
+
+void CProgressWindow::SetNote(const QString& note) {
+  note_->setText(note);
+  note_->setVisible(!note.isEmpty());
+}
+
+QString CProgressWindow::Note() const {
+  return note_->text();
 }
 
 void CProgressWindow::SetProgress(int position) {

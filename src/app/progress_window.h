@@ -24,6 +24,9 @@ class CProgressWindow : public QDialog {
                   std::function<int64_t()> now, std::function<void()> cancel);
 
   void SetProgress(int position);
+  // A line under the text: what is being sent, or why it changed.
+  void SetNote(const QString& note);
+  QString Note() const;
   int Position() const { return position_; }
   int Range() const { return range_; }
   QString ElapsedText() const;
@@ -47,6 +50,7 @@ class CProgressWindow : public QDialog {
   int position_ = 0;
   QProgressBar* bar_;
   QLabel* times_;
+  QLabel* note_;
   QPushButton* cancelButton_;
   QTimer tick_;
 };

@@ -508,16 +508,66 @@ void CQAmpToolView::Upload() {
   app_.Session().StartUpload();
 }
 
-void CQAmpToolView::Download() {
+QString CQAmpToolView::PlanText(const DownloadPlan& plan) {
+  auto partList = [&plan] {
+    QStringList parts;
+    for (const std::string& part : plan.parts) parts << QString::fromStdString(part);
+    return parts.join(", ");
+  };
+  switch (plan.kind) {
+    case DownloadPlan::Kind::kWhole:
+      return QString("The whole configuration will be sent: %1.")
+          .arg(QString::fromStdString(plan.Summary()));
+    case DownloadPlan::Kind::kChosen:
+      return QString("Only these parts will be sent: %1 (%2).")
+          .arg(partList(), QString::fromStdString(plan.Summary()));
+    case DownloadPlan::Kind::kDelta:
+      break;
+  }
+  DownloadPlan whole;
+  whole.commands = plan.wholeCommands;
+  whole.milliseconds = plan.wholeMilliseconds;
+  const QString fallback =
+      QString("If the receiver was changed since, the whole configuration is sent instead (%1).")
+          .arg(QString::fromStdString(whole.Summary()));
+  if (plan.SendsNothing()) {
+    return "The receiver should already hold this configuration: it is checked, and nothing is "
+           "sent when it does. " +
+           fallback;
+  }
+  return QString(
+             "Only what changed since the receiver was last read or written will be sent: "
+             "%1 (%2). ")
+             .arg(partList(), QString::fromStdString(plan.Summary())) +
+         fallback;
+}
+
+void CQAmpToolView::Download(DownloadChoice choice) {
   if (IsProgressOpen() || !ChosenPortCanOpen()) return;
+  DownloadPlan plan;
+  if (choice == DownloadChoice::kParts) {
+    const auto parts = host_.Dialogs().DownloadParts(window(), DownloadPartNames(app_.Pages()));
+    if (!parts || parts->empty()) return;
+    std::string why;
+    std::optional<DownloadPlan> chosen =
+        PlanChosenDownload(app_.Pages(), app_.Link(), *parts, &why);
+    if (!chosen) {
+      host_.Dialogs().Show(window(), QString::fromStdString(why), Text(kMessageTitle),
+                           MessageIcon::kError);
+      return;
+    }
+    plan = std::move(*chosen);
+  } else {
+    plan = app_.PlanDownload(choice == DownloadChoice::kWhole);
+  }
   if (settings_.ShowsDownloadNotice()) {
-    const CDialogs::NoticeAnswer answer = host_.Dialogs().Notice(window());
+    const CDialogs::NoticeAnswer answer = host_.Dialogs().Notice(window(), PlanText(plan));
     // Ticking the box counts even when the notice is then cancelled.
     settings_.confirmDownload = answer.dontShowAgain ? "NO" : "YES";
     if (!answer.ok) return;
   }
   ApplyConnectionChoice();
-  app_.Session().StartDownload();
+  app_.Session().StartDownload(std::move(plan));
 }
 
 void CQAmpToolView::OpenMemoryWindow() {
@@ -557,6 +607,10 @@ void CQAmpToolView::OpenProgress(Progress kind, int range, const QString& captio
   progress_->show();
   if (onProgressOpen) onProgressOpen(true);
   UpdateConnectionButtons();
+}
+
+void CQAmpToolView::SetProgressNote(const QString& note) {
+  if (progress_ != nullptr) progress_->SetNote(note);
 }
 
 void CQAmpToolView::SetProgress(int position) {

@@ -59,7 +59,13 @@ class CQAmpToolView : public QWidget {
   void Close();
   void Reload();
   void Upload();
-  void Download();
+  // What "<< Download" sends: what differs from the state the receiver is
+  // known to hold (the whole configuration when none is known), the whole
+  // configuration, or the parts the user ticks.
+  enum class DownloadChoice { kChanged, kWhole, kParts };
+  void Download(DownloadChoice choice = DownloadChoice::kChanged);
+  // The notice's line on what a Download will send.
+  static QString PlanText(const DownloadPlan& plan);
   void OpenMemoryWindow();
   // Selects a connection entry by its shown name or its device; a device
   // not in the list is added as a typed entry. False when `text` is empty.
@@ -67,6 +73,7 @@ class CQAmpToolView : public QWidget {
 
   // --- What the session shows --------------------------------------------------------
   enum class Progress { kInitialize, kSending };
+  void SetProgressNote(const QString& note);
   void ShowConnectionStatus(const QString& text);
   void ShowStatusBarText(const QString& text);
   void OpenProgress(Progress kind, int range, const QString& caption);

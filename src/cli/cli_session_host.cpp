@@ -135,6 +135,11 @@ void CliSessionHost::OperationEnded(OperationOutcome outcome, std::string_view m
   if (virtualClock_ == nullptr) loop_.quit();
 }
 
+void CliSessionHost::DownloadPlanChanged(const DownloadPlan& plan, std::string_view why) {
+  EndProgress();
+  err_ << "qampctl: " << why << " (" << plan.Summary() << ")\n";
+}
+
 void CliSessionHost::Wait(int milliseconds) {
   if (virtualClock_ != nullptr) {
     virtualClock_->Advance(milliseconds);

@@ -60,6 +60,7 @@ class CliSessionHost : public SessionHost {
   void SendingProgress(int position) override;
   void SendingClosed() override;
   void OperationEnded(OperationOutcome outcome, std::string_view message) override;
+  void DownloadPlanChanged(const DownloadPlan& plan, std::string_view why) override;
 
   // Runs the event loop until an operation has ended (or `maximumMs`, or
   // an interruption). An operation that ended before the loop ran (a port

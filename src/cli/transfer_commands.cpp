@@ -38,6 +38,9 @@ struct Options {
   sim::SimOptions sim;
   bool simGiven = false;
   bool listMissing = false;
+  // download: the whole configuration, or only the parts listed.
+  bool full = false;
+  std::optional<std::string> only;
 };
 
 // "-20.0dB" is a value, not an option.
@@ -65,6 +68,17 @@ bool ParseOptions(std::string_view command, const std::vector<std::string>& args
       options.output = *path;
     } else if (takesMissing && arg == "--missing") {
       options.listMissing = true;
+    } else if (takesMissing && arg == "--full") {
+      options.full = true;
+    } else if (takesMissing && arg == "--only") {
+      const std::string* parts = value();
+      if (parts == nullptr) {
+        err << "qampctl " << command
+            << ": --only needs a list of parts, such as \"Speaker "
+               "Level,System Memory 3\"\n";
+        return false;
+      }
+      options.only = *parts;
     } else if (takesYes && (arg == "--yes" || arg == "-y")) {
       options.yes = true;
     } else if (arg == "--region") {
@@ -383,6 +397,26 @@ std::string FailedNames(const std::string& logPath) {
   return names.empty() ? "see the error log" : names;
 }
 
+// What a Download will send, in one line.
+std::string PlanLine(const DownloadPlan& plan) {
+  auto parts = [&plan] {
+    std::string list;
+    for (const std::string& part : plan.parts) list += (list.empty() ? "" : ", ") + part;
+    return list;
+  };
+  switch (plan.kind) {
+    case DownloadPlan::Kind::kWhole:
+      return "Sending the whole configuration: " + plan.Summary();
+    case DownloadPlan::Kind::kChosen:
+      return "Sending " + parts() + ": " + plan.Summary();
+    case DownloadPlan::Kind::kDelta:
+      break;
+  }
+  if (plan.SendsNothing()) return "The receiver should hold this configuration already; checking";
+  return "Sending what differs from the receiver's known state: " + parts() + ": " +
+         plan.Summary() + " (everything if the receiver was changed since)";
+}
+
 class DownloadCommand : public Command {
  public:
   std::string_view Name() const override { return "download"; }
@@ -390,10 +424,16 @@ class DownloadCommand : public Command {
     return "write a .qcf file's configuration into the receiver";
   }
   std::string_view Usage() const override {
-    return "usage: qampctl download PORT FILE.qcf [--yes] [--missing] [--region N]\n"
-           "                        [--sim OPTION]...\n"
+    return "usage: qampctl download PORT FILE.qcf [--yes] [--missing] [--full | --only PARTS]\n"
+           "                        [--region N] [--sim OPTION]...\n"
            "\n"
            "Writes the configuration of FILE.qcf, with its memories, into the receiver.\n"
+           "When the file keeps the state of the receiver it was read from or last\n"
+           "written to, and the receiver still reports that state, only what differs\n"
+           "is sent; otherwise, or with --full, everything. --only sends just the parts\n"
+           "listed, separated by commas: \"System Memory 1\" to \"System Memory 6\" (or\n"
+           "\"System Memory\" for all six), the pages by their names, \"Basic Control\".\n"
+           "After a Download the file keeps the receiver's new state.\n"
            "Shows the notice and asks first, unless --yes is given; --yes is required\n"
            "when standard input is not a terminal. A file that lacks values (keys\n"
            "missing or unreadable; --missing lists them) is said so and asked about\n"
@@ -460,8 +500,33 @@ class DownloadCommand : public Command {
       return kExitFailure;
     }
     ChoosePort(cli.App().Session(), options.positional[0]);
-    cli.App().Session().StartDownload();
+    DownloadPlan plan;
+    if (options.only) {
+      std::string why;
+      std::optional<DownloadPlan> chosen = PlanChosenDownload(cli.App().Pages(), cli.App().Link(),
+                                                              SplitPartNames(*options.only), &why);
+      if (!chosen) {
+        context.err << "qampctl download: --only: " << why << "\n";
+        return kExitUsage;
+      }
+      plan = std::move(*chosen);
+    } else {
+      plan = cli.App().PlanDownload(options.full);
+    }
+    context.err << PlanLine(plan) << "\n";
+    cli.App().Session().StartDownload(std::move(plan));
     const auto outcome = cli.Run();
+    // The file keeps what the receiver now holds, or loses a state that no
+    // longer tells it; either way the next Download of it is right.
+    const std::string updated = cli.App().SaveConfigurationText();
+    if (updated != text) {
+      std::string writeError;
+      if (!WriteTextFileAtomically(options.positional[1], updated, writeError)) {
+        context.err << "qampctl download: could not keep the receiver's new state in "
+                    << options.positional[1] << ": " << writeError
+                    << "; download it with --full next time\n";
+      }
+    }
     if (outcome != OperationOutcome::kTransferDone)
       return cli.Fail("download", outcome, context.err);
     if (cli.FailedCommands() > 0) {
@@ -470,6 +535,10 @@ class DownloadCommand : public Command {
                   << " command(s) of " << options.positional[1] << ": "
                   << FailedNames(cli.LogPath()) << "; the error log is " << cli.LogPath() << "\n";
       return kExitFailure;
+    }
+    if (!cli.Host().LastMessage().empty()) {
+      context.out << cli.Host().LastMessage() << "\n";
+      return kExitSuccess;
     }
     context.out << "Downloaded " << options.positional[1] << " into the receiver\n";
     return kExitSuccess;

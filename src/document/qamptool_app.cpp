@@ -40,10 +40,19 @@ bool CQAmpToolApp::LoadConfigurationText(std::string_view text, std::string* why
     }
     return false;
   }
+  // A file keeps the state of the receiver it was read from or written to:
+  // every word of it, where the texts of the file keep only what they
+  // show. The file's texts are read over that state, so that what they do
+  // not show is the receiver's, and a Download compares like with like.
+  std::optional<ReceiverState> state = ReadReceiverState(file);
+  if (state && state->regionCode != Link().RegionCode()) state.reset();
+  if (state) {
+    for (int slot = 0; slot < kImageSlots; ++slot)
+      Link().Image(slot) = state->images[static_cast<size_t>(slot)];
+  }
   ConfigurationLoad found = LoadConfiguration(Link(), pages_, file);
   if (load != nullptr) *load = std::move(found);
-  // A file keeps the state of the receiver it was read from or written to.
-  session_.SetKnownState(ReadReceiverState(file));
+  session_.SetKnownState(std::move(state));
   pages_.RefreshAll();
   return true;
 }

@@ -214,9 +214,11 @@ DownloadPlan PlanDeltaDownload(CPageSet& pages, const CCommClass& link,
   if (link.Flags().zone3 != 0) TakeFixedCommand(receiver, 11, FrameStandard("07AED"));
   for (int memory = 1; memory <= kMemoryCount; ++memory) {
     const size_t slot = static_cast<size_t>(memory);
-    const bool differs =
-        !known.dataExists[slot] || shadow.MemoryStore(memory, link.Image(memory)) !=
-                                       shadow.MemoryStore(memory, known.images[slot]);
+    // A memory the receiver does not hold is stored when the program has
+    // one for it; one that neither holds stays empty.
+    const bool differs = (!known.dataExists[slot] && link.DataExists(memory)) ||
+                         Shadow(link).MemoryStore(memory, link.Image(memory)) !=
+                             Shadow(link).MemoryStore(memory, known.images[slot]);
     plan.memories[slot] = differs;
     if (!differs) continue;
     shadow.TakeMemory(receiver, memory, link.Image(memory));
@@ -227,7 +229,7 @@ DownloadPlan PlanDeltaDownload(CPageSet& pages, const CCommClass& link,
   for (int memory = 1; memory <= kMemoryCount; ++memory)
     anything |= plan.memories[static_cast<size_t>(memory)];
   for (size_t page = 0; page < shadow.PageCount(); ++page) {
-    plan.pages[page] = shadow.Page(page, link.Image(0)) != shadow.Page(page, receiver);
+    plan.pages[page] = Shadow(link).Page(page, link.Image(0)) != Shadow(link).Page(page, receiver);
     anything |= plan.pages[page];
   }
   for (ParamId id = 1; id <= 8; ++id) {
@@ -241,9 +243,9 @@ DownloadPlan PlanDeltaDownload(CPageSet& pages, const CCommClass& link,
     plan.pages.assign(shadow.PageCount(), false);
     plan.basicControls.fill(false);
     plan.parts.clear();
-    return plan;
+  } else {
+    CountPlan(plan, shadow, link);
   }
-  CountPlan(plan, shadow, link);
   const DownloadPlan whole = PlanWholeDownload(pages, link);
   plan.wholeCommands = whole.commands;
   plan.wholeMilliseconds = whole.milliseconds;

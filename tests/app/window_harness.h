@@ -45,9 +45,15 @@ class ScriptedDialogs : public CDialogs {
     regionPreselected = current;
     return region;
   }
-  NoticeAnswer Notice(QWidget* /*parent*/) override {
+  NoticeAnswer Notice(QWidget* /*parent*/, const QString& detail) override {
     ++noticeShown;
+    noticeDetail = detail;
     return notice;
+  }
+  std::optional<std::vector<std::string>> DownloadParts(
+      QWidget* /*parent*/, const std::vector<std::string>& parts) override {
+    offeredParts = parts;
+    return chosenParts;
   }
   QString OpenFileName(QWidget* /*parent*/) override { return openName; }
   QString SaveFileName(QWidget* /*parent*/, const QString& /*suggested*/) override {
@@ -80,6 +86,9 @@ class ScriptedDialogs : public CDialogs {
   int regionPreselected = -1;
   NoticeAnswer notice{true, false};
   int noticeShown = 0;
+  QString noticeDetail;
+  std::vector<std::string> offeredParts;
+  std::optional<std::vector<std::string>> chosenParts;
   QString openName;
   QString saveName;
   QString pdfName;

@@ -6,8 +6,10 @@
 #include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -15,6 +17,7 @@
 #include <QSlider>
 #include <QTest>
 
+#include "app/dialogs.h"
 #include "app/my_sheet.h"
 #include "app/progress_window.h"
 #include "app/window_harness.h"
@@ -226,7 +229,9 @@ TEST(MainFrame, AsyncModeHasTheFullMenusAndTheTitleOfAnUntitledDocument) {
   EXPECT_EQ(MenuItems(window.frame(), "&File"),
             QStringList({"&Open...", "&Save", "Save &As...", "-", "&Print...", "Export PDF...", "-",
                          "E&xit"}));
-  EXPECT_EQ(MenuItems(window.frame(), "&Tool"), QStringList({"&User Memo", "&Make Report"}));
+  EXPECT_EQ(MenuItems(window.frame(), "&Tool"),
+            QStringList({"&User Memo", "&Make Report", "-", "Download &Whole Configuration",
+                         "Download &Parts..."}));
   EXPECT_EQ(MenuItems(window.frame(), "&Help"), QStringList({"&About Amplora..."}));
   EXPECT_EQ(window.frame().windowTitle(), "Async Mode - Amplora for K2600 ver1.03");
   EXPECT_EQ(MenuItem(window.frame(), "&File", "&Open...")->shortcut(), QKeySequence::Open);
@@ -524,6 +529,80 @@ TEST(Async, DownloadWritesTheImageIntoTheReceiver) {
   ASSERT_TRUE(window.RunUntil([&] { return !window.view().IsProgressOpen(); }));
   EXPECT_EQ(ReadParameter(window.receiver.State(), 6), -350);
   EXPECT_EQ(window.settings.confirmDownload, "YES");
+}
+
+// An Upload, one level changed on its page, and "<< Download": the notice
+// says that only the changed page goes, and the receiver gets just that.
+TEST(Async, ADownloadAfterAnUploadSendsOnlyWhatChanged) {
+  sim::SimOptions options;
+  options.startState = sim::StartState::kPlausible;
+  WindowHarness window(ControlMode::kAsync, options);
+  FindByName<QPushButton>(&window.view(), "Upload >>")->click();
+  ASSERT_TRUE(window.RunUntil([&] { return window.view().IsProgressOpen(); }));
+  ASSERT_TRUE(window.RunUntil([&] { return !window.view().IsProgressOpen(); }));
+  ASSERT_TRUE(window.program.App().Session().KnownState());
+  const int level = ReadParameter(window.link().Image(0), 261);
+  StoreParameter(window.link().Image(0), 261, level == 100 ? 95 : level + 5);
+  const size_t before = window.receiver.ReceivedFrames().size();
+  FindByName<QPushButton>(&window.view(), "<< Download")->click();
+  EXPECT_EQ(window.dialogs.noticeShown, 1);
+  EXPECT_TRUE(window.dialogs.noticeDetail.startsWith(
+      "Only what changed since the receiver was last read or written will be sent: Speaker "
+      "Level"))
+      << window.dialogs.noticeDetail.toStdString();
+  ASSERT_TRUE(window.RunUntil([&] {
+    return window.view().IsProgressOpen() &&
+           window.view().ProgressWindow()->windowTitle() == "Download Command Sending";
+  }));
+  EXPECT_TRUE(window.view().ProgressWindow()->Note().startsWith("Sending Speaker Level"))
+      << window.view().ProgressWindow()->Note().toStdString();
+  ASSERT_TRUE(window.RunUntil([&] { return !window.view().IsProgressOpen(); }));
+  EXPECT_LT(window.receiver.ReceivedFrames().size() - before, 30u);
+  EXPECT_EQ(ReadParameter(window.receiver.State(), 261),
+            ReadParameter(window.link().Image(0), 261));
+  // Nothing more to send: the receiver is checked and left alone.
+  window.dialogs.messages.clear();
+  FindByName<QPushButton>(&window.view(), "<< Download")->click();
+  ASSERT_TRUE(window.RunUntil([&] { return !window.dialogs.messages.empty(); }, 60000));
+  EXPECT_EQ(window.dialogs.messages.back().toStdString(), kMessageNothingToSend);
+}
+
+TEST(Async, DownloadPartsSendsTheTickedPartsOnly) {
+  WindowHarness window(ControlMode::kAsync);
+  window.dialogs.chosenParts = std::vector<std::string>{"Speaker Level"};
+  const size_t before = window.receiver.ReceivedFrames().size();
+  MenuItem(window.frame(), "&Tool", "Download &Parts...")->trigger();
+  ASSERT_FALSE(window.dialogs.offeredParts.empty());
+  EXPECT_EQ(window.dialogs.offeredParts.front(), "System Memory 1");
+  EXPECT_EQ(window.dialogs.offeredParts.back(), "Basic Control");
+  EXPECT_TRUE(
+      window.dialogs.noticeDetail.startsWith("Only these parts will be sent: Speaker Level"));
+  ASSERT_TRUE(window.RunUntil([&] { return window.view().IsProgressOpen(); }));
+  ASSERT_TRUE(window.RunUntil([&] { return !window.view().IsProgressOpen(); }));
+  // The connection, the opening commands and the ten levels.
+  const std::vector<std::string>& frames = window.receiver.ReceivedFrames();
+  EXPECT_LT(frames.size() - before, 30u);
+  EXPECT_EQ(frames.back().substr(1, 3), "240");
+  // Cancelled: nothing is sent.
+  window.dialogs.chosenParts.reset();
+  const size_t after = frames.size();
+  MenuItem(window.frame(), "&Tool", "Download &Parts...")->trigger();
+  window.Run(2000);
+  EXPECT_EQ(window.receiver.ReceivedFrames().size(), after);
+}
+
+TEST(DownloadPartsDialog, ListsEveryPartWithABoxAndDownloadsOnlyWhenOneIsTicked) {
+  CDownloadPartsDialog dialog({"System Memory 1", "Speaker Level", "Basic Control"});
+  QListWidget* list = dialog.List();
+  ASSERT_EQ(list->count(), 3);
+  EXPECT_EQ(list->accessibleName(), "Parts to download");
+  auto* buttons = dialog.findChild<QDialogButtonBox*>();
+  QPushButton* download = buttons->button(QDialogButtonBox::Ok);
+  EXPECT_EQ(download->text(), "Download");
+  EXPECT_FALSE(download->isEnabled());
+  list->item(1)->setCheckState(Qt::Checked);
+  EXPECT_TRUE(download->isEnabled());
+  EXPECT_EQ(dialog.Chosen(), std::vector<std::string>{"Speaker Level"});
 }
 
 TEST(Async, CancelledDownloadAsksAndRestoresTheImages) {
