@@ -14,6 +14,9 @@
 #include "cli/frame_text.h"
 #include "cli/parameter_change.h"
 #include "document/qamptool_app.h"
+#include "document/quick_reads.h"
+#include "link/parameter_reads.h"
+#include "link/read_request_table.h"
 #include "qt/file_log_sink.h"
 #include "qt/port_list.h"
 #include "qt/port_router.h"
@@ -593,22 +596,28 @@ bool SameValue(std::string_view held, std::string_view typed) {
   return bare(held) == bare(typed);
 }
 
-// get and set: a real-time connection, then one parameter.
+// get and set: a real-time connection that reads only what the parameters
+// need, then the parameters one after another.
 class ParameterCommand : public Command {
  public:
   explicit ParameterCommand(bool set) : set_(set) {}
   std::string_view Name() const override { return set_ ? "set" : "get"; }
   std::string_view Summary() const override {
-    return set_ ? "change one parameter of the receiver" : "read one parameter of the receiver";
+    return set_ ? "change parameters of the receiver" : "read parameters of the receiver";
   }
   std::string_view Usage() const override {
-    return set_ ? "usage: qampctl set PORT SECTION KEY VALUE [--yes] [--sim OPTION]...\n"
+    return set_ ? "usage: qampctl set PORT SECTION KEY VALUE [SECTION KEY VALUE]... [--yes]\n"
+                  "                   [--full] [--sim OPTION]...\n"
                   "\n"
-                  "Connects in Real Time Mode (reading the whole configuration first), changes\n"
-                  "the parameter named by SECTION and KEY (as in .qcf files and the report) to\n"
-                  "the value text VALUE the way its page does when the user changes it there,\n"
-                  "with the page's interlocks, forced values and questions, sends what the page\n"
-                  "sends, and prints the value the receiver then holds.\n"
+                  "Connects in Real Time Mode, reads what the change needs (the parameter and\n"
+                  "every value its page's rules change with it), changes the parameter named by\n"
+                  "SECTION and KEY (as in .qcf files and the report) to the value text VALUE the\n"
+                  "way its page does when the user changes it there, with the page's\n"
+                  "interlocks, forced values and questions, sends what the page sends, reads it\n"
+                  "back and prints the value the receiver then holds. Several changes share one\n"
+                  "connection and are made in the order given, one value printed per line.\n"
+                  "A parameter that no single read answers (Input DSP) has the whole\n"
+                  "configuration read first, as --full does for every call.\n"
                   "\n"
                   "VALUE must be written exactly as the page writes it (-20.0dB, not -20dB);\n"
                   "'--' ends the options. A question of the page is asked on the terminal;\n"
@@ -619,38 +628,83 @@ class ParameterCommand : public Command {
                   "\n"
                   "  qampctl set /dev/ttyUSB0 \"Speaker Set\" \"SW Phase\" Reverse\n"
                   "  qampctl set /dev/ttyUSB0 \"Basic Control\" \"Main Volume\" -20.0dB\n"
-                : "usage: qampctl get PORT SECTION KEY [--sim OPTION]...\n"
+                : "usage: qampctl get PORT SECTION KEY [SECTION KEY]... [--full] [--sim OPTION]...\n"
                   "\n"
-                  "Connects in Real Time Mode (reading the whole configuration first) and\n"
-                  "prints the value text of the parameter named by SECTION and KEY.\n";
+                  "Connects in Real Time Mode, reads only what the parameters named by SECTION\n"
+                  "and KEY need, and prints the value text of each, one per line. A parameter\n"
+                  "that no single read answers (Input DSP) has the whole configuration read\n"
+                  "first, as --full does for every call.\n";
   }
   int Run(const std::vector<std::string>& args, CommandContext& context) override {
     Options options;
-    if (!ParseOptions(Name(), args, options, false, set_, context.err)) return kExitUsage;
-    const size_t expected = set_ ? 4 : 3;
-    if (options.positional.size() != expected) {
+    std::vector<std::string> rest;
+    bool full = false;
+    for (const std::string& arg : args) {
+      if (arg == "--full") {
+        full = true;
+      } else {
+        rest.push_back(arg);
+      }
+    }
+    if (!ParseOptions(Name(), rest, options, false, set_, context.err)) return kExitUsage;
+    const size_t width = set_ ? 3 : 2;
+    if (options.positional.size() < 1 + width || (options.positional.size() - 1) % width != 0) {
       context.err << "qampctl " << Name() << ": expected PORT SECTION KEY" << (set_ ? " VALUE" : "")
                   << "\n";
       return kExitUsage;
     }
     if (!SimOptionsFitThePort(Name(), options, context.err)) return kExitUsage;
-    const std::string& section = options.positional[1];
-    const std::string& key = options.positional[2];
     CliPageHost pageHost(context.err, std::cin, options.yes, StandardInputIsTerminal());
     CliApplication cli(context, ControlMode::kRealTime, options, &pageHost);
     CQAmpToolApp& app = cli.App();
-    // Check the names and the value before the long connection.
-    auto parameter = app.Pages().FindParameter(section, key, app.Link().CurrentImage());
-    if (!parameter) {
-      context.err << "qampctl " << Name() << ": no parameter '" << key << "' in section '"
-                  << section << "' (see qampctl params)\n";
-      return kExitFailure;
+    struct Item {
+      std::string section;
+      std::string key;
+      CPageSet::Parameter parameter;
+      std::optional<std::string> typed;
+    };
+    // Check the names and the values before connecting.
+    std::vector<Item> items;
+    for (size_t at = 1; at < options.positional.size(); at += width) {
+      Item item{options.positional[at], options.positional[at + 1], {}, std::nullopt};
+      auto parameter = app.Pages().FindParameter(item.section, item.key, app.Link().CurrentImage());
+      if (!parameter) {
+        context.err << "qampctl " << Name() << ": no parameter '" << item.key << "' in section '"
+                    << item.section << "' (see qampctl params)\n";
+        return kExitFailure;
+      }
+      item.parameter = *parameter;
+      if (set_) {
+        item.typed = ValueArgument("set", app.Link(), *parameter, item.section, item.key,
+                                   options.positional[at + 2], context.err);
+        if (!item.typed) return kExitFailure;
+      }
+      items.push_back(std::move(item));
     }
-    std::optional<std::string> typed;
-    if (set_) {
-      typed = ValueArgument("set", app.Link(), *parameter, section, key, options.positional[3],
-                            context.err);
-      if (!typed) return kExitFailure;
+    // The rows the parameters need, and for a change the rows of what its
+    // page would change with it from the values qamptool starts with; the
+    // receiver's own values may ask for more after the connection.
+    std::vector<int> rows;
+    for (const Item& item : items) {
+      const ParameterRows reads = RowsOfParameter(item.parameter);
+      if (!reads.readable && !full) {
+        context.err << "qampctl " << Name() << ": " << item.section << " / " << item.key
+                    << " has no read of its own; reading the whole configuration\n";
+        full = true;
+      }
+      rows.insert(rows.end(), reads.rows.begin(), reads.rows.end());
+      if (set_) {
+        const std::vector<int> forced =
+            RowsTheChangeWrites(app.Link(), item.section, item.key, *item.typed);
+        rows.insert(rows.end(), forced.begin(), forced.end());
+      }
+    }
+    std::vector<bool> read(kReadRequestRows, false);
+    if (!full) {
+      rows = WithWhatTheyNeed(rows);
+      for (const int row : rows) read[static_cast<size_t>(row)] = true;
+      app.Link().LimitNextInitialLoad(rows);
+      cli.Host().SetShowsProgress(false);
     }
     ChoosePort(app.Session(), options.positional[0]);
     app.Session().Open();
@@ -658,39 +712,85 @@ class ParameterCommand : public Command {
     if (outcome != OperationOutcome::kConnected) return cli.Fail(Name(), outcome, context.err);
     cli.Settle();
     if (cli.Interrupted()) return cli.Fail(Name(), std::nullopt, context.err);
-    CSettingImage& image = app.Link().CurrentImage();
-    int status = kExitSuccess;
-    CPageSet::Parameter holder = *parameter;
-    if (set_ && !options.yes && !StandardInputIsTerminal()) {
-      // Nothing is sent for a change whose question nobody can answer.
-      CliPageHost unanswered(context.err, std::cin, false, false);
-      if (RehearseQuestion(app.Link(), section, key, *typed, unanswered)) {
-        app.Session().Close();
-        return ChangeStatus("set", {}, unanswered, context.err);
+    // Reads the rows of `wanted` not read yet; false after a failure.
+    auto readMissing = [&](const std::vector<int>& wanted) {
+      std::vector<int> missing;
+      for (const int row : wanted) {
+        if (!read[static_cast<size_t>(row)]) missing.push_back(row);
       }
+      return ReadTheRows(cli, missing, read);
+    };
+    int status = kExitSuccess;
+    for (Item& item : items) {
+      CSettingImage& image = app.Link().CurrentImage();
+      CPageSet::Parameter holder = item.parameter;
+      int itemStatus = kExitSuccess;
+      if (set_) {
+        std::vector<int> writes;
+        if (!full) {
+          // What the page changes with the value depends on the values the
+          // receiver holds: read until the rehearsal asks for nothing new.
+          for (int round = 0; round < 4; ++round) {
+            writes = RowsTheChangeWrites(app.Link(), item.section, item.key, *item.typed);
+            const auto before = std::count(read.begin(), read.end(), true);
+            if (!readMissing(writes)) return cli.Fail(Name(), std::nullopt, context.err);
+            if (std::count(read.begin(), read.end(), true) == before) break;
+          }
+        }
+        if (!options.yes && !StandardInputIsTerminal()) {
+          // Nothing is sent for a change whose question nobody can answer.
+          CliPageHost unanswered(context.err, std::cin, false, false);
+          if (RehearseQuestion(app.Link(), item.section, item.key, *item.typed, unanswered)) {
+            app.Session().Close();
+            return ChangeStatus("set", {}, unanswered, context.err);
+          }
+        }
+        item.parameter.page->SetActive(true);
+        const UserChangeResult result = ApplyUserChange(app.Link(), app.Pages(), item.parameter,
+                                                        *item.typed, &cli.Frequencies());
+        item.parameter.page->SetActive(false);
+        itemStatus = ChangeStatus("set", result, pageHost, context.err);
+        holder = result.holder;
+        cli.Settle();
+        if (cli.Interrupted()) return cli.Fail(Name(), std::nullopt, context.err);
+        if (!full && result.outcome == UserChangeOutcome::kApplied) {
+          // Read back what was written: the receiver's answer to a write
+          // tells what it took, a read what it holds.
+          std::vector<int> back;
+          for (const int row : writes) {
+            if (row != kRegionRow && (row < kModelFlagARow || row > kModelFlagCRow))
+              back.push_back(row);
+          }
+          if (!ReadTheRows(cli, back, read)) return cli.Fail(Name(), std::nullopt, context.err);
+        }
+      }
+      std::string value;
+      holder.page->GetParamText(image, holder.id, holder.subIndex, nullptr, nullptr, &value, false);
+      context.out << PrintableText(value) << "\n";
+      if (itemStatus == kExitSuccess && set_ && !SameValue(value, *item.typed)) {
+        context.err << "qampctl set: the receiver holds '" << PrintableText(value) << "', not '"
+                    << PrintableText(*item.typed) << "'\n";
+        itemStatus = kExitFailure;
+      }
+      if (status == kExitSuccess) status = itemStatus;
     }
-    if (set_) {
-      parameter->page->SetActive(true);
-      const UserChangeResult result =
-          ApplyUserChange(app.Link(), app.Pages(), *parameter, *typed, &cli.Frequencies());
-      status = ChangeStatus("set", result, pageHost, context.err);
-      holder = result.holder;
-      cli.Settle();
-      if (cli.Interrupted()) return cli.Fail(Name(), std::nullopt, context.err);
-    }
-    std::string value;
-    holder.page->GetParamText(image, holder.id, holder.subIndex, nullptr, nullptr, &value, false);
-    context.out << PrintableText(value) << "\n";
     app.Session().Close();
-    if (status == kExitSuccess && set_ && !SameValue(value, *typed)) {
-      context.err << "qampctl set: the receiver holds '" << PrintableText(value) << "', not '"
-                  << PrintableText(*typed) << "'\n";
-      return kExitFailure;
-    }
     return status;
   }
 
  private:
+  // Reads `rows` over the open connection and marks them read; false when
+  // the receiver did not answer (the connection is closed then).
+  static bool ReadTheRows(CliApplication& cli, const std::vector<int>& rows, std::vector<bool>& read) {
+    if (rows.empty()) return true;
+    if (!cli.App().Session().ReadRows(rows)) return false;
+    const auto outcome = cli.Run();
+    if (outcome != OperationOutcome::kConnected) return false;
+    cli.Settle();
+    for (const int row : rows) read[static_cast<size_t>(row)] = true;
+    return !cli.Interrupted();
+  }
+
   bool set_;
 };
 

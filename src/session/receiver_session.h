@@ -131,6 +131,10 @@ class CReceiverSession : public LinkHost {
   void Reload(bool ask = true);
   void StartUpload();
   void StartDownload();
+  // Connected in Real Time Mode: reads these read-request rows now, as a
+  // short initial load that ends with OperationEnded(kConnected), or
+  // kFailed when the receiver does not answer. False when the link is busy.
+  bool ReadRows(const std::vector<int>& rows);
   void CancelInitialization(bool ask = true);
   void CancelSending(bool ask = true);
   // After an Upload was cancelled while the receiver was on one of its
