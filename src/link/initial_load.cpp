@@ -104,6 +104,10 @@ bool CCommClass::ReadRows(const std::vector<int>& rows) {
   if (!IsRealTimeMode() || linkState_ != LinkState::kReady || !queue_.empty() ||
       !transport_.IsOpen())
     return false;
+  if (rows.empty()) {
+    host_.EndInitialization(false);
+    return true;
+  }
   LimitNextInitialLoad(rows);
   CSettingImage& image = CurrentImage();
   savedBasic_[0] = image[1];
