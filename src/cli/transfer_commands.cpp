@@ -181,12 +181,12 @@ class CliApplication {
   }
 
   // Lets the frames already written go out and the receiver's answers to
-  // them arrive before the port is closed.
-  void Settle() {
+  // them arrive (`answerMs` after the last) before the port is closed.
+  void Settle(int answerMs = 300) {
     CCommClass& link = qamp_.Link();
     host_.RunUntil(
         [&link] { return (link.IsWireIdle() && link.QueueLength() == 0) || !link.IsPortOpen(); });
-    host_.Wait(300);
+    if (answerMs > 0) host_.Wait(answerMs);
   }
 
  private:
@@ -710,7 +710,9 @@ class ParameterCommand : public Command {
     app.Session().Open();
     const auto outcome = cli.Run();
     if (outcome != OperationOutcome::kConnected) return cli.Fail(Name(), outcome, context.err);
-    cli.Settle();
+    // A quick connection has its answers in when it ends: what follows
+    // (putting back a program or Pure Direct) is answered by nothing it needs.
+    cli.Settle(full ? 300 : 0);
     if (cli.Interrupted()) return cli.Fail(Name(), std::nullopt, context.err);
     // Reads the rows of `wanted` not read yet; false after a failure.
     auto readMissing = [&](const std::vector<int>& wanted) {
@@ -751,18 +753,20 @@ class ParameterCommand : public Command {
         item.parameter.page->SetActive(false);
         itemStatus = ChangeStatus("set", result, pageHost, context.err);
         holder = result.holder;
-        cli.Settle();
-        if (cli.Interrupted()) return cli.Fail(Name(), std::nullopt, context.err);
+        // Read back what was written: the receiver's answer to a write
+        // tells what it took, a read what it holds.
+        std::vector<int> back;
         if (!full && result.outcome == UserChangeOutcome::kApplied) {
-          // Read back what was written: the receiver's answer to a write
-          // tells what it took, a read what it holds.
-          std::vector<int> back;
           for (const int row : writes) {
             if (row != kRegionRow && (row < kModelFlagARow || row > kModelFlagCRow))
               back.push_back(row);
           }
-          if (!ReadTheRows(cli, back, read)) return cli.Fail(Name(), std::nullopt, context.err);
         }
+        // A value only the configuration carries is told by the report
+        // that answers its command.
+        cli.Settle(back.empty() ? 300 : 0);
+        if (cli.Interrupted()) return cli.Fail(Name(), std::nullopt, context.err);
+        if (!ReadTheRows(cli, back, read)) return cli.Fail(Name(), std::nullopt, context.err);
       }
       std::string value;
       holder.page->GetParamText(image, holder.id, holder.subIndex, nullptr, nullptr, &value, false);
@@ -784,9 +788,11 @@ class ParameterCommand : public Command {
   static bool ReadTheRows(CliApplication& cli, const std::vector<int>& rows, std::vector<bool>& read) {
     if (rows.empty()) return true;
     if (!cli.App().Session().ReadRows(rows)) return false;
-    const auto outcome = cli.Run();
+    // The end of a change sent before may still be waiting to be taken.
+    auto outcome = cli.Run();
+    while (outcome == OperationOutcome::kSendingDone) outcome = cli.Run();
     if (outcome != OperationOutcome::kConnected) return false;
-    cli.Settle();
+    cli.Settle(0);
     for (const int row : rows) read[static_cast<size_t>(row)] = true;
     return !cli.Interrupted();
   }
