@@ -59,6 +59,12 @@ TEST_F(ParameterCommands, SeveralValuesShareOneConnectionAndReadAsTheWholeLoadRe
   EXPECT_EQ(quick.out, whole.out);
   // Four lines, one a parameter, in the order asked.
   EXPECT_EQ(std::count(quick.out.begin(), quick.out.end(), '\n'), 4);
+  // A distance is written in the unit that its own answer carries: this
+  // receiver measures in feet.
+  const Result feet = Qampctl({"get", "sim", "Speaker Distance", "FL", "--sim", "virtual-time",
+                               "--sim", "random-state", "--sim", "seed=3"});
+  EXPECT_EQ(feet.status, 0) << feet.err;
+  EXPECT_EQ(feet.out, "41.0\n");
 }
 
 TEST_F(ParameterCommands, ASetIsReadBackAndAFollowingGetSeesIt) {

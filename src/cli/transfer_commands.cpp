@@ -4,6 +4,8 @@
 #include <QTimer>
 #include <algorithm>
 #include <charconv>
+#include <filesystem>
+#include <functional>
 #include <iostream>
 #include <ostream>
 #include <string>
@@ -513,69 +515,203 @@ class ReportCommand : public Command {
   }
 };
 
+// A value one side lacks is no value, whatever the other holds: a file cut
+// short is not equal to the whole one.
+std::string Lacking(const ConfigurationLoad* load, std::string_view section, std::string_view key) {
+  if (load == nullptr) return {};
+  auto same = [&](const ConfigurationKey& k) {
+    return MemoryIniFile::SameName(k.section, section) &&
+           MemoryIniFile::SameName(std::string_view(k.key).substr(0, key.size()), key) &&
+           std::string_view(k.key).substr(key.size()).find_first_not_of(' ') ==
+               std::string_view::npos;
+  };
+  if (std::any_of(load->missing.begin(), load->missing.end(), same)) return "(missing)";
+  if (std::any_of(load->unreadable.begin(), load->unreadable.end(), same)) return "(unreadable)";
+  return {};
+}
+
+struct Difference {
+  std::string section;
+  std::string key;
+  std::string a;
+  std::string b;
+};
+
+// Every parameter of `a` whose value text `b` does not share, both written
+// by the same writer so that equal settings read alike; `compared` says
+// which sections count.
+std::vector<Difference> Differences(CQAmpToolApp& a, const ConfigurationLoad* aLacks,
+                                    CQAmpToolApp& b, const ConfigurationLoad* bLacks,
+                                    const std::function<bool(std::string_view)>& compared) {
+  const MemoryIniFile left = MemoryIniFile::Parse(a.SaveConfigurationText());
+  const MemoryIniFile right = MemoryIniFile::Parse(b.SaveConfigurationText());
+  std::vector<Difference> differences;
+  for (const MemoryIniFile::Section& section : left.Sections()) {
+    if (!compared(section.name)) continue;
+    for (const MemoryIniFile::Entry& entry : section.entries) {
+      std::string theirs = right.Read(section.name, entry.key, 4096).value_or("");
+      std::string ours = left.Read(section.name, entry.key, 4096).value_or("");
+      const std::string oursLacking = Lacking(aLacks, section.name, entry.key);
+      const std::string theirsLacking = Lacking(bLacks, section.name, entry.key);
+      if (!oursLacking.empty()) ours = oursLacking;
+      if (!theirsLacking.empty()) theirs = theirsLacking;
+      if (ours == theirs) continue;
+      differences.push_back({section.name, entry.key, std::move(ours), std::move(theirs)});
+    }
+  }
+  return differences;
+}
+
+void PrintDifferences(const std::vector<Difference>& differences, bool json, std::string_view a,
+                      std::string_view b, std::ostream& out) {
+  if (!json) {
+    for (const Difference& d : differences) {
+      out << PrintableText(d.section) << " / " << PrintableText(d.key) << ": "
+          << PrintableText(d.a) << " \xE2\x86\x92 " << PrintableText(d.b) << "\n";
+    }
+    return;
+  }
+  out << "{\"a\":" << JsonString(a) << ",\"b\":" << JsonString(b) << ",\"differences\":[";
+  for (size_t i = 0; i < differences.size(); ++i) {
+    const Difference& d = differences[i];
+    out << (i > 0 ? "," : "") << "{\"section\":" << JsonString(d.section)
+        << ",\"key\":" << JsonString(d.key) << ",\"a\":" << JsonString(d.a)
+        << ",\"b\":" << JsonString(d.b) << "}";
+  }
+  out << "]}\n";
+}
+
+// A receiver's port, as the other commands take it: a device, 'auto',
+// 'sim' or tcp:HOST:PORT. A path outside /dev names a port only when it
+// is a character device.
+bool NamesAPort(const std::string& argument) {
+  if (argument == "sim" || argument == "auto" || argument.starts_with("tcp:") ||
+      argument.starts_with("/dev/"))
+    return true;
+  std::error_code error;
+  return std::filesystem::is_character_file(argument, error);
+}
+
+// Sections a read of the current setting alone does not fill: the memo,
+// every memory, and the Input DSP records, which the receiver tells only
+// while an Upload walks it through its inputs.
+bool IsCurrentSetting(std::string_view section) {
+  return section.find("Memory") == std::string_view::npos &&
+         !MemoryIniFile::SameName(section, "User Memo") &&
+         !MemoryIniFile::SameName(section, "Input DSP");
+}
+
 class DiffCommand : public Command {
  public:
   std::string_view Name() const override { return "diff"; }
   std::string_view Summary() const override {
-    return "list the parameters in which two .qcf files differ";
+    return "list the parameters in which two .qcf files, or a receiver and a file, differ";
   }
   std::string_view Usage() const override {
-    return "usage: qampctl diff A.qcf B.qcf [--missing] [--region N]\n"
+    return "usage: qampctl diff A.qcf B.qcf [--json] [--missing] [--region N]\n"
+           "       qampctl diff PORT B.qcf [--memories] [--json] [--missing] [--region N]\n"
+           "                    [--sim OPTION]...\n"
            "\n"
            "Prints every parameter whose value text differs between the two files, as\n"
            "'section / key: a -> b'; a value one file lacks is '(missing)' or\n"
            "'(unreadable)'. Exit status 0 when they agree, 1 when they differ, 2 when a\n"
-           "file cannot be read or the arguments are wrong.\n";
+           "file cannot be read, the receiver cannot be read, or the arguments are wrong.\n"
+           "\n"
+           "With a PORT first (a device path, 'auto', 'sim' or tcp:HOST:PORT) the receiver\n"
+           "is read and stands for A: its current setting, read as a connection in Real\n"
+           "Time Mode reads it and left as it was (Input DSP is not compared), or with\n"
+           "--memories an Upload of everything, memories and Input DSP included.\n"
+           "\n"
+           "--json prints one object: {\"a\": A, \"b\": B, \"differences\": [{\"section\",\n"
+           "\"key\", \"a\", \"b\"}, ...]}, every value a string.\n";
   }
   int Run(const std::vector<std::string>& args, CommandContext& context) override {
     Options options;
-    if (!ParseOptions("diff", args, options, false, false, context.err, true)) return kExitUsage;
+    std::vector<std::string> rest;
+    bool json = false;
+    bool memories = false;
+    for (const std::string& arg : args) {
+      if (arg == "--json") {
+        json = true;
+      } else if (arg == "--memories") {
+        memories = true;
+      } else {
+        rest.push_back(arg);
+      }
+    }
+    if (!ParseOptions("diff", rest, options, false, false, context.err, true)) return kExitUsage;
     if (options.positional.size() != 2) {
-      context.err << "qampctl diff: expected two files\n";
+      context.err << "qampctl diff: expected two files, or a PORT and a file\n";
       return kExitUsage;
     }
-    OfflineConfiguration a(options.region);
+    const bool port = NamesAPort(options.positional[0]);
+    if (!port && (memories || options.simGiven)) {
+      context.err << "qampctl diff: " << (memories ? "--memories" : "--sim")
+                  << " needs a PORT first, not the file '" << options.positional[0] << "'\n";
+      return kExitUsage;
+    }
+    if (!SimOptionsFitThePort("diff", options, context.err)) return kExitUsage;
     OfflineConfiguration b(options.region);
     std::string error;
-    if (!a.Load(options.positional[0], error) || !b.Load(options.positional[1], error)) {
+    if (!b.Load(options.positional[1], error)) {
       context.err << "qampctl diff: " << error << "\n";
       return kExitUsage;  // as diff(1): trouble is 2, differences 1
     }
+    if (port) return DiffReceiver(options, memories, json, b, context);
+    OfflineConfiguration a(options.region);
+    if (!a.Load(options.positional[0], error)) {
+      context.err << "qampctl diff: " << error << "\n";
+      return kExitUsage;
+    }
     ReportLacking("diff", options.positional[0], a.Lacking(), options.listMissing, context.err);
     ReportLacking("diff", options.positional[1], b.Lacking(), options.listMissing, context.err);
-    // Both through the same writer, so that equal settings read alike.
-    const MemoryIniFile left = MemoryIniFile::Parse(a.App().SaveConfigurationText());
-    const MemoryIniFile right = MemoryIniFile::Parse(b.App().SaveConfigurationText());
-    // A value one file lacks is no value, whatever the other holds: a file
-    // cut short is not equal to the whole one.
-    auto lacks = [](const ConfigurationLoad& load, std::string_view section,
-                    std::string_view key) -> std::string {
-      auto same = [&](const ConfigurationKey& k) {
-        return MemoryIniFile::SameName(k.section, section) &&
-               MemoryIniFile::SameName(std::string_view(k.key).substr(0, key.size()), key) &&
-               std::string_view(k.key).substr(key.size()).find_first_not_of(' ') ==
-                   std::string_view::npos;
-      };
-      if (std::any_of(load.missing.begin(), load.missing.end(), same)) return "(missing)";
-      if (std::any_of(load.unreadable.begin(), load.unreadable.end(), same)) return "(unreadable)";
-      return {};
-    };
-    int differences = 0;
-    for (const MemoryIniFile::Section& section : left.Sections()) {
-      for (const MemoryIniFile::Entry& entry : section.entries) {
-        std::string theirs = right.Read(section.name, entry.key, 4096).value_or("");
-        std::string ours = left.Read(section.name, entry.key, 4096).value_or("");
-        const std::string oursLacking = lacks(a.Lacking(), section.name, entry.key);
-        const std::string theirsLacking = lacks(b.Lacking(), section.name, entry.key);
-        if (!oursLacking.empty()) ours = oursLacking;
-        if (!theirsLacking.empty()) theirs = theirsLacking;
-        if (ours == theirs) continue;
-        context.out << PrintableText(section.name) << " / " << PrintableText(entry.key) << ": "
-                    << PrintableText(ours) << " \xE2\x86\x92 " << PrintableText(theirs) << "\n";
-        ++differences;
-      }
+    const auto differences = Differences(a.App(), &a.Lacking(), b.App(), &b.Lacking(),
+                                         [](std::string_view) { return true; });
+    PrintDifferences(differences, json, options.positional[0], options.positional[1], context.out);
+    return differences.empty() ? kExitSuccess : kExitFailure;
+  }
+
+ private:
+  static int DiffReceiver(const Options& options, bool memories, bool json,
+                          OfflineConfiguration& file, CommandContext& context) {
+    ReportLacking("diff", options.positional[1], file.Lacking(), options.listMissing, context.err);
+    CliApplication cli(context, memories ? ControlMode::kAsync : ControlMode::kRealTime, options);
+    ChoosePort(cli.App().Session(), options.positional[0]);
+    if (memories) {
+      cli.App().Session().StartUpload();
+    } else {
+      cli.App().Session().Open();
     }
-    return differences == 0 ? kExitSuccess : kExitFailure;
+    const auto outcome = cli.Run();
+    if (memories && outcome == OperationOutcome::kCancelled) {
+      UploadInterrupted(cli, context.err);
+      return kExitInterrupted;
+    }
+    const OperationOutcome expected =
+        memories ? OperationOutcome::kTransferDone : OperationOutcome::kConnected;
+    if (outcome != expected) {
+      const int status = cli.Fail("diff", outcome, context.err);
+      return status == kExitInterrupted ? status : kExitUsage;
+    }
+    if (!memories) {
+      // The load puts the receiver's own input and program back.
+      cli.Settle();
+      cli.App().Session().Close();
+    }
+    if (cli.FailedCommands() > 0) {
+      context.err << "qampctl diff: the receiver did not answer " << cli.FailedCommands()
+                  << " read(s); their values are not the receiver's; the error log is "
+                  << cli.LogPath() << "\n";
+    }
+    const auto differences =
+        Differences(cli.App(), nullptr, file.App(), &file.Lacking(),
+                    memories ? std::function<bool(std::string_view)>(
+                                   [](std::string_view section) {
+                                     return !MemoryIniFile::SameName(section, "User Memo");
+                                   })
+                             : std::function<bool(std::string_view)>(IsCurrentSetting));
+    PrintDifferences(differences, json, options.positional[0], options.positional[1], context.out);
+    return differences.empty() ? kExitSuccess : kExitFailure;
   }
 };
 
