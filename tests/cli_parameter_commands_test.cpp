@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <regex>
 #include <unistd.h>
 
 #include "support/qampctl_runner.h"
@@ -26,6 +28,24 @@ class ParameterCommands : public ::testing::Test {
   void TearDown() override {
     unsetenv("TMPDIR");
     std::filesystem::remove_all(directory_);
+  }
+  std::string Path(const std::string& name) const { return (directory_ / name).string(); }
+  static std::string Read(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  }
+  static void Write(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+  }
+  // The text with the value of `key` in `section` replaced.
+  static std::string Replaced(const std::string& text, const std::string& section,
+                              const std::string& key, const std::string& value) {
+    const size_t at = text.find("[" + section + "]");
+    EXPECT_NE(at, std::string::npos) << section;
+    const size_t line = text.find("\n" + key + "=", at);
+    EXPECT_NE(line, std::string::npos) << key;
+    const size_t end = text.find('\n', line + 1);
+    return text.substr(0, line + 1) + key + "=" + value + text.substr(end);
   }
   std::filesystem::path directory_;
 };
@@ -125,6 +145,67 @@ TEST_F(ParameterCommands, ArgumentsComeInWholeTriples) {
                               "--sim", "virtual-time"});
   EXPECT_EQ(get.status, 1);
   EXPECT_EQ(get.out, "");
+}
+
+TEST_F(ParameterCommands, DiffListsWhereTheReceiverAndAFileDiffer) {
+  const std::vector<std::string> receiver = {"--sim", "virtual-time", "--sim", "random-state",
+                                             "--sim", "seed=5"};
+  const Result upload = Qampctl(With({"upload", "sim", "-o", Path("r.qcf")}, receiver));
+  ASSERT_EQ(upload.status, 0) << upload.err;
+  const std::string text = Read(Path("r.qcf"));
+  // The receiver as it was uploaded agrees with its file, memories too.
+  Result diff = Qampctl(With({"diff", "sim", Path("r.qcf")}, receiver));
+  EXPECT_EQ(diff.status, 0) << diff.err;
+  EXPECT_EQ(diff.out, "");
+  diff = Qampctl(With({"diff", "sim", Path("r.qcf"), "--memories"}, receiver));
+  EXPECT_EQ(diff.status, 0) << diff.err;
+  EXPECT_EQ(diff.out, "");
+
+  // One value of the current setting and one of a memory changed in the file.
+  std::string changed = Replaced(text, "Speaker Level", "FL", "5.0dB");
+  changed = Replaced(changed, "System Memory 2 Speaker Level", "FL", "-1.0dB");
+  Write(Path("m.qcf"), changed);
+  diff = Qampctl(With({"diff", "sim", Path("m.qcf")}, receiver));
+  EXPECT_EQ(diff.status, 1) << diff.err;
+  EXPECT_EQ(diff.out, "Speaker Level / FL: -5.0dB \xE2\x86\x92 5.0dB\n");
+  diff = Qampctl(With({"diff", "sim", Path("m.qcf"), "--memories"}, receiver));
+  EXPECT_EQ(diff.status, 1) << diff.err;
+  EXPECT_EQ(diff.out,
+            "Speaker Level / FL: -5.0dB \xE2\x86\x92 5.0dB\n"
+            "System Memory 2 Speaker Level / FL: 0.5dB \xE2\x86\x92 -1.0dB\n");
+  diff = Qampctl(With({"diff", "sim", Path("m.qcf"), "--json"}, receiver));
+  EXPECT_EQ(diff.status, 1) << diff.err;
+  EXPECT_EQ(diff.out, "{\"a\":\"sim\",\"b\":\"" + Path("m.qcf") +
+                          "\",\"differences\":[{\"section\":\"Speaker Level\",\"key\":\"FL\","
+                          "\"a\":\"-5.0dB\",\"b\":\"5.0dB\"}]}\n");
+  // Two files list the same way, and --json agrees on an empty list.
+  diff = Qampctl({"diff", Path("r.qcf"), Path("r.qcf"), "--json"});
+  EXPECT_EQ(diff.status, 0);
+  EXPECT_EQ(diff.out, "{\"a\":\"" + Path("r.qcf") + "\",\"b\":\"" + Path("r.qcf") +
+                          "\",\"differences\":[]}\n");
+  // Another receiver: a file is not its setting.
+  diff = Qampctl({"diff", "sim", Path("r.qcf"), "--sim", "virtual-time"});
+  EXPECT_EQ(diff.status, 1);
+  EXPECT_NE(diff.out.find("Speaker Level / FL: 0.0dB \xE2\x86\x92 -5.0dB\n"), std::string::npos)
+      << diff.out;
+}
+
+TEST_F(ParameterCommands, DiffWithAReceiverThatCannotBeReadIsTrouble) {
+  const Result upload = Qampctl({"upload", "sim", "-o", Path("r.qcf"), "--sim", "virtual-time"});
+  ASSERT_EQ(upload.status, 0) << upload.err;
+  Result diff = Qampctl({"diff", "sim", Path("r.qcf"), "--sim", "virtual-time", "--sim", "silent"});
+  EXPECT_EQ(diff.status, 2);
+  EXPECT_EQ(diff.out, "");
+  EXPECT_NE(diff.err.find("Communication error has occurred during initialization."),
+            std::string::npos)
+      << diff.err;
+  // Options of a receiver need one.
+  diff = Qampctl({"diff", Path("r.qcf"), Path("r.qcf"), "--memories"});
+  EXPECT_EQ(diff.status, 2);
+  EXPECT_NE(diff.err.find("--memories needs a PORT first"), std::string::npos) << diff.err;
+  // A file that cannot be read is trouble before anything is sent.
+  diff = Qampctl({"diff", "sim", Path("none.qcf"), "--sim", "virtual-time"});
+  EXPECT_EQ(diff.status, 2);
 }
 
 }  // namespace
