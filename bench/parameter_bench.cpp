@@ -27,9 +27,8 @@ struct Figure {
 };
 
 void WaitForTheWire(qamp::cli::CliSessionHost& host, qamp::CCommClass& link) {
-  host.RunUntil([&link] {
-    return (link.IsWireIdle() && link.QueueLength() == 0) || !link.IsPortOpen();
-  });
+  host.RunUntil(
+      [&link] { return (link.IsWireIdle() && link.QueueLength() == 0) || !link.IsPortOpen(); });
 }
 
 // `value` empty: a get.
@@ -94,9 +93,10 @@ void Print(const char* what, const Figure& figure) {
     std::printf("%s: FAILED\n", what);
     return;
   }
-  std::printf("%s: %d frames, %.0f ms wall, pacing floor %.0f ms; wall / floor = %.3f (target "
-              "under 1500 ms wall)\n",
-              what, figure.frames, figure.wallMs, figure.floorMs, figure.wallMs / figure.floorMs);
+  std::printf(
+      "%s: %d frames, %.0f ms wall, pacing floor %.0f ms; wall / floor = %.3f (target "
+      "under 1500 ms wall)\n",
+      what, figure.frames, figure.wallMs, figure.floorMs, figure.wallMs / figure.floorMs);
 }
 
 }  // namespace

@@ -2,12 +2,12 @@
 // built-in simulated receiver in simulated time.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <regex>
-#include <unistd.h>
 
 #include "support/qampctl_runner.h"
 
@@ -57,8 +57,8 @@ std::vector<std::string> With(std::vector<std::string> args, const std::vector<s
 
 TEST_F(ParameterCommands, SeveralValuesShareOneConnectionAndReadAsTheWholeLoadReadsThem) {
   // A receiver whose values are not the ones qamptool starts with.
-  const std::vector<std::string> receiver = {"--sim", "virtual-time", "--sim", "random-state",
-                                             "--sim", "seed=11"};
+  const std::vector<std::string> receiver = {"--sim",        "virtual-time", "--sim",
+                                             "random-state", "--sim",        "seed=11"};
   const std::vector<std::string> get = {"get",
                                         "sim",
                                         "Speaker Distance",
@@ -93,8 +93,8 @@ TEST_F(ParameterCommands, ASetIsReadBackAndAFollowingGetSeesIt) {
   EXPECT_EQ(set.status, 0) << set.err;
   EXPECT_EQ(set.out, "3.50\n2.0dB\n");
   // A receiver that refuses every write: the read-back tells what it kept.
-  set = Qampctl({"set", "sim", "Speaker Distance", "FL", "3.50", "--sim", "virtual-time", "--sim",
-                 "guard"});
+  set = Qampctl(
+      {"set", "sim", "Speaker Distance", "FL", "3.50", "--sim", "virtual-time", "--sim", "guard"});
   EXPECT_EQ(set.status, 1);
   EXPECT_EQ(set.out, "3.00\n");
   EXPECT_NE(set.err.find("the receiver holds '3.00', not '3.50'"), std::string::npos) << set.err;
@@ -126,8 +126,8 @@ TEST_F(ParameterCommands, AReceiverThatDoesNotAnswerEndsTheCommandWithItsMessage
             std::string::npos)
       << get.err;
   // The configuration, then silence before the read the value needs.
-  get = Qampctl({"get", "sim", "Speaker Distance", "FL", "--sim", "virtual-time", "--sim",
-                 "silent-after=6"});
+  get = Qampctl(
+      {"get", "sim", "Speaker Distance", "FL", "--sim", "virtual-time", "--sim", "silent-after=6"});
   EXPECT_EQ(get.status, 1);
   EXPECT_EQ(get.out, "");
   EXPECT_NE(get.err.find("Communication error has occurred during initialization."),
@@ -148,8 +148,8 @@ TEST_F(ParameterCommands, ArgumentsComeInWholeTriples) {
 }
 
 TEST_F(ParameterCommands, DiffListsWhereTheReceiverAndAFileDiffer) {
-  const std::vector<std::string> receiver = {"--sim", "virtual-time", "--sim", "random-state",
-                                             "--sim", "seed=5"};
+  const std::vector<std::string> receiver = {"--sim",        "virtual-time", "--sim",
+                                             "random-state", "--sim",        "seed=5"};
   const Result upload = Qampctl(With({"upload", "sim", "-o", Path("r.qcf")}, receiver));
   ASSERT_EQ(upload.status, 0) << upload.err;
   const std::string text = Read(Path("r.qcf"));

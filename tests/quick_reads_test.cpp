@@ -3,10 +3,12 @@
 // virtual time.
 #include <gtest/gtest.h>
 
+#include "document/quick_reads.h"
 #include "link/parameter_reads.h"
 #include "link/read_request_table.h"
 #include "link/wire_format.h"
 #include "model/parameter_store.h"
+#include "session/command_capture.h"
 #include "support/session_harness.h"
 
 namespace qamp {
@@ -14,9 +16,9 @@ namespace {
 
 using testing::Harness;
 
-const std::vector<std::string> kConnectionFrames = {
-    "<STX>20000<ETX>", "<STX>07A1D<ETX>", "<STX>07A1D<ETX>",
-    "<STX>07E7E<ETX>", "<STX>07E7E<ETX>", "<STX>07E82<ETX>"};
+const std::vector<std::string> kConnectionFrames = {"<STX>20000<ETX>", "<STX>07A1D<ETX>",
+                                                    "<STX>07A1D<ETX>", "<STX>07E7E<ETX>",
+                                                    "<STX>07E7E<ETX>", "<STX>07E82<ETX>"};
 
 std::vector<std::string> Then(std::vector<std::string> frames,
                               const std::vector<std::string>& more) {
@@ -70,6 +72,26 @@ TEST(ParameterReads, AWriteIsReadBackByTheRowOfTheSameAddress) {
             std::vector<int>{224});
   EXPECT_TRUE(RowsReadingBack(FrameStandard("07A1D")).empty());
   EXPECT_TRUE(RowsReadingBack("").empty());
+}
+
+TEST(ParameterReads, AChangeReadsWhatItsPageWritesWithIt) {
+  CommandCapture capture(ControlMode::kRealTime);
+  CCommClass& link = capture.Link();
+  const int distance = ReadParameter(link.CurrentImage(), 270);
+  ASSERT_NE(distance, 350);
+  // A distance carries the unit: the row of that distance, which answers
+  // both, and nothing of the other distances.
+  EXPECT_EQ(RowsTheChangeWrites(link, "Speaker Distance", "FL", "3.50"), std::vector<int>{334});
+  // A trigger switch of the main zone: its own row.
+  EXPECT_EQ(RowsTheChangeWrites(link, "TRIGGER OUT", "TRIGGER OUT1 PHONO Main", "L"),
+            std::vector<int>{347});
+  // A value the configuration carries writes a standard command: no row
+  // reads it back, the report that answers the command tells it.
+  EXPECT_TRUE(RowsTheChangeWrites(link, "Speaker Set", "SW Phase", "Reverse").empty());
+  // Nothing for a name no page has; the link's images are left alone.
+  EXPECT_TRUE(RowsTheChangeWrites(link, "Speaker Set", "Nothing", "Reverse").empty());
+  EXPECT_EQ(ReadParameter(link.CurrentImage(), 270), distance);
+  EXPECT_TRUE(capture.Frames().empty());
 }
 
 TEST(QuickConnection, AConnectionForOneValueSendsOnlyItsFrames) {

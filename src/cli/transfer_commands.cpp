@@ -566,8 +566,8 @@ void PrintDifferences(const std::vector<Difference>& differences, bool json, std
                       std::string_view b, std::ostream& out) {
   if (!json) {
     for (const Difference& d : differences) {
-      out << PrintableText(d.section) << " / " << PrintableText(d.key) << ": "
-          << PrintableText(d.a) << " \xE2\x86\x92 " << PrintableText(d.b) << "\n";
+      out << PrintableText(d.section) << " / " << PrintableText(d.key) << ": " << PrintableText(d.a)
+          << " \xE2\x86\x92 " << PrintableText(d.b) << "\n";
     }
     return;
   }
@@ -705,10 +705,9 @@ class DiffCommand : public Command {
     }
     const auto differences =
         Differences(cli.App(), nullptr, file.App(), &file.Lacking(),
-                    memories ? std::function<bool(std::string_view)>(
-                                   [](std::string_view section) {
-                                     return !MemoryIniFile::SameName(section, "User Memo");
-                                   })
+                    memories ? std::function<bool(std::string_view)>([](std::string_view section) {
+                      return !MemoryIniFile::SameName(section, "User Memo");
+                    })
                              : std::function<bool(std::string_view)>(IsCurrentSetting));
     PrintDifferences(differences, json, options.positional[0], options.positional[1], context.out);
     return differences.empty() ? kExitSuccess : kExitFailure;
@@ -742,34 +741,35 @@ class ParameterCommand : public Command {
     return set_ ? "change parameters of the receiver" : "read parameters of the receiver";
   }
   std::string_view Usage() const override {
-    return set_ ? "usage: qampctl set PORT SECTION KEY VALUE [SECTION KEY VALUE]... [--yes]\n"
-                  "                   [--full] [--sim OPTION]...\n"
-                  "\n"
-                  "Connects in Real Time Mode, reads what the change needs (the parameter and\n"
-                  "every value its page's rules change with it), changes the parameter named by\n"
-                  "SECTION and KEY (as in .qcf files and the report) to the value text VALUE the\n"
-                  "way its page does when the user changes it there, with the page's\n"
-                  "interlocks, forced values and questions, sends what the page sends, reads it\n"
-                  "back and prints the value the receiver then holds. Several changes share one\n"
-                  "connection and are made in the order given, one value printed per line.\n"
-                  "A parameter that no single read answers (Input DSP) has the whole\n"
-                  "configuration read first, as --full does for every call.\n"
-                  "\n"
-                  "VALUE must be written exactly as the page writes it (-20.0dB, not -20dB);\n"
-                  "'--' ends the options. A question of the page is asked on the terminal;\n"
-                  "--yes answers OK, and is required when standard input is not a terminal.\n"
-                  "Exit status: 0 changed; 1 the value is not one of the parameter, the page\n"
-                  "refused it or offers no control for it in Real Time Mode, or the receiver\n"
-                  "kept another value; 2 usage error; 130 interrupted.\n"
-                  "\n"
-                  "  qampctl set /dev/ttyUSB0 \"Speaker Set\" \"SW Phase\" Reverse\n"
-                  "  qampctl set /dev/ttyUSB0 \"Basic Control\" \"Main Volume\" -20.0dB\n"
-                : "usage: qampctl get PORT SECTION KEY [SECTION KEY]... [--full] [--sim OPTION]...\n"
-                  "\n"
-                  "Connects in Real Time Mode, reads only what the parameters named by SECTION\n"
-                  "and KEY need, and prints the value text of each, one per line. A parameter\n"
-                  "that no single read answers (Input DSP) has the whole configuration read\n"
-                  "first, as --full does for every call.\n";
+    return set_
+               ? "usage: qampctl set PORT SECTION KEY VALUE [SECTION KEY VALUE]... [--yes]\n"
+                 "                   [--full] [--sim OPTION]...\n"
+                 "\n"
+                 "Connects in Real Time Mode, reads what the change needs (the parameter and\n"
+                 "every value its page's rules change with it), changes the parameter named by\n"
+                 "SECTION and KEY (as in .qcf files and the report) to the value text VALUE the\n"
+                 "way its page does when the user changes it there, with the page's\n"
+                 "interlocks, forced values and questions, sends what the page sends, reads it\n"
+                 "back and prints the value the receiver then holds. Several changes share one\n"
+                 "connection and are made in the order given, one value printed per line.\n"
+                 "A parameter that no single read answers (Input DSP) has the whole\n"
+                 "configuration read first, as --full does for every call.\n"
+                 "\n"
+                 "VALUE must be written exactly as the page writes it (-20.0dB, not -20dB);\n"
+                 "'--' ends the options. A question of the page is asked on the terminal;\n"
+                 "--yes answers OK, and is required when standard input is not a terminal.\n"
+                 "Exit status: 0 changed; 1 the value is not one of the parameter, the page\n"
+                 "refused it or offers no control for it in Real Time Mode, or the receiver\n"
+                 "kept another value; 2 usage error; 130 interrupted.\n"
+                 "\n"
+                 "  qampctl set /dev/ttyUSB0 \"Speaker Set\" \"SW Phase\" Reverse\n"
+                 "  qampctl set /dev/ttyUSB0 \"Basic Control\" \"Main Volume\" -20.0dB\n"
+               : "usage: qampctl get PORT SECTION KEY [SECTION KEY]... [--full] [--sim OPTION]...\n"
+                 "\n"
+                 "Connects in Real Time Mode, reads only what the parameters named by SECTION\n"
+                 "and KEY need, and prints the value text of each, one per line. A parameter\n"
+                 "that no single read answers (Input DSP) has the whole configuration read\n"
+                 "first, as --full does for every call.\n";
   }
   int Run(const std::vector<std::string>& args, CommandContext& context) override {
     Options options;
@@ -921,7 +921,8 @@ class ParameterCommand : public Command {
  private:
   // Reads `rows` over the open connection and marks them read; false when
   // the receiver did not answer (the connection is closed then).
-  static bool ReadTheRows(CliApplication& cli, const std::vector<int>& rows, std::vector<bool>& read) {
+  static bool ReadTheRows(CliApplication& cli, const std::vector<int>& rows,
+                          std::vector<bool>& read) {
     if (rows.empty()) return true;
     if (!cli.App().Session().ReadRows(rows)) return false;
     // The end of a change sent before may still be waiting to be taken.

@@ -1,7 +1,7 @@
 // The connection: the receiver's configuration report, and the initial load
 // that reads the whole configuration in Real Time Mode.
-#include "link/comm_class.h"
 #include <algorithm>
+#include "link/comm_class.h"
 
 #include "link/decode_report.h"
 #include "link/parameter_reads.h"
