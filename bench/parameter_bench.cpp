@@ -104,7 +104,7 @@ void Print(const char* what, const Figure& figure) {
 int main() {
   Print("pty get Basic Control / Main Volume (the configuration carries it)",
         Measure("Basic Control", "Main Volume", ""));
-  Print("pty get Speaker Set / SW Phase (one read)", Measure("Speaker Set", "SW Phase", ""));
+  Print("pty get Speaker Distance / FL (one read)", Measure("Speaker Distance", "FL", ""));
   Print("pty get DSP program level (program selected, read, put back)",
         Measure("DSP Parameters Hall in Munich", "DSP Level", ""));
   Print("pty set Speaker Set / SW Phase Reverse (the configuration carries it)",
