@@ -92,6 +92,17 @@ TEST_F(ParameterCommands, ASetIsReadBackAndAFollowingGetSeesIt) {
                         "2.0dB", "--sim", "virtual-time"});
   EXPECT_EQ(set.status, 0) << set.err;
   EXPECT_EQ(set.out, "3.50\n2.0dB\n");
+  // A program's parameter changes while the program plays: the first
+  // change makes the second possible on the same connection.
+  set = Qampctl({"set", "sim", "Basic Control", "DSP Program", "Hall in Vienna",
+                 "DSP Parameters Hall in Vienna", "DSP Level", "-2dB", "--sim", "virtual-time"});
+  EXPECT_EQ(set.status, 0) << set.err;
+  EXPECT_EQ(set.out, "Hall in Vienna\n-2dB\n");
+  set = Qampctl({"set", "sim", "DSP Parameters Hall in Vienna", "DSP Level", "-2dB", "--sim",
+                 "virtual-time"});
+  EXPECT_EQ(set.status, 1);
+  EXPECT_EQ(set.out, "0dB\n");
+  EXPECT_NE(set.err.find("choose Hall in Vienna first"), std::string::npos) << set.err;
   // A receiver that refuses every write: the read-back tells what it kept.
   set = Qampctl(
       {"set", "sim", "Speaker Distance", "FL", "3.50", "--sim", "virtual-time", "--sim", "guard"});

@@ -1,8 +1,8 @@
 // The connection: the receiver's configuration report, and the initial load
 // that reads the whole configuration in Real Time Mode.
 #include <algorithm>
-#include "link/comm_class.h"
 
+#include "link/comm_class.h"
 #include "link/decode_report.h"
 #include "link/parameter_reads.h"
 #include "link/read_request_table.h"
