@@ -26,6 +26,8 @@ QString Text(std::string_view text) {
 }
 
 const QString kConfigurationFilter = QStringLiteral("Configuration File (*.qcf)");
+const QString kFilterFileFilter =
+    QStringLiteral("Room EQ Wizard filter settings (*.txt);;All files (*)");
 
 QLabel* PlainLabel(const QString& text, QWidget* parent) {
   auto* label = new QLabel(text, parent);
@@ -117,6 +119,17 @@ QString CQtDialogs::SaveFileName(QWidget* parent, const QString& suggested) {
 QString CQtDialogs::PdfFileName(QWidget* parent, const QString& suggested) {
   QString name = QFileDialog::getSaveFileName(parent, "Export PDF", suggested, kReportPdfFilter);
   if (!name.isEmpty() && !name.endsWith(".pdf", Qt::CaseInsensitive)) name += ".pdf";
+  return name;
+}
+
+QString CQtDialogs::FilterFileToImport(QWidget* parent) {
+  return QFileDialog::getOpenFileName(parent, "Import REW Filters", QString(), kFilterFileFilter);
+}
+
+QString CQtDialogs::FilterFileToExport(QWidget* parent, const QString& suggested) {
+  QString name =
+      QFileDialog::getSaveFileName(parent, "Export REW Filters", suggested, kFilterFileFilter);
+  if (!name.isEmpty() && !name.contains('.')) name += ".txt";
   return name;
 }
 

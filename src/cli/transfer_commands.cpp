@@ -543,8 +543,9 @@ struct Difference {
 std::vector<Difference> Differences(CQAmpToolApp& a, const ConfigurationLoad* aLacks,
                                     CQAmpToolApp& b, const ConfigurationLoad* bLacks,
                                     const std::function<bool(std::string_view)>& compared) {
-  const MemoryIniFile left = MemoryIniFile::Parse(a.SaveConfigurationText());
-  const MemoryIniFile right = MemoryIniFile::Parse(b.SaveConfigurationText());
+  // What the program knows of a receiver's state is no setting.
+  const MemoryIniFile left = MemoryIniFile::Parse(a.SaveConfigurationText(false));
+  const MemoryIniFile right = MemoryIniFile::Parse(b.SaveConfigurationText(false));
   std::vector<Difference> differences;
   for (const MemoryIniFile::Section& section : left.Sections()) {
     if (!compared(section.name)) continue;

@@ -56,6 +56,11 @@ class ScriptedDialogs : public CDialogs {
   QString PdfFileName(QWidget* /*parent*/, const QString& /*suggested*/) override {
     return pdfName;
   }
+  QString FilterFileToImport(QWidget* /*parent*/) override { return filterImportName; }
+  QString FilterFileToExport(QWidget* /*parent*/, const QString& suggested) override {
+    filterExportSuggested = suggested;
+    return filterExportName;
+  }
   std::optional<std::string> ChooseFrequency(QWidget* /*parent*/,
                                              CFrequencyDialog& dialog) override {
     return dialog.Ok();
@@ -78,6 +83,9 @@ class ScriptedDialogs : public CDialogs {
   QString openName;
   QString saveName;
   QString pdfName;
+  QString filterImportName;
+  QString filterExportName;
+  QString filterExportSuggested;
 };
 
 struct WindowHarness {
