@@ -220,17 +220,18 @@ constexpr int kExitUploadInterrupted = 130;
 // Ctrl-C stopped the Upload. The Upload reads each memory by loading it
 // into the receiver, so a receiver left on one of them gets its own setting
 // back, unless Ctrl-C comes once more.
-int UploadInterrupted(CliApplication& cli, std::ostream& err) {
+int UploadInterrupted(CliApplication& cli, std::ostream& err, std::string_view command = "upload") {
+  const std::string name = "qampctl " + std::string(command) + ": ";
   CReceiverSession& session = cli.App().Session();
   const int memory = session.MemoryTheReceiverWasLeftOn();
   if (!session.CanRestoreReceiverSetting()) {
-    err << "qampctl upload: cancelled; nothing was saved\n";
+    err << name << "cancelled; nothing was saved\n";
     cli.ReportLog(err);
     return kExitUploadInterrupted;
   }
   const std::string onMemory = memory > 0 ? "its System memory " + std::to_string(memory)
                                           : std::string("another input and sound program");
-  err << "qampctl upload: cancelled; the receiver was left on " << onMemory
+  err << name << "cancelled; the receiver was left on " << onMemory
       << ". Putting its own setting back (Ctrl-C again leaves at once)...\n";
   std::optional<OperationOutcome> restored;
   if (session.RestoreReceiverSetting() && (session.IsInitializing() || session.IsSending())) {
@@ -238,15 +239,16 @@ int UploadInterrupted(CliApplication& cli, std::ostream& err) {
   }
   if (restored == OperationOutcome::kTransferDone) {
     // The session has said that the receiver holds its own setting again.
-    err << "qampctl upload: nothing was saved\n";
+    err << name << "nothing was saved\n";
   } else if (restored == OperationOutcome::kCancelled) {
-    err << "qampctl upload: left at once; the receiver's own setting was put back in part if at "
+    err << name
+        << "left at once; the receiver's own setting was put back in part if at "
            "all: it may still be on "
         << onMemory << "; nothing was saved\n";
   } else {
-    err << "qampctl upload: the receiver's own setting could not be put back"
-        << (cli.Host().LastMessage().empty() ? "" : ": " + cli.Host().LastMessage())
-        << "\nqampctl upload: the receiver is still on " << onMemory << "; nothing was saved\n";
+    err << name << "the receiver's own setting could not be put back"
+        << (cli.Host().LastMessage().empty() ? "" : ": " + cli.Host().LastMessage()) << "\n"
+        << name << "the receiver is still on " << onMemory << "; nothing was saved\n";
   }
   cli.ReportLog(err);
   cli.App().Session().Close();
@@ -685,8 +687,7 @@ class DiffCommand : public Command {
     }
     const auto outcome = cli.Run();
     if (memories && outcome == OperationOutcome::kCancelled) {
-      UploadInterrupted(cli, context.err);
-      return kExitInterrupted;
+      return UploadInterrupted(cli, context.err, "diff");
     }
     const OperationOutcome expected =
         memories ? OperationOutcome::kTransferDone : OperationOutcome::kConnected;
