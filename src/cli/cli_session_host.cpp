@@ -74,6 +74,7 @@ void CliSessionHost::ShowMessage(std::string_view text, MessageIcon /*icon*/) {
 }
 
 void CliSessionHost::InitializeOpened(int range) {
+  if (!showsProgress_) return;
   caption_ = "Reading the receiver";
   range_ = range;
   shownPercent_ = -1;

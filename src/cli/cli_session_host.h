@@ -74,6 +74,9 @@ class CliSessionHost : public SessionHost {
   void RunUntil(const std::function<bool()>& done);
   // Lets `milliseconds` pass with the event loop running.
   void Wait(int milliseconds);
+  // Without progress, the connection's reading shows no percentages (a
+  // read of a few values takes a moment).
+  void SetShowsProgress(bool shows) { showsProgress_ = shows; }
   // Messages already shown are not repeated when the command ends.
   bool MessageShown() const { return messageShown_; }
 
@@ -96,6 +99,7 @@ class CliSessionHost : public SessionHost {
   int range_ = 0;
   int shownPercent_ = -1;
   bool progressOpen_ = false;
+  bool showsProgress_ = true;
 };
 
 }  // namespace qamp::cli

@@ -4,6 +4,8 @@
 #include <QTimer>
 #include <algorithm>
 #include <charconv>
+#include <filesystem>
+#include <functional>
 #include <iostream>
 #include <ostream>
 #include <string>
@@ -14,6 +16,9 @@
 #include "cli/frame_text.h"
 #include "cli/parameter_change.h"
 #include "document/qamptool_app.h"
+#include "document/quick_reads.h"
+#include "link/parameter_reads.h"
+#include "link/read_request_table.h"
 #include "qt/file_log_sink.h"
 #include "qt/port_list.h"
 #include "qt/port_router.h"
@@ -192,12 +197,12 @@ class CliApplication {
   }
 
   // Lets the frames already written go out and the receiver's answers to
-  // them arrive before the port is closed.
-  void Settle() {
+  // them arrive (`answerMs` after the last) before the port is closed.
+  void Settle(int answerMs = 300) {
     CCommClass& link = qamp_.Link();
     host_.RunUntil(
         [&link] { return (link.IsWireIdle() && link.QueueLength() == 0) || !link.IsPortOpen(); });
-    host_.Wait(300);
+    if (answerMs > 0) host_.Wait(answerMs);
   }
 
  private:
@@ -229,17 +234,18 @@ constexpr int kExitUploadInterrupted = 130;
 // Ctrl-C stopped the Upload. The Upload reads each memory by loading it
 // into the receiver, so a receiver left on one of them gets its own setting
 // back, unless Ctrl-C comes once more.
-int UploadInterrupted(CliApplication& cli, std::ostream& err) {
+int UploadInterrupted(CliApplication& cli, std::ostream& err, std::string_view command = "upload") {
+  const std::string name = "qampctl " + std::string(command) + ": ";
   CReceiverSession& session = cli.App().Session();
   const int memory = session.MemoryTheReceiverWasLeftOn();
   if (!session.CanRestoreReceiverSetting()) {
-    err << "qampctl upload: cancelled; nothing was saved\n";
+    err << name << "cancelled; nothing was saved\n";
     cli.ReportLog(err);
     return kExitUploadInterrupted;
   }
   const std::string onMemory = memory > 0 ? "its System memory " + std::to_string(memory)
                                           : std::string("another input and sound program");
-  err << "qampctl upload: cancelled; the receiver was left on " << onMemory
+  err << name << "cancelled; the receiver was left on " << onMemory
       << ". Putting its own setting back (Ctrl-C again leaves at once)...\n";
   std::optional<OperationOutcome> restored;
   if (session.RestoreReceiverSetting() && (session.IsInitializing() || session.IsSending())) {
@@ -247,15 +253,16 @@ int UploadInterrupted(CliApplication& cli, std::ostream& err) {
   }
   if (restored == OperationOutcome::kTransferDone) {
     // The session has said that the receiver holds its own setting again.
-    err << "qampctl upload: nothing was saved\n";
+    err << name << "nothing was saved\n";
   } else if (restored == OperationOutcome::kCancelled) {
-    err << "qampctl upload: left at once; the receiver's own setting was put back in part if at "
+    err << name
+        << "left at once; the receiver's own setting was put back in part if at "
            "all: it may still be on "
         << onMemory << "; nothing was saved\n";
   } else {
-    err << "qampctl upload: the receiver's own setting could not be put back"
-        << (cli.Host().LastMessage().empty() ? "" : ": " + cli.Host().LastMessage())
-        << "\nqampctl upload: the receiver is still on " << onMemory << "; nothing was saved\n";
+    err << name << "the receiver's own setting could not be put back"
+        << (cli.Host().LastMessage().empty() ? "" : ": " + cli.Host().LastMessage()) << "\n"
+        << name << "the receiver is still on " << onMemory << "; nothing was saved\n";
   }
   cli.ReportLog(err);
   cli.App().Session().Close();
@@ -579,69 +586,202 @@ class ReportCommand : public Command {
   }
 };
 
+// A value one side lacks is no value, whatever the other holds: a file cut
+// short is not equal to the whole one.
+std::string Lacking(const ConfigurationLoad* load, std::string_view section, std::string_view key) {
+  if (load == nullptr) return {};
+  auto same = [&](const ConfigurationKey& k) {
+    return MemoryIniFile::SameName(k.section, section) &&
+           MemoryIniFile::SameName(std::string_view(k.key).substr(0, key.size()), key) &&
+           std::string_view(k.key).substr(key.size()).find_first_not_of(' ') ==
+               std::string_view::npos;
+  };
+  if (std::any_of(load->missing.begin(), load->missing.end(), same)) return "(missing)";
+  if (std::any_of(load->unreadable.begin(), load->unreadable.end(), same)) return "(unreadable)";
+  return {};
+}
+
+struct Difference {
+  std::string section;
+  std::string key;
+  std::string a;
+  std::string b;
+};
+
+// Every parameter of `a` whose value text `b` does not share, both written
+// by the same writer so that equal settings read alike; `compared` says
+// which sections count.
+std::vector<Difference> Differences(CQAmpToolApp& a, const ConfigurationLoad* aLacks,
+                                    CQAmpToolApp& b, const ConfigurationLoad* bLacks,
+                                    const std::function<bool(std::string_view)>& compared) {
+  // What the program knows of a receiver's state is no setting.
+  const MemoryIniFile left = MemoryIniFile::Parse(a.SaveConfigurationText(false));
+  const MemoryIniFile right = MemoryIniFile::Parse(b.SaveConfigurationText(false));
+  std::vector<Difference> differences;
+  for (const MemoryIniFile::Section& section : left.Sections()) {
+    if (!compared(section.name)) continue;
+    for (const MemoryIniFile::Entry& entry : section.entries) {
+      std::string theirs = right.Read(section.name, entry.key, 4096).value_or("");
+      std::string ours = left.Read(section.name, entry.key, 4096).value_or("");
+      const std::string oursLacking = Lacking(aLacks, section.name, entry.key);
+      const std::string theirsLacking = Lacking(bLacks, section.name, entry.key);
+      if (!oursLacking.empty()) ours = oursLacking;
+      if (!theirsLacking.empty()) theirs = theirsLacking;
+      if (ours == theirs) continue;
+      differences.push_back({section.name, entry.key, std::move(ours), std::move(theirs)});
+    }
+  }
+  return differences;
+}
+
+void PrintDifferences(const std::vector<Difference>& differences, bool json, std::string_view a,
+                      std::string_view b, std::ostream& out) {
+  if (!json) {
+    for (const Difference& d : differences) {
+      out << PrintableText(d.section) << " / " << PrintableText(d.key) << ": " << PrintableText(d.a)
+          << " \xE2\x86\x92 " << PrintableText(d.b) << "\n";
+    }
+    return;
+  }
+  out << "{\"a\":" << JsonString(a) << ",\"b\":" << JsonString(b) << ",\"differences\":[";
+  for (size_t i = 0; i < differences.size(); ++i) {
+    const Difference& d = differences[i];
+    out << (i > 0 ? "," : "") << "{\"section\":" << JsonString(d.section)
+        << ",\"key\":" << JsonString(d.key) << ",\"a\":" << JsonString(d.a)
+        << ",\"b\":" << JsonString(d.b) << "}";
+  }
+  out << "]}\n";
+}
+
+// A receiver's port, as the other commands take it: a device, 'auto',
+// 'sim' or tcp:HOST:PORT. A path outside /dev names a port only when it
+// is a character device.
+bool NamesAPort(const std::string& argument) {
+  if (argument == "sim" || argument == "auto" || argument.starts_with("tcp:") ||
+      argument.starts_with("/dev/"))
+    return true;
+  std::error_code error;
+  return std::filesystem::is_character_file(argument, error);
+}
+
+// Sections a read of the current setting alone does not fill: the memo,
+// every memory, and the Input DSP records, which the receiver tells only
+// while an Upload walks it through its inputs.
+bool IsCurrentSetting(std::string_view section) {
+  return section.find("Memory") == std::string_view::npos &&
+         !MemoryIniFile::SameName(section, "User Memo") &&
+         !MemoryIniFile::SameName(section, "Input DSP");
+}
+
 class DiffCommand : public Command {
  public:
   std::string_view Name() const override { return "diff"; }
   std::string_view Summary() const override {
-    return "list the parameters in which two .qcf files differ";
+    return "list the parameters in which two .qcf files, or a receiver and a file, differ";
   }
   std::string_view Usage() const override {
-    return "usage: qampctl diff A.qcf B.qcf [--missing] [--region N]\n"
+    return "usage: qampctl diff A.qcf B.qcf [--json] [--missing] [--region N]\n"
+           "       qampctl diff PORT B.qcf [--memories] [--json] [--missing] [--region N]\n"
+           "                    [--sim OPTION]...\n"
            "\n"
            "Prints every parameter whose value text differs between the two files, as\n"
            "'section / key: a -> b'; a value one file lacks is '(missing)' or\n"
            "'(unreadable)'. Exit status 0 when they agree, 1 when they differ, 2 when a\n"
-           "file cannot be read or the arguments are wrong.\n";
+           "file cannot be read, the receiver cannot be read, or the arguments are wrong.\n"
+           "\n"
+           "With a PORT first (a device path, 'auto', 'sim' or tcp:HOST:PORT) the receiver\n"
+           "is read and stands for A: its current setting, read as a connection in Real\n"
+           "Time Mode reads it and left as it was (Input DSP is not compared), or with\n"
+           "--memories an Upload of everything, memories and Input DSP included.\n"
+           "\n"
+           "--json prints one object: {\"a\": A, \"b\": B, \"differences\": [{\"section\",\n"
+           "\"key\", \"a\", \"b\"}, ...]}, every value a string.\n";
   }
   int Run(const std::vector<std::string>& args, CommandContext& context) override {
     Options options;
-    if (!ParseOptions("diff", args, options, false, false, context.err, true)) return kExitUsage;
+    std::vector<std::string> rest;
+    bool json = false;
+    bool memories = false;
+    for (const std::string& arg : args) {
+      if (arg == "--json") {
+        json = true;
+      } else if (arg == "--memories") {
+        memories = true;
+      } else {
+        rest.push_back(arg);
+      }
+    }
+    if (!ParseOptions("diff", rest, options, false, false, context.err, true)) return kExitUsage;
     if (options.positional.size() != 2) {
-      context.err << "qampctl diff: expected two files\n";
+      context.err << "qampctl diff: expected two files, or a PORT and a file\n";
       return kExitUsage;
     }
-    OfflineConfiguration a(options.region);
+    const bool port = NamesAPort(options.positional[0]);
+    if (!port && (memories || options.simGiven)) {
+      context.err << "qampctl diff: " << (memories ? "--memories" : "--sim")
+                  << " needs a PORT first, not the file '" << options.positional[0] << "'\n";
+      return kExitUsage;
+    }
+    if (!SimOptionsFitThePort("diff", options, context.err)) return kExitUsage;
     OfflineConfiguration b(options.region);
     std::string error;
-    if (!a.Load(options.positional[0], error) || !b.Load(options.positional[1], error)) {
+    if (!b.Load(options.positional[1], error)) {
       context.err << "qampctl diff: " << error << "\n";
       return kExitUsage;  // as diff(1): trouble is 2, differences 1
     }
+    if (port) return DiffReceiver(options, memories, json, b, context);
+    OfflineConfiguration a(options.region);
+    if (!a.Load(options.positional[0], error)) {
+      context.err << "qampctl diff: " << error << "\n";
+      return kExitUsage;
+    }
     ReportLacking("diff", options.positional[0], a.Lacking(), options.listMissing, context.err);
     ReportLacking("diff", options.positional[1], b.Lacking(), options.listMissing, context.err);
-    // Both through the same writer, so that equal settings read alike.
-    const MemoryIniFile left = MemoryIniFile::Parse(a.App().SaveConfigurationText(false));
-    const MemoryIniFile right = MemoryIniFile::Parse(b.App().SaveConfigurationText(false));
-    // A value one file lacks is no value, whatever the other holds: a file
-    // cut short is not equal to the whole one.
-    auto lacks = [](const ConfigurationLoad& load, std::string_view section,
-                    std::string_view key) -> std::string {
-      auto same = [&](const ConfigurationKey& k) {
-        return MemoryIniFile::SameName(k.section, section) &&
-               MemoryIniFile::SameName(std::string_view(k.key).substr(0, key.size()), key) &&
-               std::string_view(k.key).substr(key.size()).find_first_not_of(' ') ==
-                   std::string_view::npos;
-      };
-      if (std::any_of(load.missing.begin(), load.missing.end(), same)) return "(missing)";
-      if (std::any_of(load.unreadable.begin(), load.unreadable.end(), same)) return "(unreadable)";
-      return {};
-    };
-    int differences = 0;
-    for (const MemoryIniFile::Section& section : left.Sections()) {
-      for (const MemoryIniFile::Entry& entry : section.entries) {
-        std::string theirs = right.Read(section.name, entry.key, 4096).value_or("");
-        std::string ours = left.Read(section.name, entry.key, 4096).value_or("");
-        const std::string oursLacking = lacks(a.Lacking(), section.name, entry.key);
-        const std::string theirsLacking = lacks(b.Lacking(), section.name, entry.key);
-        if (!oursLacking.empty()) ours = oursLacking;
-        if (!theirsLacking.empty()) theirs = theirsLacking;
-        if (ours == theirs) continue;
-        context.out << PrintableText(section.name) << " / " << PrintableText(entry.key) << ": "
-                    << PrintableText(ours) << " \xE2\x86\x92 " << PrintableText(theirs) << "\n";
-        ++differences;
-      }
+    const auto differences = Differences(a.App(), &a.Lacking(), b.App(), &b.Lacking(),
+                                         [](std::string_view) { return true; });
+    PrintDifferences(differences, json, options.positional[0], options.positional[1], context.out);
+    return differences.empty() ? kExitSuccess : kExitFailure;
+  }
+
+ private:
+  static int DiffReceiver(const Options& options, bool memories, bool json,
+                          OfflineConfiguration& file, CommandContext& context) {
+    ReportLacking("diff", options.positional[1], file.Lacking(), options.listMissing, context.err);
+    CliApplication cli(context, memories ? ControlMode::kAsync : ControlMode::kRealTime, options);
+    ChoosePort(cli.App().Session(), options.positional[0]);
+    if (memories) {
+      cli.App().Session().StartUpload();
+    } else {
+      cli.App().Session().Open();
     }
-    return differences == 0 ? kExitSuccess : kExitFailure;
+    const auto outcome = cli.Run();
+    if (memories && outcome == OperationOutcome::kCancelled) {
+      return UploadInterrupted(cli, context.err, "diff");
+    }
+    const OperationOutcome expected =
+        memories ? OperationOutcome::kTransferDone : OperationOutcome::kConnected;
+    if (outcome != expected) {
+      const int status = cli.Fail("diff", outcome, context.err);
+      return status == kExitInterrupted ? status : kExitUsage;
+    }
+    if (!memories) {
+      // The load puts the receiver's own input and program back.
+      cli.Settle();
+      cli.App().Session().Close();
+    }
+    if (cli.FailedCommands() > 0) {
+      context.err << "qampctl diff: the receiver did not answer " << cli.FailedCommands()
+                  << " read(s); their values are not the receiver's; the error log is "
+                  << cli.LogPath() << "\n";
+    }
+    const auto differences =
+        Differences(cli.App(), nullptr, file.App(), &file.Lacking(),
+                    memories ? std::function<bool(std::string_view)>([](std::string_view section) {
+                      return !MemoryIniFile::SameName(section, "User Memo");
+                    })
+                             : std::function<bool(std::string_view)>(IsCurrentSetting));
+    PrintDifferences(differences, json, options.positional[0], options.positional[1], context.out);
+    return differences.empty() ? kExitSuccess : kExitFailure;
   }
 };
 
@@ -662,104 +802,209 @@ bool SameValue(std::string_view held, std::string_view typed) {
   return bare(held) == bare(typed);
 }
 
-// get and set: a real-time connection, then one parameter.
+// get and set: a real-time connection that reads only what the parameters
+// need, then the parameters one after another.
 class ParameterCommand : public Command {
  public:
   explicit ParameterCommand(bool set) : set_(set) {}
   std::string_view Name() const override { return set_ ? "set" : "get"; }
   std::string_view Summary() const override {
-    return set_ ? "change one parameter of the receiver" : "read one parameter of the receiver";
+    return set_ ? "change parameters of the receiver" : "read parameters of the receiver";
   }
   std::string_view Usage() const override {
-    return set_ ? "usage: qampctl set PORT SECTION KEY VALUE [--yes] [--sim OPTION]...\n"
-                  "\n"
-                  "Connects in Real Time Mode (reading the whole configuration first), changes\n"
-                  "the parameter named by SECTION and KEY (as in .qcf files and the report) to\n"
-                  "the value text VALUE the way its page does when the user changes it there,\n"
-                  "with the page's interlocks, forced values and questions, sends what the page\n"
-                  "sends, and prints the value the receiver then holds.\n"
-                  "\n"
-                  "VALUE must be written exactly as the page writes it (-20.0dB, not -20dB);\n"
-                  "'--' ends the options. A question of the page is asked on the terminal;\n"
-                  "--yes answers OK, and is required when standard input is not a terminal.\n"
-                  "Exit status: 0 changed; 1 the value is not one of the parameter, the page\n"
-                  "refused it or offers no control for it in Real Time Mode, or the receiver\n"
-                  "kept another value; 2 usage error; 130 interrupted.\n"
-                  "\n"
-                  "  qampctl set /dev/ttyUSB0 \"Speaker Set\" \"SW Phase\" Reverse\n"
-                  "  qampctl set /dev/ttyUSB0 \"Basic Control\" \"Main Volume\" -20.0dB\n"
-                : "usage: qampctl get PORT SECTION KEY [--sim OPTION]...\n"
-                  "\n"
-                  "Connects in Real Time Mode (reading the whole configuration first) and\n"
-                  "prints the value text of the parameter named by SECTION and KEY.\n";
+    return set_
+               ? "usage: qampctl set PORT SECTION KEY VALUE [SECTION KEY VALUE]... [--yes]\n"
+                 "                   [--full] [--sim OPTION]...\n"
+                 "\n"
+                 "Connects in Real Time Mode, reads what the change needs (the parameter and\n"
+                 "every value its page's rules change with it), changes the parameter named by\n"
+                 "SECTION and KEY (as in .qcf files and the report) to the value text VALUE the\n"
+                 "way its page does when the user changes it there, with the page's\n"
+                 "interlocks, forced values and questions, sends what the page sends, reads it\n"
+                 "back and prints the value the receiver then holds. Several changes share one\n"
+                 "connection and are made in the order given, one value printed per line.\n"
+                 "A parameter that no single read answers (Input DSP) has the whole\n"
+                 "configuration read first, as --full does for every call.\n"
+                 "\n"
+                 "VALUE must be written exactly as the page writes it (-20.0dB, not -20dB);\n"
+                 "'--' ends the options. A question of the page is asked on the terminal;\n"
+                 "--yes answers OK, and is required when standard input is not a terminal.\n"
+                 "Exit status: 0 changed; 1 the value is not one of the parameter, the page\n"
+                 "refused it or offers no control for it in Real Time Mode, or the receiver\n"
+                 "kept another value; 2 usage error; 130 interrupted.\n"
+                 "\n"
+                 "  qampctl set /dev/ttyUSB0 \"Speaker Set\" \"SW Phase\" Reverse\n"
+                 "  qampctl set /dev/ttyUSB0 \"Basic Control\" \"Main Volume\" -20.0dB\n"
+               : "usage: qampctl get PORT SECTION KEY [SECTION KEY]... [--full] [--sim OPTION]...\n"
+                 "\n"
+                 "Connects in Real Time Mode, reads only what the parameters named by SECTION\n"
+                 "and KEY need, and prints the value text of each, one per line. A parameter\n"
+                 "that no single read answers (Input DSP) has the whole configuration read\n"
+                 "first, as --full does for every call.\n";
   }
   int Run(const std::vector<std::string>& args, CommandContext& context) override {
     Options options;
-    if (!ParseOptions(Name(), args, options, false, set_, context.err)) return kExitUsage;
-    const size_t expected = set_ ? 4 : 3;
-    if (options.positional.size() != expected) {
+    std::vector<std::string> rest;
+    bool full = false;
+    for (const std::string& arg : args) {
+      if (arg == "--full") {
+        full = true;
+      } else {
+        rest.push_back(arg);
+      }
+    }
+    if (!ParseOptions(Name(), rest, options, false, set_, context.err)) return kExitUsage;
+    const size_t width = set_ ? 3 : 2;
+    if (options.positional.size() < 1 + width || (options.positional.size() - 1) % width != 0) {
       context.err << "qampctl " << Name() << ": expected PORT SECTION KEY" << (set_ ? " VALUE" : "")
                   << "\n";
       return kExitUsage;
     }
     if (!SimOptionsFitThePort(Name(), options, context.err)) return kExitUsage;
-    const std::string& section = options.positional[1];
-    const std::string& key = options.positional[2];
     CliPageHost pageHost(context.err, std::cin, options.yes, StandardInputIsTerminal());
     CliApplication cli(context, ControlMode::kRealTime, options, &pageHost);
     CQAmpToolApp& app = cli.App();
-    // Check the names and the value before the long connection.
-    auto parameter = app.Pages().FindParameter(section, key, app.Link().CurrentImage());
-    if (!parameter) {
-      context.err << "qampctl " << Name() << ": no parameter '" << key << "' in section '"
-                  << section << "' (see qampctl params)\n";
-      return kExitFailure;
+    struct Item {
+      std::string section;
+      std::string key;
+      CPageSet::Parameter parameter;
+      std::optional<std::string> typed;
+    };
+    // Check the names and the values before connecting.
+    std::vector<Item> items;
+    for (size_t at = 1; at < options.positional.size(); at += width) {
+      Item item{options.positional[at], options.positional[at + 1], {}, std::nullopt};
+      auto parameter = app.Pages().FindParameter(item.section, item.key, app.Link().CurrentImage());
+      if (!parameter) {
+        context.err << "qampctl " << Name() << ": no parameter '" << item.key << "' in section '"
+                    << item.section << "' (see qampctl params)\n";
+        return kExitFailure;
+      }
+      item.parameter = *parameter;
+      if (set_) {
+        item.typed = ValueArgument("set", app.Link(), *parameter, item.section, item.key,
+                                   options.positional[at + 2], context.err);
+        if (!item.typed) return kExitFailure;
+      }
+      items.push_back(std::move(item));
     }
-    std::optional<std::string> typed;
-    if (set_) {
-      typed = ValueArgument("set", app.Link(), *parameter, section, key, options.positional[3],
-                            context.err);
-      if (!typed) return kExitFailure;
+    // The rows the parameters need, and for a change the rows of what its
+    // page would change with it from the values qamptool starts with; the
+    // receiver's own values may ask for more after the connection.
+    std::vector<int> rows;
+    for (const Item& item : items) {
+      const ParameterRows reads = RowsOfParameter(item.parameter);
+      if (!reads.readable && !full) {
+        context.err << "qampctl " << Name() << ": " << item.section << " / " << item.key
+                    << " has no read of its own; reading the whole configuration\n";
+        full = true;
+      }
+      rows.insert(rows.end(), reads.rows.begin(), reads.rows.end());
+      if (set_) {
+        const std::vector<int> forced =
+            RowsTheChangeWrites(app.Link(), item.section, item.key, *item.typed);
+        rows.insert(rows.end(), forced.begin(), forced.end());
+      }
+    }
+    std::vector<bool> read(kReadRequestRows, false);
+    if (!full) {
+      rows = WithWhatTheyNeed(rows);
+      for (const int row : rows) read[static_cast<size_t>(row)] = true;
+      app.Link().LimitNextInitialLoad(rows);
+      cli.Host().SetShowsProgress(false);
     }
     ChoosePort(app.Session(), options.positional[0]);
     app.Session().Open();
     const auto outcome = cli.Run();
     if (outcome != OperationOutcome::kConnected) return cli.Fail(Name(), outcome, context.err);
-    cli.Settle();
+    // A quick connection has its answers in when it ends: what follows
+    // (putting back a program or Pure Direct) is answered by nothing it needs.
+    cli.Settle(full ? 300 : 0);
     if (cli.Interrupted()) return cli.Fail(Name(), std::nullopt, context.err);
-    CSettingImage& image = app.Link().CurrentImage();
-    int status = kExitSuccess;
-    CPageSet::Parameter holder = *parameter;
-    if (set_ && !options.yes && !StandardInputIsTerminal()) {
-      // Nothing is sent for a change whose question nobody can answer.
-      CliPageHost unanswered(context.err, std::cin, false, false);
-      if (RehearseQuestion(app.Link(), section, key, *typed, unanswered)) {
-        app.Session().Close();
-        return ChangeStatus("set", {}, unanswered, context.err);
+    // Reads the rows of `wanted` not read yet; false after a failure.
+    auto readMissing = [&](const std::vector<int>& wanted) {
+      std::vector<int> missing;
+      for (const int row : wanted) {
+        if (!read[static_cast<size_t>(row)]) missing.push_back(row);
       }
+      return ReadTheRows(cli, missing, read);
+    };
+    int status = kExitSuccess;
+    for (Item& item : items) {
+      CSettingImage& image = app.Link().CurrentImage();
+      CPageSet::Parameter holder = item.parameter;
+      int itemStatus = kExitSuccess;
+      if (set_) {
+        std::vector<int> writes;
+        if (!full) {
+          // What the page changes with the value depends on the values the
+          // receiver holds: read until the rehearsal asks for nothing new.
+          for (int round = 0; round < 4; ++round) {
+            writes = RowsTheChangeWrites(app.Link(), item.section, item.key, *item.typed);
+            const auto before = std::count(read.begin(), read.end(), true);
+            if (!readMissing(writes)) return cli.Fail(Name(), std::nullopt, context.err);
+            if (std::count(read.begin(), read.end(), true) == before) break;
+          }
+        }
+        if (!options.yes && !StandardInputIsTerminal()) {
+          // Nothing is sent for a change whose question nobody can answer.
+          CliPageHost unanswered(context.err, std::cin, false, false);
+          if (RehearseQuestion(app.Link(), item.section, item.key, *item.typed, unanswered)) {
+            app.Session().Close();
+            return ChangeStatus("set", {}, unanswered, context.err);
+          }
+        }
+        item.parameter.page->SetActive(true);
+        const UserChangeResult result = ApplyUserChange(app.Link(), app.Pages(), item.parameter,
+                                                        *item.typed, &cli.Frequencies());
+        item.parameter.page->SetActive(false);
+        itemStatus = ChangeStatus("set", result, pageHost, context.err);
+        holder = result.holder;
+        // Read back what was written: the receiver's answer to a write
+        // tells what it took, a read what it holds.
+        std::vector<int> back;
+        if (!full && result.outcome == UserChangeOutcome::kApplied) {
+          for (const int row : writes) {
+            if (row != kRegionRow && (row < kModelFlagARow || row > kModelFlagCRow))
+              back.push_back(row);
+          }
+        }
+        // A value only the configuration carries is told by the report
+        // that answers its command.
+        cli.Settle(back.empty() ? 300 : 0);
+        if (cli.Interrupted()) return cli.Fail(Name(), std::nullopt, context.err);
+        if (!ReadTheRows(cli, back, read)) return cli.Fail(Name(), std::nullopt, context.err);
+      }
+      std::string value;
+      holder.page->GetParamText(image, holder.id, holder.subIndex, nullptr, nullptr, &value, false);
+      context.out << PrintableText(value) << "\n";
+      if (itemStatus == kExitSuccess && set_ && !SameValue(value, *item.typed)) {
+        context.err << "qampctl set: the receiver holds '" << PrintableText(value) << "', not '"
+                    << PrintableText(*item.typed) << "'\n";
+        itemStatus = kExitFailure;
+      }
+      if (status == kExitSuccess) status = itemStatus;
     }
-    if (set_) {
-      parameter->page->SetActive(true);
-      const UserChangeResult result =
-          ApplyUserChange(app.Link(), app.Pages(), *parameter, *typed, &cli.Frequencies());
-      status = ChangeStatus("set", result, pageHost, context.err);
-      holder = result.holder;
-      cli.Settle();
-      if (cli.Interrupted()) return cli.Fail(Name(), std::nullopt, context.err);
-    }
-    std::string value;
-    holder.page->GetParamText(image, holder.id, holder.subIndex, nullptr, nullptr, &value, false);
-    context.out << PrintableText(value) << "\n";
     app.Session().Close();
-    if (status == kExitSuccess && set_ && !SameValue(value, *typed)) {
-      context.err << "qampctl set: the receiver holds '" << PrintableText(value) << "', not '"
-                  << PrintableText(*typed) << "'\n";
-      return kExitFailure;
-    }
     return status;
   }
 
  private:
+  // Reads `rows` over the open connection and marks them read; false when
+  // the receiver did not answer (the connection is closed then).
+  static bool ReadTheRows(CliApplication& cli, const std::vector<int>& rows,
+                          std::vector<bool>& read) {
+    if (rows.empty()) return true;
+    if (!cli.App().Session().ReadRows(rows)) return false;
+    // The end of a change sent before may still be waiting to be taken.
+    auto outcome = cli.Run();
+    while (outcome == OperationOutcome::kSendingDone) outcome = cli.Run();
+    if (outcome != OperationOutcome::kConnected) return false;
+    cli.Settle(0);
+    for (const int row : rows) read[static_cast<size_t>(row)] = true;
+    return !cli.Interrupted();
+  }
+
   bool set_;
 };
 

@@ -269,7 +269,7 @@ void CCommClass::OnTimer(int timer) {
       break;
     case kSettleTimer:
       KillTimer(kSettleTimer);
-      if (linkState_ == LinkState::kInitialLoad) InitialLoadStep();
+      if (linkState_ == LinkState::kInitialLoad && InitialLoadStep() == 0) CompleteInitialLoad();
       break;
     default:
       break;

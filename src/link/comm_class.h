@@ -11,6 +11,7 @@
 
 #include <array>
 #include <deque>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -123,6 +124,18 @@ class CCommClass : public TransportListener {
 
   // --- Connection and transfers ----------------------------------------------
   int InitialLoadStep();
+  // The next connection's initial load reads only `rows` (read-request
+  // rows, any order) instead of every row of the initial load; nothing
+  // reads them all again. A load of no rows ends with the configuration.
+  void LimitNextInitialLoad(std::optional<std::vector<int>> rows);
+  // In Real Time Mode with the link ready and nothing queued: reads `rows`
+  // now as a short initial load (EndInitialization at its end, or its
+  // failure). The receiver is left as it was: a program selected to read
+  // a program's parameters, and Pure Direct, are put back. False when the
+  // link cannot read now.
+  bool ReadRows(const std::vector<int>& rows);
+  // The initial load now running reads only some rows.
+  bool IsLoadLimited() const { return loadRows_.has_value(); }
   void UploadSequence(int nextPhase);
   void DownloadSequence(int nextPhase);
   // Which memories (1..6) a Download stores; all of them unless the host
@@ -217,6 +230,7 @@ class CCommClass : public TransportListener {
   void HandleConfigurationReport(std::string_view frame);
   void ConvertConfiguration(std::string_view frame);
   int HandleLoadAnswer(std::string_view frame);
+  bool WantedInLoad(int row) const;
   void CompleteInitialLoad();
 
   // Transfers.
@@ -252,6 +266,10 @@ class CCommClass : public TransportListener {
   TransferJob transferJob_ = TransferJob::kNone;
   int uploadStep_ = 0;
   int loadCursor_ = 0;
+  // The rows a limited initial load reads (indexed by row), and whether it
+  // selected a DSP program on the way.
+  std::optional<std::vector<bool>> loadRows_;
+  bool loadSelectedProgram_ = false;
   int valuesStored_ = 0;
   int resends_ = 0;
   int unreadableFrames_ = 0;

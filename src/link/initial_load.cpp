@@ -1,7 +1,10 @@
 // The connection: the receiver's configuration report, and the initial load
 // that reads the whole configuration in Real Time Mode.
+#include <algorithm>
+
 #include "link/comm_class.h"
 #include "link/decode_report.h"
+#include "link/parameter_reads.h"
 #include "link/read_request_table.h"
 #include "link/wire_format.h"
 #include "model/image_defaults.h"
@@ -61,6 +64,12 @@ void CCommClass::HandleConfigurationReport(std::string_view frame) {
       // the first read request.
       linkState_ = LinkState::kInitialLoad;
       loadCursor_ = 0;
+      loadSelectedProgram_ = false;
+      if (loadRows_ && std::find(loadRows_->begin(), loadRows_->end(), true) == loadRows_->end()) {
+        // Nothing to read beyond the configuration: no pause before nothing.
+        CompleteInitialLoad();
+        return;
+      }
       StartTimerAfterWrites(kSettleTimer, kSettleMs);
       return;
   }
@@ -73,14 +82,55 @@ bool CCommClass::PassesGates(uint8_t flags) const {
   return true;
 }
 
+bool CCommClass::WantedInLoad(int row) const {
+  const uint8_t flags = kReadRequestTable[static_cast<size_t>(row)].flags;
+  if (!PassesGates(flags)) return false;
+  if (loadRows_) return (*loadRows_)[static_cast<size_t>(row)];
+  return (flags & kReadInInitialLoad) != 0;
+}
+
+void CCommClass::LimitNextInitialLoad(std::optional<std::vector<int>> rows) {
+  if (!rows) {
+    loadRows_.reset();
+    return;
+  }
+  std::vector<bool> wanted(kReadRequestRows, false);
+  for (const int row : *rows) {
+    if (row >= 0 && row < kReadRequestRows) wanted[static_cast<size_t>(row)] = true;
+  }
+  loadRows_ = std::move(wanted);
+}
+
+bool CCommClass::ReadRows(const std::vector<int>& rows) {
+  if (!IsRealTimeMode() || linkState_ != LinkState::kReady || !queue_.empty() ||
+      !transport_.IsOpen())
+    return false;
+  if (rows.empty()) {
+    host_.EndInitialization(false);
+    return true;
+  }
+  LimitNextInitialLoad(rows);
+  CSettingImage& image = CurrentImage();
+  savedBasic_[0] = image[1];
+  savedBasic_[3] = image[4];
+  savedBasic_[4] = image[8];
+  // The reads of a connection are made with Pure Direct off.
+  if (image[8] != 0) WritePacket(FrameStandard("07E82"));
+  linkState_ = LinkState::kInitialLoad;
+  loadCursor_ = 0;
+  loadSelectedProgram_ = false;
+  if (InitialLoadStep() == 0) CompleteInitialLoad();
+  return true;
+}
+
 int CCommClass::InitialLoadStep() {
   while (!kReadRequestTable[static_cast<size_t>(loadCursor_)].request.empty()) {
-    const uint8_t flags = kReadRequestTable[static_cast<size_t>(loadCursor_)].flags;
-    if ((flags & kReadInInitialLoad) != 0 && PassesGates(flags)) break;
+    if (WantedInLoad(loadCursor_)) break;
     ++loadCursor_;
   }
   const ReadRequestRow& row = kReadRequestTable[static_cast<size_t>(loadCursor_)];
   if (row.request.empty()) return 0;
+  if (RowSelectsProgram(loadCursor_)) loadSelectedProgram_ = true;
   WritePacket(FrameExtended(row.request));
   StartTimerAfterWrites(kLoadAnswerTimer, kLoadAnswerMs);
   return 1;
@@ -141,24 +191,29 @@ int CCommClass::HandleLoadAnswer(std::string_view frame) {
       regionCode_ = digit - '0';
       ApplyTunerPresetDefaults(CurrentImage(), regionCode_);
     }
-    InitialLoadStep();
+    if (InitialLoadStep() == 0) CompleteInitialLoad();
     return 1;
   }
   if (i >= kModelFlagARow && i <= kLastDataExistsRow) {
     ApplyModelReply(i, answer);
-    InitialLoadStep();
+    if (InitialLoadStep() == 0) CompleteInitialLoad();
     return 1;
   }
   if (i == kConnectionCheckRow) {
     CompleteInitialLoad();
     return 1;
   }
-  InitialLoadStep();
+  const bool more = InitialLoadStep() != 0;
   DecodeAndStore(answer, true);
+  if (!more) CompleteInitialLoad();
   return 1;
 }
 
 void CCommClass::CompleteInitialLoad() {
+  const bool limited = loadRows_.has_value();
+  const bool selectedProgram = loadSelectedProgram_;
+  loadRows_.reset();
+  loadSelectedProgram_ = false;
   linkState_ = LinkState::kReady;
   host_.EndInitialization(false);
   if (!transport_.IsOpen()) return;
@@ -168,7 +223,15 @@ void CCommClass::CompleteInitialLoad() {
   image[1] = savedBasic_[0];
   image[4] = savedBasic_[3];
   image[8] = savedBasic_[4];
-  for (const ParamId id : {1, 4, 8}) host_.SendBasicControl(id);
+  if (!limited) {
+    for (const ParamId id : {1, 4, 8}) host_.SendBasicControl(id);
+  } else {
+    // A load of a few rows puts back only what it changed: the program it
+    // selected to read a program's parameters, and Pure Direct, which the
+    // connection switched off.
+    if (selectedProgram) host_.SendBasicControl(4);
+    if (image[8] != 0) host_.SendBasicControl(8);
+  }
   host_.RefreshAllPages();
 }
 

@@ -275,6 +275,13 @@ void CReceiverSession::Reload(bool ask) {
   Open();
 }
 
+bool CReceiverSession::ReadRows(const std::vector<int>& rows) {
+  if (link_.Job() != TransferJob::kRealTimeConnection || initializeOpen_ || sendingOpen_)
+    return false;
+  link_.KillTimer(kCheckIntervalTimer);
+  return link_.ReadRows(rows);
+}
+
 void CReceiverSession::CancelInitialization(bool ask) {
   const TransferJob job = link_.Job();
   if (job == TransferJob::kRealTimeConnection) {

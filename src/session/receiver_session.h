@@ -156,6 +156,10 @@ class CReceiverSession : public LinkHost {
   // after a failed or cancelled transfer, or one with skipped commands.
   const std::optional<ReceiverState>& KnownState() const { return knownState_; }
   void SetKnownState(std::optional<ReceiverState> state) { knownState_ = std::move(state); }
+  // Connected in Real Time Mode: reads these read-request rows now, as a
+  // short initial load that ends with OperationEnded(kConnected), or
+  // kFailed when the receiver does not answer. False when the link is busy.
+  bool ReadRows(const std::vector<int>& rows);
   void CancelInitialization(bool ask = true);
   void CancelSending(bool ask = true);
   // After an Upload was cancelled while the receiver was on one of its

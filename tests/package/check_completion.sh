@@ -59,8 +59,14 @@ expect 'SW\ Cross\ Over|SW\ Phase' set sim '"Speaker Set"' SW
 expect 'SW\ Cross\ Over|SW\ Phase' command 'Speaker\ Set' SW
 expect 'Main\ Volume' get sim "'Basic Control'" Main
 expect '' get sim 'No Such Section' ''
-# Nothing after the key and the value.
-expect '' get sim '"Speaker Set"' '"SW Phase"' ''
+# Nothing for a value; after a whole parameter the next one's section.
+expect '' set sim '"Speaker Set"' '"SW Phase"' ''
+expect 'Basic\ Control' get sim '"Speaker Set"' '"SW Phase"' Basic
+expect 'Main\ Volume' set sim '"Speaker Set"' '"SW Phase"' Reverse "'Basic Control'" Main
+expect '--full' get sim --fu
+expect '--memories|--missing' diff sim --m
+# diff takes a receiver's port or a file first.
+expect 'tcp:' diff tc
 # Configuration files and folders, nothing else.
 mkdir -p "$scratch/backups"
 touch "$scratch/living.qcf" "$scratch/LOFT.QCF" "$scratch/notes.txt"
