@@ -120,6 +120,12 @@ QString CQtDialogs::PdfFileName(QWidget* parent, const QString& suggested) {
   return name;
 }
 
+QString CQtDialogs::DiagnosticsFolder(QWidget* parent, const QString& suggested) {
+  // A name for a folder that does not exist yet: the save dialog asks for it.
+  return QFileDialog::getSaveFileName(parent, "Save Diagnostics", suggested, QString(), nullptr,
+                                      QFileDialog::DontConfirmOverwrite);
+}
+
 std::optional<std::string> CQtDialogs::ChooseFrequency(QWidget* parent, CFrequencyDialog& dialog) {
   CFrequencyWindow window(dialog, parent);
   window.exec();

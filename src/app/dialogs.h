@@ -57,6 +57,8 @@ class CDialogs {
   virtual QString OpenFileName(QWidget* parent) = 0;
   virtual QString SaveFileName(QWidget* parent, const QString& suggested) = 0;
   virtual QString PdfFileName(QWidget* parent, const QString& suggested) = 0;
+  // The new folder "Save Diagnostics..." writes into.
+  virtual QString DiagnosticsFolder(QWidget* parent, const QString& suggested) = 0;
   // The "Frequency" dialog of the tuner presets.
   virtual std::optional<std::string> ChooseFrequency(QWidget* parent, CFrequencyDialog& dialog) = 0;
 };
@@ -73,6 +75,7 @@ class CQtDialogs : public CDialogs {
   QString OpenFileName(QWidget* parent) override;
   QString SaveFileName(QWidget* parent, const QString& suggested) override;
   QString PdfFileName(QWidget* parent, const QString& suggested) override;
+  QString DiagnosticsFolder(QWidget* parent, const QString& suggested) override;
   std::optional<std::string> ChooseFrequency(QWidget* parent, CFrequencyDialog& dialog) override;
 };
 

@@ -2,6 +2,8 @@
 
 #include <QTimer>
 
+#include "qt/port_list.h"
+
 namespace qamp::cli {
 
 namespace {
@@ -65,7 +67,8 @@ void CliSessionHost::KillTimer(int timer) {
 
 void CliSessionHost::ShowMessage(std::string_view text, MessageIcon /*icon*/) {
   EndProgress();
-  std::string line(text);
+  std::string line = session_ != nullptr ? ExplainNoAnswer(text, session_->ConnectionDevices())
+                                         : std::string(text);
   for (char& c : line) {
     if (c == '\r') c = ' ';
   }

@@ -16,6 +16,7 @@
 #include "qt/signal_watcher.h"
 #include "qt/simulator_server.h"
 #include "qt/terminal.h"
+#include "qt/trace_file.h"
 #include "session/receiver_session.h"
 
 namespace qamp::cli {
@@ -107,7 +108,9 @@ class ConnectCommand : public Command {
     QCoreApplication app(argc, argv);
     sim::VirtualClock clock;
     sim::VirtualClock* virtualClock = simOptions.virtualTime ? &clock : nullptr;
-    PortRouter transport(simOptions, virtualClock);
+    PortRouter router(simOptions, virtualClock);
+    TransportTraceFile trace(router, context.tracePath, virtualClock);
+    SerialTransport& transport = trace.Transport();
     CliSessionHost host(context.err, StandardErrorIsTerminal(), virtualClock);
     FileLogSink log(DefaultErrorLogPath());
     CReceiverSession session(transport, host, ControlMode::kRealTime, &log, LocalLogTime);

@@ -20,6 +20,7 @@
 #include "qt/signal_watcher.h"
 #include "qt/terminal.h"
 #include "qt/text_file.h"
+#include "qt/trace_file.h"
 #include "session/command_capture.h"
 
 namespace qamp::cli {
@@ -129,10 +130,11 @@ class CliApplication {
       : arguments_{name_, nullptr},
         app_(argc_, arguments_),
         transport_(options.sim, options.sim.virtualTime ? &clock_ : nullptr),
+        trace_(transport_, context.tracePath, options.sim.virtualTime ? &clock_ : nullptr),
         host_(context.err, StandardErrorIsTerminal(), options.sim.virtualTime ? &clock_ : nullptr),
         log_(DefaultErrorLogPath()),
-        qamp_(transport_, host_, pageHost != nullptr ? *pageHost : pageHost_, mode, options.region,
-              &log_, LocalLogTime, &frequencies_),
+        qamp_(trace_.Transport(), host_, pageHost != nullptr ? *pageHost : pageHost_, mode,
+              options.region, &log_, LocalLogTime, &frequencies_),
         interrupt_([this] {
           CReceiverSession& session = qamp_.Session();
           const bool cancelling = session.IsInitializing() || session.IsSending();
@@ -193,6 +195,7 @@ class CliApplication {
   QCoreApplication app_;
   sim::VirtualClock clock_;
   PortRouter transport_;
+  TransportTraceFile trace_;
   CliSessionHost host_;
   QuietPageHost pageHost_;
   FileLogSink log_;

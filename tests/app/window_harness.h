@@ -56,6 +56,10 @@ class ScriptedDialogs : public CDialogs {
   QString PdfFileName(QWidget* /*parent*/, const QString& /*suggested*/) override {
     return pdfName;
   }
+  QString DiagnosticsFolder(QWidget* /*parent*/, const QString& suggested) override {
+    diagnosticsSuggested = suggested;
+    return diagnosticsName;
+  }
   std::optional<std::string> ChooseFrequency(QWidget* /*parent*/,
                                              CFrequencyDialog& dialog) override {
     return dialog.Ok();
@@ -78,6 +82,8 @@ class ScriptedDialogs : public CDialogs {
   QString openName;
   QString saveName;
   QString pdfName;
+  QString diagnosticsName;
+  QString diagnosticsSuggested;
 };
 
 struct WindowHarness {

@@ -227,7 +227,8 @@ TEST(MainFrame, AsyncModeHasTheFullMenusAndTheTitleOfAnUntitledDocument) {
             QStringList({"&Open...", "&Save", "Save &As...", "-", "&Print...", "Export PDF...", "-",
                          "E&xit"}));
   EXPECT_EQ(MenuItems(window.frame(), "&Tool"), QStringList({"&User Memo", "&Make Report"}));
-  EXPECT_EQ(MenuItems(window.frame(), "&Help"), QStringList({"&About Amplora..."}));
+  EXPECT_EQ(MenuItems(window.frame(), "&Help"),
+            QStringList({"Save &Diagnostics...", "-", "&About Amplora..."}));
   EXPECT_EQ(window.frame().windowTitle(), "Async Mode - Amplora for K2600 ver1.03");
   EXPECT_EQ(MenuItem(window.frame(), "&File", "&Open...")->shortcut(), QKeySequence::Open);
   EXPECT_EQ(MenuItem(window.frame(), "&File", "E&xit")->shortcut(),
