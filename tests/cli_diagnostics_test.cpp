@@ -9,7 +9,12 @@
 #include <fstream>
 #include <sstream>
 
+#include <QCoreApplication>
+#include <algorithm>
+
+#include "cli/cli_session_host.h"
 #include "cli/command.h"
+#include "qt/port_router.h"
 #include "support/qampctl_runner.h"
 
 namespace qamp::cli {
@@ -125,6 +130,92 @@ TEST_F(Diagnostics, HelpCommandShowsThatCommandsHelp) {
   const Result all = Qampctl({"help"});
   EXPECT_EQ(all.status, 0);
   EXPECT_NE(all.out.find("  --trace FILE"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace qamp::cli
+
+namespace qamp::cli {
+namespace {
+
+TEST(ProgressLine, ShowsBarPercentElapsedAndTheTimeLeftAtThePaceSoFar) {
+  EXPECT_EQ(ProgressLine("Reading the receiver", 0, 1200, 0),
+            "Reading the receiver [------------------------------]   0%  0:00 elapsed, --:-- left");
+  // A quarter in 30 s: 90 s to go.
+  EXPECT_EQ(ProgressLine("Reading the receiver", 300, 1200, 30000),
+            "Reading the receiver [#######-----------------------]  25%  0:30 elapsed, 1:30 left");
+  // 999 of 1000 rounds down: never 100 % before the end.
+  EXPECT_EQ(ProgressLine("Writing the receiver", 999, 1000, 599400),
+            "Writing the receiver [#############################-]  99%  9:59 elapsed, 0:00 left");
+  EXPECT_EQ(
+      ProgressLine("Writing the receiver", 1000, 1000, 3723000),
+      "Writing the receiver [##############################] 100%  1:02:03 elapsed, 0:00 left");
+  // Positions outside the range are held at its ends.
+  EXPECT_EQ(ProgressLine("x", 1500, 1000, 1000),
+            "x [##############################] 100%  0:01 elapsed, 0:00 left");
+  EXPECT_EQ(ProgressLine("x", -5, 1000, 1000),
+            "x [------------------------------]   0%  0:01 elapsed, --:-- left");
+  EXPECT_EQ(ProgressLine("x", 3, 0, 1000),
+            "x [------------------------------]   0%  0:01 elapsed, --:-- left");
+}
+
+TEST(ProgressLine, TimesReadAsMinutesAndSecondsOrHours) {
+  EXPECT_EQ(ProgressTime(0), "0:00");
+  EXPECT_EQ(ProgressTime(999), "0:00");
+  EXPECT_EQ(ProgressTime(59999), "0:59");
+  EXPECT_EQ(ProgressTime(60000), "1:00");
+  EXPECT_EQ(ProgressTime(3599999), "59:59");
+  EXPECT_EQ(ProgressTime(3600000), "1:00:00");
+  EXPECT_EQ(ProgressTime(-5), "0:00");
+}
+
+// The host on a "terminal" (a string stream that says it is one) and on a
+// script's stderr, over the simulated receiver on virtual time.
+TEST(ProgressLine, ATerminalGetsOneLineRedrawnAndAScriptNothing) {
+  for (const bool terminal : {true, false}) {
+    int argc = 1;
+    char name[] = "qamp_cli_tests";
+    char* argv[] = {name, nullptr};
+    QCoreApplication app(argc, argv);
+    sim::VirtualClock clock;
+    sim::SimOptions options;
+    options.virtualTime = true;
+    PortRouter router(options, &clock);
+    std::ostringstream err;
+    CliSessionHost host(err, terminal, &clock);
+    CReceiverSession session(router, host, ControlMode::kAsync, nullptr, [] { return LogTime{}; });
+    host.Attach(&session);
+    session.SetPorts({{"sim", "sim"}});
+    session.SelectPort(1);
+    session.StartUpload();
+    ASSERT_EQ(host.Run(), OperationOutcome::kTransferDone);
+    session.Close();
+    const std::string text = err.str();
+    if (!terminal) {
+      EXPECT_EQ(text, "");
+      continue;
+    }
+    // Redrawn in place with a carriage return, a line per phase that
+    // showed progress, each ending at 100 %, all saying that the receiver
+    // is read.
+    EXPECT_TRUE(text.starts_with("\rReading the receiver [")) << text.substr(0, 200);
+    EXPECT_TRUE(text.ends_with("\n"));
+    EXPECT_EQ(text.find("Upload Command Sending"), std::string::npos);
+    EXPECT_EQ(text.find("Writing"), std::string::npos);
+    std::istringstream lines(text);
+    int count = 0;
+    for (std::string line; std::getline(lines, line); ++count) {
+      const size_t last = line.rfind('\r');
+      ASSERT_NE(last, std::string::npos) << line;
+      EXPECT_TRUE(line.substr(last).starts_with(
+          "\rReading the receiver [##############################] 100%  "))
+          << line.substr(last);
+      EXPECT_TRUE(line.ends_with(" elapsed, 0:00 left\x1b[K")) << line.substr(last);
+      // Many redraws on the one line.
+      EXPECT_GT(std::count(line.begin(), line.end(), '\r'), 50) << line.substr(0, 200);
+    }
+    EXPECT_GE(count, 1);
+  }
 }
 
 }  // namespace

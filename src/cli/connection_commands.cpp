@@ -111,7 +111,7 @@ class ConnectCommand : public Command {
     PortRouter router(simOptions, virtualClock);
     TransportTraceFile trace(router, context.tracePath, virtualClock);
     SerialTransport& transport = trace.Transport();
-    CliSessionHost host(context.err, StandardErrorIsTerminal(), virtualClock);
+    CliSessionHost host(context.err, StandardErrorIsTerminal() && !context.quiet, virtualClock);
     FileLogSink log(DefaultErrorLogPath());
     CReceiverSession session(transport, host, ControlMode::kRealTime, &log, LocalLogTime);
     host.Attach(&session);
