@@ -10,6 +10,9 @@
 #include <sstream>
 
 #include <QCoreApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <algorithm>
 
 #include "cli/cli_session_host.h"
@@ -216,6 +219,143 @@ TEST(ProgressLine, ATerminalGetsOneLineRedrawnAndAScriptNothing) {
     }
     EXPECT_GE(count, 1);
   }
+}
+
+}  // namespace
+}  // namespace qamp::cli
+
+namespace qamp::cli {
+namespace {
+
+QJsonDocument Json(const std::string& text) {
+  QJsonParseError error;
+  QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(text), &error);
+  EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+  return document;
+}
+
+TEST(Scripting, ParamsValuesListsEveryTextOrTheEndsOfALongRange) {
+  const Result params = Qampctl({"params", "--values"});
+  ASSERT_EQ(params.status, 0) << params.err;
+  auto line = [&](const std::string& start) {
+    const size_t at = params.out.find("\n" + start);
+    if (at == std::string::npos) return std::string("(none)");
+    return params.out.substr(at + 1, params.out.find('\n', at + 1) - at - 1);
+  };
+  // -80.0dB to 16.5dB in half decibels is 194 values, and Mute.
+  EXPECT_EQ(line("6\t"),
+            "6\t-1\tBasic Control\tMain Volume\t-40.0dB\tMute|-80.0dB|...|16.5dB "
+            "(195 values)");
+  EXPECT_EQ(line("2\t"), "2\t-1\tBasic Control\tAudio Select\tAuto\tAuto|HDMI|Coax/Opt|Analog");
+  EXPECT_EQ(line("7\t"), "7\t-1\tBasic Control\tMute\tOFF\tOFF|ON");
+  // L20 .. Mid .. R20.
+  EXPECT_EQ(line("22\t"), "22\t-1\tMulti Zone\tZone2 Balance\tMid\tL20|L19|...|R20 (41 values)");
+  // Every line has the default among its values, or is a text or a long range.
+  std::istringstream lines(params.out);
+  int count = 0;
+  for (std::string text; std::getline(lines, text); ++count) {
+    std::vector<std::string> fields;
+    std::istringstream split(text);
+    for (std::string field; std::getline(split, field, '\t');) fields.push_back(field);
+    ASSERT_EQ(fields.size(), 6u) << text;
+    if (fields[5] == "(text)" || fields[5].ends_with(" values)")) continue;
+    EXPECT_NE(("|" + fields[5] + "|").find("|" + fields[4] + "|"), std::string::npos) << text;
+  }
+  const Result plain = Qampctl({"params"});
+  EXPECT_EQ(std::count(plain.out.begin(), plain.out.end(), '\n'), count);
+}
+
+TEST(Scripting, ParamsJsonHasOneObjectPerParameter) {
+  const Result plain = Qampctl({"params"});
+  const Result json = Qampctl({"params", "--json"});
+  const Result values = Qampctl({"params", "--json", "--values"});
+  ASSERT_EQ(json.status, 0);
+  const QJsonArray list = Json(json.out).array();
+  EXPECT_EQ(list.size(), std::count(plain.out.begin(), plain.out.end(), '\n'));
+  const QJsonObject first = list.at(0).toObject();
+  EXPECT_EQ(first.value("id").toInt(), 1);
+  EXPECT_EQ(first.value("subIndex").toInt(), -1);
+  EXPECT_EQ(first.value("section").toString(), "Basic Control");
+  EXPECT_EQ(first.value("key").toString(), "Input");
+  EXPECT_EQ(first.value("default").toString(), "DVD");
+  EXPECT_FALSE(first.contains("values"));
+  const QJsonArray withValues = Json(values.out).array();
+  ASSERT_EQ(withValues.size(), list.size());
+  for (const QJsonValue& entry : withValues) {
+    if (entry.toObject().value("key").toString() != "Main Volume") continue;
+    const QJsonArray texts = entry.toObject().value("values").toArray();
+    ASSERT_EQ(texts.size(), 195);
+    EXPECT_EQ(texts.at(0).toString(), "Mute");
+    EXPECT_EQ(texts.at(1).toString(), "-80.0dB");
+    EXPECT_EQ(texts.at(2).toString(), "-79.5dB");
+    EXPECT_EQ(texts.at(194).toString(), "16.5dB");
+  }
+  // A free text is null, not an empty list.
+  bool text = false;
+  for (const QJsonValue& entry : withValues)
+    text = text || entry.toObject().value("values").isNull();
+  EXPECT_TRUE(text);
+}
+
+TEST_F(Diagnostics, DashWritesUploadAndReportToStandardOutput) {
+  const Result toFile = Qampctl({"upload", "sim", "-o", Path("a.qcf"), "--sim", "virtual-time"});
+  ASSERT_EQ(toFile.status, 0) << toFile.err;
+  const Result toOut = Qampctl({"upload", "sim", "-o", "-", "--sim", "virtual-time"});
+  ASSERT_EQ(toOut.status, 0) << toOut.err;
+  std::ifstream file(Path("a.qcf"), std::ios::binary);
+  const std::string saved{std::istreambuf_iterator<char>(file), {}};
+  EXPECT_EQ(toOut.out, saved) << "the file and nothing else";
+  EXPECT_FALSE(std::filesystem::exists(Path("-")));
+
+  const Result report = Qampctl({"report", Path("a.qcf")});
+  const Result dash = Qampctl({"report", Path("a.qcf"), "-o", "-"});
+  const Result written = Qampctl({"report", Path("a.qcf"), "-o", Path("report.txt")});
+  ASSERT_EQ(report.status, 0);
+  EXPECT_EQ(dash.out, report.out);
+  EXPECT_EQ(written.out, "");
+  std::ifstream reportFile(Path("report.txt"), std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(reportFile), {}), report.out);
+  const Result nowhere = Qampctl({"report", Path("a.qcf"), "-o", Path("no/such/r.txt")});
+  EXPECT_EQ(nowhere.status, 1);
+}
+
+TEST_F(Diagnostics, ReportJsonHoldsEveryValueOfTheFileInItsOrder) {
+  {
+    std::ofstream file(Path("short.qcf"), std::ios::binary);
+    file << "[User Memo]\r\nUser Memo=living room\r\n[System Memory]\r\n";
+  }
+  const Result json = Qampctl({"report", Path("short.qcf"), "--json"});
+  ASSERT_EQ(json.status, 0) << json.err;
+  const QJsonObject report = Json(json.out).object();
+  EXPECT_EQ(report.value("file").toString().toStdString(), Path("short.qcf"));
+  EXPECT_FALSE(report.value("complete").toBool());
+  EXPECT_GT(report.value("missing").toArray().size(), 100);
+  const QJsonObject missing = report.value("missing").toArray().at(0).toObject();
+  EXPECT_FALSE(missing.value("section").toString().isEmpty());
+  EXPECT_FALSE(missing.value("key").toString().isEmpty());
+  const QJsonArray values = report.value("values").toArray();
+  ASSERT_GT(values.size(), 100);
+  EXPECT_EQ(
+      values.at(0).toObject(),
+      (QJsonObject{{"section", "User Memo"}, {"key", "User Memo"}, {"value", "living room"}}));
+  // The whole file has nothing missing.
+  ASSERT_EQ(Qampctl({"upload", "sim", "-o", Path("b.qcf"), "--sim", "virtual-time"}).status, 0);
+  const QJsonObject whole = Json(Qampctl({"report", Path("b.qcf"), "--json"}).out).object();
+  EXPECT_TRUE(whole.value("complete").toBool());
+  EXPECT_TRUE(whole.value("missing").toArray().isEmpty());
+  EXPECT_EQ(whole.value("values").toArray().size(), values.size());
+}
+
+TEST(Scripting, PortsJsonHasThePortsAndTheProblems) {
+  const Result json = Qampctl({"ports", "--json"});
+  ASSERT_EQ(json.status, 0);
+  const QJsonObject ports = Json(json.out).object();
+  ASSERT_TRUE(ports.value("ports").isArray());
+  ASSERT_TRUE(ports.value("problems").isArray());
+  EXPECT_EQ(ports.value("auto").toBool(), !ports.value("ports").toArray().isEmpty());
+  for (const QJsonValue& port : ports.value("ports").toArray())
+    EXPECT_TRUE(port.toObject().value("device").toString().startsWith("/dev/"));
+  EXPECT_EQ(Qampctl({"ports", "--yaml"}).status, 2);
 }
 
 }  // namespace

@@ -1,8 +1,13 @@
 // qampctl params and command: every page's vocabulary and command formats,
 // checkable from outside.
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <charconv>
 #include <iostream>
+#include <map>
 #include <ostream>
+#include <set>
 
 #include "cli/cli_session_host.h"
 #include "cli/command.h"
@@ -10,6 +15,9 @@
 #include "cli/frame_text.h"
 #include "cli/parameter_change.h"
 #include "link/wire_format.h"
+#include "model/ini_file.h"
+#include "model/parameter_map.h"
+#include "model/parameter_store.h"
 #include "pages/page_set.h"
 #include "qt/terminal.h"
 #include "session/command_capture.h"
@@ -22,6 +30,8 @@ struct PageOptions {
   ControlMode mode = ControlMode::kRealTime;
   int region = kDefaultRegionCode;
   bool yes = false;
+  bool json = false;
+  bool values = false;
   std::vector<std::string> positional;
 };
 
@@ -40,6 +50,10 @@ bool ParsePageOptions(std::string_view command, const std::vector<std::string>& 
       optionsEnded = true;
     } else if (args[i] == "--yes" || args[i] == "-y") {
       options.yes = true;
+    } else if (command == "params" && args[i] == "--json") {
+      options.json = true;
+    } else if (command == "params" && args[i] == "--values") {
+      options.values = true;
     } else if (args[i] == "--async") {
       options.mode = ControlMode::kAsync;
     } else if (args[i] == "--region") {
@@ -63,6 +77,113 @@ bool ParsePageOptions(std::string_view command, const std::vector<std::string>& 
   return true;
 }
 
+// The stored values a control offers: a slider's range, a group's buttons,
+// a list's entries, a box's two states.
+struct StoredRange {
+  int minimum = 0;
+  int maximum = -1;
+  int step = 1;
+};
+
+std::map<ParamId, StoredRange> ControlRanges(CPageSet& pages) {
+  std::vector<CBasePage*> all = {&pages.BasicControl()};
+  all.insert(all.end(), pages.Pages().begin(), pages.Pages().end());
+  std::map<ParamId, StoredRange> ranges;
+  for (const CBasePage* page : all) {
+    for (const Control& control : page->Controls()) {
+      if (control.param == 0) continue;
+      StoredRange range;
+      switch (control.kind) {
+        case ControlKind::kSlider:
+          range = {control.minimum, control.maximum, std::max(1, control.step)};
+          break;
+        case ControlKind::kRadioGroup:
+          range = {
+              0, static_cast<int>(std::max(control.buttonIds.size(), control.items.size())) - 1, 1};
+          break;
+        case ControlKind::kCombo:
+          range = {0, static_cast<int>(control.items.size()) - 1, 1};
+          break;
+        case ControlKind::kCheckBox:
+          range = {0, 1, 1};
+          break;
+        default:
+          continue;
+      }
+      if (range.maximum >= range.minimum) ranges.emplace(control.param, range);
+    }
+  }
+  return ranges;
+}
+
+// Every value text the parameter's page writes for a value its control
+// offers and reads back as that value, in the order of the values; empty
+// for a parameter that holds a free text.
+std::vector<std::string> ValueTexts(const CSettingImage& image,
+                                    const CPageSet::Parameter& parameter,
+                                    const std::map<ParamId, StoredRange>& ranges) {
+  const auto range = ranges.find(parameter.id);
+  if (range == ranges.end()) return {};
+  const bool keyed =
+      GroupOf(parameter.id) == GroupKind::kGeq || GroupOf(parameter.id) == GroupKind::kPeq;
+  std::vector<std::string> texts;
+  std::set<std::string> seen;
+
+  constexpr int kMostValues = 4096;
+  int tried = 0;
+  // A choice's stored values are codes that need not be the positions of
+  // its entries: every byte is tried, and the page's own reading decides.
+  StoredRange tries = range->second;
+  if (tries.step == 1 && tries.maximum < 256) {
+    tries.minimum = std::min(tries.minimum, 0);
+    tries.maximum = 255;
+  }
+  for (int value = tries.minimum; value <= tries.maximum && tried < kMostValues;
+       value += tries.step, ++tried) {
+    CSettingImage copy = image;
+    if (keyed) {
+      StoreRecordParameter(copy, parameter.id, parameter.subIndex, value);
+    } else {
+      StoreParameter(copy, parameter.id, value);
+    }
+    std::string text;
+    parameter.page->GetParamText(copy, parameter.id, parameter.subIndex, nullptr, nullptr, &text,
+                                 false);
+    if (text.empty() || seen.contains(text)) continue;
+    // Only a text that, read back as a file reads it, holds that value.
+    MemoryIniFile file;
+    file.Write("Section", "Key", text);
+    CSettingImage back = copy;
+    if (!parameter.page->SetParamFromText(back, parameter.id, parameter.subIndex,
+                                          file.Read("Section", "Key").value_or("")) ||
+        back != copy) {
+      continue;
+    }
+    seen.insert(text);
+    texts.push_back(text);
+  }
+  return texts;
+}
+
+// A few values by name, the rest counted: "-80.0dB|-79.5dB|...|16.5dB
+// (194 values)".
+std::string ValuesColumn(const std::vector<std::string>& texts) {
+  if (texts.empty()) return "(text)";
+  constexpr size_t kNamed = 12;
+  std::string column;
+  if (texts.size() <= kNamed) {
+    for (size_t i = 0; i < texts.size(); ++i)
+      column += (i > 0 ? "|" : "") + PrintableText(texts[i]);
+    return column;
+  }
+  return PrintableText(texts[0]) + "|" + PrintableText(texts[1]) + "|...|" +
+         PrintableText(texts.back()) + " (" + std::to_string(texts.size()) + " values)";
+}
+
+QString JsonText(std::string_view text) {
+  return QString::fromStdString(PrintableText(text));
+}
+
 class ParamsCommand : public Command {
  public:
   std::string_view Name() const override { return "params"; }
@@ -70,12 +191,17 @@ class ParamsCommand : public Command {
     return "list every parameter with its default value text";
   }
   std::string_view Usage() const override {
-    return "usage: qampctl params [--region N] [--async]\n"
+    return "usage: qampctl params [--values] [--json] [--region N] [--async]\n"
            "\n"
            "Prints every parameter that the basic control and the pages describe, one\n"
            "line each in page order: parameter ID, sub-index, section, key and the value\n"
            "text of the factory settings (of region N, 1 when not given), separated by\n"
-           "tabs. Sections and keys are those of .qcf files and the report.\n";
+           "tabs. Sections and keys are those of .qcf files and the report.\n"
+           "\n"
+           "  --values   add a column of the value texts the parameter takes: all of\n"
+           "             them separated by '|', or for a long range the first two and\n"
+           "             the last with their count; '(text)' for a free text\n"
+           "  --json     print a JSON array instead (see qampctl(1) for its schema)\n";
   }
   int Run(const std::vector<std::string>& args, CommandContext& context) override {
     PageOptions options;
@@ -88,6 +214,9 @@ class ParamsCommand : public Command {
     QuietPageHost host;
     CPageSet pages(capture.Link(), host);
     const CSettingImage& image = capture.Link().CurrentImage();
+    const std::map<ParamId, StoredRange> ranges =
+        options.values ? ControlRanges(pages) : std::map<ParamId, StoredRange>();
+    QJsonArray list;
     for (const CPageSet::Parameter& parameter : pages.AllParameters()) {
       std::string section;
       std::string key;
@@ -95,9 +224,33 @@ class ParamsCommand : public Command {
       parameter.page->GetParamText(image, parameter.id, parameter.subIndex, &section, &key, &value,
                                    false);
       if (key.empty()) continue;
+      std::vector<std::string> texts;
+      if (options.values) texts = ValueTexts(image, parameter, ranges);
+      if (options.json) {
+        QJsonObject entry{{"id", static_cast<int>(parameter.id)},
+                          {"subIndex", parameter.subIndex},
+                          {"section", JsonText(section)},
+                          {"key", JsonText(key)},
+                          {"default", JsonText(value)}};
+        if (options.values) {
+          if (texts.empty()) {
+            entry.insert("values", QJsonValue::Null);
+          } else {
+            QJsonArray values;
+            for (const std::string& text : texts) values.append(JsonText(text));
+            entry.insert("values", values);
+          }
+        }
+        list.append(entry);
+        continue;
+      }
       context.out << parameter.id << "\t" << parameter.subIndex << "\t" << PrintableText(section)
-                  << "\t" << PrintableText(key) << "\t" << PrintableText(value) << "\n";
+                  << "\t" << PrintableText(key) << "\t" << PrintableText(value);
+      if (options.values) context.out << "\t" << ValuesColumn(texts);
+      context.out << "\n";
     }
+    if (options.json)
+      context.out << QJsonDocument(list).toJson(QJsonDocument::Indented).toStdString();
     return kExitSuccess;
   }
 };
