@@ -360,3 +360,52 @@ TEST(Scripting, PortsJsonHasThePortsAndTheProblems) {
 
 }  // namespace
 }  // namespace qamp::cli
+
+namespace qamp::cli {
+namespace {
+
+TEST(DecodeNames, ReportsSayWhichParameterAndValueTheyCarry) {
+  const Result result = Qampctl({"decode", "<STX>0026C7<ETX>", "<STX>002600<ETX>"});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out,
+            "<STX>0026C7<ETX>: recognised, kind 1 (BasicGroup)\n"
+            "  6 = 0: Basic Control / Main Volume = 0.0dB\n"
+            "<STX>002600<ETX>: recognised, kind 1 (BasicGroup)\n"
+            "  6 = -805: Basic Control / Main Volume = Mute\n");
+  // A listed value without a store is not named.
+  const Result listed = Qampctl({"decode", "<STX>003000<ETX>"});
+  EXPECT_EQ(listed.out,
+            "<STX>003000<ETX>: recognised, kind 22 (listed only, not stored)\n"
+            "  563 = (listed, no value)\n");
+}
+
+TEST(DecodeNames, FramesTheProgramSendsSayWhatTheySet) {
+  const Result result =
+      Qampctl({"decode", "<STX>2309F<ETX>", "<STX>27610<ETX>", "<DC4>200B0341421c00329<ETX>"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out,
+            "<STX>2309F<ETX>: sent by the program, sets Basic Control / Main Volume = -20.0dB\n"
+            "<STX>27610<ETX>: sent by the program, sets Speaker Set / SW Phase = Reverse\n"
+            "<DC4>200B0341421c00329<ETX>: sent by the program, sets Parametric EQ / (Surround "
+            "L) Band 3 Gain = -20.0dB\n");
+  // What 'command' prints, decode reads back as the change that sent it.
+  for (const std::string value : {"-80.0dB", "0.0dB", "16.5dB", "Mute"}) {
+    const Result command = Qampctl({"command", "Basic Control", "Main Volume", "--", value});
+    ASSERT_EQ(command.status, 0) << value << command.err;
+    const std::string frame = command.out.substr(0, command.out.find('\n'));
+    EXPECT_EQ(Qampctl({"decode", frame}).out,
+              frame + ": sent by the program, sets Basic Control / Main Volume = " + value + "\n");
+  }
+  const Result json = Qampctl({"decode", "--json", "<STX>27610<ETX>"});
+  EXPECT_EQ(json.out,
+            "{\"frame\":\"<STX>27610<ETX>\",\"sent\":true,\"sets\":[{\"section\":\"Speaker "
+            "Set\",\"key\":\"SW Phase\",\"value\":\"Reverse\"}]}\n");
+  // A frame of the right shape that nothing sends, and a wrong checksum.
+  const Result unknown = Qampctl({"decode", "<STX>29999<ETX>", "<DC4>200B0341421c00328<ETX>"});
+  EXPECT_EQ(unknown.status, 1);
+  EXPECT_EQ(unknown.out,
+            "<STX>29999<ETX>: not recognised\n<DC4>200B0341421c00328<ETX>: not recognised\n");
+}
+
+}  // namespace
+}  // namespace qamp::cli

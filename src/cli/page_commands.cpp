@@ -14,6 +14,7 @@
 #include "cli/commands.h"
 #include "cli/frame_text.h"
 #include "cli/parameter_change.h"
+#include "cli/parameter_values.h"
 #include "link/wire_format.h"
 #include "model/ini_file.h"
 #include "model/parameter_map.h"
@@ -75,94 +76,6 @@ bool ParsePageOptions(std::string_view command, const std::vector<std::string>& 
     }
   }
   return true;
-}
-
-// The stored values a control offers: a slider's range, a group's buttons,
-// a list's entries, a box's two states.
-struct StoredRange {
-  int minimum = 0;
-  int maximum = -1;
-  int step = 1;
-};
-
-std::map<ParamId, StoredRange> ControlRanges(CPageSet& pages) {
-  std::vector<CBasePage*> all = {&pages.BasicControl()};
-  all.insert(all.end(), pages.Pages().begin(), pages.Pages().end());
-  std::map<ParamId, StoredRange> ranges;
-  for (const CBasePage* page : all) {
-    for (const Control& control : page->Controls()) {
-      if (control.param == 0) continue;
-      StoredRange range;
-      switch (control.kind) {
-        case ControlKind::kSlider:
-          range = {control.minimum, control.maximum, std::max(1, control.step)};
-          break;
-        case ControlKind::kRadioGroup:
-          range = {
-              0, static_cast<int>(std::max(control.buttonIds.size(), control.items.size())) - 1, 1};
-          break;
-        case ControlKind::kCombo:
-          range = {0, static_cast<int>(control.items.size()) - 1, 1};
-          break;
-        case ControlKind::kCheckBox:
-          range = {0, 1, 1};
-          break;
-        default:
-          continue;
-      }
-      if (range.maximum >= range.minimum) ranges.emplace(control.param, range);
-    }
-  }
-  return ranges;
-}
-
-// Every value text the parameter's page writes for a value its control
-// offers and reads back as that value, in the order of the values; empty
-// for a parameter that holds a free text.
-std::vector<std::string> ValueTexts(const CSettingImage& image,
-                                    const CPageSet::Parameter& parameter,
-                                    const std::map<ParamId, StoredRange>& ranges) {
-  const auto range = ranges.find(parameter.id);
-  if (range == ranges.end()) return {};
-  const bool keyed =
-      GroupOf(parameter.id) == GroupKind::kGeq || GroupOf(parameter.id) == GroupKind::kPeq;
-  std::vector<std::string> texts;
-  std::set<std::string> seen;
-
-  constexpr int kMostValues = 4096;
-  int tried = 0;
-  // A choice's stored values are codes that need not be the positions of
-  // its entries: every byte is tried, and the page's own reading decides.
-  StoredRange tries = range->second;
-  if (tries.step == 1 && tries.maximum < 256) {
-    tries.minimum = std::min(tries.minimum, 0);
-    tries.maximum = 255;
-  }
-  for (int value = tries.minimum; value <= tries.maximum && tried < kMostValues;
-       value += tries.step, ++tried) {
-    CSettingImage copy = image;
-    if (keyed) {
-      StoreRecordParameter(copy, parameter.id, parameter.subIndex, value);
-    } else {
-      StoreParameter(copy, parameter.id, value);
-    }
-    std::string text;
-    parameter.page->GetParamText(copy, parameter.id, parameter.subIndex, nullptr, nullptr, &text,
-                                 false);
-    if (text.empty() || seen.contains(text)) continue;
-    // Only a text that, read back as a file reads it, holds that value.
-    MemoryIniFile file;
-    file.Write("Section", "Key", text);
-    CSettingImage back = copy;
-    if (!parameter.page->SetParamFromText(back, parameter.id, parameter.subIndex,
-                                          file.Read("Section", "Key").value_or("")) ||
-        back != copy) {
-      continue;
-    }
-    seen.insert(text);
-    texts.push_back(text);
-  }
-  return texts;
 }
 
 // A few values by name, the rest counted: "-80.0dB|-79.5dB|...|16.5dB
