@@ -197,7 +197,8 @@ std::vector<PortUse> PortUses(const std::vector<std::string>& devices, const Por
   for (const std::string& device : devices) {
     PortUse use;
     use.device = device;
-    use.holdersKnown = device.starts_with("/");
+    // A pseudo terminal is held by the program serving its other end.
+    use.holdersKnown = device.starts_with("/") && !device.starts_with("/dev/pts/");
     if (use.holdersKnown) {
       for (const PortHolder& holder : ProcessesHolding(device, paths.procDirectory)) {
         if (holder.pid == self) continue;

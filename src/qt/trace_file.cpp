@@ -16,6 +16,12 @@ bool FileTraceSink::Open(std::string& error) {
     error = "cannot create the folder " + folder.toStdString();
     return false;
   }
+  // A bounded trace keeps the one of the run before as FILE.1: the trace a
+  // user wants to send is often of the run that went wrong.
+  if (limit_ > 0 && QFileInfo(name).size() > 0) {
+    QFile::remove(name + ".1");
+    QFile::rename(name, name + ".1");
+  }
   file_.setFileName(name);
   if (!file_.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
     error = "cannot write the trace " + path_ + ": " + file_.errorString().toStdString();

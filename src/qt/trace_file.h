@@ -1,7 +1,8 @@
 // Where a port trace goes: a file, flushed after every line so that a
 // trace of a program that crashed is whole up to the crash. A file with a
-// size limit starts again when it reaches the limit, keeping the full one
-// beside it as FILE.1, so that the newest lines are always there.
+// size limit keeps the trace it replaces (of the run before, or the full
+// file when it reached the limit) beside it as FILE.1, so that the newest
+// lines are always there.
 #pragma once
 
 #include <QElapsedTimer>

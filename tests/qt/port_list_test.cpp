@@ -343,9 +343,10 @@ TEST(PortReport, PortUsesTellDevicePathsOnlyAndLeaveThisProcessOut) {
   proc.Link("301/fd/4", "/dev/ttyUSB0");
   PortListPaths paths;
   paths.procDirectory = proc.Path().string();
+  proc.Link("301/fd/5", "/dev/pts/4");
   const std::vector<PortUse> uses =
-      PortUses({"/dev/ttyUSB0", "/dev/ttyS0", "tcp:127.0.0.1:4001", "sim"}, paths);
-  ASSERT_EQ(uses.size(), 4u);
+      PortUses({"/dev/ttyUSB0", "/dev/ttyS0", "tcp:127.0.0.1:4001", "sim", "/dev/pts/4"}, paths);
+  ASSERT_EQ(uses.size(), 5u);
   EXPECT_EQ(uses[0].device, "/dev/ttyUSB0");
   EXPECT_TRUE(uses[0].holdersKnown);
   EXPECT_EQ(uses[0].holders,
@@ -354,6 +355,9 @@ TEST(PortReport, PortUsesTellDevicePathsOnlyAndLeaveThisProcessOut) {
   EXPECT_TRUE(uses[1].holders.empty());
   EXPECT_FALSE(uses[2].holdersKnown);
   EXPECT_FALSE(uses[3].holdersKnown);
+  // A pseudo terminal's other end is the program that serves it.
+  EXPECT_FALSE(uses[4].holdersKnown);
+  EXPECT_TRUE(uses[4].holders.empty());
 }
 
 }  // namespace
