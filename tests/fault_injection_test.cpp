@@ -128,7 +128,7 @@ UploadResult CleanUploadOf(const ReceiverContent& content, const sim::SimOptions
   h.app.Session().StartUpload();
   const auto outcome = h.RunUntilOutcome();
   EXPECT_TRUE(outcome && outcome->outcome == OperationOutcome::kTransferDone);
-  return {h.app.SaveConfigurationText(), h.receiver.ReceivedFrames().size()};
+  return {h.app.SaveConfigurationText(false), h.receiver.ReceivedFrames().size()};
 }
 
 // The configuration text an Upload of this receiver gives a fresh program.
@@ -241,14 +241,14 @@ void ExpectQuietAfterwards(AppHarness& h) {
 // images, memo and flags unchanged and nothing left running.
 void ExpectUploadFailsChangingNothing(AppHarness& h, std::string_view message) {
   GiveTheAppAFile(h);
-  const std::string before = h.app.SaveConfigurationText();
+  const std::string before = h.app.SaveConfigurationText(false);
   h.app.Session().StartUpload();
   const auto outcome = h.RunUntilOutcome();
   ASSERT_TRUE(outcome);
   EXPECT_EQ(outcome->outcome, OperationOutcome::kFailed);
   EXPECT_NE(outcome->message.find(message), std::string::npos) << outcome->message;
   EXPECT_EQ(h.host.sendingOpenings, 0) << "nothing was read";
-  EXPECT_TRUE(SameConfiguration(before, h.app.SaveConfigurationText()));
+  EXPECT_TRUE(SameConfiguration(before, h.app.SaveConfigurationText(false)));
   ExpectQuietAfterwards(h);
 }
 
@@ -325,7 +325,7 @@ TEST(FaultInjection, EveryNthAnswerLostDuringAnUploadCostsRetriesAndIsReported) 
   // Every value a command asks for is right; a value that came unasked may
   // be lost with its report, and the Upload says so.
   EXPECT_TRUE(SameConfiguration(WithoutUnaskedValues(sound),
-                                WithoutUnaskedValues(h.app.SaveConfigurationText())));
+                                WithoutUnaskedValues(h.app.SaveConfigurationText(false))));
   EXPECT_TRUE(WarnedOfLostAnswers(h)) << ::testing::PrintToString(h.host.messages);
   EXPECT_GT(h.link().Resends(), 0);
 }
@@ -335,7 +335,7 @@ TEST(FaultInjection, EveryNthAnswerLostDuringADownloadCostsOnlyRetries) {
   MakeReceiverRealistic(source.receiver);
   source.app.Session().StartUpload();
   ASSERT_TRUE(source.RunUntilOutcome());
-  const std::string file = source.app.SaveConfigurationText();
+  const std::string file = source.app.SaveConfigurationText(false);
 
   sim::SimOptions dropping;
   dropping.dropEveryNth = 7;
@@ -349,7 +349,7 @@ TEST(FaultInjection, EveryNthAnswerLostDuringADownloadCostsOnlyRetries) {
   EXPECT_FALSE(LoggedFailedCommands(h)) << h.log.text;
   EXPECT_TRUE(ContentOf(h.receiver) == CleanDownload(file, start))
       << "the receiver holds what a clean Download gives";
-  EXPECT_TRUE(SameConfiguration(file, h.app.SaveConfigurationText()))
+  EXPECT_TRUE(SameConfiguration(file, h.app.SaveConfigurationText(false)))
       << "a Download changes nothing in the program";
 }
 
@@ -368,7 +368,7 @@ TEST(FaultInjection, NoiseBetweenSomeFramesCostsRetriesAndIsReported) {
   }));
   const std::string sound = UploadBesideASoundLine(h);
   EXPECT_TRUE(SameConfiguration(WithoutUnaskedValues(sound),
-                                WithoutUnaskedValues(h.app.SaveConfigurationText())));
+                                WithoutUnaskedValues(h.app.SaveConfigurationText(false))));
   EXPECT_TRUE(WarnedOfLostAnswers(h)) << ::testing::PrintToString(h.host.messages);
   EXPECT_GT(h.link().UnreadableFrames(), 0);
 }
@@ -376,7 +376,7 @@ TEST(FaultInjection, NoiseBetweenSomeFramesCostsRetriesAndIsReported) {
 TEST(FaultInjection, AnswersArrivingOneCharacterAtATimeGiveTheSameUpload) {
   AppHarness h(Receiver(108, [](sim::SimOptions& o) { o.chunkSize = 1; }));
   const std::string sound = UploadBesideASoundLine(h);
-  EXPECT_TRUE(SameConfiguration(sound, h.app.SaveConfigurationText()));
+  EXPECT_TRUE(SameConfiguration(sound, h.app.SaveConfigurationText(false)));
   EXPECT_TRUE(h.host.messages.empty()) << "nothing was lost, so nothing is reported";
   EXPECT_EQ(h.link().Resends(), 0);
 }
@@ -494,7 +494,7 @@ TEST(FaultInjection, TriggerRowsRefusedDuringTheLoadAndInRealTimeAreLoggedAndThe
 TEST(FaultInjection, ACablePulledDuringADownloadIsACableCheckErrorAndTheImagesStay) {
   AppHarness h;
   GiveTheAppAFile(h);
-  const std::string before = h.app.SaveConfigurationText();
+  const std::string before = h.app.SaveConfigurationText(false);
   h.app.Session().StartDownload();
   h.clock.RunUntil([&] { return h.receiver.ReceivedFrames().size() >= 300; }, 600000);
   ASSERT_TRUE(h.app.Session().IsSending());
@@ -505,7 +505,7 @@ TEST(FaultInjection, ACablePulledDuringADownloadIsACableCheckErrorAndTheImagesSt
   EXPECT_EQ(outcome->outcome, OperationOutcome::kFailed);
   EXPECT_EQ(outcome->message, "Cable Check Error");
   EXPECT_EQ(h.host.messages, std::vector<std::string>{"Cable Check Error"});
-  EXPECT_TRUE(SameConfiguration(before, h.app.SaveConfigurationText()));
+  EXPECT_TRUE(SameConfiguration(before, h.app.SaveConfigurationText(false)));
   EXPECT_EQ(h.receiver.ReceivedFrames().size(), 304U)
       << "the unanswered command went out four times";
   ExpectQuietAfterwards(h);
@@ -515,14 +515,14 @@ TEST(FaultInjection, APortThatVanishesMidUploadIsClosedAndTheImagesAreRestored) 
   AppHarness h(Receiver(111, [](sim::SimOptions& o) { o.vanishAfterFrames = 700; }));
   MakeReceiverRealistic(h.receiver);
   GiveTheAppAFile(h);
-  const std::string before = h.app.SaveConfigurationText();
+  const std::string before = h.app.SaveConfigurationText(false);
   h.app.Session().StartUpload();
   const auto outcome = h.RunUntilOutcome();
   ASSERT_TRUE(outcome);
   EXPECT_EQ(outcome->outcome, OperationOutcome::kFailed);
   EXPECT_EQ(outcome->message, "COM port error has occurred.\nThe serial device disappeared.");
   EXPECT_EQ(h.host.messages, std::vector<std::string>{outcome->message});
-  EXPECT_TRUE(SameConfiguration(before, h.app.SaveConfigurationText()))
+  EXPECT_TRUE(SameConfiguration(before, h.app.SaveConfigurationText(false)))
       << "the half-read images are not kept";
   EXPECT_NE(h.log.text.find("EndTime :"), std::string::npos) << "the error log is closed";
   ExpectQuietAfterwards(h);
@@ -532,7 +532,7 @@ TEST(FaultInjection, APortThatVanishesMidUploadIsClosedAndTheImagesAreRestored) 
   EXPECT_EQ(h.host.outcomes.back().outcome, OperationOutcome::kFailed);
   EXPECT_NE(h.host.outcomes.back().message.find("the device is gone"), std::string::npos)
       << h.host.outcomes.back().message;
-  EXPECT_TRUE(SameConfiguration(before, h.app.SaveConfigurationText()));
+  EXPECT_TRUE(SameConfiguration(before, h.app.SaveConfigurationText(false)));
 }
 
 // --- A slow receiver ------------------------------------------------------------
@@ -628,7 +628,7 @@ TEST_P(CancelUpload, RestoresTheImagesClosesThePortAndLeavesTheNextUploadWhole) 
   AppHarness h(Receiver(114));
   MakeReceiverRealistic(h.receiver);
   GiveTheAppAFile(h);
-  const std::string before = h.app.SaveConfigurationText();
+  const std::string before = h.app.SaveConfigurationText(false);
   h.app.Session().StartUpload();
   ASSERT_TRUE(h.clock.RunUntil([&] { return GetParam().reached(h); }, 20000000)) << GetParam().name;
   ASSERT_TRUE(h.host.outcomes.empty());
@@ -637,7 +637,7 @@ TEST_P(CancelUpload, RestoresTheImagesClosesThePortAndLeavesTheNextUploadWhole) 
   ASSERT_EQ(h.host.outcomes.size(), 1U);
   EXPECT_EQ(h.host.outcomes.back().outcome, OperationOutcome::kCancelled);
   EXPECT_TRUE(h.host.messages.empty());
-  EXPECT_TRUE(SameConfiguration(before, h.app.SaveConfigurationText()));
+  EXPECT_TRUE(SameConfiguration(before, h.app.SaveConfigurationText(false)));
   ExpectQuietAfterwards(h);
   // The next Upload reads the receiver as a fresh program would.
   const ReceiverContent now = ContentOf(h.receiver);
@@ -646,7 +646,7 @@ TEST_P(CancelUpload, RestoresTheImagesClosesThePortAndLeavesTheNextUploadWhole) 
   ASSERT_TRUE(outcome);
   ASSERT_EQ(outcome->outcome, OperationOutcome::kTransferDone);
   EXPECT_TRUE(SameConfiguration(CleanUpload(now, h.receiver.Options(), h.link().UserMemo()),
-                                h.app.SaveConfigurationText()));
+                                h.app.SaveConfigurationText(false)));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -674,7 +674,7 @@ class CancelDownload : public ::testing::TestWithParam<Phase> {};
 TEST_P(CancelDownload, LeavesTheImagesClosesThePortAndLeavesTheNextDownloadWhole) {
   AppHarness h;
   GiveTheAppAFile(h);
-  const std::string before = h.app.SaveConfigurationText();
+  const std::string before = h.app.SaveConfigurationText(false);
   const ReceiverContent start = ContentOf(h.receiver);
   h.app.Session().StartDownload();
   ASSERT_TRUE(h.clock.RunUntil([&] { return GetParam().reached(h); }, 20000000)) << GetParam().name;
@@ -683,7 +683,7 @@ TEST_P(CancelDownload, LeavesTheImagesClosesThePortAndLeavesTheNextDownloadWhole
   ASSERT_EQ(h.host.outcomes.size(), 1U);
   EXPECT_EQ(h.host.outcomes.back().outcome, OperationOutcome::kCancelled);
   EXPECT_TRUE(h.host.messages.empty());
-  EXPECT_TRUE(SameConfiguration(before, h.app.SaveConfigurationText()));
+  EXPECT_TRUE(SameConfiguration(before, h.app.SaveConfigurationText(false)));
   ExpectQuietAfterwards(h);
   // Downloading again puts the whole file into the receiver.
   h.app.Session().StartDownload();
@@ -770,7 +770,7 @@ TEST_P(CancelUploadThenUploadAgain, TheSecondUploadLeavesTheReceiverAsItFoundIt)
       << WordsThatDiffer(afterCancel, SettingOf(h.receiver));
   EXPECT_TRUE(
       SameConfiguration(CleanUpload(wholeAfterCancel, h.receiver.Options(), h.link().UserMemo()),
-                        h.app.SaveConfigurationText()));
+                        h.app.SaveConfigurationText(false)));
 }
 
 INSTANTIATE_TEST_SUITE_P(FaultInjection, CancelUploadThenUploadAgain,
@@ -785,7 +785,7 @@ TEST_P(RestoreAfterCancel, PutsTheReceiversOwnSettingBackAndLeavesTheProgramsIma
   AppHarness h(Receiver(118));
   MakeReceiverRealistic(h.receiver);
   GiveTheAppAFile(h);
-  const std::string file = h.app.SaveConfigurationText();
+  const std::string file = h.app.SaveConfigurationText(false);
   const ReceiverContent before = SettingOf(h.receiver);
   const ReceiverContent wholeBefore = ContentOf(h.receiver);
   h.app.Session().StartUpload();
@@ -805,7 +805,7 @@ TEST_P(RestoreAfterCancel, PutsTheReceiversOwnSettingBackAndLeavesTheProgramsIma
   if (onAMemory) {
     EXPECT_FALSE(SettingOf(h.receiver).state == before.state) << "the receiver is on a memory";
   }
-  EXPECT_TRUE(SameConfiguration(file, h.app.SaveConfigurationText()));
+  EXPECT_TRUE(SameConfiguration(file, h.app.SaveConfigurationText(false)));
   ASSERT_TRUE(h.app.Session().IsRestoringReceiverSetting());
   const size_t from = h.receiver.ReceivedFrames().size();
   const auto outcome = h.RunUntilOutcome();
@@ -815,7 +815,7 @@ TEST_P(RestoreAfterCancel, PutsTheReceiversOwnSettingBackAndLeavesTheProgramsIma
   EXPECT_EQ(h.host.sendingCaption, "Upload Command Sending");
   EXPECT_TRUE(h.host.sendingShowsProgress);
   EXPECT_TRUE(SettingOf(h.receiver) == before);
-  EXPECT_TRUE(SameConfiguration(file, h.app.SaveConfigurationText()))
+  EXPECT_TRUE(SameConfiguration(file, h.app.SaveConfigurationText(false)))
       << "the program keeps its own images";
   EXPECT_EQ(h.app.Session().MemoryTheReceiverWasLeftOn(), 0);
   EXPECT_FALSE(h.app.Session().IsRestoringReceiverSetting());
@@ -840,13 +840,13 @@ TEST_P(RestoreAfterCancel, PutsTheReceiversOwnSettingBackAndLeavesTheProgramsIma
   EXPECT_TRUE(SettingOf(h.receiver) == before);
   const std::string clean = CleanUpload(wholeBefore, h.receiver.Options(), h.link().UserMemo());
   if (onAMemory) {
-    EXPECT_TRUE(SameConfiguration(clean, h.app.SaveConfigurationText()));
+    EXPECT_TRUE(SameConfiguration(clean, h.app.SaveConfigurationText(false)));
   } else {
     // The pass plays every sound program on the input it selected last,
     // which keeps the last one as its own: a restore of the basic controls
     // alone does not give that input its program back.
     EXPECT_TRUE(SameConfiguration(WithoutUnaskedValues(clean),
-                                  WithoutUnaskedValues(h.app.SaveConfigurationText())));
+                                  WithoutUnaskedValues(h.app.SaveConfigurationText(false))));
   }
 }
 
@@ -859,7 +859,7 @@ TEST(FaultInjection, PuttingTheReceiverBackIsOfferedOnlyWhenItWasMovedAndCanBeDe
   AppHarness h(Receiver(119));
   MakeReceiverRealistic(h.receiver);
   GiveTheAppAFile(h);
-  const std::string file = h.app.SaveConfigurationText();
+  const std::string file = h.app.SaveConfigurationText(false);
 
   // Stopped while connecting, before anything was changed: nothing to offer.
   h.app.Session().StartUpload();
@@ -910,7 +910,7 @@ TEST(FaultInjection, PuttingTheReceiverBackIsOfferedOnlyWhenItWasMovedAndCanBeDe
             "all right?");
   EXPECT_EQ(h.host.outcomes.back().outcome, OperationOutcome::kCancelled);
   ExpectQuietAfterwards(h);
-  EXPECT_TRUE(SameConfiguration(file, h.app.SaveConfigurationText()));
+  EXPECT_TRUE(SameConfiguration(file, h.app.SaveConfigurationText(false)));
   EXPECT_EQ(h.app.Session().MemoryTheReceiverWasLeftOn(), 3);
 
   // Once more, to the end.
@@ -918,7 +918,7 @@ TEST(FaultInjection, PuttingTheReceiverBackIsOfferedOnlyWhenItWasMovedAndCanBeDe
   const auto outcome = h.RunUntilOutcome();
   ASSERT_TRUE(outcome && outcome->outcome == OperationOutcome::kTransferDone);
   EXPECT_TRUE(SettingOf(h.receiver) == before) << WordsThatDiffer(before, SettingOf(h.receiver));
-  EXPECT_TRUE(SameConfiguration(file, h.app.SaveConfigurationText()));
+  EXPECT_TRUE(SameConfiguration(file, h.app.SaveConfigurationText(false)));
 }
 
 // --- Markers behind a command the receiver never answers ----------------------------
@@ -961,7 +961,7 @@ TEST_P(MarkersBehindASkippedCommand, TakeEffectAndTheUploadIsWholeApartFromTheSk
   for (int word = 231; word <= 256; ++word) setting.state[word] = 0;
   EXPECT_TRUE(SettingOf(h.receiver) == setting) << "the write-back put the receiver back: "
                                                 << WordsThatDiffer(setting, SettingOf(h.receiver));
-  EXPECT_TRUE(SameConfiguration(clean.text, h.app.SaveConfigurationText()));
+  EXPECT_TRUE(SameConfiguration(clean.text, h.app.SaveConfigurationText(false)));
 }
 
 INSTANTIATE_TEST_SUITE_P(

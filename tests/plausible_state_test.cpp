@@ -113,7 +113,7 @@ TEST(PlausibleState, AnUploadedRandomReceiverSavesAFileThatReadsBackExactly) {
     AppHarness h(RandomReceiver(seed, sim::StartState::kPlausible, region), ControlMode::kAsync,
                  region);
     ASSERT_TRUE(Upload(h));
-    const std::string text = h.app.SaveConfigurationText();
+    const std::string text = h.app.SaveConfigurationText(false);
     const std::vector<std::string> refused = RefusedKeys(h, text);
     EXPECT_TRUE(refused.empty()) << refused.size() << " refused, the first: " << refused.front();
 
@@ -122,7 +122,7 @@ TEST(PlausibleState, AnUploadedRandomReceiverSavesAFileThatReadsBackExactly) {
     ASSERT_TRUE(reader.app.LoadConfigurationText(text, &why)) << why;
     const std::string report = h.app.Report();
     EXPECT_TRUE(reader.app.Report() == report) << Differences(report, reader.app.Report());
-    const std::string again = reader.app.SaveConfigurationText();
+    const std::string again = reader.app.SaveConfigurationText(false);
     EXPECT_TRUE(again == text) << Differences(text, again);
   }
 }
@@ -132,7 +132,7 @@ TEST(PlausibleState, AnUploadedRandomReceiverSavesAFileThatReadsBackExactly) {
 TEST(PlausibleState, RandomDigitsHoldValuesThePagesRefuse) {
   AppHarness h(RandomReceiver(1, sim::StartState::kRandomDigits));
   ASSERT_TRUE(Upload(h));
-  const std::vector<std::string> refused = RefusedKeys(h, h.app.SaveConfigurationText());
+  const std::vector<std::string> refused = RefusedKeys(h, h.app.SaveConfigurationText(false));
   EXPECT_GT(refused.size(), 20u);
 }
 

@@ -143,7 +143,7 @@ TEST(Download, ThenUploadFromAnotherReceiverGivesBackEveryDownloadableParameter)
 
   // Download into a receiver with factory settings.
   AppHarness target;
-  ASSERT_TRUE(target.app.LoadConfigurationText(source.app.SaveConfigurationText()));
+  ASSERT_TRUE(target.app.LoadConfigurationText(source.app.SaveConfigurationText(false)));
   target.app.Session().StartDownload();
   const auto outcome = target.RunUntilOutcome();
   ASSERT_TRUE(outcome);
@@ -161,8 +161,8 @@ TEST(Download, ThenUploadFromAnotherReceiverGivesBackEveryDownloadableParameter)
   // Compared through the configuration file: every parameter it holds.
   // The Download stores all six System memories, so all now hold data.
   for (int memory = 1; memory <= 6; ++memory) source.link().SetDataExists(memory, true);
-  const std::string expected = source.app.SaveConfigurationText();
-  const std::string actual = check.app.SaveConfigurationText();
+  const std::string expected = source.app.SaveConfigurationText(false);
+  const std::string actual = check.app.SaveConfigurationText(false);
   std::vector<std::string> differences;
   size_t i = 0;
   size_t j = 0;

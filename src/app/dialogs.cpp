@@ -26,6 +26,8 @@ QString Text(std::string_view text) {
 }
 
 const QString kConfigurationFilter = QStringLiteral("Configuration File (*.qcf)");
+const QString kFilterFileFilter =
+    QStringLiteral("Room EQ Wizard filter settings (*.txt);;All files (*)");
 
 QLabel* PlainLabel(const QString& text, QWidget* parent) {
   auto* label = new QLabel(text, parent);
@@ -124,6 +126,17 @@ QString CQtDialogs::DiagnosticsFolder(QWidget* parent, const QString& suggested)
   // A name for a folder that does not exist yet: the save dialog asks for it.
   return QFileDialog::getSaveFileName(parent, "Save Diagnostics", suggested, QString(), nullptr,
                                       QFileDialog::DontConfirmOverwrite);
+}
+
+QString CQtDialogs::FilterFileToImport(QWidget* parent) {
+  return QFileDialog::getOpenFileName(parent, "Import REW Filters", QString(), kFilterFileFilter);
+}
+
+QString CQtDialogs::FilterFileToExport(QWidget* parent, const QString& suggested) {
+  QString name =
+      QFileDialog::getSaveFileName(parent, "Export REW Filters", suggested, kFilterFileFilter);
+  if (!name.isEmpty() && !name.contains('.')) name += ".txt";
+  return name;
 }
 
 std::optional<std::string> CQtDialogs::ChooseFrequency(QWidget* parent, CFrequencyDialog& dialog) {

@@ -59,6 +59,9 @@ class CDialogs {
   virtual QString PdfFileName(QWidget* parent, const QString& suggested) = 0;
   // The new folder "Save Diagnostics..." writes into.
   virtual QString DiagnosticsFolder(QWidget* parent, const QString& suggested) = 0;
+  // Room EQ Wizard filter files ("*.txt") to import and to export to.
+  virtual QString FilterFileToImport(QWidget* parent) = 0;
+  virtual QString FilterFileToExport(QWidget* parent, const QString& suggested) = 0;
   // The "Frequency" dialog of the tuner presets.
   virtual std::optional<std::string> ChooseFrequency(QWidget* parent, CFrequencyDialog& dialog) = 0;
 };
@@ -76,6 +79,8 @@ class CQtDialogs : public CDialogs {
   QString SaveFileName(QWidget* parent, const QString& suggested) override;
   QString PdfFileName(QWidget* parent, const QString& suggested) override;
   QString DiagnosticsFolder(QWidget* parent, const QString& suggested) override;
+  QString FilterFileToImport(QWidget* parent) override;
+  QString FilterFileToExport(QWidget* parent, const QString& suggested) override;
   std::optional<std::string> ChooseFrequency(QWidget* parent, CFrequencyDialog& dialog) override;
 };
 

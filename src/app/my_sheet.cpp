@@ -6,8 +6,8 @@
 
 namespace qamp {
 
-CMySheet::CMySheet(std::vector<CBasePage*> pages, QWidget* parent)
-    : QTabWidget(parent), pages_(std::move(pages)) {
+CMySheet::CMySheet(std::vector<CBasePage*> pages, QWidget* parent, ViewCompanions companions)
+    : QTabWidget(parent), pages_(std::move(pages)), companions_(companions) {
   setUsesScrollButtons(true);
   for (CBasePage* page : pages_) {
     // Each page is made active once, in order, so that each has been set
@@ -30,7 +30,7 @@ CMySheet::CMySheet(std::vector<CBasePage*> pages, QWidget* parent)
 
 CPageWidget* CMySheet::ViewAt(size_t index) const {
   if (views_[index] == nullptr) {
-    views_[index] = MakePageWidget(*pages_[index], tabs_[index]);
+    views_[index] = MakePageWidget(*pages_[index], tabs_[index], companions_);
     tabs_[index]->layout()->addWidget(views_[index]);
   }
   return views_[index];

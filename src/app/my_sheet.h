@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/page_widget.h"
 #include "model/parameter_map.h"
 #include "pages/base_page.h"
 
@@ -19,7 +20,9 @@ class CMySheet : public QTabWidget {
 
  public:
   // The tabs in the order given; each tab's text is its page's caption.
-  explicit CMySheet(std::vector<CBasePage*> pages, QWidget* parent = nullptr);
+  // Views that show more than their page get it from `companions`.
+  explicit CMySheet(std::vector<CBasePage*> pages, QWidget* parent = nullptr,
+                    ViewCompanions companions = {});
 
   CBasePage* ActivePage() const;
   CPageWidget* ActiveView() const;
@@ -43,6 +46,7 @@ class CMySheet : public QTabWidget {
   CPageWidget* ViewAt(size_t index) const;
 
   std::vector<CBasePage*> pages_;
+  ViewCompanions companions_;
   std::vector<QWidget*> tabs_;
   // Built on first use; a view shows its page as it is when built.
   mutable std::vector<CPageWidget*> views_;

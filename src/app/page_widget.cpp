@@ -4,8 +4,9 @@
 
 namespace qamp {
 
-CPageWidget* MakePageWidget(CBasePage& page, QWidget* parent) {
-  for (auto make : {MakeSpeakerAndSoundView, MakeSourceAndListView, MakeZoneAndSetupView}) {
+CPageWidget* MakePageWidget(CBasePage& page, QWidget* parent, const ViewCompanions& companions) {
+  if (CPageWidget* view = MakeSpeakerAndSoundView(page, parent, companions)) return view;
+  for (auto make : {MakeSourceAndListView, MakeZoneAndSetupView}) {
     if (CPageWidget* view = make(page, parent)) return view;
   }
   return new CPageView(page, parent);

@@ -8,6 +8,17 @@
 
 namespace qamp {
 
+class CDialogs;
+class CPEQSetPage;
+
+// What some views show besides their own page: the Equalizer view opens
+// the Parametric EQ window, which asks for files and questions through the
+// dialogs. A view without them simply has no such window.
+struct ViewCompanions {
+  CPEQSetPage* parametricEq = nullptr;
+  CDialogs* dialogs = nullptr;
+};
+
 class CPageWidget : public QWidget {
  public:
   using QWidget::QWidget;
@@ -23,11 +34,13 @@ class CPageWidget : public QWidget {
 
 // The view of `page`: its own layout where one is made for it, the
 // generic form otherwise.
-CPageWidget* MakePageWidget(CBasePage& page, QWidget* parent);
+CPageWidget* MakePageWidget(CBasePage& page, QWidget* parent,
+                            const ViewCompanions& companions = {});
 
 // The families of page layouts; each gives the view of the pages it has a
 // layout for, and null for the others.
-CPageWidget* MakeSpeakerAndSoundView(CBasePage& page, QWidget* parent);
+CPageWidget* MakeSpeakerAndSoundView(CBasePage& page, QWidget* parent,
+                                     const ViewCompanions& companions = {});
 CPageWidget* MakeSourceAndListView(CBasePage& page, QWidget* parent);
 CPageWidget* MakeZoneAndSetupView(CBasePage& page, QWidget* parent);
 

@@ -130,7 +130,8 @@ CQAmpToolView::CQAmpToolView(CQAmpToolApp& app, CGuiHost& host, CAppSettings& se
   panel->addWidget(BuildVolumeBox());
   layout->addLayout(panel);
   layout->addWidget(BuildLegend());
-  sheet_ = new CMySheet(app_.Pages().SheetPages(), this);
+  sheet_ = new CMySheet(app_.Pages().SheetPages(), this,
+                        {&app_.Pages().ParametricEq(), &host_.Dialogs()});
   layout->addWidget(sheet_, 1);
   memoryWindow_ = new CMemoryWindow(app_.Pages().Memory(), this);
   memoryWindow_->hide();

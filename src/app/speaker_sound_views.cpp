@@ -26,6 +26,9 @@
 #include <map>
 
 #include "app/control_names.h"
+#include "app/eq_curve_widget.h"
+#include "app/parametric_eq_window.h"
+#include "pages/eq_curves.h"
 
 #include "app/page_controls.h"
 #include "app/page_widget.h"
@@ -98,6 +101,11 @@ class CSoundPageView : public CPageWidget {
   }
 
   CBasePage& Page() override { return page_; }
+  // Something drawn from the page's description besides its controls (a
+  // plot, a button): beside the controls of frame `frameId`, or with 0 as
+  // one more block of the page; `draw` runs now and whenever the page's
+  // controls are drawn again, a slider being dragged included.
+  void AddDrawn(int frameId, QWidget* widget, std::function<void()> draw, int stretch = 1);
   void Render() override;
   QWidget* WidgetOf(int controlId) const override;
   void RestoreRadioFocus() override;
@@ -156,6 +164,7 @@ class CSoundPageView : public CPageWidget {
   std::map<int, QVBoxLayout*> sides_;   // frame number: the column of its lists
   std::map<int, QVBoxLayout*> frames_;  // frame number: its inner column
   std::vector<Shown> shown_;
+  std::vector<std::function<void()>> extras_;
   std::vector<bool> drawnBySlider_;  // read-outs a slider widget shows
   bool rendering_ = false;
   bool drawn_ = false;
@@ -459,6 +468,18 @@ void CSoundPageView::Build() {
   column_->addStretch(0);
 }
 
+void CSoundPageView::AddDrawn(int frameId, QWidget* widget, std::function<void()> draw,
+                              int stretch) {
+  const auto side = sides_.find(frameId);
+  if (side != sides_.end()) {
+    side->second->addWidget(widget, stretch);
+  } else {
+    AddWidget(column_, widget, stretch);
+  }
+  draw();
+  extras_.push_back(std::move(draw));
+}
+
 QLabel* CSoundPageView::MakeMark(size_t index) {
   auto* mark = new QLabel;
   mark->setPixmap(SystemMemoryMark());
@@ -633,6 +654,7 @@ void CSoundPageView::Draw() {
     }
   }
   if (groups_ != nullptr) FlowGroups();
+  for (const std::function<void()>& draw : extras_) draw();
   rendering_ = false;
 }
 
@@ -655,16 +677,60 @@ ValueScale Distances(const CBasePage& page, const Control& /*slider*/) {
   return {2, "m"};
 }
 
+// The graphic equaliser's response beside its sliders, and the button that
+// opens the Parametric EQ window.
+void AddEqualizerPlot(CSoundPageView& view, CGEQSetPage& page, const ViewCompanions& companions) {
+  auto* plot = new CEqCurveWidget(-12.0, 12.0);
+  view.AddDrawn(CGEQSetPage::kGraphicFrame, plot, [plot, &page] {
+    const EqCurve curve = GraphicEqCurve(page);
+    plot->SetCurves({curve}, FromModel(curve.name));
+  });
+  if (companions.parametricEq == nullptr || companions.dialogs == nullptr) return;
+  auto* button = new QPushButton("&Parametric EQ...");
+  button->setAccessibleName("Parametric EQ");
+  button->setAutoDefault(false);
+  auto* line = new QHBoxLayout;
+  line->addStretch(1);
+  line->addWidget(button);
+  auto* holder = new QWidget;
+  holder->setLayout(line);
+  line->setContentsMargins(0, 0, 0, 0);
+  auto* window = new CParametricEqWindow(*companions.parametricEq, *companions.dialogs, &view);
+  window->setWindowFlag(Qt::Window);
+  QObject::connect(button, &QPushButton::clicked, window, [window] {
+    window->show();
+    window->raise();
+    window->activateWindow();
+  });
+  view.AddDrawn(
+      CGEQSetPage::kGraphicFrame, holder, [] {}, 0);
+}
+
+// The speaker and headphone tone controls' response, as one more block.
+void AddTonePlot(CSoundPageView& view, CToneControlPage& page) {
+  auto* plot = new CEqCurveWidget(-12.0, 12.0);
+  // It takes the width of its column, not more.
+  plot->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Expanding);
+  view.AddDrawn(0, plot, [plot, &page] { plot->SetCurves(ToneCurves(page), QString()); });
+}
+
 }  // namespace
 
-CPageWidget* MakeSpeakerAndSoundView(CBasePage& page, QWidget* parent) {
+CPageWidget* MakeSpeakerAndSoundView(CBasePage& page, QWidget* parent,
+                                     const ViewCompanions& companions) {
   if (!Drawable(page.Controls())) return nullptr;
-  if (dynamic_cast<CSpkLevelPage*>(&page) != nullptr ||
-      dynamic_cast<CGEQSetPage*>(&page) != nullptr) {
+  if (dynamic_cast<CSpkLevelPage*>(&page) != nullptr) {
     return new CSoundPageView(page, Decibels, 1, parent);
   }
-  if (dynamic_cast<CToneControlPage*>(&page) != nullptr) {
-    return new CSoundPageView(page, SoundOptionScale, 4, parent);
+  if (auto* equalizer = dynamic_cast<CGEQSetPage*>(&page)) {
+    auto* view = new CSoundPageView(page, Decibels, 1, parent);
+    AddEqualizerPlot(*view, *equalizer, companions);
+    return view;
+  }
+  if (auto* tone = dynamic_cast<CToneControlPage*>(&page)) {
+    auto* view = new CSoundPageView(page, SoundOptionScale, 4, parent);
+    AddTonePlot(*view, *tone);
+    return view;
   }
   if (dynamic_cast<CSpeakerSet*>(&page) != nullptr || dynamic_cast<CAdvSetup*>(&page) != nullptr) {
     return new CSoundPageView(page, Decibels, 3, parent, true);

@@ -605,8 +605,8 @@ class DiffCommand : public Command {
     ReportLacking("diff", options.positional[0], a.Lacking(), options.listMissing, context.err);
     ReportLacking("diff", options.positional[1], b.Lacking(), options.listMissing, context.err);
     // Both through the same writer, so that equal settings read alike.
-    const MemoryIniFile left = MemoryIniFile::Parse(a.App().SaveConfigurationText());
-    const MemoryIniFile right = MemoryIniFile::Parse(b.App().SaveConfigurationText());
+    const MemoryIniFile left = MemoryIniFile::Parse(a.App().SaveConfigurationText(false));
+    const MemoryIniFile right = MemoryIniFile::Parse(b.App().SaveConfigurationText(false));
     // A value one file lacks is no value, whatever the other holds: a file
     // cut short is not equal to the whole one.
     auto lacks = [](const ConfigurationLoad& load, std::string_view section,

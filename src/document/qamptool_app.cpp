@@ -22,9 +22,10 @@ CQAmpToolApp::CQAmpToolApp(SerialTransport& transport, SessionHost& sessionHost,
   pages_.FirstLayout();
 }
 
-std::string CQAmpToolApp::SaveConfigurationText() {
+std::string CQAmpToolApp::SaveConfigurationText(bool withReceiverState) {
   MemoryIniFile file;
   SaveConfiguration(Link(), pages_, file);
+  if (withReceiverState && session_.KnownState()) WriteReceiverState(file, *session_.KnownState());
   return file.Serialize();
 }
 
@@ -41,8 +42,16 @@ bool CQAmpToolApp::LoadConfigurationText(std::string_view text, std::string* why
   }
   ConfigurationLoad found = LoadConfiguration(Link(), pages_, file);
   if (load != nullptr) *load = std::move(found);
+  // A file keeps the state of the receiver it was read from or written to.
+  session_.SetKnownState(ReadReceiverState(file));
   pages_.RefreshAll();
   return true;
+}
+
+DownloadPlan CQAmpToolApp::PlanDownload(bool whole) {
+  const std::optional<ReceiverState>& known = session_.KnownState();
+  if (whole || !known) return PlanWholeDownload(pages_, Link());
+  return PlanDeltaDownload(pages_, Link(), *known);
 }
 
 }  // namespace qamp

@@ -62,6 +62,7 @@ bool CCommClass::IsTransferInProgress() const {
 
 bool CCommClass::OpenPort(std::string_view device) {
   lastPortError_.clear();
+  connectionReport_.clear();
   if (device.empty()) {
     lastPortError_ = "No port was chosen.";
     return false;

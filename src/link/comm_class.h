@@ -92,6 +92,9 @@ class CCommClass : public TransportListener {
   void ClosePort();
   bool IsPortOpen() const { return transport_.IsOpen(); }
   const std::string& LastPortError() const { return lastPortError_; }
+  // The configuration report the receiver sent at the last connection, as
+  // received; empty before the first.
+  const std::string& ConnectionReport() const { return connectionReport_; }
   // Writes one frame and takes the pause after it; a frame written while a
   // pause runs waits for it. False when no port is open or the port refuses
   // the frame. A port that refuses a frame, at once or when the frame's turn
@@ -122,6 +125,12 @@ class CCommClass : public TransportListener {
   int InitialLoadStep();
   void UploadSequence(int nextPhase);
   void DownloadSequence(int nextPhase);
+  // Which memories (1..6) a Download stores; all of them unless the host
+  // chose otherwise for this Download. Kept until the next Download is set.
+  void SetDownloadMemories(const std::array<bool, kImageSlots>& memories) {
+    downloadMemories_ = memories;
+  }
+  const std::array<bool, kImageSlots>& DownloadMemories() const { return downloadMemories_; }
 
   LinkState State() const { return linkState_; }
   // A cancelled initialization leaves the link ready for commands.
@@ -228,6 +237,7 @@ class CCommClass : public TransportListener {
   ControlMode controlMode_ = ControlMode::kAsync;
 
   std::string lastPortError_;
+  std::string connectionReport_;
   std::string receiveBuffer_;
   bool resync_ = false;
   unsigned portGeneration_ = 0;  // counts openings and closings
@@ -254,6 +264,7 @@ class CCommClass : public TransportListener {
   // Upload tells that input's program.
   bool programReportNamesInputProgram_ = false;
   std::array<int32_t, 2> savedZoneVolumes_{};
+  std::array<bool, kImageSlots> downloadMemories_{false, true, true, true, true, true, true};
 };
 
 }  // namespace qamp

@@ -32,6 +32,7 @@ void CCommClass::HandleConfigurationReport(std::string_view frame) {
     return;
   }
   KillTimer(kConnectionWatchTimer);
+  connectionReport_ = std::string(frame);
   CSettingImage& image = CurrentImage();
   switch (transferJob_) {
     case TransferJob::kDownload:

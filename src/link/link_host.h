@@ -81,6 +81,9 @@ class LinkHost {
   // The commands that store system memory `memory` (1..6) from the current
   // image, zone memories included where the receiver has the zones.
   virtual void QueueMemoryStore(int memory) = 0;
+  // The second phase of a Download begins: the model flags have just been
+  // read, and what the Download sends is queued again from here.
+  virtual void DownloadPhaseBegins() {}
 };
 
 }  // namespace qamp

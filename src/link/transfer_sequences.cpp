@@ -130,10 +130,12 @@ void CCommClass::DownloadSequence(int nextPhase) {
     // The second phase replaces everything not yet sent, so that the next
     // command is the first one queued with the model flags just read.
     DeleteFromFirstNotDone();
+    host_.DownloadPhaseBegins();
   }
   if (modelFlags_.zone2 != 0) SendPacket(FrameStandard("07EBA"), 14);
   if (modelFlags_.zone3 != 0) SendPacket(FrameStandard("07AED"), 19);
   for (int memory = 1; memory <= kMemoryCount; ++memory) {
+    if (!downloadMemories_[static_cast<size_t>(memory)]) continue;
     SelectImage(memory);
     host_.QueueMemoryStore(memory);
     SendPacket(FrameStandard("07E82"), 8);

@@ -10,6 +10,7 @@ namespace {
 
 struct GeqBand {
   ParamId id;
+  double frequency;        // the centre, in Hz
   std::string_view key;    // report and profile key, after the channel name
   std::string_view label;  // above the slider
   int slider;
@@ -18,13 +19,13 @@ struct GeqBand {
 };
 
 constexpr std::array<GeqBand, 7> kBands = {{
-    {395, "Band 1 (63Hz) Gain", "63Hz", 1566, 1559, '0'},
-    {396, "Band 2 (160Hz) Gain", "160Hz", 1567, 1560, '2'},
-    {397, "Band 3 (400Hz) Gain", "400Hz", 1568, 1561, '4'},
-    {398, "Band 4 (1kHz) Gain", "1kHz", 1569, 1562, '6'},
-    {399, "Band 5 (2.5kHz) Gain", "2.5kHz", 1570, 1563, '8'},
-    {400, "Band 6 (6.3kHz) Gain", "6.3kHz", 1571, 1564, 'A'},
-    {401, "Band 7 (16kHz) Gain", "16kHz", 1572, 1565, 'C'},
+    {395, 63.0, "Band 1 (63Hz) Gain", "63Hz", 1566, 1559, '0'},
+    {396, 160.0, "Band 2 (160Hz) Gain", "160Hz", 1567, 1560, '2'},
+    {397, 400.0, "Band 3 (400Hz) Gain", "400Hz", 1568, 1561, '4'},
+    {398, 1000.0, "Band 4 (1kHz) Gain", "1kHz", 1569, 1562, '6'},
+    {399, 2500.0, "Band 5 (2.5kHz) Gain", "2.5kHz", 1570, 1563, '8'},
+    {400, 6300.0, "Band 6 (6.3kHz) Gain", "6.3kHz", 1571, 1564, 'A'},
+    {401, 16000.0, "Band 7 (16kHz) Gain", "16kHz", 1572, 1565, 'C'},
 }};
 
 constexpr ParamId kMiraType = 402;
@@ -65,6 +66,14 @@ std::string GainText(int gain) {
 }
 
 }  // namespace
+
+int CGEQSetPage::BandSliderOf(size_t band) {
+  return band < kBands.size() ? kBands[band].slider : 0;
+}
+
+double CGEQSetPage::BandFrequencyOf(size_t band) {
+  return band < kBands.size() ? kBands[band].frequency : 0.0;
+}
 
 CGEQSetPage::CGEQSetPage(CCommClass& link, PageHost& host)
     : CBasePage(link, host, 169, "Equalizer") {

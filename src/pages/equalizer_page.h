@@ -20,6 +20,12 @@ class CGEQSetPage : public CBasePage {
 
   CGEQSetPage(CCommClass& link, PageHost& host);
 
+  // The seven bands: the slider of band `band` (0..6) and its centre
+  // (63 Hz to 16 kHz, the frequencies the band labels name).
+  static constexpr size_t kBandCount = 7;
+  static int BandSliderOf(size_t band);
+  static double BandFrequencyOf(size_t band);
+
   void UpdateEnableState() override;
   void RefreshAll() override;
   void RefreshParam(ParamId id, bool updateControls) override;

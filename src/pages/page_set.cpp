@@ -98,6 +98,13 @@ void CPageSet::QueuePageDownloads(const CSettingImage& image) {
   for (CBasePage* page : pages_) page->DownloadPage(image);
 }
 
+void CPageSet::QueueChosenPageDownloads(const CSettingImage& image,
+                                        const std::vector<bool>& pages) {
+  for (size_t index = 0; index < pages_.size(); ++index) {
+    if (index < pages.size() && pages[index]) pages_[index]->DownloadPage(image);
+  }
+}
+
 void CPageSet::QueueMemoryStore(int memory) {
   memory_->QueueMemoryStore(memory, link_.CurrentImage());
 }

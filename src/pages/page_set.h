@@ -62,6 +62,8 @@ class CPageSet : public PageDirectory {
 
   // PageDirectory.
   void QueuePageDownloads(const CSettingImage& image) override;
+  void QueueChosenPageDownloads(const CSettingImage& image,
+                                const std::vector<bool>& pages) override;
   void QueueMemoryStore(int memory) override;
   void RederiveTriggerParameter(ParamId id) override;
   bool Describe(ParamId id, std::string& section, std::string& key) override;

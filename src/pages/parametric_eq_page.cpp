@@ -1,5 +1,7 @@
 #include "pages/parametric_eq_page.h"
 
+#include <cmath>
+
 #include "model/image_defaults.h"
 #include "model/parameter_store.h"
 #include "model/vocabulary.h"
@@ -32,8 +34,10 @@ constexpr std::array<PeqBand, 7> kBands = {{
     {411, 418, 425, '6', 1318, 1332, 1346, 1023},
 }};
 
+}  // namespace
+
 // 62.5 Hz times 2^(k/3); the receiver's own texts, "500.00Hz" included.
-const std::vector<std::string>& FrequencyTexts() {
+const std::vector<std::string>& CPEQSetPage::FrequencyTexts() {
   static const std::vector<std::string> texts = {
       "62.5Hz",   "78.7Hz",    "99.2Hz",    "125.0Hz",  "157.5Hz",  "198.4Hz",  "250.0Hz",
       "315.0Hz",  "396.9Hz",   "500.00Hz",  "630.0Hz",  "793.7Hz",  "1000.0Hz", "1259.9Hz",
@@ -43,16 +47,38 @@ const std::vector<std::string>& FrequencyTexts() {
 }
 
 // 0.5 times 2^(k/3), "2.0" included.
-const std::vector<std::string>& QTexts() {
+const std::vector<std::string>& CPEQSetPage::QTexts() {
   static const std::vector<std::string> texts = {"0.500", "0.630", "0.794", "1.000", "1.260",
                                                  "1.587", "2.0",   "2.520", "3.175", "4.000",
                                                  "5.040", "6.350", "8.000", "10.080"};
   return texts;
 }
 
-constexpr int kMinimumGain = -200;  // -20.0 dB
-constexpr int kMaximumGain = 60;    // +6.0 dB
-constexpr int kGainStep = 5;
+double CPEQSetPage::FrequencyOf(int index) {
+  return 62.5 * std::exp2(index / 3.0);
+}
+
+double CPEQSetPage::QOf(int index) {
+  return 0.5 * std::exp2(index / 3.0);
+}
+
+int CPEQSetPage::FrequencyComboOf(size_t band) {
+  return band < kBands.size() ? kBands[band].frequencyCombo : 0;
+}
+
+int CPEQSetPage::QComboOf(size_t band) {
+  return band < kBands.size() ? kBands[band].qCombo : 0;
+}
+
+int CPEQSetPage::GainSliderOf(size_t band) {
+  return band < kBands.size() ? kBands[band].slider : 0;
+}
+
+namespace {
+
+constexpr int kMinimumGain = CPEQSetPage::kMinimumGain;  // -20.0 dB
+constexpr int kMaximumGain = CPEQSetPage::kMaximumGain;  // +6.0 dB
+constexpr int kGainStep = CPEQSetPage::kGainStep;
 
 // The Subwoofer's equaliser has bands 1 and 2 only.
 constexpr size_t kSubwooferBands = 2;
@@ -83,6 +109,10 @@ std::string GainText(int gain) {
 }
 
 }  // namespace
+
+size_t CPEQSetPage::BandsOfRecord(int record) {
+  return record == kEqualizerSubwooferRecord ? kSubwooferBands : kBands.size();
+}
 
 CPEQSetPage::CPEQSetPage(CCommClass& link, PageHost& host)
     : CBasePage(link, host, 146, "Parametric EQ") {

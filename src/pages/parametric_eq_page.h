@@ -18,6 +18,26 @@ class CPEQSetPage : public CBasePage {
 
   CPEQSetPage(CCommClass& link, PageHost& host);
 
+  // The receiver's steps: 25 frequencies a third of an octave apart from
+  // 62.5 Hz, 14 Q values a third of an octave apart from 0.5, and gains in
+  // tenths of a decibel from -20.0 dB to +6.0 dB in steps of 0.5 dB.
+  static constexpr size_t kBandCount = 7;
+  static constexpr int kMinimumGain = -200;
+  static constexpr int kMaximumGain = 60;
+  static constexpr int kGainStep = 5;
+  static const std::vector<std::string>& FrequencyTexts();
+  static const std::vector<std::string>& QTexts();
+  // The value of step `index` (62.5 * 2^(index/3) Hz, 0.5 * 2^(index/3)).
+  static double FrequencyOf(int index);
+  static double QOf(int index);
+  // The controls of band `band` (0..6).
+  static int FrequencyComboOf(size_t band);
+  static int QComboOf(size_t band);
+  static int GainSliderOf(size_t band);
+  // The bands the receiver has for channel record `record`: the Subwoofer
+  // two, every other channel seven.
+  static size_t BandsOfRecord(int record);
+
   void RefreshAll() override;
   void RefreshParam(ParamId id, bool updateControls) override;
   void SendParamFromImage(const CSettingImage& image, ParamId id, int subIndex) override;

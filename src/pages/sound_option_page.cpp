@@ -36,6 +36,9 @@ struct SoundParameter {
 const std::vector<std::string> kBassTurnovers = {"125Hz", "350Hz", "500Hz"};
 const std::vector<std::string> kTrebleTurnovers = {"2.5kHz", "3.5kHz", "8.0kHz"};
 const std::vector<std::string> kRangeTexts = {"Max", "Std", "Min"};
+// The turnovers the texts name, in Hz.
+constexpr std::array<double, 3> kBassTurnoverHz = {125.0, 350.0, 500.0};
+constexpr std::array<double, 3> kTrebleTurnoverHz = {2500.0, 3500.0, 8000.0};
 
 const std::array<SoundParameter, 20>& Parameters() {
   // clang-format off
@@ -144,6 +147,14 @@ std::string ValueText(const SoundParameter& parameter, int value) {
 }
 
 }  // namespace
+
+double CToneControlPage::BassTurnoverOf(int index) {
+  return index >= 0 && index < 3 ? kBassTurnoverHz[static_cast<size_t>(index)] : 0.0;
+}
+
+double CToneControlPage::TrebleTurnoverOf(int index) {
+  return index >= 0 && index < 3 ? kTrebleTurnoverHz[static_cast<size_t>(index)] : 0.0;
+}
 
 CToneControlPage::CToneControlPage(CCommClass& link, PageHost& host)
     : CBasePage(link, host, 143, "Sound Option") {

@@ -43,6 +43,18 @@ class CToneControlPage : public CBasePage {
   static constexpr int kTurnoverFrame = 1247;
   static constexpr int kAutoDelayFrame = 1248;
   static constexpr int kManualDelayFrame = 1249;
+  // The tone controls of speakers and headphones: the gain sliders and the
+  // (hidden) turnover choices, and the turnover of each choice in Hz.
+  static constexpr int kSpeakerBassSlider = 1262;
+  static constexpr int kSpeakerTrebleSlider = 1264;
+  static constexpr int kHeadphoneBassSlider = 1272;
+  static constexpr int kHeadphoneTrebleSlider = 1274;
+  static constexpr int kSpeakerBassTurnover = 1258;
+  static constexpr int kSpeakerTrebleTurnover = 1260;
+  static constexpr int kHeadphoneBassTurnover = 1268;
+  static constexpr int kHeadphoneTrebleTurnover = 1270;
+  static double BassTurnoverOf(int index);
+  static double TrebleTurnoverOf(int index);
 
  private:
   // Frames, marks and slider orientations.

@@ -1,5 +1,7 @@
 #include "session/receiver_session.h"
 
+#include "link/receiver_state.h"
+
 #include "link/basic_control_commands.h"
 #include "link/read_request_table.h"
 #include "model/parameter_store.h"
@@ -124,15 +126,19 @@ void CReceiverSession::Open() {
 void CReceiverSession::StartUpload() {
   // A new Upload reads the receiver as it is now.
   receiverSetting_.reset();
+  skippedCommands_ = 0;
   link_.SetJob(TransferJob::kUpload);
   errorLog_->StartOperationLog();
   TakeBackup();
   StartConnection();
 }
 
-void CReceiverSession::StartDownload() {
+void CReceiverSession::StartDownload(DownloadPlan plan) {
   // A Download gives the receiver a setting of the program's.
   receiverSetting_.reset();
+  skippedCommands_ = 0;
+  plan_ = std::move(plan);
+  if (plan_.kind == DownloadPlan::Kind::kDelta && !plan_.baseline) plan_ = DownloadPlan{};
   link_.SetJob(TransferJob::kDownload);
   errorLog_->StartOperationLog();
   // A Download changes no image of its own accord; the backup makes sure a
@@ -245,6 +251,18 @@ void CReceiverSession::FinishInitialization(bool failed, bool final, std::string
       if (restoring_) {
         QueueReceiverRestore();
       } else {
+        if (plan_.kind == DownloadPlan::Kind::kDelta &&
+            !ReportAgrees(link_.ConnectionReport(), plan_.baseline->images[0])) {
+          SendEverythingInstead(kReasonReceiverChanged);
+        } else if (plan_.SendsNothing() && plan_.kind == DownloadPlan::Kind::kDelta) {
+          // The receiver holds the configuration already.
+          link_.SetJob(TransferJob::kNone);
+          link_.ClosePort();
+          DropBackup();
+          host_.OperationEnded(OperationOutcome::kTransferDone, kMessageNothingToSend);
+          return;
+        }
+        link_.SetDownloadMemories(plan_.memories);
         link_.DownloadSequence(0);
       }
       break;
@@ -428,6 +446,7 @@ void CReceiverSession::EndSending(EndSendingResult result) {
       RestoreBackup();
       break;
   }
+  UpdateKnownState(result, job);
   // Putting the receiver's setting back never changes the program's images.
   if (restoring) RestoreBackup();
   restoring_ = false;
@@ -472,7 +491,10 @@ void CReceiverSession::PortFailed(std::string_view reason) {
   link_.ClearQueue();
   link_.ClosePort();
   errorLog_->EndOperationLog();
-  if (job == TransferJob::kUpload || job == TransferJob::kDownload) RestoreBackup();
+  if (job == TransferJob::kUpload || job == TransferJob::kDownload) {
+    RestoreBackup();
+    knownState_.reset();
+  }
   if (job == TransferJob::kRealTimeConnection && initializing) link_.ResetImage(0);
   DropBackup();
   restoring_ = false;
@@ -533,6 +555,7 @@ void CReceiverSession::ShowError() {
 // --- Content ---------------------------------------------------------------------
 
 void CReceiverSession::WriteErrorLog(std::string_view text, ParamId code) {
+  ++skippedCommands_;
   errorLog_->WriteErrorLog(text, code);
 }
 
@@ -549,12 +572,75 @@ void CReceiverSession::SendBasicControl(ParamId id) {
     link_.SendPacket(*command, id);
 }
 
+bool CReceiverSession::DownloadFollowsPlan() const {
+  return link_.Job() == TransferJob::kDownload && !restoring_ &&
+         plan_.kind != DownloadPlan::Kind::kWhole;
+}
+
 void CReceiverSession::QueuePageDownloads() {
-  if (pages_ != nullptr) pages_->QueuePageDownloads(link_.CurrentImage());
+  if (pages_ == nullptr) return;
+  if (DownloadFollowsPlan()) {
+    pages_->QueueChosenPageDownloads(link_.CurrentImage(), plan_.pages);
+  } else {
+    pages_->QueuePageDownloads(link_.CurrentImage());
+  }
 }
 
 void CReceiverSession::QueueBasicControlDownload() {
-  for (ParamId id = 1; id <= 8; ++id) SendBasicControl(id);
+  for (ParamId id = 1; id <= 8; ++id) {
+    if (!DownloadFollowsPlan() || plan_.basicControls[static_cast<size_t>(id)])
+      SendBasicControl(id);
+  }
+}
+
+void CReceiverSession::DownloadPhaseBegins() {
+  if (plan_.kind != DownloadPlan::Kind::kDelta || restoring_) return;
+  const ModelFlags& known = plan_.baseline->flags;
+  const ModelFlags& read = link_.Flags();
+  if (known.zone2 != read.zone2 || known.zone3 != read.zone3 || known.xm != read.xm) {
+    SendEverythingInstead(kReasonModelChanged);
+    link_.SetDownloadMemories(plan_.memories);
+  }
+}
+
+void CReceiverSession::SendEverythingInstead(std::string_view why) {
+  DownloadPlan whole;
+  whole.commands = plan_.wholeCommands;
+  whole.milliseconds = plan_.wholeMilliseconds;
+  plan_ = std::move(whole);
+  host_.DownloadPlanChanged(plan_, why);
+}
+
+void CReceiverSession::UpdateKnownState(EndSendingResult result, TransferJob job) {
+  if (restoring_ || link_.IsRealTimeMode()) return;
+  if (job != TransferJob::kUpload && job != TransferJob::kDownload) return;
+  const bool complete = result == EndSendingResult::kDone && !cancelling_ &&
+                        skippedCommands_ == 0 && link_.Resends() == 0 &&
+                        link_.UnreadableFrames() == 0;
+  if (!complete) {
+    // The receiver may hold anything between the old state and the new.
+    knownState_.reset();
+    return;
+  }
+  if (job == TransferJob::kUpload) {
+    knownState_ = StateOf(link_, ReceiverState::Source::kUpload);
+    return;
+  }
+  if (plan_.kind == DownloadPlan::Kind::kChosen) {
+    // The parts not chosen kept what the receiver held; the state would
+    // have to be put together part by part, so it is given up instead.
+    knownState_.reset();
+    return;
+  }
+  ReceiverState state = StateOf(link_, ReceiverState::Source::kDownload);
+  // The report of this connection told the receiver as it was before.
+  state.report.clear();
+  for (int memory = 1; memory < kImageSlots; ++memory) {
+    const size_t slot = static_cast<size_t>(memory);
+    state.dataExists[slot] =
+        plan_.memories[slot] || (plan_.baseline && plan_.baseline->dataExists[slot]);
+  }
+  knownState_ = std::move(state);
 }
 
 void CReceiverSession::QueueMemoryStore(int memory) {

@@ -13,6 +13,7 @@
 
 #include "link/comm_class.h"
 #include "model/error_log.h"
+#include "session/download_plan.h"
 
 namespace qamp {
 
@@ -63,6 +64,9 @@ class SessionHost {
   virtual void SetWaitCursor(bool /*on*/) {}
 
   virtual void OperationEnded(OperationOutcome /*outcome*/, std::string_view /*message*/) {}
+  // A Download meant to send only what differs sends everything instead,
+  // for the reason given (the receiver is not as the program knew it).
+  virtual void DownloadPlanChanged(const DownloadPlan& /*plan*/, std::string_view /*why*/) {}
 };
 
 // What the session asks of the pages (the pages layer provides it).
@@ -70,6 +74,9 @@ class PageDirectory {
  public:
   virtual ~PageDirectory() = default;
   virtual void QueuePageDownloads(const CSettingImage& image) = 0;
+  // Only the pages marked, by their place in the file's order of pages.
+  virtual void QueueChosenPageDownloads(const CSettingImage& image,
+                                        const std::vector<bool>& pages) = 0;
   virtual void QueueMemoryStore(int memory) = 0;
   virtual void RederiveTriggerParameter(ParamId id) = 0;
   virtual bool Describe(ParamId id, std::string& section, std::string& key) = 0;
@@ -89,6 +96,15 @@ inline constexpr std::string_view kQuestionStopSending =
     "Transmission of a command is interrupted. \nIs it all right?";
 // Asked after a Cancel that left the receiver on one of its memories (an
 // Upload reads each memory by loading it into the receiver).
+// Why a Download meant to send only what differs sends everything.
+inline constexpr std::string_view kReasonReceiverChanged =
+    "The receiver's setting is not the one the program last read or wrote: it was changed "
+    "on the receiver or by another program. The whole configuration is sent.";
+inline constexpr std::string_view kReasonModelChanged =
+    "The receiver reports other zones or tuners than when the program last read or wrote "
+    "it. The whole configuration is sent.";
+inline constexpr std::string_view kMessageNothingToSend =
+    "The receiver already holds this configuration: nothing was sent.";
 inline constexpr std::string_view kQuestionRestoreReceiver =
     "The receiver has been left on one of its System memories and no longer holds its own "
     "setting.\nPut the receiver's own setting back now?";
@@ -133,7 +149,16 @@ class CReceiverSession : public LinkHost {
   void Close();
   void Reload(bool ask = true);
   void StartUpload();
-  void StartDownload();
+  // The whole configuration, unless the plan says otherwise (see
+  // PlanDeltaDownload and PlanChosenDownload).
+  void StartDownload(DownloadPlan plan = {});
+  // What the running or last Download sends.
+  const DownloadPlan& Plan() const { return plan_; }
+  // What the receiver is known to hold: after an Upload, and after a whole
+  // or delta Download that every command of reached the receiver; nothing
+  // after a failed or cancelled transfer, or one with skipped commands.
+  const std::optional<ReceiverState>& KnownState() const { return knownState_; }
+  void SetKnownState(std::optional<ReceiverState> state) { knownState_ = std::move(state); }
   void CancelInitialization(bool ask = true);
   void CancelSending(bool ask = true);
   // After an Upload was cancelled while the receiver was on one of its
@@ -184,8 +209,12 @@ class CReceiverSession : public LinkHost {
   void QueuePageDownloads() override;
   void QueueBasicControlDownload() override;
   void QueueMemoryStore(int memory) override;
+  void DownloadPhaseBegins() override;
 
  private:
+  bool DownloadFollowsPlan() const;
+  void SendEverythingInstead(std::string_view why);
+  void UpdateKnownState(EndSendingResult result, TransferJob job);
   void StartConnection();
   void OpenInitialize();
   void OpeningFailed();
@@ -236,6 +265,9 @@ class CReceiverSession : public LinkHost {
   };
   std::unique_ptr<ReceiverSetting> receiverSetting_;
   bool restoring_ = false;
+  DownloadPlan plan_;
+  std::optional<ReceiverState> knownState_;
+  int skippedCommands_ = 0;  // written to the error log in this operation
 };
 
 }  // namespace qamp

@@ -60,6 +60,11 @@ class ScriptedDialogs : public CDialogs {
     diagnosticsSuggested = suggested;
     return diagnosticsName;
   }
+  QString FilterFileToImport(QWidget* /*parent*/) override { return filterImportName; }
+  QString FilterFileToExport(QWidget* /*parent*/, const QString& suggested) override {
+    filterExportSuggested = suggested;
+    return filterExportName;
+  }
   std::optional<std::string> ChooseFrequency(QWidget* /*parent*/,
                                              CFrequencyDialog& dialog) override {
     return dialog.Ok();
@@ -84,6 +89,9 @@ class ScriptedDialogs : public CDialogs {
   QString pdfName;
   QString diagnosticsName;
   QString diagnosticsSuggested;
+  QString filterImportName;
+  QString filterExportName;
+  QString filterExportSuggested;
 };
 
 struct WindowHarness {

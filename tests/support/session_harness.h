@@ -65,6 +65,9 @@ class RecordingHost : public SessionHost {
   void OperationEnded(OperationOutcome outcome, std::string_view message) override {
     outcomes.push_back({outcome, std::string(message)});
   }
+  void DownloadPlanChanged(const DownloadPlan& /*plan*/, std::string_view why) override {
+    planChanges.emplace_back(why);
+  }
 
   CReceiverSession* session = nullptr;
   std::string connectionStatus;
@@ -76,6 +79,7 @@ class RecordingHost : public SessionHost {
   std::vector<int> progress;
   std::vector<ParamId> refreshedParams;
   std::vector<Outcome> outcomes;
+  std::vector<std::string> planChanges;
   int initializeOpenings = 0;
   int sendingOpenings = 0;
   int sendingRange = 0;

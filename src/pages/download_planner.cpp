@@ -1,0 +1,318 @@
+#include "pages/download_planner.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "link/basic_control_commands.h"
+#include "link/memory_commands.h"
+#include "link/read_request_table.h"
+#include "link/wire_format.h"
+#include "model/parameter_map.h"
+#include "pages/memory_page.h"
+#include "session/command_capture.h"
+
+namespace qamp {
+
+namespace {
+
+using Entries = std::vector<std::pair<std::string, ParamId>>;
+
+constexpr std::string_view kBasicControlPart = "Basic Control";
+constexpr std::string_view kMemoryPart = "System Memory";
+
+// The pause the receiver needs after each frame and a typical answer, so
+// that the estimate is close to what the transfer benchmarks measure.
+constexpr int kStandardMs = 50 + 20;
+constexpr int kExtendedMs = 150 + 30;
+constexpr int kMemoryStoreMs = 1000;  // a store command takes the receiver a moment
+
+std::string MemoryPart(int memory) {
+  return std::string(kMemoryPart) + " " + std::to_string(memory);
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+  auto trim = [](std::string_view text) {
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
+      text.remove_prefix(1);
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
+      text.remove_suffix(1);
+    return text;
+  };
+  a = trim(a);
+  b = trim(b);
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) ==
+                  std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+// The pages over a link that sends nothing, so that the commands a page
+// would queue for any image can be compared without touching the real
+// link, its queue or the pages the user sees.
+class Shadow {
+ public:
+  explicit Shadow(const CCommClass& link)
+      : capture_(ControlMode::kAsync, link.RegionCode()), set_(capture_.Link(), host_) {
+    capture_.Link().SetFlags(link.Flags());
+  }
+
+  size_t PageCount() const { return set_.Pages().size(); }
+  const std::string& PageCaption(size_t index) const { return set_.Pages()[index]->Caption(); }
+
+  Entries Page(size_t index, const CSettingImage& image) {
+    return Queued([&] { set_.Pages()[index]->DownloadPage(image); }, image);
+  }
+  Entries MemoryStore(int memory, const CSettingImage& image) {
+    return Queued([&] { set_.Memory().QueueMemoryStore(memory, image); }, image);
+  }
+
+  // What the receiver's own setting holds once memory `memory` has been
+  // stored from `memoryImage`: storing sets every value the memory keeps.
+  void TakeMemory(CSettingImage& receiver, int memory, const CSettingImage& memoryImage) {
+    std::vector<MemoryKind> kinds = {MemoryKind::kSystem, MemoryKind::kVolume};
+    if (capture_.Link().Flags().zone2 != 0) kinds.push_back(MemoryKind::kZone2Volume);
+    if (capture_.Link().Flags().zone3 != 0) kinds.push_back(MemoryKind::kZone3Volume);
+    for (const MemoryKind kind : kinds) {
+      MemoryIniFile file;
+      set_.Memory().SaveMemory(file, kind, memory, memoryImage);
+      set_.Memory().LoadMemory(file, kind, memory, receiver);
+    }
+  }
+
+ private:
+  template <typename Queue>
+  Entries Queued(Queue queue, const CSettingImage& image) {
+    capture_.Clear();
+    capture_.Link().SelectImage(0);
+    capture_.Link().Image(0) = image;
+    queue();
+    Entries entries = capture_.QueuedWithCodes();
+    capture_.Clear();
+    return entries;
+  }
+
+  CommandCapture capture_;
+  QuietPageHost host_;
+  CPageSet set_;
+};
+
+// A fixed command of the Download (Pure Direct off, the zone commands)
+// sets one basic value: the value whose own command is that frame.
+void TakeFixedCommand(CSettingImage& receiver, ParamId id, std::string_view frame) {
+  const ParamLocation location = LocateParam(id);
+  if (location.type != ParamLocation::Type::kWord) return;
+  for (int32_t value = 0; value < 64; ++value) {
+    CSettingImage trial = receiver;
+    trial[location.word] = value;
+    const std::optional<std::string> command = BasicControlCommand(id, trial);
+    if (command && *command == frame) {
+      receiver = trial;
+      return;
+    }
+  }
+}
+
+struct Counter {
+  int commands = 0;
+  int milliseconds = 0;
+  void Add(const Entries& entries) {
+    for (const auto& [text, code] : entries) Add(text, code);
+  }
+  void Add(std::string_view text, ParamId code) {
+    if (text.starts_with("@WAIT")) {
+      const size_t comma = text.find(',');
+      if (comma != std::string_view::npos)
+        milliseconds += std::atoi(std::string(text.substr(comma + 1)).c_str());
+      return;
+    }
+    if (text.starts_with("@")) return;
+    ++commands;
+    milliseconds += !text.empty() && text.front() == kDc4 ? kExtendedMs : kStandardMs;
+    if (code == kSystemMemorySaveCode || code == kVolumeMemorySaveCode ||
+        code == kZone2MemorySaveCode || code == kZone3MemorySaveCode)
+      milliseconds += kMemoryStoreMs;
+  }
+};
+
+// The commands every Download begins with: Pure Direct off and the reads
+// of the model flags, then the zone commands.
+void CountOpening(Counter& counter, const CCommClass& link) {
+  counter.Add(FrameStandard("07E82"), 8);
+  for (const int row : {kModelFlagARow, kModelFlagBRow, kModelFlagCRow})
+    counter.Add(FrameExtended(kReadRequestTable[static_cast<size_t>(row)].request), 0);
+  if (link.Flags().zone2 != 0) counter.Add(FrameStandard("07EBA"), 14);
+  if (link.Flags().zone3 != 0) counter.Add(FrameStandard("07AED"), 19);
+}
+
+Entries BasicControl(ParamId id, const CSettingImage& image) {
+  const std::optional<std::string> command = BasicControlCommand(id, image);
+  if (!command) return {};
+  return {{*command, id}};
+}
+
+// Counts the plan's parts from the real images, in the Download's order.
+void CountPlan(DownloadPlan& plan, Shadow& shadow, const CCommClass& link) {
+  Counter counter;
+  CountOpening(counter, link);
+  plan.parts.clear();
+  for (int memory = 1; memory <= kMemoryCount; ++memory) {
+    if (!plan.memories[static_cast<size_t>(memory)]) continue;
+    counter.Add(shadow.MemoryStore(memory, link.Image(memory)));
+    counter.Add(FrameStandard("07E82"), 8);
+    plan.parts.push_back(MemoryPart(memory));
+  }
+  for (size_t page = 0; page < shadow.PageCount(); ++page) {
+    if (!plan.SendsPage(page)) continue;
+    counter.Add(shadow.Page(page, link.Image(0)));
+    plan.parts.push_back(shadow.PageCaption(page));
+  }
+  bool anyBasic = false;
+  for (ParamId id = 1; id <= 8; ++id) {
+    if (!plan.basicControls[static_cast<size_t>(id)]) continue;
+    counter.Add(BasicControl(id, link.Image(0)));
+    anyBasic = true;
+  }
+  if (anyBasic) plan.parts.emplace_back(kBasicControlPart);
+  plan.commands = counter.commands;
+  plan.milliseconds = counter.milliseconds;
+}
+
+bool SameFlags(const ModelFlags& a, const ModelFlags& b) {
+  return a.zone2 == b.zone2 && a.zone3 == b.zone3 && a.xm == b.xm && a.aacDecoder == b.aacDecoder;
+}
+
+}  // namespace
+
+std::vector<std::string> DownloadPartNames(CPageSet& pages) {
+  std::vector<std::string> names;
+  for (int memory = 1; memory <= kMemoryCount; ++memory) names.push_back(MemoryPart(memory));
+  for (CBasePage* page : pages.Pages()) names.push_back(page->Caption());
+  names.emplace_back(kBasicControlPart);
+  return names;
+}
+
+DownloadPlan PlanWholeDownload(CPageSet& /*pages*/, const CCommClass& link) {
+  DownloadPlan plan;
+  Shadow shadow(link);
+  CountPlan(plan, shadow, link);
+  return plan;
+}
+
+DownloadPlan PlanDeltaDownload(CPageSet& pages, const CCommClass& link,
+                               const ReceiverState& known) {
+  if (!SameFlags(known.flags, link.Flags()) || known.regionCode != link.RegionCode())
+    return PlanWholeDownload(pages, link);
+  DownloadPlan plan;
+  plan.kind = DownloadPlan::Kind::kDelta;
+  plan.baseline = known;
+  Shadow shadow(link);
+
+  // What the receiver's own setting holds as the Download goes on.
+  CSettingImage receiver = known.images[0];
+  TakeFixedCommand(receiver, 8, FrameStandard("07E82"));
+  if (link.Flags().zone2 != 0) TakeFixedCommand(receiver, 10, FrameStandard("07EBA"));
+  if (link.Flags().zone3 != 0) TakeFixedCommand(receiver, 11, FrameStandard("07AED"));
+  for (int memory = 1; memory <= kMemoryCount; ++memory) {
+    const size_t slot = static_cast<size_t>(memory);
+    const bool differs =
+        !known.dataExists[slot] || shadow.MemoryStore(memory, link.Image(memory)) !=
+                                       shadow.MemoryStore(memory, known.images[slot]);
+    plan.memories[slot] = differs;
+    if (!differs) continue;
+    shadow.TakeMemory(receiver, memory, link.Image(memory));
+    TakeFixedCommand(receiver, 8, FrameStandard("07E82"));
+  }
+  plan.pages.assign(shadow.PageCount(), false);
+  bool anything = false;
+  for (int memory = 1; memory <= kMemoryCount; ++memory)
+    anything |= plan.memories[static_cast<size_t>(memory)];
+  for (size_t page = 0; page < shadow.PageCount(); ++page) {
+    plan.pages[page] = shadow.Page(page, link.Image(0)) != shadow.Page(page, receiver);
+    anything |= plan.pages[page];
+  }
+  for (ParamId id = 1; id <= 8; ++id) {
+    anything |= BasicControl(id, link.Image(0)) != BasicControl(id, known.images[0]);
+    plan.basicControls[static_cast<size_t>(id)] =
+        BasicControl(id, link.Image(0)) != BasicControl(id, receiver);
+  }
+  if (!anything) {
+    // The receiver holds the configuration already: nothing to send, not
+    // even the commands every Download begins with.
+    plan.pages.assign(shadow.PageCount(), false);
+    plan.basicControls.fill(false);
+    plan.parts.clear();
+    return plan;
+  }
+  CountPlan(plan, shadow, link);
+  const DownloadPlan whole = PlanWholeDownload(pages, link);
+  plan.wholeCommands = whole.commands;
+  plan.wholeMilliseconds = whole.milliseconds;
+  return plan;
+}
+
+std::optional<DownloadPlan> PlanChosenDownload(CPageSet& pages, const CCommClass& link,
+                                               const std::vector<std::string>& names,
+                                               std::string* why) {
+  DownloadPlan plan;
+  plan.kind = DownloadPlan::Kind::kChosen;
+  plan.memories.fill(false);
+  plan.pages.assign(pages.Pages().size(), false);
+  plan.basicControls.fill(false);
+  bool any = false;
+  for (const std::string& name : names) {
+    bool found = false;
+    if (SameName(name, kMemoryPart)) {
+      for (int memory = 1; memory <= kMemoryCount; ++memory)
+        plan.memories[static_cast<size_t>(memory)] = true;
+      found = true;
+    }
+    for (int memory = 1; memory <= kMemoryCount && !found; ++memory) {
+      if (SameName(name, MemoryPart(memory))) {
+        plan.memories[static_cast<size_t>(memory)] = true;
+        found = true;
+      }
+    }
+    for (size_t page = 0; page < pages.Pages().size() && !found; ++page) {
+      if (SameName(name, pages.Pages()[page]->Caption())) {
+        plan.pages[page] = true;
+        found = true;
+      }
+    }
+    if (!found && SameName(name, kBasicControlPart)) {
+      for (ParamId id = 1; id <= 8; ++id) plan.basicControls[static_cast<size_t>(id)] = true;
+      found = true;
+    }
+    if (!found) {
+      if (why != nullptr) {
+        *why = "\"" + name + "\" is not a part of the configuration. The parts are:";
+        for (const std::string& part : DownloadPartNames(pages)) *why += " \"" + part + "\"";
+        *why += ".";
+      }
+      return std::nullopt;
+    }
+    any = true;
+  }
+  if (!any) {
+    if (why != nullptr) *why = "No part of the configuration was chosen.";
+    return std::nullopt;
+  }
+  Shadow shadow(link);
+  CountPlan(plan, shadow, link);
+  return plan;
+}
+
+std::vector<std::string> SplitPartNames(std::string_view list) {
+  std::vector<std::string> names;
+  while (!list.empty()) {
+    const size_t comma = list.find(',');
+    std::string name(list.substr(0, comma));
+    const size_t first = name.find_first_not_of(" \t");
+    const size_t last = name.find_last_not_of(" \t");
+    if (first != std::string::npos) names.push_back(name.substr(first, last - first + 1));
+    if (comma == std::string_view::npos) break;
+    list.remove_prefix(comma + 1);
+  }
+  return names;
+}
+
+}  // namespace qamp

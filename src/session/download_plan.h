@@ -1,0 +1,55 @@
+// What a Download sends. The whole configuration by default; or, against
+// a known receiver state, only the memories and pages whose commands
+// differ ("delta"); or the parts the user chose. The parts keep the order
+// and the content of the whole Download: a page is sent whole, a memory
+// is stored whole, and the basic controls follow the pages.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "link/receiver_state.h"
+
+namespace qamp {
+
+struct DownloadPlan {
+  enum class Kind { kWhole, kDelta, kChosen };
+
+  Kind kind = Kind::kWhole;
+  // Memories 1..6 to store (index 0 unused).
+  std::array<bool, kImageSlots> memories{false, true, true, true, true, true, true};
+  // The pages to send, by their place in the configuration file's order of
+  // pages; empty: every page.
+  std::vector<bool> pages;
+  // The basic controls 1..8 to send after the pages (index 0 unused).
+  std::array<bool, 9> basicControls{false, true, true, true, true, true, true, true, true};
+  // A delta Download compares the receiver with this state at its
+  // connection and sends everything when they disagree.
+  std::optional<ReceiverState> baseline;
+
+  // What will be sent, for the notice and the progress window: the
+  // commands of the queue (markers not counted), their rough time, and the
+  // names of the parts ("System Memory 3", "Speaker Level", "Basic
+  // Control").
+  int commands = 0;
+  int milliseconds = 0;
+  std::vector<std::string> parts;
+  // A delta Download: what the whole Download would send instead.
+  int wholeCommands = 0;
+  int wholeMilliseconds = 0;
+
+  bool SendsPage(size_t index) const {
+    return pages.empty() || (index < pages.size() && pages[index]);
+  }
+  bool SendsNothing() const { return kind != Kind::kWhole && parts.empty(); }
+  // "12 commands, about 3 s" / "1,904 commands, about 4 min".
+  std::string Summary() const;
+};
+
+// A time in words for the notice and the progress window: "under a
+// second", "about 3 s", "about 4 min".
+std::string RoughDuration(int milliseconds);
+
+}  // namespace qamp

@@ -1,0 +1,452 @@
+// Downloads that send only what differs from what the receiver is known to
+// hold, and Downloads of chosen parts, against the simulated receiver in
+// virtual time. The reference for every delta Download is a whole Download
+// of the same file into a receiver that held the same: both must leave
+// the receiver exactly alike.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+#include "link/memory_commands.h"
+#include "link/receiver_state.h"
+#include "link/wire_format.h"
+#include "model/ini_file.h"
+#include "pages/user_change.h"
+#include "support/app_harness.h"
+#include "support/realistic_state.h"
+
+namespace qamp {
+namespace {
+
+using testing::AppHarness;
+using testing::RealisticReceiverOptions;
+
+struct ReceiverContent {
+  CSettingImage state;
+  std::array<CSettingImage, 6> memories;
+  std::array<bool, 6> hasData;
+  bool operator==(const ReceiverContent&) const = default;
+};
+
+ReceiverContent ContentOf(sim::CSimulatedReceiver& receiver) {
+  ReceiverContent content;
+  content.state = receiver.State();
+  for (int n = 1; n <= 6; ++n) {
+    content.memories[static_cast<size_t>(n - 1)] = receiver.Memory(n);
+    content.hasData[static_cast<size_t>(n - 1)] = receiver.MemoryHasData(n);
+  }
+  return content;
+}
+
+void SetContent(sim::CSimulatedReceiver& receiver, const ReceiverContent& content) {
+  receiver.State() = content.state;
+  for (int n = 1; n <= 6; ++n) {
+    receiver.Memory(n) = content.memories[static_cast<size_t>(n - 1)];
+    receiver.SetMemoryHasData(n, content.hasData[static_cast<size_t>(n - 1)]);
+  }
+}
+
+std::string WordsThatDiffer(const ReceiverContent& expected, const ReceiverContent& actual) {
+  std::string words;
+  for (int slot = 0; slot <= 6; ++slot) {
+    const CSettingImage& a =
+        slot == 0 ? expected.state : expected.memories[static_cast<size_t>(slot - 1)];
+    const CSettingImage& b =
+        slot == 0 ? actual.state : actual.memories[static_cast<size_t>(slot - 1)];
+    for (int w = 0; w < kImageWords; ++w) {
+      if (a[w] != b[w] && words.size() < 400)
+        words += std::to_string(slot) + ":" + std::to_string(w) + " " + std::to_string(a[w]) + "/" +
+                 std::to_string(b[w]) + " ";
+    }
+  }
+  return words;
+}
+
+// Sets one value as a file would give it.
+void Change(AppHarness& h, int slot, std::string_view section, std::string_view key,
+            std::string_view value) {
+  CSettingImage& image = h.link().Image(slot);
+  const auto parameter = h.app.Pages().FindParameter(section, key, image);
+  ASSERT_TRUE(parameter) << section << " / " << key;
+  ASSERT_TRUE(parameter->page->SetParamFromText(image, parameter->id, parameter->subIndex, value))
+      << value;
+  std::string now;
+  parameter->page->GetParamText(image, parameter->id, parameter->subIndex, nullptr, nullptr, &now,
+                                false);
+  ASSERT_EQ(now, value) << section << " / " << key;
+  ASSERT_NE(image, h.app.Session().KnownState()->images[static_cast<size_t>(slot)]);
+}
+
+bool Completes(AppHarness& h) {
+  const auto outcome = h.RunUntilOutcome();
+  return outcome && outcome->outcome == OperationOutcome::kTransferDone;
+}
+
+// What an Upload of a receiver holding `content` reads: everything the
+// program can tell of a receiver, without the receiver's state.
+std::string ReadBack(const ReceiverContent& content) {
+  sim::SimOptions options;
+  AppHarness reader(options);
+  SetContent(reader.receiver, content);
+  reader.app.Session().StartUpload();
+  EXPECT_TRUE(Completes(reader));
+  reader.app.Session().SetKnownState(std::nullopt);
+  return reader.app.SaveConfigurationText();
+}
+
+// The receiver's own setting as a transfer must leave it, without the zone
+// power switches (which the wake-up frames of every connection switch on)
+// and the Input DSP records (which follow the input selections).
+CSettingImage SettingOf(const ReceiverContent& content) {
+  CSettingImage state = content.state;
+  for (int word = 9; word <= 11; ++word) state[word] = 0;
+  for (int word = 231; word <= 256; ++word) state[word] = 0;
+  // The TRIGGER OUT switches the page derives from one another, which the
+  // read-back compares as the page shows them.
+  for (int word = 300; word <= 390; ++word) state[word] = 0;
+  return state;
+}
+
+// Two receivers hold the same: their own settings word for word, and
+// everything an Upload reads of them (the memories' values; the memories
+// also keep words of the setting they were stored from, which tell
+// nothing).
+void ExpectSameReceiver(const ReceiverContent& expected, const ReceiverContent& actual) {
+  EXPECT_EQ(ReadBack(expected), ReadBack(actual));
+  EXPECT_EQ(SettingOf(expected), SettingOf(actual)) << WordsThatDiffer(expected, actual);
+}
+
+// An Upload of a receiver with realistic settings and memories, each of
+// which holds data.
+struct Uploaded {
+  explicit Uploaded(unsigned seed = 7) : h(RealisticReceiverOptions(seed)) {
+    for (int n = 1; n <= 6; ++n) h.receiver.SetMemoryHasData(n, true);
+    h.app.Session().StartUpload();
+    EXPECT_TRUE(Completes(h));
+    start = ContentOf(h.receiver);
+    file = h.app.SaveConfigurationText();
+  }
+  // The frames the receiver was sent by the next transfer.
+  std::vector<std::string> FramesOf(const std::function<void()>& transfer) {
+    const size_t before = h.receiver.ReceivedFrames().size();
+    transfer();
+    const auto& all = h.receiver.ReceivedFrames();
+    return {all.begin() + static_cast<long>(before), all.end()};
+  }
+  AppHarness h;
+  ReceiverContent start;
+  std::string file;
+};
+
+// What a whole Download of the program's configuration leaves in a
+// receiver that held `start`.
+ReceiverContent WholeDownloadOf(const std::string& file, const ReceiverContent& start) {
+  AppHarness other;
+  SetContent(other.receiver, start);
+  EXPECT_TRUE(other.app.LoadConfigurationText(file));
+  other.app.Session().StartDownload(other.app.PlanDownload(true));
+  EXPECT_TRUE(Completes(other));
+  return ContentOf(other.receiver);
+}
+
+TEST(DeltaDownload, AnUploadMakesTheReceiverKnownAndItsReportAgrees) {
+  Uploaded u;
+  const auto& known = u.h.app.Session().KnownState();
+  ASSERT_TRUE(known);
+  EXPECT_EQ(known->source, ReceiverState::Source::kUpload);
+  EXPECT_TRUE(IsConfigurationReport(known->report));
+  // The Upload gives the receiver its own setting back: the report it sends
+  // at the next connection tells what the program holds.
+  EXPECT_TRUE(ReportAgrees(known->report, u.h.link().Image(0)));
+  EXPECT_EQ(known->images[0], u.h.link().Image(0));
+  const DownloadPlan plan = u.h.app.PlanDownload();
+  EXPECT_EQ(plan.kind, DownloadPlan::Kind::kDelta);
+  EXPECT_TRUE(plan.parts.empty()) << plan.parts.front();
+}
+
+TEST(DeltaDownload, OneSpeakerLevelSendsOnlyItsPageAndLeavesTheReceiverAsAWholeDownloadWould) {
+  Uploaded u;
+  Change(u.h, 0, "Speaker Level", "CT", "2.5dB");
+  const DownloadPlan plan = u.h.app.PlanDownload();
+  ASSERT_EQ(plan.kind, DownloadPlan::Kind::kDelta);
+  // The receiver played with Pure Direct on, which every Download first
+  // switches off: the basic controls put it back.
+  EXPECT_EQ(plan.parts, (std::vector<std::string>{"Speaker Level", "Basic Control"}));
+  EXPECT_EQ(plan.commands, 17);
+  EXPECT_GT(plan.wholeCommands, 1000);
+  const std::string file = u.h.app.SaveConfigurationText();
+  const std::vector<std::string> frames = u.FramesOf([&] {
+    u.h.app.Session().StartDownload(plan);
+    EXPECT_TRUE(Completes(u.h));
+  });
+  // The connection, Pure Direct off, the model flags and the zone commands,
+  // then the ten levels of the page, and Pure Direct put back.
+  ASSERT_EQ(frames.size(), 22u);
+  const std::vector<std::string> sent(frames.begin() + 5, frames.end() - 1);
+  EXPECT_EQ(sent, (std::vector<std::string>{"\x02"
+                                            "07E82\x03",
+                                            "\x14"
+                                            "200500000B7\x03",
+                                            "\x14"
+                                            "200500007BE\x03",
+                                            "\x14"
+                                            "20050000AC8\x03",
+                                            "\x02"
+                                            "07EBA\x03",
+                                            "\x02"
+                                            "07AED\x03",
+                                            "\x02"
+                                            "2492a\x03",
+                                            "\x02"
+                                            "2452b\x03",
+                                            "\x02"
+                                            "24615\x03",
+                                            "\x02"
+                                            "24735\x03",
+                                            "\x02"
+                                            "2482f\x03",
+                                            "\x02"
+                                            "24335\x03",
+                                            "\x02"
+                                            "2441f\x03",
+                                            "\x02"
+                                            "2422d\x03",
+                                            "\x02"
+                                            "24129\x03",
+                                            "\x02"
+                                            "2401d\x03"}));
+  EXPECT_EQ(frames.back(),
+            "\x02"
+            "07E80\x03");
+  ExpectSameReceiver(WholeDownloadOf(file, u.start), ContentOf(u.h.receiver));
+}
+
+TEST(DeltaDownload, NothingChangedSendsNothingAfterTheConnection) {
+  Uploaded u;
+  const DownloadPlan plan = u.h.app.PlanDownload();
+  ASSERT_TRUE(plan.SendsNothing());
+  const std::vector<std::string> frames = u.FramesOf([&] {
+    u.h.app.Session().StartDownload(plan);
+    const auto outcome = u.h.RunUntilOutcome();
+    ASSERT_TRUE(outcome);
+    EXPECT_EQ(outcome->outcome, OperationOutcome::kTransferDone);
+    EXPECT_EQ(outcome->message, kMessageNothingToSend);
+  });
+  // The connection's frames alone: the receiver sent its report, which
+  // agreed with what the program knows, and nothing followed.
+  EXPECT_LE(frames.size(), 5u);
+  EXPECT_EQ(std::count(frames.begin(), frames.end(),
+                       "\x02"
+                       "07E82\x03"),
+            0);
+  EXPECT_FALSE(u.h.link().IsPortOpen());
+  EXPECT_EQ(ContentOf(u.h.receiver), u.start);
+  EXPECT_TRUE(u.h.app.Session().KnownState());
+}
+
+TEST(DeltaDownload, AReceiverChangedBehindTheProgramsBackGetsTheWholeConfiguration) {
+  Uploaded u;
+  Change(u.h, 0, "Speaker Level", "CT", "2.5dB");
+  const DownloadPlan plan = u.h.app.PlanDownload();
+  ASSERT_EQ(plan.kind, DownloadPlan::Kind::kDelta);
+  // Someone turns the receiver's main volume meanwhile (a value of the
+  // configuration report).
+  u.h.receiver.State()[6] += 20;
+  const ReceiverContent changed = ContentOf(u.h.receiver);
+  const std::string file = u.h.app.SaveConfigurationText();
+  const std::vector<std::string> frames = u.FramesOf([&] {
+    u.h.app.Session().StartDownload(plan);
+    EXPECT_TRUE(Completes(u.h));
+  });
+  ASSERT_EQ(u.h.host.planChanges.size(), 1u);
+  EXPECT_EQ(u.h.host.planChanges.front(), kReasonReceiverChanged);
+  EXPECT_EQ(u.h.app.Session().Plan().kind, DownloadPlan::Kind::kWhole);
+  EXPECT_GT(frames.size(), 1000u);
+  ExpectSameReceiver(WholeDownloadOf(file, changed), ContentOf(u.h.receiver));
+}
+
+TEST(DeltaDownload, AChangedMemoryIsStoredAndTheCurrentSettingPutBack) {
+  Uploaded u;
+  Change(u.h, 3, "Speaker Level", "SW", "-9.5dB");
+  const DownloadPlan plan = u.h.app.PlanDownload();
+  ASSERT_EQ(plan.kind, DownloadPlan::Kind::kDelta);
+  ASSERT_FALSE(plan.parts.empty());
+  EXPECT_EQ(plan.parts.front(), "System Memory 3");
+  EXPECT_TRUE(plan.memories[3]);
+  for (const int other : {1, 2, 4, 5, 6}) EXPECT_FALSE(plan.memories[static_cast<size_t>(other)]);
+  const std::string file = u.h.app.SaveConfigurationText();
+  u.h.app.Session().StartDownload(plan);
+  ASSERT_TRUE(Completes(u.h));
+  EXPECT_LT(plan.commands, plan.wholeCommands / 2);
+  // The memory holds the new level; the receiver's own setting is as before.
+  const ReceiverContent after = ContentOf(u.h.receiver);
+  EXPECT_EQ(SettingOf(after), SettingOf(u.start)) << WordsThatDiffer(u.start, after);
+  EXPECT_NE(after.memories[2], u.start.memories[2]);
+  ExpectSameReceiver(WholeDownloadOf(file, u.start), after);
+}
+
+TEST(DeltaDownload, PagesWhoseRulesForceOtherValuesStayConsistent) {
+  Uploaded u(11);
+  ChangeFrequencyChooser frequencies;
+  const auto change = [&](std::string_view section, std::string_view key, std::string_view value) {
+    const auto parameter = u.h.app.Pages().FindParameter(section, key, u.h.link().Image(0));
+    ASSERT_TRUE(parameter);
+    const UserChangeResult result =
+        ApplyUserChange(u.h.link(), u.h.app.Pages(), *parameter, value, &frequencies);
+    ASSERT_EQ(result.outcome, UserChangeOutcome::kApplied) << key << ": " << result.reason;
+  };
+  change("Speaker Set", "Surround", "None");
+  change("Multi Zone", "Zone2 Amplifier", "INT:Speaker[1]");
+  // The switch the other way from what the receiver holds.
+  std::string cd;
+  const auto switchParameter =
+      u.h.app.Pages().FindParameter("TRIGGER OUT", "TRIGGER OUT1 CD Main", u.h.link().Image(0));
+  ASSERT_TRUE(switchParameter);
+  switchParameter->page->GetParamText(u.h.link().Image(0), switchParameter->id,
+                                      switchParameter->subIndex, nullptr, nullptr, &cd, false);
+  change("TRIGGER OUT", "TRIGGER OUT1 CD Main", cd == "L" ? "H" : "L");
+  const DownloadPlan plan = u.h.app.PlanDownload();
+  ASSERT_EQ(plan.kind, DownloadPlan::Kind::kDelta);
+  for (const std::string page : {"Speaker Set", "Multi Zone", "TRIGGER OUT"}) {
+    EXPECT_NE(std::find(plan.parts.begin(), plan.parts.end(), page), plan.parts.end()) << page;
+  }
+  const std::string file = u.h.app.SaveConfigurationText();
+  u.h.app.Session().StartDownload(plan);
+  ASSERT_TRUE(Completes(u.h));
+  ExpectSameReceiver(WholeDownloadOf(file, u.start), ContentOf(u.h.receiver));
+}
+
+TEST(DeltaDownload, ACompletedDeltaDownloadIsTheNextOnesBaseline) {
+  Uploaded u;
+  Change(u.h, 0, "Speaker Level", "CT", "2.5dB");
+  u.h.app.Session().StartDownload(u.h.app.PlanDownload());
+  ASSERT_TRUE(Completes(u.h));
+  const auto& known = u.h.app.Session().KnownState();
+  ASSERT_TRUE(known);
+  EXPECT_EQ(known->source, ReceiverState::Source::kDownload);
+  EXPECT_EQ(known->images[0], u.h.link().Image(0));
+  // Its report is of the connection before the Download; the next
+  // connection's report is compared with the images instead.
+  EXPECT_TRUE(known->report.empty());
+  Change(u.h, 0, "Speaker Level", "FL", "-3.0dB");
+  const DownloadPlan second = u.h.app.PlanDownload();
+  EXPECT_EQ(second.kind, DownloadPlan::Kind::kDelta);
+  const std::vector<std::string> frames = u.FramesOf([&] {
+    u.h.app.Session().StartDownload(second);
+    EXPECT_TRUE(Completes(u.h));
+  });
+  EXPECT_TRUE(u.h.host.planChanges.empty());
+  EXPECT_EQ(frames.size(), 22u);
+}
+
+TEST(DeltaDownload, CancelForgetsTheStateAndGivesTheImagesBack) {
+  Uploaded u;
+  Change(u.h, 0, "Speaker Level", "CT", "2.5dB");
+  const std::string before = u.h.app.SaveConfigurationText();
+  u.h.app.Session().StartDownload(u.h.app.PlanDownload());
+  u.h.clock.RunUntil([&] { return u.h.app.Session().IsSending(); }, 60000);
+  ASSERT_TRUE(u.h.app.Session().IsSending());
+  u.h.clock.Advance(300);
+  u.h.app.Session().CancelSending(false);
+  EXPECT_FALSE(u.h.app.Session().KnownState());
+  // The images are as they were; only the state the file keeps is gone.
+  u.h.app.Session().SetKnownState(std::nullopt);
+  const std::string after = u.h.app.SaveConfigurationText();
+  EXPECT_EQ(after, before.substr(0, before.find("[Receiver State]")));
+  // The next Download cannot know the receiver: it sends everything.
+  EXPECT_EQ(u.h.app.PlanDownload().kind, DownloadPlan::Kind::kWhole);
+}
+
+TEST(ChosenDownload, SendsExactlyTheChosenPagesAndMemories) {
+  Uploaded u;
+  std::string why;
+  const auto plan = PlanChosenDownload(u.h.app.Pages(), u.h.link(),
+                                       SplitPartNames("speaker level, System Memory 2"), &why);
+  ASSERT_TRUE(plan) << why;
+  EXPECT_EQ(plan->parts, (std::vector<std::string>{"System Memory 2", "Speaker Level"}));
+  const std::vector<std::string> frames = u.FramesOf([&] {
+    u.h.app.Session().StartDownload(*plan);
+    EXPECT_TRUE(Completes(u.h));
+  });
+  // Between the opening and the end: memory 2's store commands, Pure Direct
+  // off after it, then the ten levels; no basic control.
+  for (int memory = 1; memory <= 6; ++memory) {
+    EXPECT_EQ(
+        std::count(frames.begin(), frames.end(), MemorySaveCommand(MemoryKind::kSystem, memory)),
+        memory == 2 ? 1 : 0)
+        << memory;
+  }
+  EXPECT_EQ(frames.back(),
+            "\x02"
+            "2401d\x03");
+  // A chosen Download leaves the rest as it was, which the program does
+  // not follow part by part: the next Download sends everything.
+  EXPECT_FALSE(u.h.app.Session().KnownState());
+}
+
+TEST(ChosenDownload, UnknownOrNoPartsAreRefusedWithTheListOfParts) {
+  Uploaded u;
+  std::string why;
+  EXPECT_FALSE(PlanChosenDownload(u.h.app.Pages(), u.h.link(), {"Speaker Levels"}, &why));
+  EXPECT_NE(why.find("\"Speaker Levels\" is not a part"), std::string::npos) << why;
+  EXPECT_NE(why.find("\"System Memory 6\""), std::string::npos);
+  EXPECT_FALSE(PlanChosenDownload(u.h.app.Pages(), u.h.link(), SplitPartNames(" , "), &why));
+  EXPECT_EQ(why, "No part of the configuration was chosen.");
+  const auto all = PlanChosenDownload(u.h.app.Pages(), u.h.link(), {"system memory"}, &why);
+  ASSERT_TRUE(all);
+  EXPECT_EQ(all->parts.size(), 6u);
+}
+
+TEST(ReceiverStateFile, RoundTripsAndRefusesADamagedOrPartialState) {
+  Uploaded u;
+  const ReceiverState state = *u.h.app.Session().KnownState();
+  MemoryIniFile file;
+  WriteReceiverState(file, state);
+  const auto read = ReadReceiverState(file);
+  ASSERT_TRUE(read);
+  EXPECT_TRUE(*read == state);
+  // One word changed by hand: the check no longer fits.
+  MemoryIniFile edited = MemoryIniFile::Parse(file.Serialize());
+  const std::string row = *edited.Read(kReceiverStateSection, "Slot 0 Row 10");
+  edited.Write(kReceiverStateSection, "Slot 0 Row 10", row.substr(0, row.size() - 1) + "F");
+  EXPECT_FALSE(ReadReceiverState(edited));
+  // A row cut short.
+  MemoryIniFile cut = MemoryIniFile::Parse(file.Serialize());
+  cut.Write(kReceiverStateSection, "Slot 6 Row 41", "0 0");
+  EXPECT_FALSE(ReadReceiverState(cut));
+  MemoryIniFile none;
+  EXPECT_FALSE(ReadReceiverState(none));
+}
+
+TEST(ReceiverStateFile, TheConfigurationFileKeepsTheStateAndStillLoadsWhole) {
+  Uploaded u;
+  const std::string text = u.h.app.SaveConfigurationText();
+  ASSERT_NE(text.find("[Receiver State]"), std::string::npos);
+  AppHarness other;
+  ConfigurationLoad load;
+  ASSERT_TRUE(other.app.LoadConfigurationText(text, nullptr, &load));
+  EXPECT_TRUE(load.Complete()) << load.Summary();
+  ASSERT_TRUE(other.app.Session().KnownState());
+  EXPECT_TRUE(*other.app.Session().KnownState() == *u.h.app.Session().KnownState());
+  // A file without it leaves no state behind.
+  ASSERT_TRUE(other.app.LoadConfigurationText(text.substr(0, text.find("[Receiver State]"))));
+  EXPECT_FALSE(other.app.Session().KnownState());
+}
+
+TEST(ReceiverStateReport, OneValueTheReportCarriesMakesItDisagree) {
+  Uploaded u;
+  const ReceiverState& state = *u.h.app.Session().KnownState();
+  CSettingImage image = state.images[0];
+  EXPECT_TRUE(ReportAgrees(state.report, image));
+  image[6] += 5;  // the main volume
+  EXPECT_FALSE(ReportAgrees(state.report, image));
+  EXPECT_EQ(ReportDifferences(state.report, image), std::vector<ParamId>{6});
+  EXPECT_FALSE(
+      ReportAgrees("\x02"
+                   "00A00\x03",
+                   state.images[0]));
+}
+
+}  // namespace
+}  // namespace qamp
