@@ -41,8 +41,13 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& arguments) {
       "connected; --demo=fast runs it on simulated time.",
       "fast", "");
   const QCommandLineOption settings("settings", "Keep the program's settings in FILE.", "FILE");
+  const QCommandLineOption trace(
+      "trace",
+      "Trace every frame to and from the port into FILE (instead of the last-trace.txt "
+      "that Help > Save Diagnostics collects).",
+      "FILE");
   for (const QCommandLineOption* option :
-       {&help, &version, &mode, &region, &port, &connect, &demo, &settings}) {
+       {&help, &version, &mode, &region, &port, &connect, &demo, &settings, &trace}) {
     parser.addOption(*option);
   }
   parser.addPositionalArgument("file", "A configuration file (.qcf) to open (Async Mode).",
@@ -115,6 +120,14 @@ CommandLineResult ParseCommandLine(const std::vector<std::string>& arguments) {
       return result;
     }
     options.settingsPath = value.toStdString();
+  }
+  if (parser.isSet(trace)) {
+    const QString value = parser.value(trace);
+    if (value.isEmpty()) {
+      result.error = "--trace needs a file name.";
+      return result;
+    }
+    options.trace = value.toStdString();
   }
   const QStringList files = parser.positionalArguments();
   if (files.size() > 1) {

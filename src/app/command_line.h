@@ -18,6 +18,7 @@ struct ProgramOptions {
   bool demo = false;                        // --demo: Real Time Mode on the simulated receiver
   bool demoFast = false;                    // --demo=fast: ... on simulated time
   std::optional<std::string> settingsPath;  // --settings
+  std::optional<std::string> trace;         // --trace: the port trace's file
   std::optional<std::string> file;          // a configuration file to open
   bool showHelp = false;
   bool showVersion = false;

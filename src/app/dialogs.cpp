@@ -129,6 +129,12 @@ QString CQtDialogs::PdfFileName(QWidget* parent, const QString& suggested) {
   return name;
 }
 
+QString CQtDialogs::DiagnosticsFolder(QWidget* parent, const QString& suggested) {
+  // A name for a folder that does not exist yet: the save dialog asks for it.
+  return QFileDialog::getSaveFileName(parent, "Save Diagnostics", suggested, QString(), nullptr,
+                                      QFileDialog::DontConfirmOverwrite);
+}
+
 QString CQtDialogs::FilterFileToImport(QWidget* parent) {
   return QFileDialog::getOpenFileName(parent, "Import REW Filters", QString(), kFilterFileFilter);
 }

@@ -62,6 +62,8 @@ class CDialogs {
   virtual QString OpenFileName(QWidget* parent) = 0;
   virtual QString SaveFileName(QWidget* parent, const QString& suggested) = 0;
   virtual QString PdfFileName(QWidget* parent, const QString& suggested) = 0;
+  // The new folder "Save Diagnostics..." writes into.
+  virtual QString DiagnosticsFolder(QWidget* parent, const QString& suggested) = 0;
   // Room EQ Wizard filter files ("*.txt") to import and to export to.
   virtual QString FilterFileToImport(QWidget* parent) = 0;
   virtual QString FilterFileToExport(QWidget* parent, const QString& suggested) = 0;
@@ -83,6 +85,7 @@ class CQtDialogs : public CDialogs {
   QString OpenFileName(QWidget* parent) override;
   QString SaveFileName(QWidget* parent, const QString& suggested) override;
   QString PdfFileName(QWidget* parent, const QString& suggested) override;
+  QString DiagnosticsFolder(QWidget* parent, const QString& suggested) override;
   QString FilterFileToImport(QWidget* parent) override;
   QString FilterFileToExport(QWidget* parent, const QString& suggested) override;
   std::optional<std::string> ChooseFrequency(QWidget* parent, CFrequencyDialog& dialog) override;

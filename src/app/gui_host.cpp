@@ -4,6 +4,7 @@
 #include <QCursor>
 
 #include "app/qamptool_view.h"
+#include "qt/port_list.h"
 
 namespace qamp {
 
@@ -70,7 +71,10 @@ void CGuiHost::ShowStatusBar(std::string_view text) {
 
 void CGuiHost::ShowMessage(std::string_view text, MessageIcon icon) {
   messageShown_ = true;
-  dialogs_.Show(Parent(), Text(text), Text(kMessageTitle), icon);
+  const std::string shown = session_ != nullptr
+                                ? ExplainNoAnswer(text, session_->ConnectionDevices())
+                                : std::string(text);
+  dialogs_.Show(Parent(), Text(shown), Text(kMessageTitle), icon);
 }
 
 bool CGuiHost::Ask(std::string_view text, std::string_view title) {

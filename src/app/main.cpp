@@ -10,6 +10,7 @@
 #include "app/program.h"
 #include "qt/file_log_sink.h"
 #include "qt/port_router.h"
+#include "qt/trace_file.h"
 
 namespace {
 
@@ -77,6 +78,13 @@ int main(int argc, char** argv) {
   if (options.demoFast) virtualClock = std::make_unique<sim::VirtualClock>();
   PortRouter router(simulator, virtualClock.get());
   FileLogSink log(DefaultErrorLogPath());
+  // The port is always traced: into --trace FILE, or into a file of a
+  // bounded size that "Save Diagnostics..." collects.
+  const std::string tracePath = options.trace.value_or(DefaultLastTracePath());
+  TransportTraceFile trace(router, tracePath, virtualClock.get(),
+                           options.trace ? 0 : kLastTraceLimitBytes);
+  if (!trace.Error().empty()) std::cerr << "qamptool: " << trace.Error() << "\n";
+  trace.Note(std::string("qamptool ") + QAMP_VERSION + ", Qt " + qVersion());
 
   CProgram::Setup setup;
   setup.mode = start->mode;
@@ -84,7 +92,10 @@ int main(int argc, char** argv) {
   setup.ports = MachineConnections();
   setup.log = &log;
   setup.logClock = LocalLogTime;
-  CProgram program(router, virtualClock.get(), dialogs, settings, std::move(setup));
+  setup.diagnostics.settingsPath = settings.Path();
+  setup.diagnostics.errorLogPath = log.Path();
+  if (trace.Tracing()) setup.diagnostics.tracePath = tracePath;
+  CProgram program(trace.Transport(), virtualClock.get(), dialogs, settings, std::move(setup));
 
   QTimer pump;
   if (virtualClock) {

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
@@ -77,6 +79,8 @@ void CMainFrame::BuildMenus() {
                     [this] { view_.Download(CQAmpToolView::DownloadChoice::kParts); });
   }
   QMenu* help = menuBar()->addMenu("&Help");
+  help->addAction("Save &Diagnostics...", this, [this] { OnSaveDiagnostics(); });
+  help->addSeparator();
   help->addAction("&About Amplora...", this, [this] { OnAbout(); });
 }
 
@@ -129,6 +133,22 @@ void CMainFrame::OnAbout() {
       QString("qamptool %1 (Qt %2). GPL-3.0-or-later.").arg(QAMP_VERSION, qVersion()));
   box.setStandardButtons(QMessageBox::Ok);
   box.exec();
+}
+
+void CMainFrame::OnSaveDiagnostics() {
+  const QString suggested = QDir::home().filePath(
+      "qamptool-diagnostics-" + QDateTime::currentDateTime().toString("yyyyMMdd-HHmmss"));
+  const QString folder = dialogs_.DiagnosticsFolder(this, suggested);
+  if (folder.isEmpty()) return;
+  const DiagnosticsResult result = SaveDiagnostics(folder, diagnostics_);
+  if (!result.ok) {
+    dialogs_.Show(this, result.error, Text(kMessageTitle), MessageIcon::kError);
+    return;
+  }
+  dialogs_.Show(this,
+                "The diagnostics are in " + folder + " (" + result.files.join(", ") +
+                    "). Send the whole folder to whoever helps you.",
+                Text(kMessageTitle), MessageIcon::kInformation);
 }
 
 bool CMainFrame::QueryClose() {

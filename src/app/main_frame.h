@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 
+#include "app/diagnostics.h"
 #include "app/dialogs.h"
 
 class QLabel;
@@ -30,6 +31,8 @@ class CMainFrame : public QMainWindow {
   void OnUserMemo();
   void OnMakeReport();
   void OnAbout();
+  void OnSaveDiagnostics();
+  void SetDiagnosticsSources(DiagnosticsSources sources) { diagnostics_ = std::move(sources); }
   // Whether the program may end now (asks about unsaved changes).
   bool QueryClose();
 
@@ -44,6 +47,7 @@ class CMainFrame : public QMainWindow {
   CQAmpToolView& view_;
   CDialogs& dialogs_;
   QLabel* statusPane_;
+  DiagnosticsSources diagnostics_;
 };
 
 }  // namespace qamp

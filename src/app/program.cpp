@@ -20,6 +20,7 @@ CProgram::CProgram(SerialTransport& transport, sim::VirtualClock* virtualClock, 
   view_ = new CQAmpToolView(*app_, host_, settings, std::move(setup.ports));
   host_.SetView(view_);
   frame_ = std::make_unique<CMainFrame>(*app_, *doc_, *view_, dialogs);
+  frame_->SetDiagnosticsSources(std::move(setup.diagnostics));
 }
 
 CProgram::~CProgram() {

@@ -9,6 +9,7 @@
 
 #include "app/app_settings.h"
 #include "app/command_line.h"
+#include "app/diagnostics.h"
 #include "app/gui_host.h"
 #include "app/qamptool_doc.h"
 #include "app/qamptool_view.h"
@@ -26,6 +27,7 @@ class CProgram {
     std::vector<ConnectionEntry> ports;
     LogSink* log = nullptr;
     CErrorLog::Clock logClock;
+    DiagnosticsSources diagnostics;  // what Help > Save Diagnostics collects
   };
   CProgram(SerialTransport& transport, sim::VirtualClock* virtualClock, CDialogs& dialogs,
            CAppSettings& settings, Setup setup);

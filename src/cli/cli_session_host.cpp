@@ -1,6 +1,10 @@
 #include "cli/cli_session_host.h"
 
 #include <QTimer>
+#include <algorithm>
+#include <cstdio>
+
+#include "qt/port_list.h"
 
 namespace qamp::cli {
 
@@ -40,6 +44,7 @@ CliSessionHost::CliSessionHost(std::ostream& err, bool terminal, sim::VirtualClo
         if (session_ != nullptr) session_->OnTimer(timer);
       }),
       virtualClock_(virtualClock) {
+  monotonic_.start();
   if (virtualClock_ != nullptr) {
     virtualTimers_ = std::make_unique<sim::TimerBank>(*virtualClock_, [this](int timer) {
       if (session_ != nullptr) session_->OnTimer(timer);
@@ -65,7 +70,8 @@ void CliSessionHost::KillTimer(int timer) {
 
 void CliSessionHost::ShowMessage(std::string_view text, MessageIcon /*icon*/) {
   EndProgress();
-  std::string line(text);
+  std::string line = session_ != nullptr ? ExplainNoAnswer(text, session_->ConnectionDevices())
+                                         : std::string(text);
   for (char& c : line) {
     if (c == '\r') c = ' ';
   }
@@ -73,12 +79,39 @@ void CliSessionHost::ShowMessage(std::string_view text, MessageIcon /*icon*/) {
   messageShown_ = true;
 }
 
-void CliSessionHost::InitializeOpened(int range) {
+// What an operation's progress says: an Upload reads the receiver, a
+// Download writes it, whichever phase of theirs is running.
+std::string CliSessionHost::Caption(std::string_view phase) const {
+  if (session_ != nullptr) {
+    switch (session_->Link().Job()) {
+      case TransferJob::kUpload:
+        return "Reading the receiver";
+      case TransferJob::kDownload:
+        return "Writing the receiver";
+      default:
+        break;
+    }
+  }
+  return std::string(phase);
+}
+
+void CliSessionHost::OpenProgress(std::string caption, int range) {
   if (!showsProgress_) return;
-  caption_ = "Reading the receiver";
+  caption_ = std::move(caption);
   range_ = range;
   shownPercent_ = -1;
+  shownSecond_ = -1;
+  // Each phase (the connection, the commands) has a line of its own.
+  progressStartMs_ = NowMs();
   progressOpen_ = true;
+}
+
+int64_t CliSessionHost::NowMs() const {
+  return virtualClock_ != nullptr ? virtualClock_->NowMs() : monotonic_.elapsed();
+}
+
+void CliSessionHost::InitializeOpened(int range) {
+  OpenProgress(Caption("Reading the receiver"), range);
 }
 
 void CliSessionHost::InitializeProgress(int position) {
@@ -91,10 +124,7 @@ void CliSessionHost::InitializeClosed() {
 
 void CliSessionHost::SendingOpened(int range, bool showsProgress, std::string_view caption) {
   if (!showsProgress) return;
-  caption_ = std::string(caption);
-  range_ = range;
-  shownPercent_ = -1;
-  progressOpen_ = true;
+  OpenProgress(Caption(caption), range);
   Progress(0);
 }
 
@@ -106,22 +136,44 @@ void CliSessionHost::SendingClosed() {
   EndProgress();
 }
 
-void CliSessionHost::Progress(int position) {
-  if (!progressOpen_ || range_ <= 0) return;
-  const int percent = std::min(100, std::max(0, position * 100 / range_));
-  if (terminal_) {
-    if (percent == shownPercent_) return;
-    constexpr int kWidth = 40;
-    const int filled = percent * kWidth / 100;
-    err_ << "\r" << caption_ << " [" << std::string(static_cast<size_t>(filled), '#')
-         << std::string(static_cast<size_t>(kWidth - filled), ' ') << "] " << percent << "%"
-         << std::flush;
+std::string ProgressTime(int64_t ms) {
+  const int64_t seconds = std::max<int64_t>(0, ms) / 1000;
+  char text[32];
+  if (seconds >= 3600) {
+    std::snprintf(text, sizeof text, "%lld:%02lld:%02lld", static_cast<long long>(seconds / 3600),
+                  static_cast<long long>(seconds / 60 % 60), static_cast<long long>(seconds % 60));
   } else {
-    // Plain lines, every five per cent.
-    if (percent / 5 == shownPercent_ / 5 && shownPercent_ >= 0) return;
-    err_ << caption_ << ": " << percent << "%\n" << std::flush;
+    std::snprintf(text, sizeof text, "%lld:%02lld", static_cast<long long>(seconds / 60),
+                  static_cast<long long>(seconds % 60));
   }
+  return text;
+}
+
+std::string ProgressLine(std::string_view caption, int position, int range, int64_t elapsedMs) {
+  constexpr int kWidth = 30;
+  const int clamped = range > 0 ? std::clamp(position, 0, range) : 0;
+  const int percent = range > 0 ? static_cast<int>(int64_t{clamped} * 100 / range) : 0;
+  const int filled = range > 0 ? static_cast<int>(int64_t{clamped} * kWidth / range) : 0;
+  std::string left = "--:--";
+  if (clamped > 0) {
+    left = ProgressTime(elapsedMs * (range - clamped) / clamped);
+  }
+  char number[8];
+  std::snprintf(number, sizeof number, "%3d%%", percent);
+  return std::string(caption) + " [" + std::string(static_cast<size_t>(filled), '#') +
+         std::string(static_cast<size_t>(kWidth - filled), '-') + "] " + number + "  " +
+         ProgressTime(elapsedMs) + " elapsed, " + left + " left";
+}
+
+void CliSessionHost::Progress(int position) {
+  if (!progressOpen_ || range_ <= 0 || !terminal_) return;
+  const int percent = std::min(100, std::max(0, position * 100 / range_));
+  const int64_t elapsed = NowMs() - progressStartMs_;
+  // Redrawn when the percentage or the second changes, not for every frame.
+  if (percent == shownPercent_ && elapsed / 1000 == shownSecond_) return;
+  err_ << "\r" << ProgressLine(caption_, position, range_, elapsed) << "\x1b[K" << std::flush;
   shownPercent_ = percent;
+  shownSecond_ = elapsed / 1000;
 }
 
 void CliSessionHost::EndProgress() {

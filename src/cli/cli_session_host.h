@@ -3,6 +3,7 @@
 // stderr, and an event loop that runs until the operation has ended.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <istream>
 #include <optional>
@@ -42,10 +43,18 @@ class CliPageHost : public PageHost {
   bool declined_ = false;
 };
 
+// The progress line drawn in place on a terminal: the caption, a bar, the
+// percentage, the time elapsed and the time left as the pace so far
+// foretells it ("--:--" before the first step).
+std::string ProgressLine(std::string_view caption, int position, int range, int64_t elapsedMs);
+// "0:07", "12:34", "1:02:03".
+std::string ProgressTime(int64_t ms);
+
 class CliSessionHost : public SessionHost {
  public:
   // With a virtual clock, the session's timers and the event loop run in
-  // simulated time.
+  // simulated time. Progress is drawn only on a terminal (`terminal`); a
+  // script's stderr gets nothing but the messages.
   CliSessionHost(std::ostream& err, bool terminal, sim::VirtualClock* virtualClock = nullptr);
   void Attach(CReceiverSession* session) { session_ = session; }
 
@@ -83,6 +92,9 @@ class CliSessionHost : public SessionHost {
  private:
   void Progress(int position);
   void EndProgress();
+  void OpenProgress(std::string caption, int range);
+  std::string Caption(std::string_view phase) const;
+  int64_t NowMs() const;
 
   std::ostream& err_;
   bool terminal_;
@@ -98,8 +110,11 @@ class CliSessionHost : public SessionHost {
   std::string caption_;
   int range_ = 0;
   int shownPercent_ = -1;
+  int64_t shownSecond_ = -1;
+  int64_t progressStartMs_ = 0;
   bool progressOpen_ = false;
   bool showsProgress_ = true;
+  QElapsedTimer monotonic_;
 };
 
 }  // namespace qamp::cli

@@ -1,5 +1,6 @@
 #include "cli/command.h"
 
+#include <QFile>
 #include <ostream>
 
 #include "cli/commands.h"
@@ -39,9 +40,17 @@ bool WantsHelp(const std::vector<std::string>& args) {
 namespace {
 
 void PrintMainHelp(std::ostream& out, const std::vector<std::unique_ptr<Command>>& commands) {
-  out << "usage: qampctl [--version] [--help] COMMAND [ARGS...]\n"
+  out << "usage: qampctl [--version] [--help] [--trace FILE] [--quiet] COMMAND [ARGS...]\n"
+         "       qampctl help COMMAND\n"
          "\n"
          "Command-line tool for the QR-K2600 AV receiver.\n"
+         "\n"
+         "  --trace FILE  write every frame to and from the port to FILE, one a line\n"
+         "                with the milliseconds since the start and the direction\n"
+         "                ('>' sent, '<' received, '*' the port opened, closed or\n"
+         "                failed); control bytes are written <STX>, <ETX>, <DC2>,\n"
+         "                <DC4> and <0xNN>\n"
+         "  --quiet       no progress and no notes on stderr, only errors\n"
          "\n"
          "Commands:\n";
   for (const auto& command : commands) {
@@ -49,18 +58,65 @@ void PrintMainHelp(std::ostream& out, const std::vector<std::unique_ptr<Command>
     name.resize(12, ' ');
     out << "  " << name << command->Summary() << "\n";
   }
-  out << "\nRun 'qampctl COMMAND --help' for the options of one command.\n";
+  out << "\nRun 'qampctl help COMMAND' or 'qampctl COMMAND --help' for the options of one\n"
+         "command.\n";
 }
 
 }  // namespace
 
-int RunQampctl(const std::vector<std::string>& args, CommandContext& context) {
+int RunQampctl(const std::vector<std::string>& allArgs, CommandContext& context) {
   const auto commands = MakeCommands();
+  // The global options come before the command.
+  size_t start = 0;
+  while (start < allArgs.size()) {
+    const std::string& option = allArgs[start];
+    if (option == "--trace") {
+      if (start + 1 >= allArgs.size() || allArgs[start + 1].empty()) {
+        context.err << "qampctl: --trace needs a FILE\n";
+        return kExitUsage;
+      }
+      context.tracePath = allArgs[start + 1];
+      start += 2;
+    } else if (option.starts_with("--trace=")) {
+      context.tracePath = option.substr(8);
+      if (context.tracePath.empty()) {
+        context.err << "qampctl: --trace needs a FILE\n";
+        return kExitUsage;
+      }
+      ++start;
+    } else if (option == "--quiet" || option == "-q") {
+      context.quiet = true;
+      ++start;
+    } else {
+      break;
+    }
+  }
+  const std::vector<std::string> args(allArgs.begin() + static_cast<std::ptrdiff_t>(start),
+                                      allArgs.end());
   if (args.empty()) {
     PrintMainHelp(context.err, commands);
     return kExitUsage;
   }
+  if (!context.tracePath.empty()) {
+    // Said before anything is sent, not after a long transfer.
+    QFile trace(QString::fromStdString(context.tracePath));
+    if (!trace.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+      context.err << "qampctl: cannot write the trace " << context.tracePath << ": "
+                  << trace.errorString().toStdString() << "\n";
+      return kExitFailure;
+    }
+  }
   const std::string& first = args.front();
+  if (first == "help" && args.size() >= 2) {
+    for (const auto& command : commands) {
+      if (command->Name() != args[1]) continue;
+      context.out << command->Usage();
+      return kExitSuccess;
+    }
+    context.err << "qampctl help: unknown command '" << args[1]
+                << "' (run 'qampctl --help' for the list)\n";
+    return kExitUsage;
+  }
   if (first == "--help" || first == "-h" || first == "help") {
     PrintMainHelp(context.out, commands);
     return kExitSuccess;

@@ -16,8 +16,13 @@ inline constexpr int kExitUsage = 2;
 inline constexpr int kExitInterrupted = 130;  // Ctrl-C, as shells expect of an interrupted command
 
 struct CommandContext {
+  CommandContext(std::ostream& output, std::ostream& errors) : out(output), err(errors) {}
   std::ostream& out;
   std::ostream& err;
+  // --trace FILE: where the commands that use a port trace it.
+  std::string tracePath;
+  // --quiet: nothing on stderr but errors.
+  bool quiet = false;
 };
 
 class Command {

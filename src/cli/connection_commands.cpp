@@ -1,6 +1,9 @@
 // qampctl connect, ports and simulate: the receiver link from the command
 // line.
 #include <QCoreApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <charconv>
 #include <iostream>
 #include <ostream>
@@ -16,6 +19,7 @@
 #include "qt/signal_watcher.h"
 #include "qt/simulator_server.h"
 #include "qt/terminal.h"
+#include "qt/trace_file.h"
 #include "session/receiver_session.h"
 
 namespace qamp::cli {
@@ -107,8 +111,10 @@ class ConnectCommand : public Command {
     QCoreApplication app(argc, argv);
     sim::VirtualClock clock;
     sim::VirtualClock* virtualClock = simOptions.virtualTime ? &clock : nullptr;
-    PortRouter transport(simOptions, virtualClock);
-    CliSessionHost host(context.err, StandardErrorIsTerminal(), virtualClock);
+    PortRouter router(simOptions, virtualClock);
+    TransportTraceFile trace(router, context.tracePath, virtualClock);
+    SerialTransport& transport = trace.Transport();
+    CliSessionHost host(context.err, StandardErrorIsTerminal() && !context.quiet, virtualClock);
     FileLogSink log(DefaultErrorLogPath());
     CReceiverSession session(transport, host, ControlMode::kRealTime, &log, LocalLogTime);
     host.Attach(&session);
@@ -165,6 +171,30 @@ class ConnectCommand : public Command {
   }
 };
 
+std::string PortsJson(const PortScan& scan) {
+  auto text = [](const std::string& t) { return QString::fromStdString(t); };
+  QJsonArray ports;
+  for (const PortEntry& entry : scan.ports) {
+    ports.append(QJsonObject{{"name", text(entry.name)},
+                             {"device", text(entry.device)},
+                             {"display", text(entry.display)}});
+  }
+  QJsonArray problems;
+  for (const PortProblem& problem : scan.problems) {
+    QJsonArray holders;
+    for (const PortHolder& holder : problem.holders)
+      holders.append(QJsonObject{{"pid", holder.pid}, {"program", text(holder.program)}});
+    problems.append(QJsonObject{
+        {"device", text(problem.device)},
+        {"kind", problem.kind == PortProblem::Kind::kPermission ? "permission" : "busy"},
+        {"group", text(problem.group)},
+        {"holders", holders},
+        {"message", text(problem.Message())}});
+  }
+  const QJsonObject all{{"auto", !scan.ports.empty()}, {"ports", ports}, {"problems", problems}};
+  return QJsonDocument(all).toJson(QJsonDocument::Indented).toStdString();
+}
+
 class PortsCommand : public Command {
  public:
   std::string_view Name() const override { return "ports"; }
@@ -172,16 +202,20 @@ class PortsCommand : public Command {
     return "list the serial ports the port list would offer";
   }
   std::string_view Usage() const override {
-    return "usage: qampctl ports\n"
+    return "usage: qampctl ports [--json]\n"
            "\n"
            "Lists the serial ports that can be opened now: \"Auto\" first when there is\n"
            "any, then each port's short name, device path and what the port list shows\n"
            "(its description and /dev/serial/by-id name). A port that exists but cannot\n"
-           "be opened is named on stderr with the reason and the remedy.\n";
+           "be opened is named on stderr with the reason and the remedy.\n"
+           "\n"
+           "  --json   print the ports and the problems as one JSON object on stdout\n"
+           "           (see qampctl(1) for its schema)\n";
   }
   int Run(const std::vector<std::string>& args, CommandContext& context) override {
-    if (!args.empty()) {
-      context.err << "qampctl ports: takes no arguments\n";
+    const bool json = args.size() == 1 && args[0] == "--json";
+    if (!args.empty() && !json) {
+      context.err << "qampctl ports: takes no arguments but --json\n";
       return kExitUsage;
     }
     int argc = 1;
@@ -189,6 +223,10 @@ class PortsCommand : public Command {
     char* argv[] = {name, nullptr};
     QCoreApplication app(argc, argv);
     const PortScan scan = ScanSerialPorts();
+    if (json) {
+      context.out << PortsJson(scan);
+      return kExitSuccess;
+    }
     for (const PortProblem& problem : scan.problems)
       context.err << "qampctl ports: " << problem.Message() << "\n";
     if (scan.ports.empty()) {

@@ -1,12 +1,17 @@
 // qampctl decode, checksum and frame: the wire format from the outside.
+#include <algorithm>
+#include <map>
+#include <optional>
 #include <ostream>
 #include <string>
 
 #include "cli/command.h"
 #include "cli/commands.h"
 #include "cli/frame_text.h"
+#include "cli/parameter_values.h"
 #include "link/decode_report.h"
 #include "link/wire_format.h"
+#include "session/command_capture.h"
 
 namespace qamp::cli {
 
@@ -90,6 +95,39 @@ std::string JsonReport(std::string_view frame, const DecodedReport& decoded) {
   return json + "}";
 }
 
+// What the pages call the values of a report: "Basic Control / Main
+// Volume = 0.0dB" by parameter ID, for the parameters the report sets.
+class ValueNames {
+ public:
+  ValueNames() : capture_(ControlMode::kRealTime), pages_(capture_.Link(), host_) {}
+  std::string Name(const std::vector<ReportValue>& values, const ReportValue& value) {
+    if (value.type == ReportValue::Type::kNoValue) return {};
+    CSettingImage image = capture_.Link().CurrentImage();
+    StoreReportValues(image, values);
+    for (const CPageSet::Parameter& parameter : pages_.AllParameters()) {
+      if (parameter.id != value.id) continue;
+      std::string section;
+      std::string key;
+      std::string text;
+      parameter.page->GetParamText(image, parameter.id, parameter.subIndex, &section, &key, &text,
+                                   false);
+      if (key.empty()) continue;
+      return PrintableText(section) + " / " + PrintableText(key) + " = " + PrintableText(text);
+    }
+    return {};
+  }
+
+ private:
+  CommandCapture capture_;
+  QuietPageHost host_;
+  CPageSet pages_;
+};
+
+ValueNames& Names() {
+  static ValueNames names;
+  return names;
+}
+
 // `lead` goes before the frame, `indent` before each value line.
 void PrintReport(std::ostream& out, std::string_view lead, std::string_view indent,
                  std::string_view frame, const DecodedReport& decoded) {
@@ -115,11 +153,16 @@ void PrintReport(std::ostream& out, std::string_view lead, std::string_view inde
         out << "(listed, no value)";
         break;
     }
+    if (const std::string name = Names().Name(decoded.values, value); !name.empty())
+      out << ": " << name;
     out << "\n";
   }
 }
 
 class DecodeCommand : public Command {
+ private:
+  std::optional<std::map<std::string, std::vector<NamedWrite>>> writes_;
+
  public:
   std::string_view Name() const override { return "decode"; }
   std::string_view Summary() const override {
@@ -130,8 +173,11 @@ class DecodeCommand : public Command {
            "\n"
            "Decodes each FRAME as the link would: for a report or an extended reply,\n"
            "whether it is recognised, its group kind and its (parameter ID, value)\n"
-           "pairs; for a configuration report, whether it is accepted, the model, and\n"
-           "the decoding of each of the 96 reports it stands for.\n"
+           "pairs, each named as the pages name it (Basic Control / Main Volume =\n"
+           "0.0dB); for a configuration report, whether it is accepted, the model, and\n"
+           "the decoding of each of the 96 reports it stands for. A frame the program\n"
+           "sends (what 'qampctl command' prints) is named by the parameter and value\n"
+           "it sets.\n"
            "\n"
            "Write control bytes as <STX>, <ETX>, <DC2>, <DC4> (or <0xNN>), or as \\x02.\n"
            "\n"
@@ -172,9 +218,48 @@ class DecodeCommand : public Command {
   }
 
  private:
-  static bool DecodeOne(std::string frame, bool json, std::ostream& out) {
+  // The frames the program sends, by frame, made once when first needed.
+  const std::map<std::string, std::vector<NamedWrite>>& Writes() {
+    if (!writes_) {
+      writes_.emplace();
+      for (NamedWrite& write : WritesOfTheProgram(ControlMode::kRealTime, kDefaultRegionCode))
+        (*writes_)[write.frame].push_back(std::move(write));
+    }
+    return *writes_;
+  }
+
+  // A frame the program sends: which parameter and value it sets.
+  bool DecodeSent(const std::string& frame, bool json, std::ostream& out) {
+    if (frame.empty() || (frame.front() != kStx && frame.front() != kDc4)) return false;
+    const auto found = Writes().find(frame);
+    if (found == Writes().end()) return false;
+    std::vector<std::string> sets;
+    for (const NamedWrite& write : found->second) {
+      const std::string name = PrintableText(write.section) + " / " + PrintableText(write.key) +
+                               " = " + PrintableText(write.value);
+      if (std::find(sets.begin(), sets.end(), name) == sets.end()) sets.push_back(name);
+    }
+    if (json) {
+      out << "{\"frame\":" << JsonString(frame) << ",\"sent\":true,\"sets\":[";
+      for (size_t i = 0; i < found->second.size(); ++i) {
+        const NamedWrite& write = found->second[i];
+        out << (i > 0 ? "," : "") << "{\"section\":" << JsonString(write.section)
+            << ",\"key\":" << JsonString(write.key) << ",\"value\":" << JsonString(write.value)
+            << "}";
+      }
+      out << "]}\n";
+      return true;
+    }
+    out << PrintableText(ShowFrame(frame)) << ": sent by the program, sets ";
+    for (size_t i = 0; i < sets.size(); ++i) out << (i > 0 ? "; " : "") << sets[i];
+    out << "\n";
+    return true;
+  }
+
+  bool DecodeOne(std::string frame, bool json, std::ostream& out) {
     if (!IsConfigurationReport(frame)) {
       const DecodedReport decoded = DecodeReport(frame);
+      if (!decoded.recognised && DecodeSent(frame, json, out)) return true;
       if (json) {
         out << JsonReport(frame, decoded) << "\n";
       } else {

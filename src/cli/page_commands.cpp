@@ -1,15 +1,24 @@
 // qampctl params and command: every page's vocabulary and command formats,
 // checkable from outside.
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <charconv>
 #include <iostream>
+#include <map>
 #include <ostream>
+#include <set>
 
 #include "cli/cli_session_host.h"
 #include "cli/command.h"
 #include "cli/commands.h"
 #include "cli/frame_text.h"
 #include "cli/parameter_change.h"
+#include "cli/parameter_values.h"
 #include "link/wire_format.h"
+#include "model/ini_file.h"
+#include "model/parameter_map.h"
+#include "model/parameter_store.h"
 #include "pages/page_set.h"
 #include "qt/terminal.h"
 #include "session/command_capture.h"
@@ -22,6 +31,8 @@ struct PageOptions {
   ControlMode mode = ControlMode::kRealTime;
   int region = kDefaultRegionCode;
   bool yes = false;
+  bool json = false;
+  bool values = false;
   std::vector<std::string> positional;
 };
 
@@ -40,6 +51,10 @@ bool ParsePageOptions(std::string_view command, const std::vector<std::string>& 
       optionsEnded = true;
     } else if (args[i] == "--yes" || args[i] == "-y") {
       options.yes = true;
+    } else if (command == "params" && args[i] == "--json") {
+      options.json = true;
+    } else if (command == "params" && args[i] == "--values") {
+      options.values = true;
     } else if (args[i] == "--async") {
       options.mode = ControlMode::kAsync;
     } else if (args[i] == "--region") {
@@ -63,6 +78,25 @@ bool ParsePageOptions(std::string_view command, const std::vector<std::string>& 
   return true;
 }
 
+// A few values by name, the rest counted: "-80.0dB|-79.5dB|...|16.5dB
+// (194 values)".
+std::string ValuesColumn(const std::vector<std::string>& texts) {
+  if (texts.empty()) return "(text)";
+  constexpr size_t kNamed = 12;
+  std::string column;
+  if (texts.size() <= kNamed) {
+    for (size_t i = 0; i < texts.size(); ++i)
+      column += (i > 0 ? "|" : "") + PrintableText(texts[i]);
+    return column;
+  }
+  return PrintableText(texts[0]) + "|" + PrintableText(texts[1]) + "|...|" +
+         PrintableText(texts.back()) + " (" + std::to_string(texts.size()) + " values)";
+}
+
+QString JsonText(std::string_view text) {
+  return QString::fromStdString(PrintableText(text));
+}
+
 class ParamsCommand : public Command {
  public:
   std::string_view Name() const override { return "params"; }
@@ -70,12 +104,17 @@ class ParamsCommand : public Command {
     return "list every parameter with its default value text";
   }
   std::string_view Usage() const override {
-    return "usage: qampctl params [--region N] [--async]\n"
+    return "usage: qampctl params [--values] [--json] [--region N] [--async]\n"
            "\n"
            "Prints every parameter that the basic control and the pages describe, one\n"
            "line each in page order: parameter ID, sub-index, section, key and the value\n"
            "text of the factory settings (of region N, 1 when not given), separated by\n"
-           "tabs. Sections and keys are those of .qcf files and the report.\n";
+           "tabs. Sections and keys are those of .qcf files and the report.\n"
+           "\n"
+           "  --values   add a column of the value texts the parameter takes: all of\n"
+           "             them separated by '|', or for a long range the first two and\n"
+           "             the last with their count; '(text)' for a free text\n"
+           "  --json     print a JSON array instead (see qampctl(1) for its schema)\n";
   }
   int Run(const std::vector<std::string>& args, CommandContext& context) override {
     PageOptions options;
@@ -88,6 +127,9 @@ class ParamsCommand : public Command {
     QuietPageHost host;
     CPageSet pages(capture.Link(), host);
     const CSettingImage& image = capture.Link().CurrentImage();
+    const std::map<ParamId, StoredRange> ranges =
+        options.values ? ControlRanges(pages) : std::map<ParamId, StoredRange>();
+    QJsonArray list;
     for (const CPageSet::Parameter& parameter : pages.AllParameters()) {
       std::string section;
       std::string key;
@@ -95,9 +137,33 @@ class ParamsCommand : public Command {
       parameter.page->GetParamText(image, parameter.id, parameter.subIndex, &section, &key, &value,
                                    false);
       if (key.empty()) continue;
+      std::vector<std::string> texts;
+      if (options.values) texts = ValueTexts(image, parameter, ranges);
+      if (options.json) {
+        QJsonObject entry{{"id", static_cast<int>(parameter.id)},
+                          {"subIndex", parameter.subIndex},
+                          {"section", JsonText(section)},
+                          {"key", JsonText(key)},
+                          {"default", JsonText(value)}};
+        if (options.values) {
+          if (texts.empty()) {
+            entry.insert("values", QJsonValue::Null);
+          } else {
+            QJsonArray values;
+            for (const std::string& text : texts) values.append(JsonText(text));
+            entry.insert("values", values);
+          }
+        }
+        list.append(entry);
+        continue;
+      }
       context.out << parameter.id << "\t" << parameter.subIndex << "\t" << PrintableText(section)
-                  << "\t" << PrintableText(key) << "\t" << PrintableText(value) << "\n";
+                  << "\t" << PrintableText(key) << "\t" << PrintableText(value);
+      if (options.values) context.out << "\t" << ValuesColumn(texts);
+      context.out << "\n";
     }
+    if (options.json)
+      context.out << QJsonDocument(list).toJson(QJsonDocument::Indented).toStdString();
     return kExitSuccess;
   }
 };

@@ -1,6 +1,9 @@
 // qampctl upload, download, report, get, set and diff: everything a user
 // does with a receiver and configuration files, without the window.
 #include <QCoreApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTimer>
 #include <algorithm>
 #include <charconv>
@@ -25,6 +28,7 @@
 #include "qt/signal_watcher.h"
 #include "qt/terminal.h"
 #include "qt/text_file.h"
+#include "qt/trace_file.h"
 #include "session/command_capture.h"
 
 namespace qamp::cli {
@@ -148,10 +152,12 @@ class CliApplication {
       : arguments_{name_, nullptr},
         app_(argc_, arguments_),
         transport_(options.sim, options.sim.virtualTime ? &clock_ : nullptr),
-        host_(context.err, StandardErrorIsTerminal(), options.sim.virtualTime ? &clock_ : nullptr),
+        trace_(transport_, context.tracePath, options.sim.virtualTime ? &clock_ : nullptr),
+        host_(context.err, StandardErrorIsTerminal() && !context.quiet,
+              options.sim.virtualTime ? &clock_ : nullptr),
         log_(DefaultErrorLogPath()),
-        qamp_(transport_, host_, pageHost != nullptr ? *pageHost : pageHost_, mode, options.region,
-              &log_, LocalLogTime, &frequencies_),
+        qamp_(trace_.Transport(), host_, pageHost != nullptr ? *pageHost : pageHost_, mode,
+              options.region, &log_, LocalLogTime, &frequencies_),
         interrupt_([this] {
           CReceiverSession& session = qamp_.Session();
           const bool cancelling = session.IsInitializing() || session.IsSending();
@@ -212,6 +218,7 @@ class CliApplication {
   QCoreApplication app_;
   sim::VirtualClock clock_;
   PortRouter transport_;
+  TransportTraceFile trace_;
   CliSessionHost host_;
   QuietPageHost pageHost_;
   FileLogSink log_;
@@ -286,6 +293,7 @@ class UploadCommand : public Command {
            "\n"
            "PORT is a device path, 'auto', 'sim' (the built-in simulated receiver) or\n"
            "tcp:HOST:PORT. --region gives the tuner region (0..3, default 1).\n"
+           "-o - writes the file to standard output instead.\n"
            "Ctrl-C cancels; nothing is saved then. A receiver the Upload had changed then\n"
            "gets its own setting back (after the memories its whole setting, before them\n"
            "its input and sound program); Ctrl-C again leaves at once. Exit status 130.\n";
@@ -300,7 +308,8 @@ class UploadCommand : public Command {
     }
     if (!SimOptionsFitThePort("upload", options, context.err)) return kExitUsage;
     std::string error;
-    if (!CanSaveAt(options.output, error)) {
+    const bool toStandardOutput = options.output == "-";
+    if (!toStandardOutput && !CanSaveAt(options.output, error)) {
       context.err << "qampctl upload: " << error << "; nothing was read\n";
       return kExitFailure;
     }
@@ -311,6 +320,11 @@ class UploadCommand : public Command {
     if (outcome == OperationOutcome::kCancelled) return UploadInterrupted(cli, context.err);
     if (outcome != OperationOutcome::kTransferDone) return cli.Fail("upload", outcome, context.err);
     const std::string text = cli.App().SaveConfigurationText();
+    if (toStandardOutput) {
+      context.out << text << std::flush;
+      cli.ReportLog(context.err);
+      return kExitSuccess;
+    }
     if (!WriteTextFileAtomically(options.output, text, error)) {
       context.err << "qampctl upload: " << error << "\n";
       // Minutes of reading are not thrown away for want of a writable file.
@@ -552,6 +566,34 @@ class DownloadCommand : public Command {
   }
 };
 
+// The report as data: every section, key and value text of the
+// configuration in the order of the file, and what the file lacked.
+std::string ReportJson(CQAmpToolApp& app, const std::string& path, const ConfigurationLoad& load) {
+  auto text = [](std::string_view t) { return QString::fromStdString(PrintableText(t)); };
+  QJsonArray values;
+  const MemoryIniFile file = MemoryIniFile::Parse(app.SaveConfigurationText());
+  for (const MemoryIniFile::Section& section : file.Sections()) {
+    for (const MemoryIniFile::Entry& entry : section.entries) {
+      values.append(
+          QJsonObject{{"section", text(section.name)},
+                      {"key", text(entry.key)},
+                      {"value", text(file.Read(section.name, entry.key, 4096).value_or(""))}});
+    }
+  }
+  auto names = [&](const std::vector<ConfigurationKey>& keys) {
+    QJsonArray list;
+    for (const ConfigurationKey& key : keys)
+      list.append(QJsonObject{{"section", text(key.section)}, {"key", text(key.key)}});
+    return list;
+  };
+  const QJsonObject report{{"file", QString::fromStdString(path)},
+                           {"complete", load.Complete()},
+                           {"missing", names(load.missing)},
+                           {"unreadable", names(load.unreadable)},
+                           {"values", values}};
+  return QJsonDocument(report).toJson(QJsonDocument::Indented).toStdString();
+}
+
 class ReportCommand : public Command {
  public:
   std::string_view Name() const override { return "report"; }
@@ -559,16 +601,28 @@ class ReportCommand : public Command {
     return "print the configuration report of a .qcf file";
   }
   std::string_view Usage() const override {
-    return "usage: qampctl report FILE.qcf [--missing] [--region N]\n"
+    return "usage: qampctl report FILE.qcf [-o FILE|-] [--json] [--missing] [--region N]\n"
            "\n"
            "Prints the configuration report of FILE.qcf: the user memo, the current\n"
            "setting page by page, then every memory of every kind. Lines end with CR LF.\n"
            "The XM Set block belongs to region 1 (the default of --region). A file that\n"
-           "lacks values is said so on stderr; --missing lists the keys.\n";
+           "lacks values is said so on stderr; --missing lists the keys.\n"
+           "-o FILE writes the report to FILE (replaced in one step) instead of\n"
+           "standard output; -o - is standard output.\n"
+           "--json prints the report's values as JSON instead (see qampctl(1)).\n";
   }
   int Run(const std::vector<std::string>& args, CommandContext& context) override {
     Options options;
-    if (!ParseOptions("report", args, options, false, false, context.err, true)) return kExitUsage;
+    std::vector<std::string> rest;
+    bool json = false;
+    for (const std::string& arg : args) {
+      if (arg == "--json") {
+        json = true;
+      } else {
+        rest.push_back(arg);
+      }
+    }
+    if (!ParseOptions("report", rest, options, true, false, context.err, true)) return kExitUsage;
     if (options.positional.size() != 1) {
       context.err << "qampctl report: expected FILE.qcf\n";
       return kExitUsage;
@@ -581,7 +635,17 @@ class ReportCommand : public Command {
     }
     ReportLacking("report", options.positional[0], configuration.Lacking(), options.listMissing,
                   context.err);
-    context.out << PrintableLines(configuration.App().Report());
+    const std::string report =
+        json ? ReportJson(configuration.App(), options.positional[0], configuration.Lacking())
+             : PrintableLines(configuration.App().Report());
+    if (options.output.empty() || options.output == "-") {
+      context.out << report;
+      return kExitSuccess;
+    }
+    if (!WriteTextFileAtomically(options.output, report, error)) {
+      context.err << "qampctl report: " << error << "\n";
+      return kExitFailure;
+    }
     return kExitSuccess;
   }
 };

@@ -188,3 +188,112 @@ std::vector<PortEntry> ListSerialPorts() {
 }
 
 }  // namespace qamp
+
+namespace qamp {
+
+std::vector<PortUse> PortUses(const std::vector<std::string>& devices, const PortListPaths& paths) {
+  std::vector<PortUse> uses;
+  const int self = static_cast<int>(::getpid());
+  for (const std::string& device : devices) {
+    PortUse use;
+    use.device = device;
+    // A pseudo terminal is held by the program serving its other end.
+    use.holdersKnown = device.starts_with("/") && !device.starts_with("/dev/pts/");
+    if (use.holdersKnown) {
+      for (const PortHolder& holder : ProcessesHolding(device, paths.procDirectory)) {
+        if (holder.pid == self) continue;
+        use.holders.push_back(holder.program + " (process " + std::to_string(holder.pid) + ")");
+      }
+    }
+    uses.push_back(std::move(use));
+  }
+  return uses;
+}
+
+std::string ExplainNoAnswer(std::string_view message, const std::vector<std::string>& devices) {
+  if (!IsNoAnswerMessage(message)) return std::string(message);
+  return WithNoAnswerChecklist(message, PortUses(devices));
+}
+
+}  // namespace qamp
+
+namespace qamp {
+
+namespace {
+
+std::string ModeText(fs::perms perms) {
+  std::string text = "c";
+  const std::pair<fs::perms, char> bits[] = {
+      {fs::perms::owner_read, 'r'},  {fs::perms::owner_write, 'w'},  {fs::perms::owner_exec, 'x'},
+      {fs::perms::group_read, 'r'},  {fs::perms::group_write, 'w'},  {fs::perms::group_exec, 'x'},
+      {fs::perms::others_read, 'r'}, {fs::perms::others_write, 'w'}, {fs::perms::others_exec, 'x'}};
+  for (const auto& [bit, letter] : bits)
+    text.push_back((perms & bit) != fs::perms::none ? letter : '-');
+  return text;
+}
+
+std::string ProgramOf(const std::string& procDirectory, int pid) {
+  std::ifstream comm(fs::path(procDirectory) / std::to_string(pid) / "comm");
+  std::string program;
+  std::getline(comm, program);
+  return program.empty() ? std::string("no such process") : program;
+}
+
+}  // namespace
+
+std::string PortReport(const PortListPaths& paths) {
+  std::vector<std::string> names;
+  std::error_code error;
+  for (fs::directory_iterator entry(paths.devDirectory, error), end; !error && entry != end;
+       entry.increment(error)) {
+    const std::string name = entry->path().filename().string();
+    if (IsSerialPortName(name)) names.push_back(name);
+  }
+  std::sort(names.begin(), names.end(), NaturalLess);
+  const std::map<std::string, std::string> byId = SerialByIdNames(paths.byIdDirectory);
+  std::map<std::string, std::string> descriptions;
+  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
+    descriptions[info.portName().toStdString()] = info.description().toStdString();
+
+  std::string text = "Serial ports (" + std::to_string(names.size()) + ") in " +
+                     paths.devDirectory + ", seen by user id " + std::to_string(::getuid()) + "\n";
+  for (const std::string& name : names) {
+    const std::string device = (fs::path(paths.devDirectory) / name).string();
+    const QFileInfo info(QString::fromStdString(device));
+    std::error_code statError;
+    const fs::file_status status = fs::status(device, statError);
+    text += "\n" + device + "\n";
+    text += "  mode " + (statError ? std::string("unknown") : ModeText(status.permissions())) +
+            ", owner " + info.owner().toStdString() + ", group " + info.group().toStdString() +
+            "\n";
+    text += std::string("  this user may read and write it: ") +
+            (::access(device.c_str(), R_OK | W_OK) == 0 ? "yes" : "no") + "\n";
+    if (const auto found = descriptions.find(name);
+        found != descriptions.end() && !found->second.empty())
+      text += "  description: " + found->second + "\n";
+    if (const auto persistent = byId.find(Resolved(device).string()); persistent != byId.end())
+      text += "  by-id: " + persistent->second + "\n";
+    const std::vector<PortHolder> holders = ProcessesHolding(device, paths.procDirectory);
+    text += "  held open by: " +
+            (holders.empty() ? std::string("nobody this user can see") : Joined(holders)) + "\n";
+    for (const std::string& directory : paths.lockDirectories) {
+      const fs::path lock = fs::path(directory) / ("LCK.." + name);
+      std::ifstream file(lock);
+      if (!file) continue;
+      std::string content;
+      std::getline(file, content);
+      const size_t first = content.find_first_not_of(' ');
+      int pid = 0;
+      if (first != std::string::npos)
+        std::from_chars(content.data() + first, content.data() + content.size(), pid);
+      text += "  lock file " + lock.string() + ": " +
+              (pid > 0 ? "process " + std::to_string(pid) + " (" +
+                             ProgramOf(paths.procDirectory, pid) + ")"
+                       : "no process number") +
+              "\n";
+    }
+  }
+  return text;
+}
+
+}  // namespace qamp

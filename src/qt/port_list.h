@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "session/connection_help.h"
 #include "session/receiver_session.h"
 
 namespace qamp {
@@ -16,6 +17,8 @@ namespace qamp {
 struct PortListPaths {
   std::string byIdDirectory = "/dev/serial/by-id";
   std::string procDirectory = "/proc";
+  std::string devDirectory = "/dev";
+  std::vector<std::string> lockDirectories = {"/var/lock", "/run/lock"};
 };
 
 // A process that has the device open.
@@ -79,5 +82,18 @@ struct PortProbe {
   std::optional<PortProblem> problem;
 };
 PortProbe ProbePort(const std::string& device, const PortListPaths& paths = {});
+
+// Who holds each of `devices` open, this process left out: for the list of
+// what to check when no receiver answered. Only device paths can be told.
+std::vector<PortUse> PortUses(const std::vector<std::string>& devices,
+                              const PortListPaths& paths = {});
+// A report of every serial port node for a diagnosis, one block per port:
+// its permissions, owner and group, whether this user may read and write
+// it, the programs holding it open and the owners of its lock files
+// (LCK..NAME). Nothing is opened.
+std::string PortReport(const PortListPaths& paths = {});
+
+// `message` with that list when it says that nothing answered.
+std::string ExplainNoAnswer(std::string_view message, const std::vector<std::string>& devices);
 
 }  // namespace qamp

@@ -74,6 +74,16 @@ void CReceiverSession::SelectPortByName(std::string_view name) {
   }
 }
 
+std::vector<std::string> CReceiverSession::ConnectionDevices() const {
+  std::vector<std::string> devices;
+  if (selection_ == 0 && !ports_.empty()) {
+    for (const PortEntry& port : ports_) devices.push_back(port.device);
+  } else if (const std::string device = SelectedDevice(); !device.empty()) {
+    devices.push_back(device);
+  }
+  return devices;
+}
+
 std::string CReceiverSession::SelectedDevice() const {
   if (scanIndex_ >= 1) {
     return scanIndex_ <= static_cast<int>(ports_.size())

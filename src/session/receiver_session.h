@@ -139,6 +139,9 @@ class CReceiverSession : public LinkHost {
   void SelectPort(int selection) { selection_ = selection; }
   // Selects the entry with this name, or "Auto" when there is none.
   void SelectPortByName(std::string_view name);
+  // The devices a connection tries: the chosen port, or every listed port
+  // for "Auto".
+  std::vector<std::string> ConnectionDevices() const;
   int SelectedPort() const { return selection_; }
 
   // Panel commands.

@@ -62,6 +62,10 @@ class ScriptedDialogs : public CDialogs {
   QString PdfFileName(QWidget* /*parent*/, const QString& /*suggested*/) override {
     return pdfName;
   }
+  QString DiagnosticsFolder(QWidget* /*parent*/, const QString& suggested) override {
+    diagnosticsSuggested = suggested;
+    return diagnosticsName;
+  }
   QString FilterFileToImport(QWidget* /*parent*/) override { return filterImportName; }
   QString FilterFileToExport(QWidget* /*parent*/, const QString& suggested) override {
     filterExportSuggested = suggested;
@@ -92,6 +96,8 @@ class ScriptedDialogs : public CDialogs {
   QString openName;
   QString saveName;
   QString pdfName;
+  QString diagnosticsName;
+  QString diagnosticsSuggested;
   QString filterImportName;
   QString filterExportName;
   QString filterExportSuggested;

@@ -37,11 +37,18 @@ expect() {
 # Every command qampctl's help lists, and nothing else.
 commands=$("$qampctl" --help | awk '/^Commands:/ { on = 1; next } on && /^  [a-z]/ { print $1 }')
 [ -n "$commands" ] || qamp_fail "qampctl --help lists no commands"
-expect "$(printf '%s\n' $commands --help --version | sort | paste -sd '|')" ''
+expect "$(printf '%s\n' $commands help --help --version --trace --quiet | sort | paste -sd '|')" ''
 expect 'upload' up
 expect 'decode|diff|download' d
 expect 'checksum|command|connect' c
-expect '--help|--version' --
+expect '--help|--quiet|--trace|--version' --
+# After the global options the command, then its own words.
+expect 'upload' --trace t.txt up
+expect '--help|--region|--sim|-o' --quiet --trace=t.txt upload sim -
+expect 'sim' --quiet get s
+expect 'report' help rep
+expect '--async|--help|--json|--region|--values' params --
+expect '--json' ports --j
 expect '--json' decode --j
 expect '--help|--region|--sim|-o' upload sim -
 expect '--yes' download sim living.qcf --y

@@ -262,3 +262,103 @@ TEST(PortList, ProblemsSayWhyAndHowToMendThem) {
 
 }  // namespace
 }  // namespace qamp
+
+namespace qamp {
+namespace {
+
+TEST(PortReport, NamesEachPortsRightsHoldersAndLockOwners) {
+  ScratchDirectory scratch;
+  scratch.File("dev/ttyUSB0");
+  scratch.File("dev/ttyS10");
+  scratch.File("dev/ttyS2");
+  scratch.File("dev/tty0");      // no serial port
+  scratch.File("dev/ttyUSBx1");  // nor this
+  const std::string dev = (scratch.Path() / "dev").string();
+  fs::permissions(dev + "/ttyUSB0", fs::perms::owner_read | fs::perms::owner_write |
+                                        fs::perms::group_read | fs::perms::group_write);
+  fs::permissions(dev + "/ttyS2", fs::perms::owner_read | fs::perms::group_read |
+                                      fs::perms::others_read | fs::perms::others_write);
+  fs::permissions(dev + "/ttyS10", fs::perms::owner_read | fs::perms::owner_write);
+  scratch.File("proc/4242/comm", "minicom\n");
+  scratch.Link("proc/4242/fd/3", dev + "/ttyUSB0");
+  scratch.File("proc/77/comm", "cu\n");
+  scratch.File("lock/LCK..ttyUSB0", "      4242\n");
+  scratch.File("lock/LCK..ttyS2", "        77\n");
+  scratch.File("run/LCK..ttyS2", "garbage\n");
+  PortListPaths paths;
+  paths.devDirectory = dev;
+  paths.procDirectory = (scratch.Path() / "proc").string();
+  paths.byIdDirectory = (scratch.Path() / "no-by-id").string();
+  paths.lockDirectories = {(scratch.Path() / "lock").string(), (scratch.Path() / "run").string()};
+  const std::string report = PortReport(paths);
+  const std::string lock = (scratch.Path() / "lock").string();
+  const std::string run = (scratch.Path() / "run").string();
+  const std::string user = ::getuid() == 0 ? "yes" : "no";
+  const std::string expectedStart =
+      "Serial ports (3) in " + dev + ", seen by user id " + std::to_string(::getuid()) + "\n";
+  ASSERT_TRUE(report.starts_with(expectedStart)) << report;
+  // In natural order: ttyS2 before ttyS10, then ttyUSB0.
+  const size_t s2 = report.find("\n" + dev + "/ttyS2\n");
+  const size_t s10 = report.find("\n" + dev + "/ttyS10\n");
+  const size_t usb = report.find("\n" + dev + "/ttyUSB0\n");
+  ASSERT_NE(s2, std::string::npos) << report;
+  ASSERT_NE(s10, std::string::npos);
+  ASSERT_NE(usb, std::string::npos);
+  EXPECT_LT(s2, s10);
+  EXPECT_LT(s10, usb);
+  EXPECT_EQ(report.find("tty0"), std::string::npos);
+  EXPECT_EQ(report.find("ttyUSBx1"), std::string::npos);
+  const std::string s2Block = report.substr(s2, s10 - s2);
+  EXPECT_NE(s2Block.find("  mode cr--r--rw-, owner "), std::string::npos) << s2Block;
+  EXPECT_NE(s2Block.find("  held open by: nobody this user can see\n"), std::string::npos);
+  EXPECT_NE(s2Block.find("  lock file " + lock + "/LCK..ttyS2: process 77 (cu)\n"),
+            std::string::npos)
+      << s2Block;
+  EXPECT_NE(s2Block.find("  lock file " + run + "/LCK..ttyS2: no process number\n"),
+            std::string::npos)
+      << s2Block;
+  const std::string usbBlock = report.substr(usb);
+  EXPECT_NE(usbBlock.find("  mode crw-rw----, owner "), std::string::npos) << usbBlock;
+  EXPECT_NE(usbBlock.find("  this user may read and write it: yes\n"), std::string::npos);
+  EXPECT_NE(usbBlock.find("  held open by: minicom (process 4242)\n"), std::string::npos);
+  EXPECT_NE(usbBlock.find("  lock file " + lock + "/LCK..ttyUSB0: process 4242 (minicom)\n"),
+            std::string::npos);
+  EXPECT_EQ(usbBlock.find(run), std::string::npos);
+  // Read-only for its owner: root may all the same.
+  const std::string s10Block = report.substr(s10, usb - s10);
+  EXPECT_NE(s10Block.find("  this user may read and write it: yes\n"), std::string::npos)
+      << s10Block;
+  EXPECT_NE(s2Block.find("  this user may read and write it: " + user + "\n"), std::string::npos)
+      << s2Block;
+}
+
+TEST(PortReport, PortUsesTellDevicePathsOnlyAndLeaveThisProcessOut) {
+  ScratchDirectory proc;
+  const std::string self = std::to_string(::getpid());
+  proc.File(self + "/comm", "qamptool\n");
+  proc.Link(self + "/fd/7", "/dev/ttyUSB0");
+  proc.File("300/comm", "minicom\n");
+  proc.Link("300/fd/3", "/dev/ttyUSB0");
+  proc.File("301/comm", "screen\n");
+  proc.Link("301/fd/4", "/dev/ttyUSB0");
+  PortListPaths paths;
+  paths.procDirectory = proc.Path().string();
+  proc.Link("301/fd/5", "/dev/pts/4");
+  const std::vector<PortUse> uses =
+      PortUses({"/dev/ttyUSB0", "/dev/ttyS0", "tcp:127.0.0.1:4001", "sim", "/dev/pts/4"}, paths);
+  ASSERT_EQ(uses.size(), 5u);
+  EXPECT_EQ(uses[0].device, "/dev/ttyUSB0");
+  EXPECT_TRUE(uses[0].holdersKnown);
+  EXPECT_EQ(uses[0].holders,
+            (std::vector<std::string>{"minicom (process 300)", "screen (process 301)"}));
+  EXPECT_TRUE(uses[1].holdersKnown);
+  EXPECT_TRUE(uses[1].holders.empty());
+  EXPECT_FALSE(uses[2].holdersKnown);
+  EXPECT_FALSE(uses[3].holdersKnown);
+  // A pseudo terminal's other end is the program that serves it.
+  EXPECT_FALSE(uses[4].holdersKnown);
+  EXPECT_TRUE(uses[4].holders.empty());
+}
+
+}  // namespace
+}  // namespace qamp

@@ -13,7 +13,11 @@
 #include <fstream>
 #include <functional>
 
+#include <QFile>
+#include <QTemporaryDir>
+
 #include "qt/text_file.h"
+#include "qt/trace_file.h"
 
 namespace qamp {
 namespace {
@@ -199,6 +203,58 @@ TEST_F(SavingTest, AnUnreadableFileSaysWhy) {
   EXPECT_FALSE(ReadTextFile(directory_.string(), text, error)) << "a directory is not a file";
   EXPECT_FALSE(error.empty());
   EXPECT_EQ(text, "unchanged");
+}
+
+}  // namespace
+}  // namespace qamp
+
+namespace qamp {
+namespace {
+
+std::string ReadAll(const std::string& path) {
+  QFile file(QString::fromStdString(path));
+  return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string("(none)");
+}
+
+TEST(TraceFile, ABoundedTraceKeepsTheOneItReplacesBesideIt) {
+  QTemporaryDir folder;
+  const std::string path = folder.filePath("state/qamptool/last-trace.txt").toStdString();
+  {
+    FileTraceSink first(path, 64);
+    std::string error;
+    ASSERT_TRUE(first.Open(error)) << error;  // the folders are made
+    first.TraceLine("run one");
+  }
+  FileTraceSink second(path, 64);
+  std::string error;
+  ASSERT_TRUE(second.Open(error));
+  EXPECT_EQ(ReadAll(path + ".1"), "run one\n");
+  EXPECT_EQ(ReadAll(path), "");
+  // 40 + 1 bytes fit in 64; the next 30 + 1 do not: the file starts again.
+  second.TraceLine(std::string(40, 'a'));
+  second.TraceLine(std::string(30, 'b'));
+  EXPECT_EQ(ReadAll(path + ".1"), std::string(40, 'a') + "\n");
+  EXPECT_EQ(ReadAll(path), "(continued from the file .1)\n" + std::string(30, 'b') + "\n");
+}
+
+TEST(TraceFile, AnUnboundedTraceIsEmptiedAndAFileThatCannotBeMadeSaysWhy) {
+  QTemporaryDir folder;
+  const std::string path = folder.filePath("trace.txt").toStdString();
+  {
+    QFile old(QString::fromStdString(path));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old\n");
+  }
+  FileTraceSink sink(path);
+  std::string error;
+  ASSERT_TRUE(sink.Open(error));
+  for (int i = 0; i < 100; ++i) sink.TraceLine("line");
+  EXPECT_EQ(ReadAll(path).size(), 500u);
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(path + ".1")));
+  // A folder where a file is cannot hold a trace.
+  FileTraceSink blocked(path + "/inside/trace.txt");
+  EXPECT_FALSE(blocked.Open(error));
+  EXPECT_FALSE(error.empty());
 }
 
 }  // namespace
