@@ -75,7 +75,6 @@ TEST_F(ParameterCommands, SeveralValuesShareOneConnectionAndReadAsTheWholeLoadRe
   EXPECT_EQ(quick.err, "");
   const Result whole = Qampctl(With(With(get, receiver), {"--full"}));
   ASSERT_EQ(whole.status, 0) << whole.err;
-  EXPECT_NE(whole.err.find("Reading the receiver"), std::string::npos);
   EXPECT_EQ(quick.out, whole.out);
   // Four lines, one a parameter, in the order asked.
   EXPECT_EQ(std::count(quick.out.begin(), quick.out.end(), '\n'), 4);
@@ -123,7 +122,6 @@ TEST_F(ParameterCommands, AParameterWithoutAReadOfItsOwnHasTheWholeConfiguration
   EXPECT_NE(get.err.find("Input DSP / DVD has no read of its own; reading the whole configuration"),
             std::string::npos)
       << get.err;
-  EXPECT_NE(get.err.find("Reading the receiver"), std::string::npos);
   EXPECT_FALSE(get.out.empty());
 }
 

@@ -232,7 +232,8 @@ TEST(MainFrame, AsyncModeHasTheFullMenusAndTheTitleOfAnUntitledDocument) {
   EXPECT_EQ(MenuItems(window.frame(), "&Tool"),
             QStringList({"&User Memo", "&Make Report", "-", "Download &Whole Configuration",
                          "Download &Parts..."}));
-  EXPECT_EQ(MenuItems(window.frame(), "&Help"), QStringList({"Save &Diagnostics...", "-", "&About Amplora..."}));
+  EXPECT_EQ(MenuItems(window.frame(), "&Help"),
+            QStringList({"Save &Diagnostics...", "-", "&About Amplora..."}));
   EXPECT_EQ(window.frame().windowTitle(), "Async Mode - Amplora for K2600 ver1.03");
   EXPECT_EQ(MenuItem(window.frame(), "&File", "&Open...")->shortcut(), QKeySequence::Open);
   EXPECT_EQ(MenuItem(window.frame(), "&File", "E&xit")->shortcut(),
