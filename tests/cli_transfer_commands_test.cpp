@@ -132,9 +132,11 @@ TEST_F(TransferCommands, DownloadSendsWhatDiffersOnlyAllWithFullOrTheChosenParts
   EXPECT_NE(delta.err.find("Sending what differs from the receiver's known state: Speaker Level"),
             std::string::npos)
       << delta.err;
-  EXPECT_EQ(delta.out, "Downloaded " + Path("b.qcf") + " into the receiver\n");
-  // The file now keeps the state the Download left.
-  EXPECT_NE(Read(Path("b.qcf")).find("Taken By=Download\r\n"), std::string::npos);
+  EXPECT_EQ(delta.out, "Downloaded " + Path("b.qcf") +
+                           " into the receiver\nThe receiver holds what was written: 11 values "
+                           "read back and compared.\n");
+  // The file now keeps the state the Download left, read back.
+  EXPECT_NE(Read(Path("b.qcf")).find("Taken By=Verified Download\r\n"), std::string::npos);
 
   const Result full = run({"download", "sim", Path("a.qcf"), "--yes", "--full"});
   EXPECT_EQ(full.status, 0) << full.err;

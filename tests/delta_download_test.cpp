@@ -12,6 +12,7 @@
 #include "link/receiver_state.h"
 #include "link/wire_format.h"
 #include "model/ini_file.h"
+#include "model/parameter_store.h"
 #include "pages/user_change.h"
 #include "support/app_harness.h"
 #include "support/realistic_state.h"
@@ -181,9 +182,10 @@ TEST(DeltaDownload, OneSpeakerLevelSendsOnlyItsPageAndLeavesTheReceiverAsAWholeD
     EXPECT_TRUE(Completes(u.h));
   });
   // The connection, Pure Direct off, the model flags and the zone commands,
-  // then the ten levels of the page, and Pure Direct put back.
-  ASSERT_EQ(frames.size(), 22u);
-  const std::vector<std::string> sent(frames.begin() + 5, frames.end() - 1);
+  // then the ten levels of the page, and Pure Direct put back; then the
+  // read-back connection.
+  ASSERT_GE(frames.size(), 22u);
+  const std::vector<std::string> sent(frames.begin() + 5, frames.begin() + 21);
   EXPECT_EQ(sent, (std::vector<std::string>{"\x02"
                                             "07E82\x03",
                                             "\x14"
@@ -216,9 +218,15 @@ TEST(DeltaDownload, OneSpeakerLevelSendsOnlyItsPageAndLeavesTheReceiverAsAWholeD
                                             "24129\x03",
                                             "\x02"
                                             "2401d\x03"}));
-  EXPECT_EQ(frames.back(),
+  EXPECT_EQ(frames[21],
             "\x02"
             "07E80\x03");
+  // The read-back read the ten levels (and what the report carries) and
+  // found them all.
+  EXPECT_TRUE(u.h.app.Session().Mismatches().empty());
+  EXPECT_GE(u.h.app.Session().ValuesVerified(), 11);
+  EXPECT_EQ(u.h.app.Session().KnownState()->source, ReceiverState::Source::kVerifiedDownload);
+  EXPECT_EQ(u.h.link().Image(0), u.h.app.Session().KnownState()->images[0]);
   ExpectSameReceiver(WholeDownloadOf(file, u.start), ContentOf(u.h.receiver));
 }
 
@@ -343,7 +351,7 @@ TEST(DeltaDownload, ACompletedDeltaDownloadIsTheNextOnesBaseline) {
   ASSERT_TRUE(Completes(u.h));
   const auto& known = u.h.app.Session().KnownState();
   ASSERT_TRUE(known);
-  EXPECT_EQ(known->source, ReceiverState::Source::kDownload);
+  EXPECT_EQ(known->source, ReceiverState::Source::kVerifiedDownload);
   EXPECT_EQ(known->images[0], u.h.link().Image(0));
   // Its report is of the connection before the Download; the next
   // connection's report is compared with the images instead.
@@ -356,7 +364,72 @@ TEST(DeltaDownload, ACompletedDeltaDownloadIsTheNextOnesBaseline) {
     EXPECT_TRUE(Completes(u.h));
   });
   EXPECT_TRUE(u.h.host.planChanges.empty());
-  EXPECT_EQ(frames.size(), 22u);
+  ASSERT_GE(frames.size(), 22u);
+  EXPECT_EQ(frames[21],
+            "\x02"
+            "07E80\x03");
+  EXPECT_LT(frames.size(), 40u);
+}
+
+TEST(DeltaDownload, TheReadBackFindsAValueTheReceiverDidNotKeep) {
+  Uploaded u;
+  Change(u.h, 0, "Speaker Level", "CT", "2.5dB");
+  const std::string written = u.h.app.SaveConfigurationText(false);
+  u.h.app.Session().StartDownload(u.h.app.PlanDownload());
+  // The commands have gone out; before the read-back, the receiver lets
+  // go of the level it took (as a receiver that answers and keeps nothing
+  // would).
+  u.h.clock.RunUntil([&] { return u.h.app.Session().IsVerifying(); }, 600000);
+  ASSERT_TRUE(u.h.app.Session().IsVerifying());
+  StoreParameter(u.h.receiver.State(), 261, -20);
+  const auto outcome = u.h.RunUntilOutcome();
+  ASSERT_TRUE(outcome);
+  EXPECT_EQ(outcome->outcome, OperationOutcome::kTransferDone);
+  ASSERT_EQ(u.h.app.Session().Mismatches().size(), 1u);
+  EXPECT_EQ(u.h.app.Session().Mismatches().front(),
+            (VerifyMismatch{"Speaker Level", "CT", "2.5dB", "-2.0dB"}));
+  EXPECT_NE(outcome->message.find("The receiver does not hold 1 of the "), std::string::npos);
+  EXPECT_NE(outcome->message.find("Speaker Level / CT: written 2.5dB, holds -2.0dB"),
+            std::string::npos)
+      << outcome->message;
+  // The program keeps what the user meant; the receiver is no longer known.
+  EXPECT_EQ(u.h.app.SaveConfigurationText(false), written);
+  EXPECT_FALSE(u.h.app.Session().KnownState());
+  EXPECT_FALSE(u.h.link().IsPortOpen());
+  EXPECT_FALSE(u.h.link().IsRealTimeMode());
+}
+
+TEST(DeltaDownload, AWholeDownloadReadBackOnRequestFindsEveryValueWritten) {
+  Uploaded u(3);
+  Change(u.h, 0, "Speaker Level", "CT", "2.5dB");
+  DownloadPlan plan = u.h.app.PlanDownload(true);
+  EXPECT_FALSE(plan.verify);
+  plan.verify = true;
+  u.h.app.Session().StartDownload(plan);
+  const auto outcome = u.h.RunUntilOutcome();
+  ASSERT_TRUE(outcome);
+  std::string listed;
+  for (const VerifyMismatch& m : u.h.app.Session().Mismatches())
+    listed += m.section + " / " + m.key + ": " + m.expected + " / " + m.actual + "\n";
+  EXPECT_EQ(listed, "");
+  EXPECT_GT(u.h.app.Session().ValuesVerified(), 300);
+  EXPECT_EQ(u.h.app.Session().KnownState()->source, ReceiverState::Source::kVerifiedDownload);
+}
+
+TEST(DeltaDownload, AReadBackThatFindsNoReceiverLeavesTheImagesAndForgetsTheState) {
+  Uploaded u;
+  Change(u.h, 0, "Speaker Level", "CT", "2.5dB");
+  const std::string written = u.h.app.SaveConfigurationText(false);
+  u.h.app.Session().StartDownload(u.h.app.PlanDownload());
+  u.h.clock.RunUntil([&] { return u.h.app.Session().IsVerifying(); }, 600000);
+  ASSERT_TRUE(u.h.app.Session().IsVerifying());
+  u.h.receiver.MutableOptions().silent = true;
+  const auto outcome = u.h.RunUntilOutcome();
+  ASSERT_TRUE(outcome);
+  EXPECT_TRUE(outcome->message.starts_with(kMessageNotVerified)) << outcome->message;
+  EXPECT_EQ(u.h.app.SaveConfigurationText(false), written);
+  EXPECT_FALSE(u.h.app.Session().KnownState());
+  EXPECT_FALSE(u.h.link().IsPortOpen());
 }
 
 TEST(DeltaDownload, CancelForgetsTheStateAndGivesTheImagesBack) {

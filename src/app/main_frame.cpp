@@ -77,6 +77,12 @@ void CMainFrame::BuildMenus() {
                     [this] { view_.Download(CQAmpToolView::DownloadChoice::kWhole); });
     tool->addAction("Download &Parts...", this,
                     [this] { view_.Download(CQAmpToolView::DownloadChoice::kParts); });
+    // A Download of only what differs is always read back.
+    QAction* verify = tool->addAction("&Read Back Every Download");
+    verify->setCheckable(true);
+    verify->setChecked(view_.ReadsBackEveryDownload());
+    connect(verify, &QAction::toggled, this,
+            [this](bool on) { view_.SetReadsBackEveryDownload(on); });
   }
   QMenu* help = menuBar()->addMenu("&Help");
   help->addAction("Save &Diagnostics...", this, [this] { OnSaveDiagnostics(); });

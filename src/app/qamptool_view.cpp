@@ -503,7 +503,7 @@ void CQAmpToolView::Reload() {
 }
 
 void CQAmpToolView::Upload() {
-  if (IsProgressOpen() || !ChosenPortCanOpen()) return;
+  if (IsProgressOpen() || app_.Session().IsVerifying() || !ChosenPortCanOpen()) return;
   ApplyConnectionChoice();
   app_.Session().StartUpload();
 }
@@ -543,7 +543,7 @@ QString CQAmpToolView::PlanText(const DownloadPlan& plan) {
 }
 
 void CQAmpToolView::Download(DownloadChoice choice) {
-  if (IsProgressOpen() || !ChosenPortCanOpen()) return;
+  if (IsProgressOpen() || app_.Session().IsVerifying() || !ChosenPortCanOpen()) return;
   DownloadPlan plan;
   if (choice == DownloadChoice::kParts) {
     const auto parts = host_.Dialogs().DownloadParts(window(), DownloadPartNames(app_.Pages()));
@@ -560,6 +560,7 @@ void CQAmpToolView::Download(DownloadChoice choice) {
   } else {
     plan = app_.PlanDownload(choice == DownloadChoice::kWhole);
   }
+  plan.verify = plan.verify || readBackAll_;
   if (settings_.ShowsDownloadNotice()) {
     const CDialogs::NoticeAnswer answer = host_.Dialogs().Notice(window(), PlanText(plan));
     // Ticking the box counts even when the notice is then cancelled.
@@ -671,7 +672,8 @@ void CQAmpToolView::OperationEnded(OperationOutcome outcome) {
 }
 
 void CQAmpToolView::UpdateConnectionButtons() {
-  const bool busy = IsProgressOpen() || app_.Session().IsInitializing();
+  const bool busy =
+      IsProgressOpen() || app_.Session().IsInitializing() || app_.Session().IsVerifying();
   connected_ = connected_ && app_.Link().IsPortOpen();
   openButton_->setEnabled(!busy && !connected_);
   closeButton_->setEnabled(connected_ || busy);

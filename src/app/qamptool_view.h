@@ -64,6 +64,9 @@ class CQAmpToolView : public QWidget {
   // configuration, or the parts the user ticks.
   enum class DownloadChoice { kChanged, kWhole, kParts };
   void Download(DownloadChoice choice = DownloadChoice::kChanged);
+  // Whole and chosen Downloads are read back too.
+  bool ReadsBackEveryDownload() const { return readBackAll_; }
+  void SetReadsBackEveryDownload(bool on) { readBackAll_ = on; }
   // The notice's line on what a Download will send.
   static QString PlanText(const DownloadPlan& plan);
   void OpenMemoryWindow();
@@ -154,6 +157,7 @@ class CQAmpToolView : public QWidget {
   CMySheet* sheet_ = nullptr;
   CMemoryWindow* memoryWindow_ = nullptr;
   CProgressWindow* progress_ = nullptr;
+  bool readBackAll_ = false;
   QString statusBarText_;
   bool rendering_ = false;
   bool connected_ = false;

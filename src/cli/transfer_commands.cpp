@@ -49,6 +49,7 @@ struct Options {
   bool listMissing = false;
   // download: the whole configuration, or only the parts listed.
   bool full = false;
+  bool verify = false;
   std::optional<std::string> only;
 };
 
@@ -79,6 +80,8 @@ bool ParseOptions(std::string_view command, const std::vector<std::string>& args
       options.listMissing = true;
     } else if (takesMissing && arg == "--full") {
       options.full = true;
+    } else if (takesMissing && arg == "--verify") {
+      options.verify = true;
     } else if (takesMissing && arg == "--only") {
       const std::string* parts = value();
       if (parts == nullptr) {
@@ -446,7 +449,7 @@ class DownloadCommand : public Command {
   }
   std::string_view Usage() const override {
     return "usage: qampctl download PORT FILE.qcf [--yes] [--missing] [--full | --only PARTS]\n"
-           "                        [--region N] [--sim OPTION]...\n"
+           "                        [--verify] [--region N] [--sim OPTION]...\n"
            "\n"
            "Writes the configuration of FILE.qcf, with its memories, into the receiver.\n"
            "When the file keeps the state of the receiver it was read from or last\n"
@@ -455,6 +458,8 @@ class DownloadCommand : public Command {
            "listed, separated by commas: \"System Memory 1\" to \"System Memory 6\" (or\n"
            "\"System Memory\" for all six), the pages by their names, \"Basic Control\".\n"
            "After a Download the file keeps the receiver's new state.\n"
+           "What the current setting was sent is read back and compared afterwards: always\n"
+           "when only what differs was sent, and with --verify otherwise.\n"
            "Shows the notice and asks first, unless --yes is given; --yes is required\n"
            "when standard input is not a terminal. A file that lacks values (keys\n"
            "missing or unreadable; --missing lists them) is said so and asked about\n"
@@ -534,6 +539,8 @@ class DownloadCommand : public Command {
     } else {
       plan = cli.App().PlanDownload(options.full);
     }
+    // Only what differs is always read back; the rest on request.
+    plan.verify = plan.verify || options.verify;
     context.err << PlanLine(plan) << "\n";
     cli.App().Session().StartDownload(std::move(plan));
     const auto outcome = cli.Run();
@@ -557,11 +564,15 @@ class DownloadCommand : public Command {
                   << FailedNames(cli.LogPath()) << "; the error log is " << cli.LogPath() << "\n";
       return kExitFailure;
     }
-    if (!cli.Host().LastMessage().empty()) {
-      context.out << cli.Host().LastMessage() << "\n";
+    const std::string& said = cli.Host().LastMessage();
+    if (said == kMessageNothingToSend) {
+      context.out << said << "\n";
       return kExitSuccess;
     }
     context.out << "Downloaded " << options.positional[1] << " into the receiver\n";
+    if (!said.empty()) context.out << said << "\n";
+    // Read back, the receiver did not hold everything: no success.
+    if (!cli.App().Session().Mismatches().empty()) return kExitFailure;
     return kExitSuccess;
   }
 };

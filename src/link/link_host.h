@@ -23,8 +23,9 @@ enum LinkTimer : int {
   kPacingTimer = 9,           // the pause the receiver needs after each frame written
   kSettleTimer = 10,          // 500 ms after the configuration is taken, before the load
   kWriteFailureTimer = 11,    // 0 ms: a frame that could not be written is reported
+  kVerifyTimer = 12,          // the read-back after a Download begins and ends between events
 };
-inline constexpr int kTimerCount = 12;
+inline constexpr int kTimerCount = 13;
 
 inline constexpr int kGuardMs = 1000;
 inline constexpr int kFrameTimeoutMs = 450;

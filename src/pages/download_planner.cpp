@@ -161,15 +161,27 @@ void CountPlan(DownloadPlan& plan, Shadow& shadow, const CCommClass& link) {
     counter.Add(FrameStandard("07E82"), 8);
     plan.parts.push_back(MemoryPart(memory));
   }
+  plan.written.clear();
+  auto written = [&plan](const Entries& entries) {
+    for (const auto& [text, code] : entries) {
+      if (code >= kFirstParamId && code <= kLastParamId &&
+          std::find(plan.written.begin(), plan.written.end(), code) == plan.written.end())
+        plan.written.push_back(code);
+    }
+  };
   for (size_t page = 0; page < shadow.PageCount(); ++page) {
     if (!plan.SendsPage(page)) continue;
-    counter.Add(shadow.Page(page, link.Image(0)));
+    const Entries entries = shadow.Page(page, link.Image(0));
+    counter.Add(entries);
+    written(entries);
     plan.parts.push_back(shadow.PageCaption(page));
   }
   bool anyBasic = false;
   for (ParamId id = 1; id <= 8; ++id) {
     if (!plan.basicControls[static_cast<size_t>(id)]) continue;
-    counter.Add(BasicControl(id, link.Image(0)));
+    const Entries entries = BasicControl(id, link.Image(0));
+    counter.Add(entries);
+    written(entries);
     anyBasic = true;
   }
   if (anyBasic) plan.parts.emplace_back(kBasicControlPart);
@@ -205,6 +217,8 @@ DownloadPlan PlanDeltaDownload(CPageSet& pages, const CCommClass& link,
   DownloadPlan plan;
   plan.kind = DownloadPlan::Kind::kDelta;
   plan.baseline = known;
+  // A Download of only what differs is read back: it relies on the state.
+  plan.verify = true;
   Shadow shadow(link);
 
   // What the receiver's own setting holds as the Download goes on.

@@ -126,6 +126,20 @@ bool CPageSet::Describe(ParamId id, std::string& section, std::string& key) {
   return false;
 }
 
+bool CPageSet::DescribeValue(const CSettingImage& image, ParamId id, std::string& section,
+                             std::string& key, std::string& value) {
+  section.clear();
+  key.clear();
+  value.clear();
+  basicControl_->GetParamText(image, id, -1, &section, &key, &value, false);
+  if (!section.empty()) return true;
+  for (CBasePage* page : pages_) {
+    page->GetParamText(image, id, page->SelectedSubIndex(), &section, &key, &value, false);
+    if (!section.empty()) return true;
+  }
+  return false;
+}
+
 std::vector<CPageSet::Parameter> CPageSet::AllParameters() {
   std::vector<Parameter> parameters;
   std::vector<CBasePage*> all = {basicControl_.get()};

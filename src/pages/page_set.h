@@ -67,6 +67,8 @@ class CPageSet : public PageDirectory {
   void QueueMemoryStore(int memory) override;
   void RederiveTriggerParameter(ParamId id) override;
   bool Describe(ParamId id, std::string& section, std::string& key) override;
+  bool DescribeValue(const CSettingImage& image, ParamId id, std::string& section, std::string& key,
+                     std::string& value) override;
   void UpdateModelControls() override;
 
  private:

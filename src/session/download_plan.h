@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "link/receiver_state.h"
+#include "model/setting_image.h"
 
 namespace qamp {
 
@@ -39,6 +40,10 @@ struct DownloadPlan {
   // A delta Download: what the whole Download would send instead.
   int wholeCommands = 0;
   int wholeMilliseconds = 0;
+  // Read back afterwards what the current setting was sent, and compare.
+  bool verify = false;
+  // The parameters the current setting's commands set, for the read-back.
+  std::vector<ParamId> written;
 
   bool SendsPage(size_t index) const {
     return pages.empty() || (index < pages.size() && pages[index]);
@@ -46,6 +51,15 @@ struct DownloadPlan {
   bool SendsNothing() const { return kind != Kind::kWhole && parts.empty(); }
   // "12 commands, about 3 s" / "1,904 commands, about 4 min".
   std::string Summary() const;
+};
+
+// A value the receiver does not hold after a verified Download.
+struct VerifyMismatch {
+  std::string section;
+  std::string key;
+  std::string expected;
+  std::string actual;
+  bool operator==(const VerifyMismatch&) const = default;
 };
 
 // A time in words for the notice and the progress window: "under a

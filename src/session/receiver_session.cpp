@@ -1,5 +1,6 @@
 #include "session/receiver_session.h"
 
+#include "link/parameter_reads.h"
 #include "link/receiver_state.h"
 
 #include "link/basic_control_commands.h"
@@ -165,6 +166,10 @@ void CReceiverSession::OpeningFailed() {
   if (scanIndex_ == -1) {
     std::string message(kMessagePortError);
     if (!link_.LastPortError().empty()) message += "\n" + link_.LastPortError();
+    if (verification_ != nullptr) {
+      VerificationFailed(message);
+      return;
+    }
     FinishInitialization(true, false, {});
     errorLog_->EndOperationLog();
     host_.ShowMessage(message, MessageIcon::kError);
@@ -201,6 +206,10 @@ void CReceiverSession::OnConnectionWatch() {
 }
 
 void CReceiverSession::FailConnection(std::string_view message) {
+  if (verification_ != nullptr) {
+    VerificationFailed(message);
+    return;
+  }
   link_.KillTimer(kConnectionWatchTimer);
   attempts_ = 0;
   link_.ClosePort();
@@ -218,6 +227,10 @@ void CReceiverSession::FinishInitialization(bool failed, bool final, std::string
   if (initializeOpen_) {
     initializeOpen_ = false;
     host_.InitializeClosed();
+  }
+  if (verification_ != nullptr) {
+    VerificationConnected(failed, final, message);
+    return;
   }
   const TransferJob job = link_.Job();
   if (pages_ != nullptr) pages_->UpdateModelControls();
@@ -293,6 +306,14 @@ bool CReceiverSession::ReadRows(const std::vector<int>& rows) {
 }
 
 void CReceiverSession::CancelInitialization(bool ask) {
+  if (verification_ != nullptr) {
+    // Stopping the read-back leaves what was written as it is.
+    if (ask &&
+        !host_.Ask(kQuestionStopInitialization, std::string(kInitializeCaption) + " is Cancel"))
+      return;
+    VerificationFailed("the read-back was cancelled.");
+    return;
+  }
   const TransferJob job = link_.Job();
   if (job == TransferJob::kRealTimeConnection) {
     if (ask &&
@@ -460,6 +481,18 @@ void CReceiverSession::EndSending(EndSendingResult result) {
   DropBackup();
   host_.RefreshMemoryWindow();
   if (cancelling_) return;
+  if (job == TransferJob::kDownload && !restoring && result == EndSendingResult::kDone &&
+      plan_.verify && skippedCommands_ == 0) {
+    // The read-back connects anew once this event has been handled.
+    verification_ = std::make_unique<Verification>();
+    for (int slot = 0; slot < kImageSlots; ++slot)
+      verification_->written[static_cast<size_t>(slot)] = link_.Image(slot);
+    verification_->ids = plan_.written;
+    for (int memory = 1; memory < kImageSlots; ++memory)
+      verification_->memoriesSent |= plan_.memories[static_cast<size_t>(memory)];
+    host_.StartTimer(kVerifyTimer, 0);
+    return;
+  }
   if (!wasSending && result == EndSendingResult::kDone && job == TransferJob::kNone) return;
   if (job == TransferJob::kUpload || job == TransferJob::kDownload) {
     host_.OperationEnded(result == EndSendingResult::kDone ? OperationOutcome::kTransferDone
@@ -481,6 +514,10 @@ void CReceiverSession::PortFailed(std::string_view reason) {
     // open: the same message, and "Auto" moves on to the next port.
     link_.KillTimer(kConnectionWatchTimer);
     OpeningFailed();
+    return;
+  }
+  if (verification_ != nullptr) {
+    VerificationFailed(std::string(kMessagePortError) + "\n" + std::string(reason));
     return;
   }
   KeepReceiverSetting();
@@ -537,6 +574,19 @@ void CReceiverSession::OnTimer(int timer) {
       link_.StartTimerAfterWrites(kCheckIntervalTimer, kCheckIntervalMs);
       link_.SendConnectionCheck();
       link_.StartTimerAfterWrites(kCheckAnswerTimer, kCheckAnswerMs);
+      break;
+    case kVerifyTimer:
+      host_.KillTimer(kVerifyTimer);
+      if (verification_ == nullptr) break;
+      if (verification_->phase == Verification::Phase::kBegin) {
+        StartVerification();
+      } else if (verification_->phase == Verification::Phase::kReading) {
+        break;
+      } else if (!link_.IsWireIdle()) {
+        host_.StartTimer(kVerifyTimer, kStandardPauseMs);
+      } else {
+        FinishVerification();
+      }
       break;
     case kCheckAnswerTimer:
       link_.KillTimer(kCheckAnswerTimer);
@@ -616,6 +666,108 @@ void CReceiverSession::SendEverythingInstead(std::string_view why) {
   whole.milliseconds = plan_.wholeMilliseconds;
   plan_ = std::move(whole);
   host_.DownloadPlanChanged(plan_, why);
+}
+
+void CReceiverSession::StartVerification() {
+  // A connection whose load reads only the rows that answer what was
+  // written; it stores the answers into the current image, which the
+  // comparison then gives back. It runs as Real Time Mode runs, so that
+  // the commands that put the receiver's program and Pure Direct back go
+  // out at once.
+  verification_->phase = Verification::Phase::kReading;
+  mismatches_.clear();
+  valuesVerified_ = 0;
+  link_.SetMode(ControlMode::kRealTime);
+  link_.SetJob(TransferJob::kRealTimeConnection);
+  link_.LimitNextInitialLoad(RowsToRead(verification_->ids));
+  errorLog_->StartOperationLog();
+  StartConnection();
+}
+
+void CReceiverSession::VerificationConnected(bool failed, bool final, std::string_view message) {
+  if (!failed) {
+    // The load has put the program and Pure Direct back; they go out
+    // before the port closes.
+    verification_->phase = Verification::Phase::kEnd;
+    host_.StartTimer(kVerifyTimer, 0);
+    return;
+  }
+  link_.ClosePort();
+  link_.KillTimer(kLoadAnswerTimer);
+  // An answer stored before the attempt failed is no part of the images.
+  for (int slot = 0; slot < kImageSlots; ++slot)
+    link_.Image(slot) = verification_->written[static_cast<size_t>(slot)];
+  link_.SelectImage(0);
+  // The connection tries again as any connection does, until it gives up.
+  if (final) VerificationFailed(message);
+}
+
+void CReceiverSession::VerificationFailed(std::string_view message) {
+  link_.ClosePort();
+  link_.KillTimer(kLoadAnswerTimer);
+  link_.KillTimer(kConnectionWatchTimer);
+  attempts_ = 0;
+  link_.LimitNextInitialLoad(std::nullopt);
+  for (int slot = 0; slot < kImageSlots; ++slot)
+    link_.Image(slot) = verification_->written[static_cast<size_t>(slot)];
+  link_.SelectImage(0);
+  link_.SetMode(ControlMode::kAsync);
+  link_.SetJob(TransferJob::kNone);
+  verification_.reset();
+  // What the receiver holds is not known after all.
+  knownState_.reset();
+  const std::string text = std::string(kMessageNotVerified) + std::string(message);
+  host_.ShowMessage(text, MessageIcon::kWarning);
+  host_.RefreshUserInterface();
+  host_.OperationEnded(OperationOutcome::kTransferDone, text);
+}
+
+void CReceiverSession::FinishVerification() {
+  const CSettingImage read = link_.Image(0);
+  link_.ClosePort();
+  for (int slot = 0; slot < kImageSlots; ++slot)
+    link_.Image(slot) = verification_->written[static_cast<size_t>(slot)];
+  link_.SelectImage(0);
+  link_.SetMode(ControlMode::kAsync);
+  link_.SetJob(TransferJob::kNone);
+  const CSettingImage& written = verification_->written[0];
+  for (const ParamId id : verification_->ids) {
+    VerifyMismatch mismatch;
+    std::string ignored;
+    if (pages_ == nullptr ||
+        !pages_->DescribeValue(written, id, mismatch.section, mismatch.key, mismatch.expected) ||
+        !pages_->DescribeValue(read, id, ignored, ignored, mismatch.actual))
+      continue;
+    ++valuesVerified_;
+    if (mismatch.expected != mismatch.actual) mismatches_.push_back(std::move(mismatch));
+  }
+  const bool memoriesSent = verification_->memoriesSent;
+  verification_.reset();
+  if (!mismatches_.empty()) {
+    // The receiver holds something else than was written, in values a
+    // state could not tell word for word: the next Download sends all.
+    knownState_.reset();
+  } else if (knownState_) {
+    knownState_->source = ReceiverState::Source::kVerifiedDownload;
+  }
+  std::string text;
+  if (mismatches_.empty()) {
+    std::string line(kMessageVerified);
+    line.replace(line.find("%d"), 2, std::to_string(valuesVerified_));
+    text = line;
+    if (memoriesSent) text += " The memories written were not read back.";
+  } else {
+    text = "The receiver does not hold " + std::to_string(mismatches_.size()) + " of the " +
+           std::to_string(valuesVerified_) + " values written:";
+    for (size_t i = 0; i < mismatches_.size() && i < 10; ++i) {
+      const VerifyMismatch& m = mismatches_[i];
+      text += "\n" + m.section + " / " + m.key + ": written " + m.expected + ", holds " + m.actual;
+    }
+    if (mismatches_.size() > 10) text += "\n...";
+    host_.ShowMessage(text, MessageIcon::kWarning);
+  }
+  host_.RefreshUserInterface();
+  host_.OperationEnded(OperationOutcome::kTransferDone, text);
 }
 
 void CReceiverSession::UpdateKnownState(EndSendingResult result, TransferJob job) {

@@ -80,6 +80,9 @@ class PageDirectory {
   virtual void QueueMemoryStore(int memory) = 0;
   virtual void RederiveTriggerParameter(ParamId id) = 0;
   virtual bool Describe(ParamId id, std::string& section, std::string& key) = 0;
+  // The same with the value text of `id` in `image`.
+  virtual bool DescribeValue(const CSettingImage& image, ParamId id, std::string& section,
+                             std::string& key, std::string& value) = 0;
   virtual void UpdateModelControls() = 0;
 };
 
@@ -105,6 +108,10 @@ inline constexpr std::string_view kReasonModelChanged =
     "it. The whole configuration is sent.";
 inline constexpr std::string_view kMessageNothingToSend =
     "The receiver already holds this configuration: nothing was sent.";
+inline constexpr std::string_view kMessageVerified =
+    "The receiver holds what was written: %d values read back and compared.";
+inline constexpr std::string_view kMessageNotVerified =
+    "The configuration was written, but reading it back failed: ";
 inline constexpr std::string_view kQuestionRestoreReceiver =
     "The receiver has been left on one of its System memories and no longer holds its own "
     "setting.\nPut the receiver's own setting back now?";
@@ -154,6 +161,11 @@ class CReceiverSession : public LinkHost {
   void StartDownload(DownloadPlan plan = {});
   // What the running or last Download sends.
   const DownloadPlan& Plan() const { return plan_; }
+  // After a Download with `verify`: the values read back that differ from
+  // what was written, and how many were compared.
+  const std::vector<VerifyMismatch>& Mismatches() const { return mismatches_; }
+  int ValuesVerified() const { return valuesVerified_; }
+  bool IsVerifying() const { return verification_ != nullptr; }
   // What the receiver is known to hold: after an Upload, and after a whole
   // or delta Download that every command of reached the receiver; nothing
   // after a failed or cancelled transfer, or one with skipped commands.
@@ -219,6 +231,10 @@ class CReceiverSession : public LinkHost {
   bool DownloadFollowsPlan() const;
   void SendEverythingInstead(std::string_view why);
   void UpdateKnownState(EndSendingResult result, TransferJob job);
+  void StartVerification();
+  void VerificationConnected(bool failed, bool final, std::string_view message);
+  void VerificationFailed(std::string_view message);
+  void FinishVerification();
   void StartConnection();
   void OpenInitialize();
   void OpeningFailed();
@@ -272,6 +288,18 @@ class CReceiverSession : public LinkHost {
   DownloadPlan plan_;
   std::optional<ReceiverState> knownState_;
   int skippedCommands_ = 0;  // written to the error log in this operation
+  // The read-back after a Download: what was written, while the receiver's
+  // answers land in the images.
+  struct Verification {
+    std::array<CSettingImage, kImageSlots> written;
+    std::vector<ParamId> ids;
+    bool memoriesSent = false;
+    enum class Phase { kBegin, kReading, kEnd };
+    Phase phase = Phase::kBegin;
+  };
+  std::unique_ptr<Verification> verification_;
+  std::vector<VerifyMismatch> mismatches_;
+  int valuesVerified_ = 0;
 };
 
 }  // namespace qamp

@@ -231,7 +231,7 @@ TEST(MainFrame, AsyncModeHasTheFullMenusAndTheTitleOfAnUntitledDocument) {
                          "E&xit"}));
   EXPECT_EQ(MenuItems(window.frame(), "&Tool"),
             QStringList({"&User Memo", "&Make Report", "-", "Download &Whole Configuration",
-                         "Download &Parts..."}));
+                         "Download &Parts...", "&Read Back Every Download"}));
   EXPECT_EQ(MenuItems(window.frame(), "&Help"),
             QStringList({"Save &Diagnostics...", "-", "&About Amplora..."}));
   EXPECT_EQ(window.frame().windowTitle(), "Async Mode - Amplora for K2600 ver1.03");
@@ -561,6 +561,12 @@ TEST(Async, ADownloadAfterAnUploadSendsOnlyWhatChanged) {
   EXPECT_LT(window.receiver.ReceivedFrames().size() - before, 30u);
   EXPECT_EQ(ReadParameter(window.receiver.State(), 261),
             ReadParameter(window.link().Image(0), 261));
+  // The read-back follows, and says what it found.
+  ASSERT_TRUE(window.RunUntil([&] { return !window.dialogs.messages.empty(); }, 60000));
+  EXPECT_TRUE(window.dialogs.messages.back().startsWith("The receiver holds what was written: "))
+      << window.dialogs.messages.back().toStdString();
+  EXPECT_EQ(window.dialogs.icons.back(), MessageIcon::kInformation);
+  EXPECT_FALSE(window.program.App().Session().IsVerifying());
   // Nothing more to send: the receiver is checked and left alone.
   window.dialogs.messages.clear();
   FindByName<QPushButton>(&window.view(), "<< Download")->click();
