@@ -3,7 +3,9 @@
 #pragma once
 
 #include <algorithm>
+#include <functional>
 #include <string>
+#include <string_view>
 
 #include "link/serial_transport.h"
 
@@ -22,6 +24,11 @@ class MeasuringTransport : public SerialTransport, public TransportListener {
     CloseFrame();
     ++frames;
     framePauseMs_ = !bytes.empty() && bytes.front() == '\x02' ? 50 : 150;
+    if (extraPauseOf) {
+      const int extra = extraPauseOf(bytes);
+      framePauseMs_ += extra;
+      waitsMs += extra;
+    }
     pausesMs += framePauseMs_;
     frameChars_ = static_cast<double>(bytes.size());
     bytesOut += static_cast<double>(bytes.size());
@@ -51,8 +58,20 @@ class MeasuringTransport : public SerialTransport, public TransportListener {
   // one after the other, as if no pause ran while characters were moving.
   double SerialFloorMs() const { return pausesMs + (bytesOut + bytesIn) * kMsPerChar; }
 
+  // Starts the count again, for the next conversation.
+  void Reset() {
+    frames = 0;
+    pausesMs = waitsMs = bytesOut = bytesIn = 0;
+    framePauseMs_ = frameChars_ = floorMs_ = 0;
+  }
+
+  // Where set, the longer pause a frame asks for ("@WAIT" behind it in
+  // the queue), in milliseconds beyond its own.
+  std::function<int(std::string_view)> extraPauseOf;
   int frames = 0;
+  // Every pause, the longer ones included; and those longer parts alone.
   double pausesMs = 0;
+  double waitsMs = 0;
   double bytesOut = 0;
   double bytesIn = 0;
 

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "bench/measuring_transport.h"
 #include "qt/port_router.h"
@@ -17,7 +18,11 @@ namespace qamp::bench {
 
 class PtySimulatorRun {
  public:
-  PtySimulatorRun() : application_(argc_, argv_), server_(receiver_), transport_(router_) {}
+  explicit PtySimulatorRun(sim::SimOptions options = {})
+      : application_(argc_, argv_),
+        receiver_(std::move(options)),
+        server_(receiver_),
+        transport_(router_) {}
 
   // Opens the pseudo terminal; says why on standard output when it cannot.
   bool Start() {
@@ -35,6 +40,8 @@ class PtySimulatorRun {
 
   // What the session writes through: it counts the frames and their pauses.
   MeasuringTransport& Transport() { return transport_; }
+  // The receiver behind the pseudo terminal.
+  sim::CSimulatedReceiver& Receiver() { return receiver_; }
 
  private:
   int argc_ = 1;
