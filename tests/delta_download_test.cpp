@@ -450,6 +450,57 @@ TEST(DeltaDownload, CancelForgetsTheStateAndGivesTheImagesBack) {
   EXPECT_EQ(u.h.app.PlanDownload().kind, DownloadPlan::Kind::kWhole);
 }
 
+// The faults of the fault-injection suite, in a Download of what differs.
+TEST(DeltaDownloadFaults, LostAnswersCostRetriesTheChangeArrivesAndTheStateIsNotTrusted) {
+  Uploaded u;
+  Change(u.h, 0, "Speaker Level", "CT", "2.5dB");
+  Change(u.h, 2, "Speaker Level", "SW", "-9.5dB");
+  const std::string file = u.h.app.SaveConfigurationText();
+  u.h.receiver.MutableOptions().dropEveryNth = 5;
+  // The Download itself; a read-back over such a cable ends at the first
+  // lost answer (as any load does), which the next test shows.
+  DownloadPlan plan = u.h.app.PlanDownload();
+  plan.verify = false;
+  u.h.app.Session().StartDownload(plan);
+  ASSERT_TRUE(Completes(u.h));
+  EXPECT_GT(u.h.link().Resends(), 0);
+  u.h.receiver.MutableOptions().dropEveryNth = 0;
+  ExpectSameReceiver(WholeDownloadOf(file, u.start), ContentOf(u.h.receiver));
+  // Answers were lost on the way: the next Download sends everything.
+  EXPECT_FALSE(u.h.app.Session().KnownState());
+}
+
+TEST(DeltaDownloadFaults, APortThatVanishesLeavesTheImagesAndForgetsTheState) {
+  Uploaded u;
+  Change(u.h, 0, "Speaker Level", "CT", "2.5dB");
+  const std::string written = u.h.app.SaveConfigurationText(false);
+  u.h.receiver.MutableOptions().vanishAfterFrames =
+      static_cast<int>(u.h.receiver.ReceivedFrames().size()) + 12;
+  u.h.app.Session().StartDownload(u.h.app.PlanDownload());
+  const auto outcome = u.h.RunUntilOutcome();
+  ASSERT_TRUE(outcome);
+  EXPECT_NE(outcome->outcome, OperationOutcome::kTransferDone);
+  EXPECT_EQ(u.h.app.SaveConfigurationText(false), written);
+  EXPECT_FALSE(u.h.app.Session().KnownState());
+  EXPECT_FALSE(u.h.link().IsPortOpen());
+}
+
+TEST(DeltaDownloadFaults, AWriteTheReceiverGuardsIsFoundByTheReadBack) {
+  Uploaded u;
+  Change(u.h, 0, "Speaker Level", "CT", "2.5dB");
+  u.h.receiver.MutableOptions().guardWrites = true;
+  u.h.app.Session().StartDownload(u.h.app.PlanDownload());
+  const auto outcome = u.h.RunUntilOutcome();
+  ASSERT_TRUE(outcome);
+  // The receiver guarded the levels: the read-back finds the one that was
+  // to change, and the state is given up.
+  EXPECT_FALSE(u.h.app.Session().KnownState());
+  EXPECT_NE(ReadParameter(u.h.receiver.State(), 261), 25);
+  ASSERT_EQ(u.h.app.Session().Mismatches().size(), 1u);
+  EXPECT_EQ(u.h.app.Session().Mismatches().front().key, "CT");
+  EXPECT_EQ(u.h.app.Session().Mismatches().front().expected, "2.5dB");
+}
+
 TEST(ChosenDownload, SendsExactlyTheChosenPagesAndMemories) {
   Uploaded u;
   std::string why;

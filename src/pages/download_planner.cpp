@@ -22,9 +22,9 @@ constexpr std::string_view kMemoryPart = "System Memory";
 
 // The pause the receiver needs after each frame and a typical answer, so
 // that the estimate is close to what the transfer benchmarks measure.
-constexpr int kStandardMs = 50 + 20;
-constexpr int kExtendedMs = 150 + 30;
-constexpr int kMemoryStoreMs = 1000;  // a store command takes the receiver a moment
+constexpr int kStandardMs = 50 + 5;
+constexpr int kExtendedMs = 150 + 5;
+constexpr int kMemoryStoreMs = 300;  // a store command takes the receiver a moment
 
 std::string MemoryPart(int memory) {
   return std::string(kMemoryPart) + " " + std::to_string(memory);

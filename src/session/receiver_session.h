@@ -111,7 +111,8 @@ inline constexpr std::string_view kMessageNothingToSend =
 inline constexpr std::string_view kMessageVerified =
     "The receiver holds what was written: %d values read back and compared.";
 inline constexpr std::string_view kMessageNotVerified =
-    "The configuration was written, but reading it back failed: ";
+    "The configuration was written, but reading it back failed, and the receiver may be left "
+    "with Pure Direct off or on another sound program (Download again to be sure): ";
 inline constexpr std::string_view kQuestionRestoreReceiver =
     "The receiver has been left on one of its System memories and no longer holds its own "
     "setting.\nPut the receiver's own setting back now?";
