@@ -19,6 +19,7 @@
 #include "cli/command.h"
 #include "qt/port_router.h"
 #include "support/qampctl_runner.h"
+#include "support/scratch_directory.h"
 
 namespace qamp::cli {
 namespace {
@@ -26,33 +27,15 @@ namespace {
 using Result = testing::QampctlResult;
 using testing::Qampctl;
 
-class Diagnostics : public ::testing::Test {
+class Diagnostics : public testing::ScratchDirectoryTest {
  protected:
-  void SetUp() override {
-    const char* tmp = std::getenv("TMPDIR");
-    saved_ = tmp != nullptr ? tmp : "";
-    directory_ =
-        std::filesystem::temp_directory_path() / ("qampctl-diag-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(directory_);
-    setenv("TMPDIR", directory_.c_str(), 1);
-  }
-  void TearDown() override {
-    if (saved_.empty()) {
-      unsetenv("TMPDIR");
-    } else {
-      setenv("TMPDIR", saved_.c_str(), 1);
-    }
-    std::filesystem::remove_all(directory_);
-  }
-  std::string Path(const std::string& name) const { return (directory_ / name).string(); }
+  Diagnostics() : ScratchDirectoryTest("qampctl-diag-") {}
   static std::vector<std::string> Lines(const std::string& path) {
     std::ifstream file(path);
     std::vector<std::string> lines;
     for (std::string line; std::getline(file, line);) lines.push_back(line);
     return lines;
   }
-  std::filesystem::path directory_;
-  std::string saved_;
 };
 
 TEST_F(Diagnostics, TraceHoldsEveryFrameOfAConnectionBothWays) {

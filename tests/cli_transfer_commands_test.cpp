@@ -17,6 +17,7 @@
 
 #include "cli/command.h"
 #include "support/qampctl_runner.h"
+#include "support/scratch_directory.h"
 
 namespace qamp::cli {
 namespace {
@@ -24,32 +25,9 @@ namespace {
 using Result = testing::QampctlResult;
 using testing::Qampctl;
 
-class TransferCommands : public ::testing::Test {
+class TransferCommands : public testing::ScratchDirectoryTest {
  protected:
-  void SetUp() override {
-    const char* tmp = std::getenv("TMPDIR");
-    saved_ = tmp != nullptr ? tmp : "";
-    directory_ =
-        std::filesystem::temp_directory_path() / ("qampctl-test-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(directory_);
-    // The error log goes to the temporary directory.
-    setenv("TMPDIR", directory_.c_str(), 1);
-  }
-  void TearDown() override {
-    if (saved_.empty()) {
-      unsetenv("TMPDIR");
-    } else {
-      setenv("TMPDIR", saved_.c_str(), 1);
-    }
-    std::filesystem::remove_all(directory_);
-  }
-  std::string Path(const std::string& name) const { return (directory_ / name).string(); }
-  static std::string Read(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-  }
-  std::filesystem::path directory_;
-  std::string saved_;
+  TransferCommands() : ScratchDirectoryTest("qampctl-test-") {}
 };
 
 TEST_F(TransferCommands, UploadSavesAFileThatReportAndDiffRead) {

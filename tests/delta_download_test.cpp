@@ -16,53 +16,17 @@
 #include "pages/user_change.h"
 #include "support/app_harness.h"
 #include "support/realistic_state.h"
+#include "support/receiver_content.h"
 
 namespace qamp {
 namespace {
 
 using testing::AppHarness;
+using testing::ContentOf;
 using testing::RealisticReceiverOptions;
-
-struct ReceiverContent {
-  CSettingImage state;
-  std::array<CSettingImage, 6> memories;
-  std::array<bool, 6> hasData;
-  bool operator==(const ReceiverContent&) const = default;
-};
-
-ReceiverContent ContentOf(sim::CSimulatedReceiver& receiver) {
-  ReceiverContent content;
-  content.state = receiver.State();
-  for (int n = 1; n <= 6; ++n) {
-    content.memories[static_cast<size_t>(n - 1)] = receiver.Memory(n);
-    content.hasData[static_cast<size_t>(n - 1)] = receiver.MemoryHasData(n);
-  }
-  return content;
-}
-
-void SetContent(sim::CSimulatedReceiver& receiver, const ReceiverContent& content) {
-  receiver.State() = content.state;
-  for (int n = 1; n <= 6; ++n) {
-    receiver.Memory(n) = content.memories[static_cast<size_t>(n - 1)];
-    receiver.SetMemoryHasData(n, content.hasData[static_cast<size_t>(n - 1)]);
-  }
-}
-
-std::string WordsThatDiffer(const ReceiverContent& expected, const ReceiverContent& actual) {
-  std::string words;
-  for (int slot = 0; slot <= 6; ++slot) {
-    const CSettingImage& a =
-        slot == 0 ? expected.state : expected.memories[static_cast<size_t>(slot - 1)];
-    const CSettingImage& b =
-        slot == 0 ? actual.state : actual.memories[static_cast<size_t>(slot - 1)];
-    for (int w = 0; w < kImageWords; ++w) {
-      if (a[w] != b[w] && words.size() < 400)
-        words += std::to_string(slot) + ":" + std::to_string(w) + " " + std::to_string(a[w]) + "/" +
-                 std::to_string(b[w]) + " ";
-    }
-  }
-  return words;
-}
+using testing::ReceiverContent;
+using testing::SetContent;
+using testing::WordsThatDiffer;
 
 // Sets one value as a file would give it.
 void Change(AppHarness& h, int slot, std::string_view section, std::string_view key,
@@ -82,6 +46,14 @@ void Change(AppHarness& h, int slot, std::string_view section, std::string_view 
 bool Completes(AppHarness& h) {
   const auto outcome = h.RunUntilOutcome();
   return outcome && outcome->outcome == OperationOutcome::kTransferDone;
+}
+
+// Starts a Download of what differs and runs it until its read-back
+// begins.
+void RunUntilTheReadBack(AppHarness& h) {
+  h.app.Session().StartDownload(h.app.PlanDownload());
+  h.clock.RunUntil([&] { return h.app.Session().IsVerifying(); }, 600000);
+  ASSERT_TRUE(h.app.Session().IsVerifying());
 }
 
 // What an Upload of a receiver holding `content` reads: everything the
@@ -375,12 +347,10 @@ TEST(DeltaDownload, TheReadBackFindsAValueTheReceiverDidNotKeep) {
   Uploaded u;
   Change(u.h, 0, "Speaker Level", "CT", "2.5dB");
   const std::string written = u.h.app.SaveConfigurationText(false);
-  u.h.app.Session().StartDownload(u.h.app.PlanDownload());
   // The commands have gone out; before the read-back, the receiver lets
   // go of the level it took (as a receiver that answers and keeps nothing
   // would).
-  u.h.clock.RunUntil([&] { return u.h.app.Session().IsVerifying(); }, 600000);
-  ASSERT_TRUE(u.h.app.Session().IsVerifying());
+  RunUntilTheReadBack(u.h);
   StoreParameter(u.h.receiver.State(), 261, -20);
   const auto outcome = u.h.RunUntilOutcome();
   ASSERT_TRUE(outcome);
@@ -420,9 +390,7 @@ TEST(DeltaDownload, AReadBackThatFindsNoReceiverLeavesTheImagesAndForgetsTheStat
   Uploaded u;
   Change(u.h, 0, "Speaker Level", "CT", "2.5dB");
   const std::string written = u.h.app.SaveConfigurationText(false);
-  u.h.app.Session().StartDownload(u.h.app.PlanDownload());
-  u.h.clock.RunUntil([&] { return u.h.app.Session().IsVerifying(); }, 600000);
-  ASSERT_TRUE(u.h.app.Session().IsVerifying());
+  RunUntilTheReadBack(u.h);
   u.h.receiver.MutableOptions().silent = true;
   const auto outcome = u.h.RunUntilOutcome();
   ASSERT_TRUE(outcome);

@@ -14,14 +14,19 @@
 #include "model/parameter_store.h"
 #include "support/app_harness.h"
 #include "support/realistic_state.h"
+#include "support/receiver_content.h"
 
 namespace qamp {
 namespace {
 
 using testing::AppHarness;
+using testing::ContentOf;
 using testing::MakeRealistic;
 using testing::MakeReceiverRealistic;
 using testing::RealisticReceiverOptions;
+using testing::ReceiverContent;
+using testing::SetContent;
+using testing::WordsThatDiffer;
 
 constexpr std::string_view kInitializationError =
     "Communication error has occurred during initialization.";
@@ -31,41 +36,6 @@ sim::SimOptions Receiver(unsigned seed, const std::function<void(sim::SimOptions
   sim::SimOptions options = RealisticReceiverOptions(seed);
   if (faults) faults(options);
   return options;
-}
-
-struct ReceiverContent {
-  CSettingImage state;
-  std::array<CSettingImage, 6> memories;
-  std::array<bool, 6> hasData;
-  bool operator==(const ReceiverContent&) const = default;
-};
-
-// The words in which two receivers differ, for short failures.
-std::string WordsThatDiffer(const ReceiverContent& expected, const ReceiverContent& actual) {
-  std::string words;
-  for (int slot = 0; slot <= 6; ++slot) {
-    const CSettingImage& a =
-        slot == 0 ? expected.state : expected.memories[static_cast<size_t>(slot - 1)];
-    const CSettingImage& b =
-        slot == 0 ? actual.state : actual.memories[static_cast<size_t>(slot - 1)];
-    for (int w = 0; w < kImageWords; ++w) {
-      if (a[w] != b[w] && words.size() < 400)
-        words += std::to_string(slot) + ":" + std::to_string(w) + " " + std::to_string(a[w]) + "/" +
-                 std::to_string(b[w]) + " ";
-    }
-  }
-  return words;
-}
-
-ReceiverContent ContentOf(const sim::CSimulatedReceiver& receiver) {
-  ReceiverContent content;
-  content.state = receiver.State();
-  for (int n = 1; n <= 6; ++n) {
-    content.memories[static_cast<size_t>(n - 1)] =
-        const_cast<sim::CSimulatedReceiver&>(receiver).Memory(n);
-    content.hasData[static_cast<size_t>(n - 1)] = receiver.MemoryHasData(n);
-  }
-  return content;
 }
 
 // The receiver's content as a transfer must leave it. Two parts of the
@@ -78,14 +48,6 @@ ReceiverContent SettingOf(const sim::CSimulatedReceiver& receiver) {
   for (int word = 9; word <= 11; ++word) content.state[word] = 0;
   for (int word = 231; word <= 256; ++word) content.state[word] = 0;
   return content;
-}
-
-void SetContent(sim::CSimulatedReceiver& receiver, const ReceiverContent& content) {
-  receiver.State() = content.state;
-  for (int n = 1; n <= 6; ++n) {
-    receiver.Memory(n) = content.memories[static_cast<size_t>(n - 1)];
-    receiver.SetMemoryHasData(n, content.hasData[static_cast<size_t>(n - 1)]);
-  }
 }
 
 // An application whose images are not the defaults, as after a file was
