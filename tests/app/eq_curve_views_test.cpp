@@ -32,15 +32,9 @@ namespace {
 using testing::AppHarness;
 using testing::Connect;
 using testing::FramesAfter;
+using testing::PageNamed;
 using testing::ScriptedDialogs;
 using Frames = std::vector<std::string>;
-
-CBasePage* PageNamed(AppHarness& h, std::string_view caption) {
-  for (CBasePage* page : h.app.Pages().SheetPages()) {
-    if (page->Caption() == caption) return page;
-  }
-  return nullptr;
-}
 
 // A page's view with the Parametric EQ window behind its button, shown.
 struct ViewOnScreen {

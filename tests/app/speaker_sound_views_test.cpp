@@ -32,14 +32,8 @@ using testing::AccessibleNameOf;
 using testing::AppHarness;
 using testing::Connect;
 using testing::FramesAfter;
+using testing::PageNamed;
 using Frames = std::vector<std::string>;
-
-CBasePage* PageNamed(AppHarness& h, std::string_view caption) {
-  for (CBasePage* page : h.app.Pages().SheetPages()) {
-    if (page->Caption() == caption) return page;
-  }
-  return nullptr;
-}
 
 // A page's own view, shown, with the page active.
 struct ViewOnScreen {

@@ -41,4 +41,12 @@ inline QString AccessibleNameOf(QWidget* widget) {
   return accessible->text(QAccessible::Name);
 }
 
+// The sheet page with this caption, or null.
+inline CBasePage* PageNamed(AppHarness& h, std::string_view caption) {
+  for (CBasePage* page : h.app.Pages().SheetPages()) {
+    if (page->Caption() == caption) return page;
+  }
+  return nullptr;
+}
+
 }  // namespace qamp::testing
