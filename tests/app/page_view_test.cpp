@@ -41,14 +41,8 @@ using testing::AppHarness;
 using testing::Connect;
 using testing::FramesAfter;
 using testing::RecordingPage;
+using testing::WidgetAs;
 using Log = std::vector<std::string>;
-
-template <class Widget>
-Widget* WidgetAs(const CPageWidget& view, int id) {
-  auto* widget = qobject_cast<Widget*>(view.WidgetOf(id));
-  EXPECT_NE(widget, nullptr) << "control " << id;
-  return widget;
-}
 
 QLabel* LabelBeside(const CPageWidget& view, QWidget* widget) {
   for (QLabel* label : view.findChildren<QLabel*>()) {
@@ -533,21 +527,10 @@ constexpr int kFrontSmall = 1029;
 
 const std::vector<int> kSurroundBackButtons = {1058, 1062, 1066, 1070, 1075};
 
-// A sheet of the application's pages, shown, with one page active.
-struct SheetOnScreen {
-  SheetOnScreen(AppHarness& h, std::string_view caption) : sheet(h.app.Pages().SheetPages()) {
-    sheet.resize(1100, 760);
-    sheet.show();
-    EXPECT_TRUE(sheet.ActivateByCaption(caption));
-    QApplication::processEvents();
-    view = sheet.ActiveView();
-  }
-  template <class Widget>
-  Widget* Get(int id) {
-    return WidgetAs<Widget>(*view, id);
-  }
-  CMySheet sheet;
-  CPageWidget* view = nullptr;
+// Shown a little narrower and taller than the others' sheets.
+struct SheetOnScreen : testing::SheetOnScreen {
+  SheetOnScreen(AppHarness& h, std::string_view caption)
+      : testing::SheetOnScreen(h, caption, {1100, 760}) {}
 };
 
 void ExpectSurroundBackForcedToNone(SheetOnScreen& s) {

@@ -43,25 +43,8 @@ using testing::AccessibleNameOf;
 using testing::AppHarness;
 using testing::Connect;
 using testing::FramesAfter;
+using testing::SheetOnScreen;
 using Frames = std::vector<std::string>;
-
-struct SheetOnScreen {
-  SheetOnScreen(AppHarness& h, std::string_view caption) : sheet(h.app.Pages().SheetPages()) {
-    sheet.resize(1280, 720);
-    sheet.show();
-    EXPECT_TRUE(sheet.ActivateByCaption(caption));
-    QApplication::processEvents();
-    view = sheet.ActiveView();
-  }
-  template <class Widget>
-  Widget* Get(int id) {
-    auto* widget = qobject_cast<Widget*>(view->WidgetOf(id));
-    EXPECT_NE(widget, nullptr) << "control " << id;
-    return widget;
-  }
-  CMySheet sheet;
-  CPageWidget* view = nullptr;
-};
 
 // Every control number of the page has a widget of the kind the generic
 // form gives it, and the names of all of them are present and unique.

@@ -9,6 +9,10 @@
 #include <string>
 #include <vector>
 
+#include <QApplication>
+
+#include "app/my_sheet.h"
+#include "app/page_widget.h"
 #include "support/app_harness.h"
 
 namespace qamp::testing {
@@ -40,6 +44,33 @@ inline QString AccessibleNameOf(QWidget* widget) {
   }
   return accessible->text(QAccessible::Name);
 }
+
+// The control `id` of a page view as the widget kind it should be.
+template <class Widget>
+Widget* WidgetAs(const CPageWidget& view, int id) {
+  auto* widget = qobject_cast<Widget*>(view.WidgetOf(id));
+  EXPECT_NE(widget, nullptr) << "control " << id;
+  return widget;
+}
+
+// A sheet of the application's pages, shown at a size, with one page
+// active.
+struct SheetOnScreen {
+  SheetOnScreen(AppHarness& h, std::string_view caption, QSize size = {1280, 720})
+      : sheet(h.app.Pages().SheetPages()) {
+    sheet.resize(size);
+    sheet.show();
+    EXPECT_TRUE(sheet.ActivateByCaption(caption));
+    QApplication::processEvents();
+    view = sheet.ActiveView();
+  }
+  template <class Widget>
+  Widget* Get(int id) {
+    return WidgetAs<Widget>(*view, id);
+  }
+  CMySheet sheet;
+  CPageWidget* view = nullptr;
+};
 
 // The sheet page with this caption, or null.
 inline CBasePage* PageNamed(AppHarness& h, std::string_view caption) {

@@ -41,23 +41,9 @@ using Frames = std::vector<std::string>;
 
 const char* const kOurPages[] = {"Multi Zone", "Display Set", "MULTI CH", "Other"};
 
-struct SheetOnScreen {
-  SheetOnScreen(AppHarness& h, std::string_view caption) : sheet(h.app.Pages().SheetPages()) {
-    sheet.resize(1280, 720);
-    sheet.show();
-    EXPECT_TRUE(sheet.ActivateByCaption(caption));
-    QApplication::processEvents();
-    view = sheet.ActiveView();
-  }
-  template <class Widget>
-  Widget* Get(int id) {
-    auto* widget = qobject_cast<Widget*>(view->WidgetOf(id));
-    EXPECT_NE(widget, nullptr) << "control " << id;
-    return widget;
-  }
+struct SheetOnScreen : testing::SheetOnScreen {
+  using testing::SheetOnScreen::SheetOnScreen;
   CTypedReadOut* ReadOut(int id) { return dynamic_cast<CTypedReadOut*>(view->WidgetOf(id)); }
-  CMySheet sheet;
-  CPageWidget* view = nullptr;
 };
 
 Frames Standard(const char* text) {
