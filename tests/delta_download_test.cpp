@@ -13,6 +13,7 @@
 #include "link/wire_format.h"
 #include "model/ini_file.h"
 #include "model/parameter_store.h"
+#include "model/system_memory_content.h"
 #include "pages/user_change.h"
 #include "support/app_harness.h"
 #include "support/realistic_state.h"
@@ -93,8 +94,11 @@ void ExpectSameReceiver(const ReceiverContent& expected, const ReceiverContent& 
 // An Upload of a receiver with realistic settings and memories, each of
 // which holds data.
 struct Uploaded {
-  explicit Uploaded(unsigned seed = 7) : h(RealisticReceiverOptions(seed)) {
+  explicit Uploaded(unsigned seed = 7,
+                    const std::function<void(sim::CSimulatedReceiver&)>& prepare = {})
+      : h(RealisticReceiverOptions(seed)) {
     for (int n = 1; n <= 6; ++n) h.receiver.SetMemoryHasData(n, true);
+    if (prepare) prepare(h.receiver);
     h.app.Session().StartUpload();
     EXPECT_TRUE(Completes(h));
     start = ContentOf(h.receiver);
@@ -282,6 +286,103 @@ TEST(DeltaDownload, AChangedMemoryIsStoredAndTheCurrentSettingPutBack) {
   const ReceiverContent after = ContentOf(u.h.receiver);
   EXPECT_EQ(SettingOf(after), SettingOf(u.start)) << WordsThatDiffer(u.start, after);
   EXPECT_NE(after.memories[2], u.start.memories[2]);
+  ExpectSameReceiver(WholeDownloadOf(file, u.start), after);
+}
+
+// Where the memory differs from the receiver's own setting in much, the
+// memory is loaded first and only the changed page goes before the save;
+// the volume memory, which did not change, is not saved again. Putting the
+// receiver's own setting back afterwards is what costs.
+TEST(DeltaDownload, AChangedMemoryIsLoadedChangedAndSavedWithoutItsOtherKinds) {
+  Uploaded u;
+  Change(u.h, 3, "Speaker Level", "SW", "-9.5dB");
+  const DownloadPlan plan = u.h.app.PlanDownload();
+  const std::string load3 =
+      "\x02"
+      "07E37\x03";
+  const std::string save3 =
+      "\x02"
+      "07E2D\x03";
+  const std::string file = u.h.app.SaveConfigurationText();
+  const std::vector<std::string> frames = u.FramesOf([&] {
+    u.h.app.Session().StartDownload(plan);
+    EXPECT_TRUE(Completes(u.h));
+  });
+  // The load is answered by the configuration it loads, and sent once.
+  EXPECT_EQ(std::count(frames.begin(), frames.end(), load3), 1);
+  const auto load = std::find(frames.begin(), frames.end(), load3);
+  ASSERT_NE(load, frames.end());
+  const auto save = std::find(load, frames.end(), save3);
+  ASSERT_NE(save, frames.end());
+  // Between them the ten levels of the page, and nothing else.
+  ASSERT_EQ(save - load, 11);
+  for (auto frame = load + 1; frame != save; ++frame)
+    EXPECT_TRUE(
+        frame->starts_with("\x02"
+                           "24"))
+        << *frame;
+  EXPECT_EQ(std::count(load + 1, save,
+                       "\x02"
+                       "2411d\x03"),
+            1)
+      << "SW at -9.5dB";
+  EXPECT_EQ(*(save + 1),
+            "\x02"
+            "07E82\x03");
+  // Volume, Zone2 Volume and Zone3 Volume memory 3 are not saved.
+  for (const std::string other : {"\x02"
+                                  "07E6D\x03",
+                                  "\x02"
+                                  "07E89\x03",
+                                  "\x02"
+                                  "07E22\x03"})
+    EXPECT_EQ(std::count(frames.begin(), frames.end(), other), 0) << other;
+  EXPECT_LT(plan.commands, plan.wholeCommands / 3);
+  const ReceiverContent after = ContentOf(u.h.receiver);
+  EXPECT_EQ(SettingOf(after), SettingOf(u.start)) << WordsThatDiffer(u.start, after);
+  ExpectSameReceiver(WholeDownloadOf(file, u.start), after);
+}
+
+// A memory stored from the receiver's own setting needs no load: the
+// memory's values where they differ (the changed level, and Pure Direct,
+// which every Download first switches off), the save, and the receiver's
+// own level put back.
+TEST(DeltaDownload, AMemoryLikeTheReceiversSettingSendsOneLevelSavesAndPutsItBack) {
+  Uploaded u(7, [](sim::CSimulatedReceiver& receiver) {
+    CopySystemMemoryContent(receiver.State(), receiver.Memory(3));
+  });
+  Change(u.h, 3, "Speaker Level", "CT", "2.5dB");
+  const DownloadPlan plan = u.h.app.PlanDownload();
+  ASSERT_EQ(plan.kind, DownloadPlan::Kind::kDelta);
+  EXPECT_EQ(plan.parts,
+            (std::vector<std::string>{"System Memory 3", "Speaker Level", "Basic Control"}));
+  const std::string file = u.h.app.SaveConfigurationText();
+  const std::vector<std::string> frames = u.FramesOf([&] {
+    u.h.app.Session().StartDownload(plan);
+    EXPECT_TRUE(Completes(u.h));
+  });
+  // The connection (5), Pure Direct off, the model flags, the zone
+  // commands (11 in all), then 24 commands, then the read-back's
+  // connection.
+  ASSERT_GT(frames.size(), 11u + 24u);
+  auto frame = [](const char* text) { return std::string("\x02") + text + "\x03"; };
+  const std::vector<std::string> sent(frames.begin() + 11, frames.begin() + 35);
+  EXPECT_EQ(sent,
+            (std::vector<std::string>{
+                // The memory's levels in the order a store sends them, CT at 2.5dB.
+                frame("24129"), frame("2401d"), frame("2422d"), frame("2441f"), frame("24335"),
+                frame("2482f"), frame("24735"), frame("24615"), frame("2452b"), frame("2492a"),
+                frame("07E80"),  // Pure Direct on, as the memory keeps it
+                frame("07E2D"),  // System memory 3 saved
+                frame("07E82"),  // Pure Direct off again
+                // The receiver's own levels in the page's order, CT at 9.5dB.
+                frame("2492a"), frame("2452b"), frame("24615"), frame("24735"), frame("2482f"),
+                frame("24335"), frame("2441f"), frame("2423b"), frame("24129"), frame("2401d"),
+                frame("07E80"),  // the basic controls: Pure Direct back on
+            }));
+  EXPECT_EQ(frames[35], frames[0]) << "the read-back connects again";
+  const ReceiverContent after = ContentOf(u.h.receiver);
+  EXPECT_EQ(SettingOf(after), SettingOf(u.start)) << WordsThatDiffer(u.start, after);
   ExpectSameReceiver(WholeDownloadOf(file, u.start), after);
 }
 

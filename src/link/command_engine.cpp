@@ -271,12 +271,16 @@ int CCommClass::OnReply(std::string_view frame, bool notAnAnswer) {
       }
     } else {
       if (IsConfigurationReport(frame)) {
-        // A receiver that reconfigures itself does not answer the command in
-        // flight; its answer timer runs on.
-        StartReplyTimer();
-        return 0;
-      }
-      if (SetsModelFlag(frame, flagRow)) {
+        if (entry.code != kSystemMemoryLoadCode) {
+          // A receiver that reconfigures itself does not answer the command
+          // in flight; its answer timer runs on.
+          StartReplyTimer();
+          return 0;
+        }
+        // A System memory load is answered with the configuration it
+        // loaded; what the program is sending stays as it is.
+        answered = true;
+      } else if (SetsModelFlag(frame, flagRow)) {
         ApplyModelReply(flagRow, frame);
         answered = true;
       } else if (frame.front() == kDc4) {

@@ -11,6 +11,9 @@ namespace qamp {
 enum class MemoryKind : int { kSystem = 0, kVolume = 1, kZone2Volume = 2, kZone3Volume = 3 };
 inline constexpr int kMemoryKinds = 4;
 inline constexpr int kMemoryCount = 6;
+// The pause the receiver needs after loading a memory before it answers
+// the next command.
+inline constexpr int kMemoryLoadWaitMs = 1000;
 
 // The full standard command (STX ... ETX) that loads or saves memory 1..6.
 std::string MemoryLoadCommand(MemoryKind kind, int memory);

@@ -11,7 +11,6 @@ namespace qamp {
 
 namespace {
 
-constexpr int kMemoryWaitMs = 1000;
 constexpr int kFinalWaitMs = 300;
 
 bool ReadInUpload(uint8_t flags) {
@@ -70,19 +69,19 @@ void CCommClass::UploadSequence(int nextPhase) {
     if (modelFlags_.zone2 != 0) SendPacket(FrameStandard("26600"), 14);
     if (modelFlags_.zone3 != 0) SendPacket(FrameStandard("26B00"), 19);
     for (int memory = 1; memory <= kMemoryCount; ++memory) {
-      QueuePseudo("@WAIT", kMemoryWaitMs);
+      QueuePseudo("@WAIT", kMemoryLoadWaitMs);
       QueuePseudo("@MEMORY", memory);
       SendPacket(MemoryLoadCommand(MemoryKind::kSystem, memory), kSystemMemoryLoadCode);
-      QueuePseudo("@WAIT", kMemoryWaitMs);
+      QueuePseudo("@WAIT", kMemoryLoadWaitMs);
       SendPacket(MemoryLoadCommand(MemoryKind::kVolume, memory), kVolumeMemoryLoadCode);
-      QueuePseudo("@WAIT", kMemoryWaitMs);
+      QueuePseudo("@WAIT", kMemoryLoadWaitMs);
       if (modelFlags_.zone2 != 0) {
         SendPacket(MemoryLoadCommand(MemoryKind::kZone2Volume, memory), kZone2MemoryLoadCode);
-        QueuePseudo("@WAIT", kMemoryWaitMs);
+        QueuePseudo("@WAIT", kMemoryLoadWaitMs);
       }
       if (modelFlags_.zone3 != 0) {
         SendPacket(MemoryLoadCommand(MemoryKind::kZone3Volume, memory), kZone3MemoryLoadCode);
-        QueuePseudo("@WAIT", kMemoryWaitMs);
+        QueuePseudo("@WAIT", kMemoryLoadWaitMs);
       }
       QueueReadPass(ReadPerMemory, 0, -1);
     }

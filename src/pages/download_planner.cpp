@@ -66,17 +66,43 @@ class Shadow {
     return Queued([&] { set_.Memory().QueueMemoryStore(memory, image); }, image);
   }
 
-  // What the receiver's own setting holds once memory `memory` has been
-  // stored from `memoryImage`: storing sets every value the memory keeps.
-  void TakeMemory(CSettingImage& receiver, int memory, const CSettingImage& memoryImage) {
+  // The kinds of memory this receiver has, in the order a store saves them.
+  std::vector<MemoryKind> Kinds() {
     std::vector<MemoryKind> kinds = {MemoryKind::kSystem, MemoryKind::kVolume};
     if (capture_.Link().Flags().zone2 != 0) kinds.push_back(MemoryKind::kZone2Volume);
     if (capture_.Link().Flags().zone3 != 0) kinds.push_back(MemoryKind::kZone3Volume);
-    for (const MemoryKind kind : kinds) {
-      MemoryIniFile file;
-      set_.Memory().SaveMemory(file, kind, memory, memoryImage);
-      set_.Memory().LoadMemory(file, kind, memory, receiver);
+    return kinds;
+  }
+
+  // What the receiver's own setting holds once one kind of memory has been
+  // stored from `memoryImage`, or loaded from a memory holding it: either
+  // sets every value the memory keeps.
+  void TakeMemory(CSettingImage& receiver, MemoryKind kind, int memory,
+                  const CSettingImage& memoryImage) {
+    MemoryIniFile file;
+    set_.Memory().SaveMemory(file, kind, memory, memoryImage);
+    set_.Memory().LoadMemory(file, kind, memory, receiver);
+  }
+
+  // The values a store of one kind of memory sends, as the memory of
+  // `items` keeps them, page by page: each run the commands that send one
+  // page's items with the values of `values`.
+  std::vector<Entries> StoreRuns(MemoryKind kind, const CSettingImage& items,
+                                 const CSettingImage& values) {
+    const std::vector<CMemoryPage::Item> list = set_.Memory().Items(kind, items, false);
+    std::vector<Entries> runs;
+    for (size_t first = 0; first < list.size();) {
+      size_t end = first + 1;
+      while (end < list.size() && list[end].page == list[first].page) ++end;
+      runs.push_back(Queued(
+          [&] {
+            for (size_t i = first; i < end; ++i)
+              list[i].page->SendParamFromImage(values, list[i].id, list[i].subIndex);
+          },
+          values));
+      first = end;
     }
+    return runs;
   }
 
  private:
@@ -134,6 +160,64 @@ struct Counter {
   }
 };
 
+int Cost(const Entries& entries) {
+  Counter counter;
+  counter.Add(entries);
+  return counter.milliseconds;
+}
+
+// The commands that store memory `memory` as `wanted` on a receiver whose
+// own setting is `receiver` and whose memory holds `held` (nullptr: holds
+// nothing known). A kind of memory that holds what is wanted already is
+// not saved again. For a kind that is saved, the receiver's setting gets
+// the values the memory keeps, page by page where they differ from what
+// it holds, after a load of the memory when that sends less; the save
+// then stores exactly `wanted`. The commands carry the receiver's own
+// values where a command also sets what the memory does not keep, so
+// nothing else changes. `receiver` follows what the commands do.
+Entries DeltaMemoryStore(Shadow& shadow, int memory, const CSettingImage& wanted,
+                         const CSettingImage* held, CSettingImage& receiver) {
+  Entries commands;
+  for (const MemoryKind kind : shadow.Kinds()) {
+    if (held != nullptr &&
+        shadow.StoreRuns(kind, *held, *held) == shadow.StoreRuns(kind, wanted, wanted))
+      continue;
+    // The changes that bring a receiver holding `from` to the memory's
+    // values; `reached` is what it then holds.
+    auto changes = [&](const CSettingImage& from, CSettingImage& reached) {
+      reached = from;
+      shadow.TakeMemory(reached, kind, memory, wanted);
+      const std::vector<Entries> fromRuns = shadow.StoreRuns(kind, wanted, from);
+      const std::vector<Entries> toRuns = shadow.StoreRuns(kind, wanted, reached);
+      Entries sent;
+      for (size_t run = 0; run < toRuns.size(); ++run) {
+        if (run < fromRuns.size() && fromRuns[run] == toRuns[run]) continue;
+        sent.insert(sent.end(), toRuns[run].begin(), toRuns[run].end());
+      }
+      return sent;
+    };
+    CSettingImage reached;
+    Entries chosen = changes(receiver, reached);
+    if (held != nullptr && kind == MemoryKind::kSystem) {
+      CSettingImage loaded = receiver;
+      shadow.TakeMemory(loaded, kind, memory, *held);
+      CSettingImage reachedAfterLoad;
+      Entries afterLoad = {{MemoryLoadCommand(kind, memory), MemoryLoadCode(kind)},
+                           {"@WAIT, " + std::to_string(kMemoryLoadWaitMs), kEndMarkerCode}};
+      const Entries sent = changes(loaded, reachedAfterLoad);
+      afterLoad.insert(afterLoad.end(), sent.begin(), sent.end());
+      if (Cost(afterLoad) < Cost(chosen)) {
+        chosen = std::move(afterLoad);
+        reached = reachedAfterLoad;
+      }
+    }
+    commands.insert(commands.end(), chosen.begin(), chosen.end());
+    commands.emplace_back(MemorySaveCommand(kind, memory), MemorySaveCode(kind));
+    receiver = reached;
+  }
+  return commands;
+}
+
 // The commands every Download begins with: Pure Direct off and the reads
 // of the model flags, then the zone commands.
 void CountOpening(Counter& counter, const CCommClass& link) {
@@ -156,8 +240,10 @@ void CountPlan(DownloadPlan& plan, Shadow& shadow, const CCommClass& link) {
   CountOpening(counter, link);
   plan.parts.clear();
   for (int memory = 1; memory <= kMemoryCount; ++memory) {
-    if (!plan.memories[static_cast<size_t>(memory)]) continue;
-    counter.Add(shadow.MemoryStore(memory, link.Image(memory)));
+    const size_t slot = static_cast<size_t>(memory);
+    if (!plan.memories[slot]) continue;
+    counter.Add(plan.memoryCommands[slot].empty() ? shadow.MemoryStore(memory, link.Image(memory))
+                                                  : plan.memoryCommands[slot]);
     counter.Add(FrameStandard("07E82"), 8);
     plan.parts.push_back(MemoryPart(memory));
   }
@@ -235,7 +321,9 @@ DownloadPlan PlanDeltaDownload(CPageSet& pages, const CCommClass& link,
                              Shadow(link).MemoryStore(memory, known.images[slot]);
     plan.memories[slot] = differs;
     if (!differs) continue;
-    shadow.TakeMemory(receiver, memory, link.Image(memory));
+    plan.memoryCommands[slot] =
+        DeltaMemoryStore(shadow, memory, link.Image(memory),
+                         known.dataExists[slot] ? &known.images[slot] : nullptr, receiver);
     TakeFixedCommand(receiver, 8, FrameStandard("07E82"));
   }
   plan.pages.assign(shadow.PageCount(), false);

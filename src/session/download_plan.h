@@ -1,13 +1,16 @@
 // What a Download sends. The whole configuration by default; or, against
 // a known receiver state, only the memories and pages whose commands
 // differ ("delta"); or the parts the user chose. The parts keep the order
-// and the content of the whole Download: a page is sent whole, a memory
-// is stored whole, and the basic controls follow the pages.
+// and the content of the whole Download: a page is sent whole and the
+// basic controls follow the pages. A memory is stored whole, except in a
+// delta Download, which saves only the kinds of memory that change and
+// sends for them only the pages the receiver's setting does not hold.
 #pragma once
 
 #include <array>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "link/receiver_state.h"
@@ -21,6 +24,10 @@ struct DownloadPlan {
   Kind kind = Kind::kWhole;
   // Memories 1..6 to store (index 0 unused).
   std::array<bool, kImageSlots> memories{false, true, true, true, true, true, true};
+  // A delta Download's commands that store each memory, in order (a load
+  // of the memory first where that sends less, the pages that differ, the
+  // saves); empty: the whole store.
+  std::array<std::vector<std::pair<std::string, ParamId>>, kImageSlots> memoryCommands;
   // The pages to send, by their place in the configuration file's order of
   // pages; empty: every page.
   std::vector<bool> pages;

@@ -803,7 +803,12 @@ void CReceiverSession::UpdateKnownState(EndSendingResult result, TransferJob job
 }
 
 void CReceiverSession::QueueMemoryStore(int memory) {
-  if (pages_ != nullptr) pages_->QueueMemoryStore(memory);
+  const auto& planned = plan_.memoryCommands[static_cast<size_t>(memory)];
+  if (DownloadFollowsPlan() && !planned.empty()) {
+    for (const auto& [text, code] : planned) link_.SendPacket(text, code);
+  } else if (pages_ != nullptr) {
+    pages_->QueueMemoryStore(memory);
+  }
 }
 
 void CReceiverSession::ChangeBasicControl(ParamId id, int32_t value) {
