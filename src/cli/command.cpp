@@ -3,6 +3,7 @@
 #include <QFile>
 #include <ostream>
 
+#include "cli/arguments.h"
 #include "cli/commands.h"
 
 #ifndef QAMP_VERSION
@@ -66,34 +67,26 @@ void PrintMainHelp(std::ostream& out, const std::vector<std::unique_ptr<Command>
 
 int RunQampctl(const std::vector<std::string>& allArgs, CommandContext& context) {
   const auto commands = MakeCommands();
-  // The global options come before the command.
-  size_t start = 0;
-  while (start < allArgs.size()) {
-    const std::string& option = allArgs[start];
-    if (option == "--trace") {
-      if (start + 1 >= allArgs.size() || allArgs[start + 1].empty()) {
-        context.err << "qampctl: --trace needs a FILE\n";
-        return kExitUsage;
-      }
-      context.tracePath = allArgs[start + 1];
-      start += 2;
-    } else if (option.starts_with("--trace=")) {
-      context.tracePath = option.substr(8);
-      if (context.tracePath.empty()) {
-        context.err << "qampctl: --trace needs a FILE\n";
-        return kExitUsage;
-      }
-      ++start;
-    } else if (option == "--quiet" || option == "-q") {
-      context.quiet = true;
-      ++start;
-    } else {
-      break;
+  // qampctl's own options come before the command; what follows the
+  // command is the command's.
+  const std::optional<ParsedArguments> parsed =
+      ParseArguments("",
+                     {{{"trace"}, "FILE", "trace the port's frames to FILE", ""},
+                      {{"q", "quiet"}, "", "nothing on stderr but errors", ""},
+                      {{"h", "help"}, "", "the commands, or one command's options", ""},
+                      {{"version"}, "", "the version", ""}},
+                     allArgs, context.err, OptionPlace::kBeforePositionals);
+  if (!parsed) return kExitUsage;
+  if (const std::optional<std::string> trace = parsed->Value("trace")) {
+    if (trace->empty()) {
+      context.err << "qampctl: --trace needs a FILE\n";
+      return kExitUsage;
     }
+    context.tracePath = *trace;
   }
-  const std::vector<std::string> args(allArgs.begin() + static_cast<std::ptrdiff_t>(start),
-                                      allArgs.end());
-  if (args.empty()) {
+  context.quiet = parsed->IsSet("quiet");
+  const std::vector<std::string>& args = parsed->Positionals();
+  if (args.empty() && !parsed->IsSet("help") && !parsed->IsSet("version")) {
     PrintMainHelp(context.err, commands);
     return kExitUsage;
   }
@@ -104,6 +97,17 @@ int RunQampctl(const std::vector<std::string>& allArgs, CommandContext& context)
       context.err << "qampctl: cannot write the trace " << context.tracePath << ": "
                   << trace.errorString().toStdString() << "\n";
       return kExitFailure;
+    }
+  }
+  // --help and --version, whichever comes first.
+  for (const std::string& option : parsed->Given()) {
+    if (option == "h") {
+      PrintMainHelp(context.out, commands);
+      return kExitSuccess;
+    }
+    if (option == "version") {
+      context.out << "qampctl " << QAMP_VERSION << "\n";
+      return kExitSuccess;
     }
   }
   const std::string& first = args.front();
@@ -117,12 +121,8 @@ int RunQampctl(const std::vector<std::string>& allArgs, CommandContext& context)
                 << "' (run 'qampctl --help' for the list)\n";
     return kExitUsage;
   }
-  if (first == "--help" || first == "-h" || first == "help") {
+  if (first == "help") {
     PrintMainHelp(context.out, commands);
-    return kExitSuccess;
-  }
-  if (first == "--version") {
-    context.out << "qampctl " << QAMP_VERSION << "\n";
     return kExitSuccess;
   }
   for (const auto& command : commands) {

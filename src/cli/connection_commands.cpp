@@ -9,6 +9,7 @@
 #include <ostream>
 #include <string>
 
+#include "cli/arguments.h"
 #include "cli/cli_session_host.h"
 #include "cli/command.h"
 #include "cli/commands.h"
@@ -69,32 +70,20 @@ class ConnectCommand : public Command {
   }
 
   int Run(const std::vector<std::string>& args, CommandContext& context) override {
-    std::string port;
-    bool dump = false;
-    bool simGiven = false;
+    const std::optional<ParsedArguments> parsed = ParseArguments(
+        "connect", {{{"dump"}, "", "print the stored values", ""}, SimOption()}, args, context.err);
+    if (!parsed) return kExitUsage;
+    const bool dump = parsed->IsSet("dump");
+    const bool simGiven = parsed->IsSet("sim");
     sim::SimOptions simOptions;
-    for (size_t i = 0; i < args.size(); ++i) {
-      if (args[i] == "--dump") {
-        dump = true;
-      } else if (args[i] == "--sim") {
-        std::string error;
-        if (i + 1 >= args.size() || !sim::ApplySimOption(args[++i], simOptions, error)) {
-          context.err << "qampctl connect: " << (error.empty() ? "--sim needs an option" : error)
-                      << "\n";
-          return kExitUsage;
-        }
-        simGiven = true;
-      } else if (args[i].starts_with("-")) {
-        context.err << "qampctl connect: unknown option '" << args[i] << "'\n";
-        return kExitUsage;
-      } else if (port.empty()) {
-        port = args[i];
-      } else {
-        context.err << "qampctl connect: more than one PORT given ('" << port << "', '" << args[i]
-                    << "')\n";
-        return kExitUsage;
-      }
+    if (!ApplySimOptions("connect", *parsed, simOptions, context.err)) return kExitUsage;
+    const std::vector<std::string>& positionals = parsed->Positionals();
+    if (positionals.size() > 1) {
+      context.err << "qampctl connect: more than one PORT given ('" << positionals[0] << "', '"
+                  << positionals[1] << "')\n";
+      return kExitUsage;
     }
+    const std::string port = positionals.empty() ? std::string() : positionals[0];
     if (port.empty()) {
       context.err << "qampctl connect: no PORT given (try: qampctl connect sim)\n";
       return kExitUsage;
@@ -213,11 +202,14 @@ class PortsCommand : public Command {
            "           (see qampctl(1) for its schema)\n";
   }
   int Run(const std::vector<std::string>& args, CommandContext& context) override {
-    const bool json = args.size() == 1 && args[0] == "--json";
-    if (!args.empty() && !json) {
+    const std::optional<ParsedArguments> parsed =
+        ParseArguments("ports", {{{"json"}, "", "print JSON", ""}}, args, context.err);
+    if (!parsed) return kExitUsage;
+    if (!parsed->Positionals().empty()) {
       context.err << "qampctl ports: takes no arguments but --json\n";
       return kExitUsage;
     }
+    const bool json = parsed->IsSet("json");
     int argc = 1;
     char name[] = "qampctl";
     char* argv[] = {name, nullptr};
@@ -265,30 +257,31 @@ class SimulateCommand : public Command {
   }
 
   int Run(const std::vector<std::string>& args, CommandContext& context) override {
-    bool pty = false;
+    const std::optional<ParsedArguments> parsed =
+        ParseArguments("simulate",
+                       {{{"pty"}, "", "serve on a pseudo terminal", ""},
+                        {{"tcp"}, "PORT", "serve on 127.0.0.1:PORT", ""},
+                        {{"dump"}, "", "print the receiver's settings and exit", ""}},
+                       args, context.err);
+    if (!parsed) return kExitUsage;
+    bool pty = parsed->IsSet("pty");
+    const bool dump = parsed->IsSet("dump");
     int tcpPort = -1;
-    bool dump = false;
+    if (const std::optional<std::string> text = parsed->Value("tcp")) {
+      const auto result = std::from_chars(text->data(), text->data() + text->size(), tcpPort);
+      if (result.ec != std::errc() || result.ptr != text->data() + text->size() || tcpPort < 0 ||
+          tcpPort > 65535) {
+        context.err << "qampctl simulate: --tcp takes a port number from 0 to 65535, not '" << *text
+                    << "'\n";
+        return kExitUsage;
+      }
+    }
+    // The simulated receiver's options are words of their own: "silent",
+    // "seed=7".
     sim::SimOptions options;
-    for (size_t i = 0; i < args.size(); ++i) {
+    for (const std::string& option : parsed->Positionals()) {
       std::string error;
-      if (args[i] == "--pty") {
-        pty = true;
-      } else if (args[i] == "--tcp") {
-        if (i + 1 >= args.size()) {
-          context.err << "qampctl simulate: --tcp needs a PORT\n";
-          return kExitUsage;
-        }
-        const std::string& text = args[++i];
-        const auto parsed = std::from_chars(text.data(), text.data() + text.size(), tcpPort);
-        if (parsed.ec != std::errc() || parsed.ptr != text.data() + text.size() || tcpPort < 0 ||
-            tcpPort > 65535) {
-          context.err << "qampctl simulate: --tcp takes a port number from 0 to 65535, not '"
-                      << text << "'\n";
-          return kExitUsage;
-        }
-      } else if (args[i] == "--dump") {
-        dump = true;
-      } else if (!sim::ApplySimOption(args[i], options, error)) {
+      if (!sim::ApplySimOption(option, options, error)) {
         context.err << "qampctl simulate: " << error << "\n";
         return kExitUsage;
       }

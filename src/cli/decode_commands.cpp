@@ -5,6 +5,7 @@
 #include <ostream>
 #include <string>
 
+#include "cli/arguments.h"
 #include "cli/command.h"
 #include "cli/commands.h"
 #include "cli/frame_text.h"
@@ -188,18 +189,11 @@ class DecodeCommand : public Command {
   }
 
   int Run(const std::vector<std::string>& args, CommandContext& context) override {
-    bool json = false;
-    std::vector<std::string> frames;
-    for (const std::string& arg : args) {
-      if (arg == "--json") {
-        json = true;
-      } else if (arg.starts_with("--")) {
-        context.err << "qampctl decode: unknown option '" << arg << "'\n";
-        return kExitUsage;
-      } else {
-        frames.push_back(arg);
-      }
-    }
+    const std::optional<ParsedArguments> arguments = ParseArguments(
+        "decode", {{{"json"}, "", "one JSON object per frame", ""}}, args, context.err);
+    if (!arguments) return kExitUsage;
+    const bool json = arguments->IsSet("json");
+    const std::vector<std::string>& frames = arguments->Positionals();
     if (frames.empty()) {
       context.err << "qampctl decode: no FRAME given (try: qampctl decode '<STX>0026C7<ETX>')\n";
       return kExitUsage;
@@ -313,7 +307,11 @@ class ChecksumCommand : public Command {
            "Prints the two-character checksum of TEXT: the byte sum modulo 256 as two\n"
            "upper-case hex digits, as extended messages carry it.\n";
   }
-  int Run(const std::vector<std::string>& args, CommandContext& context) override {
+  int Run(const std::vector<std::string>& all, CommandContext& context) override {
+    // No options, but "--" before a TEXT that starts with '-'.
+    const std::optional<ParsedArguments> parsed = ParseArguments("checksum", {}, all, context.err);
+    if (!parsed) return kExitUsage;
+    const std::vector<std::string>& args = parsed->Positionals();
     if (args.size() != 1) {
       context.err
           << "qampctl checksum: expected exactly one TEXT (try: qampctl checksum 20050000F)\n";
@@ -341,7 +339,11 @@ class FrameCommand : public Command {
            "\n"
            "Prints TEXT framed as an extended message: <DC4>, TEXT, its checksum, <ETX>.\n";
   }
-  int Run(const std::vector<std::string>& args, CommandContext& context) override {
+  int Run(const std::vector<std::string>& all, CommandContext& context) override {
+    // No options, but "--" before a TEXT that starts with '-'.
+    const std::optional<ParsedArguments> parsed = ParseArguments("frame", {}, all, context.err);
+    if (!parsed) return kExitUsage;
+    const std::vector<std::string>& args = parsed->Positionals();
     if (args.size() != 1) {
       context.err << "qampctl frame: expected exactly one TEXT (try: qampctl frame 20050000F)\n";
       return kExitUsage;

@@ -3,12 +3,12 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <charconv>
 #include <iostream>
 #include <map>
 #include <ostream>
 #include <set>
 
+#include "cli/arguments.h"
 #include "cli/cli_session_host.h"
 #include "cli/command.h"
 #include "cli/commands.h"
@@ -36,47 +36,27 @@ struct PageOptions {
   std::vector<std::string> positional;
 };
 
-// "-20.0dB" is a value, not an option.
-bool LooksLikeNumber(std::string_view arg) {
-  return arg.size() > 1 && arg[0] == '-' && ((arg[1] >= '0' && arg[1] <= '9') || arg[1] == '.');
+// Parses the options `declared` (--yes, --json, --values, --async,
+// --region as the command takes them); nothing after a usage error.
+std::optional<PageOptions> ParsePageOptions(std::string_view command,
+                                            const std::vector<OptionDeclaration>& declared,
+                                            const std::vector<std::string>& args,
+                                            std::ostream& err) {
+  const std::optional<ParsedArguments> parsed = ParseArguments(command, declared, args, err);
+  if (!parsed) return std::nullopt;
+  PageOptions options;
+  if (parsed->IsSet("async")) options.mode = ControlMode::kAsync;
+  const std::optional<int> region = RegionOf(command, *parsed, kDefaultRegionCode, err);
+  if (!region) return std::nullopt;
+  options.region = *region;
+  options.yes = parsed->IsSet("yes");
+  options.json = parsed->IsSet("json");
+  options.values = parsed->IsSet("values");
+  options.positional = parsed->Positionals();
+  return options;
 }
 
-bool ParsePageOptions(std::string_view command, const std::vector<std::string>& args,
-                      PageOptions& options, std::ostream& err) {
-  bool optionsEnded = false;
-  for (size_t i = 0; i < args.size(); ++i) {
-    if (optionsEnded || LooksLikeNumber(args[i])) {
-      options.positional.push_back(args[i]);
-    } else if (args[i] == "--") {
-      optionsEnded = true;
-    } else if (args[i] == "--yes" || args[i] == "-y") {
-      options.yes = true;
-    } else if (command == "params" && args[i] == "--json") {
-      options.json = true;
-    } else if (command == "params" && args[i] == "--values") {
-      options.values = true;
-    } else if (args[i] == "--async") {
-      options.mode = ControlMode::kAsync;
-    } else if (args[i] == "--region") {
-      int region = -1;
-      const std::string value = i + 1 < args.size() ? args[++i] : std::string();
-      const auto result = std::from_chars(value.data(), value.data() + value.size(), region);
-      if (result.ec != std::errc() || result.ptr != value.data() + value.size() || region < 0 ||
-          region > 3) {
-        err << "qampctl " << command << ": --region takes 0, 1, 2 or 3\n";
-        return false;
-      }
-      options.region = region;
-    } else if (args[i].size() > 1 && args[i].front() == '-') {
-      err << "qampctl " << command << ": unknown option '" << args[i]
-          << "' (a value that starts with '-' goes after '--')\n";
-      return false;
-    } else {
-      options.positional.push_back(args[i]);
-    }
-  }
-  return true;
-}
+const OptionDeclaration kAsyncOption{{"async"}, "", "in Async Mode", ""};
 
 // A few values by name, the rest counted: "-80.0dB|-79.5dB|...|16.5dB
 // (194 values)".
@@ -117,8 +97,15 @@ class ParamsCommand : public Command {
            "  --json     print a JSON array instead (see qampctl(1) for its schema)\n";
   }
   int Run(const std::vector<std::string>& args, CommandContext& context) override {
-    PageOptions options;
-    if (!ParsePageOptions("params", args, options, context.err)) return kExitUsage;
+    const std::optional<PageOptions> parsed =
+        ParsePageOptions("params",
+                         {{{"values"}, "", "add the value texts the parameter takes", ""},
+                          {{"json"}, "", "print a JSON array", ""},
+                          RegionOption(),
+                          kAsyncOption},
+                         args, context.err);
+    if (!parsed) return kExitUsage;
+    const PageOptions& options = *parsed;
     if (!options.positional.empty()) {
       context.err << "qampctl params: takes no arguments besides its options\n";
       return kExitUsage;
@@ -194,8 +181,10 @@ class CommandCommand : public Command {
            "  qampctl command \"Basic Control\" \"Main Volume\" -20.0dB\n";
   }
   int Run(const std::vector<std::string>& args, CommandContext& context) override {
-    PageOptions options;
-    if (!ParsePageOptions("command", args, options, context.err)) return kExitUsage;
+    const std::optional<PageOptions> parsed =
+        ParsePageOptions("command", {kAsyncOption, RegionOption(), YesOption()}, args, context.err);
+    if (!parsed) return kExitUsage;
+    const PageOptions& options = *parsed;
     if (options.positional.size() != 3) {
       context.err
           << "qampctl command: expected SECTION KEY VALUE (try: qampctl command \"Speaker Set\" "

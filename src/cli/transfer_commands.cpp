@@ -6,13 +6,13 @@
 #include <QJsonObject>
 #include <QTimer>
 #include <algorithm>
-#include <charconv>
 #include <filesystem>
 #include <functional>
 #include <iostream>
 #include <ostream>
 #include <string>
 
+#include "cli/arguments.h"
 #include "cli/cli_session_host.h"
 #include "cli/command.h"
 #include "cli/commands.h"
@@ -51,76 +51,47 @@ struct Options {
   bool full = false;
   bool verify = false;
   std::optional<std::string> only;
+  bool json = false;
+  bool memories = false;
 };
 
-// "-20.0dB" is a value, not an option.
-bool LooksLikeNumber(std::string_view arg) {
-  return arg.size() > 1 && arg[0] == '-' && ((arg[1] >= '0' && arg[1] <= '9') || arg[1] == '.');
-}
+// The options of this file's commands; each command takes those it names.
+const OptionDeclaration kOutputOption{
+    {"o", "output"}, "FILE", "write to FILE instead ('-': standard output)", ""};
+const OptionDeclaration kMissingOption{{"missing"}, "", "list the keys a file lacks", ""};
+const OptionDeclaration kFullOption{{"full"}, "", "the whole configuration", ""};
+const OptionDeclaration kVerifyOption{{"verify"}, "", "read back what was sent", ""};
+const OptionDeclaration kOnlyOption{
+    {"only"},
+    "PARTS",
+    "send only the parts listed, separated by commas",
+    "needs a list of parts, such as \"Speaker Level,System Memory 3\""};
+const OptionDeclaration kJsonOption{{"json"}, "", "print JSON", ""};
+const OptionDeclaration kMemoriesOption{{"memories"}, "", "read the memories too", ""};
 
-// Options shared by the commands of this file; false after a usage error.
-bool ParseOptions(std::string_view command, const std::vector<std::string>& args, Options& options,
-                  bool takesOutput, bool takesYes, std::ostream& err, bool takesMissing = false) {
-  bool optionsEnded = false;
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    auto value = [&]() -> const std::string* { return i + 1 < args.size() ? &args[++i] : nullptr; };
-    if (optionsEnded || LooksLikeNumber(arg)) {
-      options.positional.push_back(arg);
-    } else if (arg == "--") {
-      optionsEnded = true;
-    } else if (takesOutput && (arg == "-o" || arg == "--output")) {
-      const std::string* path = value();
-      if (path == nullptr) {
-        err << "qampctl " << command << ": " << arg << " needs a FILE\n";
-        return false;
-      }
-      options.output = *path;
-    } else if (takesMissing && arg == "--missing") {
-      options.listMissing = true;
-    } else if (takesMissing && arg == "--full") {
-      options.full = true;
-    } else if (takesMissing && arg == "--verify") {
-      options.verify = true;
-    } else if (takesMissing && arg == "--only") {
-      const std::string* parts = value();
-      if (parts == nullptr) {
-        err << "qampctl " << command
-            << ": --only needs a list of parts, such as \"Speaker "
-               "Level,System Memory 3\"\n";
-        return false;
-      }
-      options.only = *parts;
-    } else if (takesYes && (arg == "--yes" || arg == "-y")) {
-      options.yes = true;
-    } else if (arg == "--region") {
-      const std::string* text = value();
-      int region = -1;
-      if (text == nullptr ||
-          std::from_chars(text->data(), text->data() + text->size(), region).ec != std::errc() ||
-          region < 0 || region > 3) {
-        err << "qampctl " << command << ": --region takes 0, 1, 2 or 3\n";
-        return false;
-      }
-      options.region = region;
-    } else if (arg == "--sim") {
-      const std::string* text = value();
-      std::string error;
-      if (text == nullptr || !sim::ApplySimOption(*text, options.sim, error)) {
-        err << "qampctl " << command << ": " << (error.empty() ? "--sim needs an option" : error)
-            << "\n";
-        return false;
-      }
-      options.simGiven = true;
-    } else if (arg.size() > 1 && arg.front() == '-') {
-      err << "qampctl " << command << ": unknown option '" << arg
-          << "' (a value that starts with '-' goes after '--')\n";
-      return false;
-    } else {
-      options.positional.push_back(arg);
-    }
-  }
-  return true;
+// Parses the options `declared` and checks their values; nothing after a
+// usage error.
+std::optional<Options> ParseOptions(std::string_view command,
+                                    const std::vector<OptionDeclaration>& declared,
+                                    const std::vector<std::string>& args, std::ostream& err) {
+  const std::optional<ParsedArguments> parsed = ParseArguments(command, declared, args, err);
+  if (!parsed) return std::nullopt;
+  Options options;
+  options.positional = parsed->Positionals();
+  options.output = parsed->Value("output").value_or("");
+  options.yes = parsed->IsSet("yes");
+  options.listMissing = parsed->IsSet("missing");
+  options.full = parsed->IsSet("full");
+  options.verify = parsed->IsSet("verify");
+  options.only = parsed->Value("only");
+  options.json = parsed->IsSet("json");
+  options.memories = parsed->IsSet("memories");
+  const std::optional<int> region = RegionOf(command, *parsed, kDefaultRegionCode, err);
+  if (!region) return std::nullopt;
+  options.region = *region;
+  if (!ApplySimOptions(command, *parsed, options.sim, err)) return std::nullopt;
+  options.simGiven = parsed->IsSet("sim");
+  return options;
 }
 
 // --sim shapes the built-in simulated receiver; with a real port it would
@@ -302,8 +273,10 @@ class UploadCommand : public Command {
            "its input and sound program); Ctrl-C again leaves at once. Exit status 130.\n";
   }
   int Run(const std::vector<std::string>& args, CommandContext& context) override {
-    Options options;
-    if (!ParseOptions("upload", args, options, true, false, context.err)) return kExitUsage;
+    const std::optional<Options> parsed =
+        ParseOptions("upload", {kOutputOption, RegionOption(), SimOption()}, args, context.err);
+    if (!parsed) return kExitUsage;
+    const Options& options = *parsed;
     if (options.positional.size() != 1 || options.output.empty()) {
       context.err << "qampctl upload: expected PORT and -o FILE.qcf (try: qampctl upload sim -o "
                      "receiver.qcf)\n";
@@ -467,8 +440,13 @@ class DownloadCommand : public Command {
            "the receiver did not take some commands, 2 usage error, 130 cancelled.\n";
   }
   int Run(const std::vector<std::string>& args, CommandContext& context) override {
-    Options options;
-    if (!ParseOptions("download", args, options, false, true, context.err, true)) return kExitUsage;
+    const std::optional<Options> parsed =
+        ParseOptions("download",
+                     {YesOption(), kMissingOption, kFullOption, kOnlyOption, kVerifyOption,
+                      RegionOption(), SimOption()},
+                     args, context.err);
+    if (!parsed) return kExitUsage;
+    const Options& options = *parsed;
     if (options.positional.size() != 2) {
       context.err << "qampctl download: expected PORT and FILE.qcf (try: qampctl download sim "
                      "receiver.qcf)\n";
@@ -623,17 +601,11 @@ class ReportCommand : public Command {
            "--json prints the report's values as JSON instead (see qampctl(1)).\n";
   }
   int Run(const std::vector<std::string>& args, CommandContext& context) override {
-    Options options;
-    std::vector<std::string> rest;
-    bool json = false;
-    for (const std::string& arg : args) {
-      if (arg == "--json") {
-        json = true;
-      } else {
-        rest.push_back(arg);
-      }
-    }
-    if (!ParseOptions("report", rest, options, true, false, context.err, true)) return kExitUsage;
+    const std::optional<Options> parsed = ParseOptions(
+        "report", {kOutputOption, kJsonOption, kMissingOption, RegionOption()}, args, context.err);
+    if (!parsed) return kExitUsage;
+    const Options& options = *parsed;
+    const bool json = options.json;
     if (options.positional.size() != 1) {
       context.err << "qampctl report: expected FILE.qcf\n";
       return kExitUsage;
@@ -773,20 +745,13 @@ class DiffCommand : public Command {
            "\"key\", \"a\", \"b\"}, ...]}, every value a string.\n";
   }
   int Run(const std::vector<std::string>& args, CommandContext& context) override {
-    Options options;
-    std::vector<std::string> rest;
-    bool json = false;
-    bool memories = false;
-    for (const std::string& arg : args) {
-      if (arg == "--json") {
-        json = true;
-      } else if (arg == "--memories") {
-        memories = true;
-      } else {
-        rest.push_back(arg);
-      }
-    }
-    if (!ParseOptions("diff", rest, options, false, false, context.err, true)) return kExitUsage;
+    const std::optional<Options> parsed = ParseOptions(
+        "diff", {kJsonOption, kMemoriesOption, kMissingOption, RegionOption(), SimOption()}, args,
+        context.err);
+    if (!parsed) return kExitUsage;
+    const Options& options = *parsed;
+    const bool json = options.json;
+    const bool memories = options.memories;
     if (options.positional.size() != 2) {
       context.err << "qampctl diff: expected two files, or a PORT and a file\n";
       return kExitUsage;
@@ -918,17 +883,12 @@ class ParameterCommand : public Command {
                  "first, as --full does for every call.\n";
   }
   int Run(const std::vector<std::string>& args, CommandContext& context) override {
-    Options options;
-    std::vector<std::string> rest;
-    bool full = false;
-    for (const std::string& arg : args) {
-      if (arg == "--full") {
-        full = true;
-      } else {
-        rest.push_back(arg);
-      }
-    }
-    if (!ParseOptions(Name(), rest, options, false, set_, context.err)) return kExitUsage;
+    std::vector<OptionDeclaration> declared{kFullOption, RegionOption(), SimOption()};
+    if (set_) declared.push_back(YesOption());
+    const std::optional<Options> parsed = ParseOptions(Name(), declared, args, context.err);
+    if (!parsed) return kExitUsage;
+    const Options& options = *parsed;
+    bool full = options.full;
     const size_t width = set_ ? 3 : 2;
     if (options.positional.size() < 1 + width || (options.positional.size() - 1) % width != 0) {
       context.err << "qampctl " << Name() << ": expected PORT SECTION KEY" << (set_ ? " VALUE" : "")
