@@ -1,6 +1,10 @@
 // qampctl decode, checksum and frame, run in-process with captured output.
 #include <gtest/gtest.h>
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
 #include "cli/command.h"
 #include "support/qampctl_runner.h"
 
@@ -15,15 +19,15 @@ TEST(QampctlDecode, JsonGivesOneObjectPerFrame) {
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(
       result.out,
-      "{\"frame\":\"<STX>0026C7<ETX>\",\"recognised\":true,\"kind\":1,\"pairs\":[[6,0]]}\n"
-      "{\"frame\":\"<STX>002600<ETX>\",\"recognised\":true,\"kind\":1,\"pairs\":[[6,-805]]}\n");
+      "{\"frame\":\"<STX>0026C7<ETX>\",\"kind\":1,\"pairs\":[[6,0]],\"recognised\":true}\n"
+      "{\"frame\":\"<STX>002600<ETX>\",\"kind\":1,\"pairs\":[[6,-805]],\"recognised\":true}\n");
 }
 
 TEST(QampctlDecode, ListedIdsAreNullAndTextsAreStringsInLatin1) {
   Result result = Qampctl({"decode", "--json", "<STX>003000<ETX>"});
   EXPECT_EQ(
       result.out,
-      "{\"frame\":\"<STX>003000<ETX>\",\"recognised\":true,\"kind\":22,\"pairs\":[[563,null]]}\n");
+      "{\"frame\":\"<STX>003000<ETX>\",\"kind\":22,\"pairs\":[[563,null]],\"recognised\":true}\n");
   result = Qampctl({"decode", "--json", "<DC4>2012011000009\\xC9\"Q\\\\ PHONO\\x41\\x42<ETX>"});
   EXPECT_EQ(result.status, 0);
   // The name holds É (0xC9, written as UTF-8), a quote and a backslash.
@@ -42,21 +46,29 @@ TEST(QampctlDecode, ConfigurationReportListsItsNinetySixReports) {
   std::string report = "<DC2>R02260B5" + std::string(180, '0') + "<ETX>";
   Result result = Qampctl({"decode", "--json", report});
   EXPECT_EQ(result.status, 0);
-  EXPECT_TRUE(result.out.starts_with("{\"frame\":\"<DC2>R02260B5"));
-  EXPECT_NE(
-      result.out.find("\"configuration\":true,\"accepted\":true,\"model\":\"R0226\",\"reports\":["),
-      std::string::npos);
-  size_t objects = 0;
-  for (size_t at = result.out.find("{\"frame\":\"<STX>"); at != std::string::npos;
-       at = result.out.find("{\"frame\":\"<STX>", at + 1)) {
-    ++objects;
-  }
-  EXPECT_EQ(objects, 96U);
+  // One object on one line.
+  ASSERT_TRUE(result.out.ends_with("}\n"));
+  EXPECT_EQ(result.out.find('\n'), result.out.size() - 1);
+  QJsonParseError error;
+  const QJsonObject object =
+      QJsonDocument::fromJson(QByteArray::fromStdString(result.out), &error).object();
+  ASSERT_EQ(error.error, QJsonParseError::NoError) << result.out;
+  EXPECT_EQ(object["frame"].toString().toStdString(),
+            "<DC2>R02260B5" + std::string(180, '0') + "<ETX>");
+  EXPECT_TRUE(object["configuration"].toBool());
+  EXPECT_TRUE(object["accepted"].toBool());
+  EXPECT_EQ(object["model"].toString(), "R0226");
+  const QJsonArray reports = object["reports"].toArray();
+  ASSERT_EQ(reports.size(), 96);
+  for (const QJsonValue& one : reports)
+    EXPECT_TRUE(one.toObject()["frame"].toString().startsWith("<STX>"));
   // The first report is code 20 with the character of position 8.
-  EXPECT_NE(
-      result.out.find("\"reports\":[{\"frame\":\"<STX>002000<ETX>\",\"recognised\":true,\"kind\":1,"
-                      "\"pairs\":[[9,0],[10,0],[11,0]]}"),
-      std::string::npos);
+  const QJsonObject first = reports[0].toObject();
+  EXPECT_EQ(first["frame"].toString(), "<STX>002000<ETX>");
+  EXPECT_TRUE(first["recognised"].toBool());
+  EXPECT_EQ(first["kind"].toInt(), 1);
+  EXPECT_EQ(QJsonDocument(first["pairs"].toArray()).toJson(QJsonDocument::Compact),
+            "[[9,0],[10,0],[11,0]]");
 
   report.replace(5, 5, "R0999");
   result = Qampctl({"decode", report});

@@ -388,8 +388,8 @@ TEST(DecodeNames, FramesTheProgramSendsSayWhatTheySet) {
   }
   const Result json = Qampctl({"decode", "--json", "<STX>27610<ETX>"});
   EXPECT_EQ(json.out,
-            "{\"frame\":\"<STX>27610<ETX>\",\"sent\":true,\"sets\":[{\"section\":\"Speaker "
-            "Set\",\"key\":\"SW Phase\",\"value\":\"Reverse\"}]}\n");
+            "{\"frame\":\"<STX>27610<ETX>\",\"sent\":true,\"sets\":[{\"key\":\"SW Phase\","
+            "\"section\":\"Speaker Set\",\"value\":\"Reverse\"}]}\n");
   // A frame of the right shape that nothing sends, and a wrong checksum.
   const Result unknown = Qampctl({"decode", "<STX>29999<ETX>", "<DC4>200B0341421c00328<ETX>"});
   EXPECT_EQ(unknown.status, 1);

@@ -185,8 +185,8 @@ TEST_F(ParameterCommands, DiffListsWhereTheReceiverAndAFileDiffer) {
   diff = Qampctl(With({"diff", "sim", Path("m.qcf"), "--json"}, receiver));
   EXPECT_EQ(diff.status, 1) << diff.err;
   EXPECT_EQ(diff.out, "{\"a\":\"sim\",\"b\":\"" + Path("m.qcf") +
-                          "\",\"differences\":[{\"section\":\"Speaker Level\",\"key\":\"FL\","
-                          "\"a\":\"-5.0dB\",\"b\":\"5.0dB\"}]}\n");
+                          "\",\"differences\":[{\"a\":\"-5.0dB\",\"b\":\"5.0dB\",\"key\":\"FL\","
+                          "\"section\":\"Speaker Level\"}]}\n");
   // Two files list the same way, and --json agrees on an empty list.
   diff = Qampctl({"diff", Path("r.qcf"), Path("r.qcf"), "--json"});
   EXPECT_EQ(diff.status, 0);

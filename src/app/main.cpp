@@ -61,7 +61,10 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName("qamptool");
   QApplication::setApplicationVersion(QAMP_VERSION);
-  QApplication::setWindowIcon(ProgramIcon());
+  // The installed icon (the desktop's theme finds it in hicolor); the
+  // drawn one where the program runs from its build directory.
+  QApplication::setWindowIcon(QIcon::fromTheme("qamptool", ProgramIcon()));
+  QGuiApplication::setDesktopFileName("qamptool");
 
   CAppSettings settings(options.settingsPath.value_or(CAppSettings::DefaultPath()));
   settings.Read();

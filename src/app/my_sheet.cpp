@@ -9,6 +9,7 @@ namespace qamp {
 CMySheet::CMySheet(std::vector<CBasePage*> pages, QWidget* parent, ViewCompanions companions)
     : QTabWidget(parent), pages_(std::move(pages)), companions_(companions) {
   setUsesScrollButtons(true);
+  companions_.sheet = this;
   for (CBasePage* page : pages_) {
     // Each page is made active once, in order, so that each has been set
     // up from the image before it is first shown. Its widgets are built
@@ -78,6 +79,7 @@ bool CMySheet::ActivateByCaption(std::string_view caption) {
 void CMySheet::RefreshAll() {
   for (CBasePage* page : pages_) page->RefreshAll();
   RenderActive();
+  emit Refreshed();
 }
 
 void CMySheet::RefreshParams(const std::vector<ParamId>& ids) {
@@ -91,6 +93,7 @@ void CMySheet::RefreshParams(const std::vector<ParamId>& ids) {
     if (ids[i] != 0) page->RefreshParam(ids[i], i == last);
   }
   RestoreRadioFocus();
+  emit Refreshed();
 }
 
 void CMySheet::RestoreRadioFocus() {

@@ -41,6 +41,12 @@ class CMySheet : public QTabWidget {
   // following their values (at the end of a transfer, after a refresh).
   void RestoreRadioFocus();
 
+ signals:
+  // The pages read the image again (RefreshAll) or followed parameters
+  // the receiver reported (RefreshParams): windows beside the sheet that
+  // show a page follow this instead of asking the page over and over.
+  void Refreshed();
+
  private:
   void Activate(int index);
   CPageWidget* ViewAt(size_t index) const;

@@ -9,6 +9,7 @@
 namespace qamp {
 
 class CDialogs;
+class CMySheet;
 class CPEQSetPage;
 
 // What some views show besides their own page: the Equalizer view opens
@@ -17,6 +18,9 @@ class CPEQSetPage;
 struct ViewCompanions {
   CPEQSetPage* parametricEq = nullptr;
   CDialogs* dialogs = nullptr;
+  // The sheet the view is on; its Refreshed signal says when the image
+  // changed under the pages (a transfer, a file, a report).
+  CMySheet* sheet = nullptr;
 };
 
 class CPageWidget : public QWidget {

@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTableWidget>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include "app/dialogs.h"
@@ -22,10 +21,6 @@
 namespace qamp {
 
 namespace {
-
-// How often a shown window looks at the image, for changes from the
-// receiver or a file.
-constexpr int kFollowMs = 250;
 
 QString TextOfChoice(const CBasePage& page, int comboId) {
   const Control* combo = page.FindControl(comboId);
@@ -107,27 +102,19 @@ CParametricEqWindow::CParametricEqWindow(CPEQSetPage& page, CDialogs& dialogs, Q
   connect(export_, &QPushButton::clicked, this, &CParametricEqWindow::Export);
   connect(close, &QPushButton::clicked, this, &QDialog::close);
 
-  follow_ = new QTimer(this);
-  follow_->setInterval(kFollowMs);
-  connect(follow_, &QTimer::timeout, this, [this] {
-    page_.RefreshAll();
-    Render();
-  });
   resize(860, 420);
   page_.RefreshAll();
   Draw();
 }
 
 void CParametricEqWindow::showEvent(QShowEvent* event) {
-  page_.RefreshAll();
-  Render();
-  follow_->start();
+  Follow();
   QDialog::showEvent(event);
 }
 
-void CParametricEqWindow::hideEvent(QHideEvent* event) {
-  follow_->stop();
-  QDialog::hideEvent(event);
+void CParametricEqWindow::Follow() {
+  page_.RefreshAll();
+  Render();
 }
 
 void CParametricEqWindow::Render() {

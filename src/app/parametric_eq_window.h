@@ -14,7 +14,6 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 class QTableWidget;
-class QTimer;
 
 namespace qamp {
 
@@ -30,6 +29,9 @@ class CParametricEqWindow : public QDialog {
 
   // Brings the window up to date with the page, when its description changed.
   void Render();
+  // The image changed under the page (the sheet refreshed): the page reads
+  // it again and the window shows what changed.
+  void Follow();
   // What the buttons do.
   void Import();
   void Export();
@@ -42,7 +44,6 @@ class CParametricEqWindow : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
-  void hideEvent(QHideEvent* event) override;
 
  private:
   void Draw();
@@ -56,7 +57,6 @@ class CParametricEqWindow : public QDialog {
   QPushButton* import_ = nullptr;
   QPushButton* export_ = nullptr;
   // While shown, the window follows the image as the page reads it.
-  QTimer* follow_ = nullptr;
   uint64_t revision_ = 0;
   bool drawn_ = false;
 };

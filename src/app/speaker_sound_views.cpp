@@ -27,6 +27,7 @@
 
 #include "app/control_names.h"
 #include "app/eq_curve_widget.h"
+#include "app/my_sheet.h"
 #include "app/parametric_eq_window.h"
 #include "pages/eq_curves.h"
 
@@ -697,6 +698,11 @@ void AddEqualizerPlot(CSoundPageView& view, CGEQSetPage& page, const ViewCompani
   line->setContentsMargins(0, 0, 0, 0);
   auto* window = new CParametricEqWindow(*companions.parametricEq, *companions.dialogs, &view);
   window->setWindowFlag(Qt::Window);
+  if (companions.sheet != nullptr) {
+    QObject::connect(companions.sheet, &CMySheet::Refreshed, window, [window] {
+      if (window->isVisible()) window->Follow();
+    });
+  }
   QObject::connect(button, &QPushButton::clicked, window, [window] {
     window->show();
     window->raise();

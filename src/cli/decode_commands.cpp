@@ -1,4 +1,6 @@
 // qampctl decode, checksum and frame: the wire format from the outside.
+#include <QJsonArray>
+#include <QJsonObject>
 #include <algorithm>
 #include <map>
 #include <optional>
@@ -70,30 +72,28 @@ std::string_view GroupName(GroupKind kind) {
   return "none";
 }
 
-std::string JsonValue(const ReportValue& value) {
+QJsonValue JsonValue(const ReportValue& value) {
   switch (value.type) {
     case ReportValue::Type::kNumber:
-      return std::to_string(value.number);
+      return static_cast<qint64>(value.number);
     case ReportValue::Type::kText:
-      return JsonString(value.text);
+      return JsonText(value.text);
     case ReportValue::Type::kNoValue:
       break;
   }
-  return "null";
+  return QJsonValue::Null;
 }
 
-std::string JsonReport(std::string_view frame, const DecodedReport& decoded) {
-  std::string json = "{\"frame\":" + JsonString(frame) +
-                     ",\"recognised\":" + (decoded.recognised ? "true" : "false");
+QJsonObject JsonReport(std::string_view frame, const DecodedReport& decoded) {
+  QJsonObject json{{"frame", JsonText(frame)}, {"recognised", decoded.recognised}};
   if (decoded.recognised) {
-    json += ",\"kind\":" + std::to_string(static_cast<int>(decoded.kind)) + ",\"pairs\":[";
-    for (size_t i = 0; i < decoded.values.size(); ++i) {
-      if (i > 0) json += ",";
-      json += "[" + std::to_string(decoded.values[i].id) + "," + JsonValue(decoded.values[i]) + "]";
-    }
-    json += "]";
+    QJsonArray pairs;
+    for (const ReportValue& value : decoded.values)
+      pairs.append(QJsonArray{static_cast<qint64>(value.id), JsonValue(value)});
+    json.insert("kind", static_cast<int>(decoded.kind));
+    json.insert("pairs", pairs);
   }
-  return json + "}";
+  return json;
 }
 
 // What the pages call the values of a report: "Basic Control / Main
@@ -234,14 +234,13 @@ class DecodeCommand : public Command {
       if (std::find(sets.begin(), sets.end(), name) == sets.end()) sets.push_back(name);
     }
     if (json) {
-      out << "{\"frame\":" << JsonString(frame) << ",\"sent\":true,\"sets\":[";
-      for (size_t i = 0; i < found->second.size(); ++i) {
-        const NamedWrite& write = found->second[i];
-        out << (i > 0 ? "," : "") << "{\"section\":" << JsonString(write.section)
-            << ",\"key\":" << JsonString(write.key) << ",\"value\":" << JsonString(write.value)
-            << "}";
+      QJsonArray writes;
+      for (const NamedWrite& write : found->second) {
+        writes.append(QJsonObject{{"section", JsonText(write.section)},
+                                  {"key", JsonText(write.key)},
+                                  {"value", JsonText(write.value)}});
       }
-      out << "]}\n";
+      out << JsonLine(QJsonObject{{"frame", JsonText(frame)}, {"sent", true}, {"sets", writes}});
       return true;
     }
     out << PrintableText(ShowFrame(frame)) << ": sent by the program, sets ";
@@ -255,7 +254,7 @@ class DecodeCommand : public Command {
       const DecodedReport decoded = DecodeReport(frame);
       if (!decoded.recognised && DecodeSent(frame, json, out)) return true;
       if (json) {
-        out << JsonReport(frame, decoded) << "\n";
+        out << JsonLine(JsonReport(frame, decoded));
       } else {
         PrintReport(out, "", "", frame, decoded);
       }
@@ -265,20 +264,17 @@ class DecodeCommand : public Command {
     const bool accepted = IsExpectedModel(frame);
     const std::string model = ModelOf(frame);
     if (json) {
-      out << "{\"frame\":" << JsonString(original)
-          << ",\"configuration\":true,\"accepted\":" << (accepted ? "true" : "false")
-          << ",\"model\":" << JsonString(model);
+      QJsonObject configuration{{"frame", JsonText(original)},
+                                {"configuration", true},
+                                {"accepted", accepted},
+                                {"model", JsonText(model)}};
       if (accepted) {
-        out << ",\"reports\":[";
-        bool first = true;
-        for (const std::string& report : ConfigurationToReports(frame)) {
-          if (!first) out << ",";
-          first = false;
-          out << JsonReport(report, DecodeReport(report));
-        }
-        out << "]";
+        QJsonArray reports;
+        for (const std::string& report : ConfigurationToReports(frame))
+          reports.append(JsonReport(report, DecodeReport(report)));
+        configuration.insert("reports", reports);
       }
-      out << "}\n";
+      out << JsonLine(configuration);
       return accepted;
     }
     out << PrintableText(ShowFrame(original)) << ": configuration report, "

@@ -1,5 +1,6 @@
 #include "cli/frame_text.h"
 
+#include <QJsonDocument>
 #include <array>
 #include <cstdio>
 
@@ -72,42 +73,24 @@ std::optional<std::string> ParseFrameText(std::string_view text, std::string& er
   return frame;
 }
 
-std::string JsonString(std::string_view text) {
-  std::string out = "\"";
+QJsonValue JsonText(std::string_view text) {
+  QString out;
+  out.reserve(static_cast<qsizetype>(text.size()));
   for (const char ch : text) {
-    const auto c = static_cast<unsigned char>(ch);
-    switch (ch) {
-      case kStx:
-        out += "<STX>";
-        continue;
-      case kEtx:
-        out += "<ETX>";
-        continue;
-      case kDc2:
-        out += "<DC2>";
-        continue;
-      case kDc4:
-        out += "<DC4>";
-        continue;
-      case '"':
-        out += "\\\"";
-        continue;
-      case '\\':
-        out += "\\\\";
-        continue;
-      default:
-        break;
+    bool named = false;
+    for (const auto& [name, byte] : kNamedBytes) {
+      if (ch != byte) continue;
+      out += QLatin1String(name.data(), static_cast<qsizetype>(name.size()));
+      named = true;
+      break;
     }
-    if (c < 0x20 || c == 0x7F) {
-      std::array<char, 8> buffer{};
-      std::snprintf(buffer.data(), buffer.size(), "\\u%04x", c);
-      out += buffer.data();
-    } else {
-      AppendUtf8(out, c);
-    }
+    if (!named) out += QChar(static_cast<unsigned char>(ch));
   }
-  out += "\"";
   return out;
+}
+
+std::string JsonLine(const QJsonObject& object) {
+  return QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString() + "\n";
 }
 
 namespace {

@@ -2,6 +2,8 @@
 // <DC4> (or <0xNN>), or as \x02-style escapes.
 #pragma once
 
+#include <QJsonObject>
+#include <QJsonValue>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,9 +13,11 @@ namespace qamp::cli {
 // The frame bytes, or nothing when an escape is malformed (error says which).
 std::optional<std::string> ParseFrameText(std::string_view text, std::string& error);
 
-// A JSON string literal of a frame or text: control bytes as in ShowFrame,
-// bytes above 127 as the Latin-1 character (encoded as UTF-8).
-std::string JsonString(std::string_view text);
+// A frame or text as a JSON string: the control bytes of frames as in
+// ShowFrame, bytes above 127 as the Latin-1 character.
+QJsonValue JsonText(std::string_view text);
+// One JSON object on one line, for scripts that read line by line.
+std::string JsonLine(const QJsonObject& object);
 
 // Latin-1 bytes as UTF-8, control bytes shown as <0xNN>: texts from the
 // receiver or from a file can never drive the terminal.

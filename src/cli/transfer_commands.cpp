@@ -690,14 +690,14 @@ void PrintDifferences(const std::vector<Difference>& differences, bool json, std
     }
     return;
   }
-  out << "{\"a\":" << JsonString(a) << ",\"b\":" << JsonString(b) << ",\"differences\":[";
-  for (size_t i = 0; i < differences.size(); ++i) {
-    const Difference& d = differences[i];
-    out << (i > 0 ? "," : "") << "{\"section\":" << JsonString(d.section)
-        << ",\"key\":" << JsonString(d.key) << ",\"a\":" << JsonString(d.a)
-        << ",\"b\":" << JsonString(d.b) << "}";
+  QJsonArray list;
+  for (const Difference& d : differences) {
+    list.append(QJsonObject{{"section", JsonText(d.section)},
+                            {"key", JsonText(d.key)},
+                            {"a", JsonText(d.a)},
+                            {"b", JsonText(d.b)}});
   }
-  out << "]}\n";
+  out << JsonLine(QJsonObject{{"a", JsonText(a)}, {"b", JsonText(b)}, {"differences", list}});
 }
 
 // A receiver's port, as the other commands take it: a device, 'auto',

@@ -16,6 +16,7 @@
 #include <memory>
 
 #include "app/eq_curve_widget.h"
+#include "app/my_sheet.h"
 #include "app/page_widget.h"
 #include "app/parametric_eq_window.h"
 #include "app/view_test_support.h"
@@ -192,6 +193,50 @@ TEST(ParametricEqWindow, ShowsTheChannelsBandsAsTableAndCurveWithNamesOnEveryCon
   h.app.Pages().ParametricEq().RefreshAll();
   window->Render();
   EXPECT_EQ(table->item(0, 3)->text(), "-20.0dB");
+}
+
+// The window follows the sheet: a file or a transfer refreshes every page,
+// a report refreshes parameters, and the shown window draws what changed,
+// with no timer of its own.
+TEST(ParametricEqWindow, FollowsTheSheetsRefreshesWhileShownAndNotWhenHidden) {
+  AppHarness h;
+  ScriptedDialogs dialogs;
+  CMySheet sheet(h.app.Pages().SheetPages(), nullptr, {&h.app.Pages().ParametricEq(), &dialogs});
+  sheet.resize(1280, 720);
+  sheet.show();
+  ASSERT_TRUE(sheet.ActivateByCaption("Equalizer"));
+  QApplication::processEvents();
+  QPushButton* button = nullptr;
+  for (QPushButton* candidate : sheet.findChildren<QPushButton*>()) {
+    if (candidate->text() == "&Parametric EQ...") button = candidate;
+  }
+  ASSERT_NE(button, nullptr);
+  QTest::mouseClick(button, Qt::LeftButton);
+  QApplication::processEvents();
+  auto* window = sheet.findChild<CParametricEqWindow*>();
+  ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(window->isVisible());
+  QTableWidget* table = window->Table();
+  ASSERT_EQ(table->item(0, 3)->text(), "0.0dB");
+
+  CSettingImage& image = h.link().CurrentImage();
+  StoreRecordParameter(image, 419, 0, -45);  // front left band 1: -4.5 dB
+  sheet.RefreshAll();
+  EXPECT_EQ(table->item(0, 3)->text(), "-4.5dB");
+  EXPECT_NEAR(ValueAt(*window->Plot(), table->item(0, 1)->text().chopped(2).toDouble()), -4.5, 0.1);
+
+  StoreRecordParameter(image, 419, 0, 60);
+  sheet.RefreshParams({419});
+  EXPECT_EQ(table->item(0, 3)->text(), "6.0dB");
+
+  // Hidden, it draws nothing; shown again, it shows the image as it is.
+  window->hide();
+  StoreRecordParameter(image, 419, 0, -10);
+  sheet.RefreshAll();
+  EXPECT_EQ(table->item(0, 3)->text(), "6.0dB");
+  window->show();
+  QApplication::processEvents();
+  EXPECT_EQ(table->item(0, 3)->text(), "-1.0dB");
 }
 
 TEST(ParametricEqWindow, ExportsTheBandsOfTheChannelShown) {
