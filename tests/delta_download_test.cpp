@@ -386,6 +386,44 @@ TEST(DeltaDownload, AMemoryLikeTheReceiversSettingSendsOneLevelSavesAndPutsItBac
   ExpectSameReceiver(WholeDownloadOf(file, u.start), after);
 }
 
+// A load replaces more of the receiver's setting than the memory's own
+// parameters (the rest of Sound Option): the pages holding what it
+// replaced are put back afterwards though the program never changed them.
+// The Sound Option words a System memory load copies that hold none of
+// the memory's parameters.
+constexpr int kUnnamedSoundOptionWords[] = {332, 333, 336, 337, 338, 339,
+                                            340, 341, 342, 343, 345, 347};
+
+TEST(DeltaDownload, WhatALoadReplacesBeyondTheMemorysParametersIsPutBack) {
+  Uploaded u(7, [](sim::CSimulatedReceiver& receiver) {
+    CopySystemMemoryContent(receiver.State(), receiver.Memory(3));
+    // Memory 3 differs from the setting in its equalisers (so that loading
+    // it is cheaper than sending them) and in Sound Option words no memory
+    // parameter names.
+    for (int word = 445; word <= 746; ++word) receiver.Memory(3)[word] = receiver.Memory(5)[word];
+    for (const int word : kUnnamedSoundOptionWords)
+      receiver.Memory(3)[word] = receiver.Memory(5)[word];
+  });
+  bool soundOptionDiffers = false;
+  for (const int word : kUnnamedSoundOptionWords)
+    soundOptionDiffers |= u.h.receiver.Memory(3)[word] != u.h.receiver.State()[word];
+  ASSERT_TRUE(soundOptionDiffers);
+  Change(u.h, 3, "Speaker Level", "CT", "2.5dB");
+  const DownloadPlan plan = u.h.app.PlanDownload();
+  ASSERT_EQ(plan.kind, DownloadPlan::Kind::kDelta);
+  ASSERT_FALSE(plan.memoryCommands[3].empty());
+  EXPECT_EQ(plan.memoryCommands[3].front().first, MemoryLoadCommand(MemoryKind::kSystem, 3));
+  EXPECT_NE(std::find(plan.parts.begin(), plan.parts.end(), "Sound Option"), plan.parts.end());
+  EXPECT_NE(std::find(plan.parts.begin(), plan.parts.end(), "Equalizer"), plan.parts.end());
+  const std::string file = u.h.app.SaveConfigurationText();
+  u.h.app.Session().StartDownload(plan);
+  ASSERT_TRUE(Completes(u.h));
+  const ReceiverContent after = ContentOf(u.h.receiver);
+  for (const int word : kUnnamedSoundOptionWords)
+    EXPECT_EQ(after.state[word], u.start.state[word]) << "word " << word;
+  ExpectSameReceiver(WholeDownloadOf(file, u.start), after);
+}
+
 TEST(DeltaDownload, PagesWhoseRulesForceOtherValuesStayConsistent) {
   Uploaded u(11);
   ChangeFrequencyChooser frequencies;

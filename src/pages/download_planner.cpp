@@ -8,6 +8,7 @@
 #include "link/read_request_table.h"
 #include "link/wire_format.h"
 #include "model/parameter_map.h"
+#include "model/system_memory_content.h"
 #include "pages/memory_page.h"
 #include "session/command_capture.h"
 
@@ -82,6 +83,61 @@ class Shadow {
     MemoryIniFile file;
     set_.Memory().SaveMemory(file, kind, memory, memoryImage);
     set_.Memory().LoadMemory(file, kind, memory, receiver);
+  }
+
+  // The words of the receiver's setting that the parameters of `items`
+  // occupy, where `items` is a memory store's or a page's list.
+  template <typename List>
+  static void MarkWords(const List& list, std::vector<bool>& words) {
+    for (const auto& [id, subIndex] : list) {
+      const ParamLocation location = LocateParam(id);
+      int word = -1;
+      if (location.type == ParamLocation::Type::kWord ||
+          location.type == ParamLocation::Type::kText)
+        word = location.word;
+      else if (subIndex >= 0)
+        word = RecordWord(id, subIndex);
+      if (word >= 0 && word < kImageWords) words[static_cast<size_t>(word)] = true;
+    }
+  }
+
+  // The words a load of a System memory holding `memoryImage` replaces
+  // in the receiver's setting without the program knowing their values:
+  // those the receiver copies that are none of the memory's parameters.
+  std::vector<bool> WordsALoadLeavesUnknown(const CSettingImage& memoryImage) {
+    CSettingImage marked;
+    for (int word = 0; word < kImageWords; ++word) marked[word] = 1;
+    marked[4] = memoryImage[4];
+    CSettingImage copied;
+    CopySystemMemoryContent(marked, copied);
+    std::vector<bool> known(kImageWords, false);
+    std::vector<std::pair<ParamId, int>> items;
+    for (const CMemoryPage::Item& item :
+         set_.Memory().Items(MemoryKind::kSystem, memoryImage, false))
+      items.emplace_back(item.id, item.subIndex);
+    MarkWords(items, known);
+    std::vector<bool> unknown(kImageWords, false);
+    for (int word = 0; word < kImageWords; ++word) {
+      const size_t at = static_cast<size_t>(word);
+      unknown[at] = word != 4 && copied[word] == 1 && !known[at];
+    }
+    return unknown;
+  }
+
+  // True when page `index` holds a parameter in one of `words`.
+  bool PageHoldsAnyOf(size_t index, const std::vector<bool>& words) {
+    std::vector<ParamId> ids;
+    std::vector<int> subIndices;
+    set_.Pages()[index]->GetParamList(ids, subIndices, false, kWholeList);
+    std::vector<std::pair<ParamId, int>> list;
+    for (size_t i = 0; i < ids.size(); ++i)
+      list.emplace_back(ids[i], i < subIndices.size() ? subIndices[i] : -1);
+    std::vector<bool> held(kImageWords, false);
+    MarkWords(list, held);
+    for (size_t word = 0; word < held.size(); ++word) {
+      if (held[word] && words[word]) return true;
+    }
+    return false;
   }
 
   // The values a store of one kind of memory sends, as the memory of
@@ -174,9 +230,12 @@ int Cost(const Entries& entries) {
 // it holds, after a load of the memory when that sends less; the save
 // then stores exactly `wanted`. The commands carry the receiver's own
 // values where a command also sets what the memory does not keep, so
-// nothing else changes. `receiver` follows what the commands do.
+// nothing else changes. `receiver` follows what the commands do; a load
+// also replaces values the program does not know, which `unknown` marks
+// so that their pages are sent again afterwards.
 Entries DeltaMemoryStore(Shadow& shadow, int memory, const CSettingImage& wanted,
-                         const CSettingImage* held, CSettingImage& receiver) {
+                         const CSettingImage* held, CSettingImage& receiver,
+                         std::vector<bool>& unknown) {
   Entries commands;
   for (const MemoryKind kind : shadow.Kinds()) {
     if (held != nullptr &&
@@ -209,6 +268,9 @@ Entries DeltaMemoryStore(Shadow& shadow, int memory, const CSettingImage& wanted
       if (Cost(afterLoad) < Cost(chosen)) {
         chosen = std::move(afterLoad);
         reached = reachedAfterLoad;
+        const std::vector<bool> replaced = shadow.WordsALoadLeavesUnknown(*held);
+        for (size_t word = 0; word < unknown.size(); ++word)
+          unknown[word] = unknown[word] || replaced[word];
       }
     }
     commands.insert(commands.end(), chosen.begin(), chosen.end());
@@ -307,8 +369,10 @@ DownloadPlan PlanDeltaDownload(CPageSet& pages, const CCommClass& link,
   plan.verify = true;
   Shadow shadow(link);
 
-  // What the receiver's own setting holds as the Download goes on.
+  // What the receiver's own setting holds as the Download goes on, and
+  // the words of it a memory load left unknown.
   CSettingImage receiver = known.images[0];
+  std::vector<bool> unknown(kImageWords, false);
   TakeFixedCommand(receiver, 8, FrameStandard("07E82"));
   if (link.Flags().zone2 != 0) TakeFixedCommand(receiver, 10, FrameStandard("07EBA"));
   if (link.Flags().zone3 != 0) TakeFixedCommand(receiver, 11, FrameStandard("07AED"));
@@ -323,7 +387,7 @@ DownloadPlan PlanDeltaDownload(CPageSet& pages, const CCommClass& link,
     if (!differs) continue;
     plan.memoryCommands[slot] =
         DeltaMemoryStore(shadow, memory, link.Image(memory),
-                         known.dataExists[slot] ? &known.images[slot] : nullptr, receiver);
+                         known.dataExists[slot] ? &known.images[slot] : nullptr, receiver, unknown);
     TakeFixedCommand(receiver, 8, FrameStandard("07E82"));
   }
   plan.pages.assign(shadow.PageCount(), false);
@@ -331,7 +395,9 @@ DownloadPlan PlanDeltaDownload(CPageSet& pages, const CCommClass& link,
   for (int memory = 1; memory <= kMemoryCount; ++memory)
     anything |= plan.memories[static_cast<size_t>(memory)];
   for (size_t page = 0; page < shadow.PageCount(); ++page) {
-    plan.pages[page] = Shadow(link).Page(page, link.Image(0)) != Shadow(link).Page(page, receiver);
+    plan.pages[page] =
+        Shadow(link).Page(page, link.Image(0)) != Shadow(link).Page(page, receiver) ||
+        shadow.PageHoldsAnyOf(page, unknown);
     anything |= plan.pages[page];
   }
   for (ParamId id = 1; id <= 8; ++id) {
