@@ -1,11 +1,15 @@
 // Upload and Download against the simulated receiver, in virtual time.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "link/memory_commands.h"
 #include "model/image_defaults.h"
 #include "model/image_dump.h"
 #include "model/parameter_store.h"
 #include "model/system_memory_content.h"
+#include "pages/page_set.h"
+#include "session/command_capture.h"
 #include "support/app_harness.h"
 #include "support/realistic_state.h"
 
@@ -115,6 +119,45 @@ TEST(Upload, AReceiverWithoutZonesOrXmIsReadWithoutThem) {
     }
     EXPECT_FALSE(ShowFrame(frame).starts_with("<DC4>20060510")) << "an XM preset read";
     EXPECT_NE(ShowFrame(frame), "<STX>26600<ETX>") << "Zone 2 volume out";
+  }
+}
+
+// The Upload's reads change only what its memory loads, selections and
+// zone commands touch: the write-back puts those pages back and leaves
+// the others, which the receiver still holds, alone.
+TEST(Upload, TheWriteBackSendsOnlyThePagesTheUploadChanged) {
+  AppHarness h(RealisticReceiverOptions(11));
+  ExpectUploadReproduces(h);
+  CommandCapture capture(ControlMode::kAsync, h.link().RegionCode());
+  capture.Link().SetFlags(h.link().Flags());
+  QuietPageHost host;
+  CPageSet pages(capture.Link(), host);
+  auto sentOf = [&](std::string_view caption) {
+    CBasePage* page = pages.FindByCaption(caption);
+    EXPECT_NE(page, nullptr) << caption;
+    capture.Clear();
+    capture.Link().Image(0) = h.link().Image(0);
+    page->DownloadPage(capture.Link().Image(0));
+    size_t frames = 0;
+    size_t received = 0;
+    for (const auto& [frame, code] : capture.QueuedWithCodes()) {
+      if (frame.empty() || frame.front() == '@') continue;
+      ++frames;
+      const auto& all = h.receiver.ReceivedFrames();
+      received += static_cast<size_t>(std::count(all.begin(), all.end(), frame) > 0);
+    }
+    EXPECT_GT(frames, 0u) << caption;
+    return std::pair{frames, received};
+  };
+  for (const std::string_view untouched : {"Tuner Set", "Input Rename", "I/O Assign"}) {
+    const auto [frames, received] = sentOf(untouched);
+    EXPECT_EQ(received, 0u) << untouched << ": " << frames << " commands";
+  }
+  // The selections changed the Input DSP records, the loads the memory's
+  // pages: those are sent whole.
+  for (const std::string_view changed : {"Input DSP", "Multi Zone", "Speaker Level"}) {
+    const auto [frames, received] = sentOf(changed);
+    EXPECT_EQ(received, frames) << changed;
   }
 }
 

@@ -420,6 +420,27 @@ DownloadPlan PlanDeltaDownload(CPageSet& pages, const CCommClass& link,
   return plan;
 }
 
+std::vector<bool> PlanWriteBack(const CCommClass& link, const CSettingImage& wanted,
+                                int lastMemory) {
+  Shadow shadow(link);
+  CSettingImage receiver = wanted;
+  std::vector<bool> unknown(kImageWords, false);
+  if (lastMemory >= 1 && lastMemory <= kMemoryCount) {
+    const CSettingImage& loaded = link.Image(lastMemory);
+    for (const MemoryKind kind : shadow.Kinds())
+      shadow.TakeMemory(receiver, kind, lastMemory, loaded);
+    unknown = shadow.WordsALoadLeavesUnknown(loaded);
+  }
+  std::vector<bool> pages(shadow.PageCount(), false);
+  for (size_t page = 0; page < shadow.PageCount(); ++page) {
+    const std::string& caption = shadow.PageCaption(page);
+    pages[page] = caption == "Input DSP" || caption == "Multi Zone" ||
+                  Shadow(link).Page(page, wanted) != Shadow(link).Page(page, receiver) ||
+                  shadow.PageHoldsAnyOf(page, unknown);
+  }
+  return pages;
+}
+
 std::optional<DownloadPlan> PlanChosenDownload(CPageSet& pages, const CCommClass& link,
                                                const std::vector<std::string>& names,
                                                std::string* why) {

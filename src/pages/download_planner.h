@@ -38,6 +38,16 @@ std::optional<DownloadPlan> PlanChosenDownload(CPageSet& pages, const CCommClass
                                                const std::vector<std::string>& names,
                                                std::string* why);
 
+// The pages an Upload's write-back sends to give the receiver its own
+// setting (`wanted`) again, by their place in the file's order.
+// The Upload's reads changed nothing but what `lastMemory`'s loads
+// replaced, the input and program selections (which the basic controls
+// put back, and which the Input DSP records follow) and the zones'
+// volume outputs; every page that holds any of that is sent, the others
+// are not.
+std::vector<bool> PlanWriteBack(const CCommClass& link, const CSettingImage& wanted,
+                                int lastMemory);
+
 // "Speaker Level,Equalizer, System Memory 3" as names.
 std::vector<std::string> SplitPartNames(std::string_view list);
 

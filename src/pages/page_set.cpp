@@ -2,6 +2,7 @@
 
 #include "pages/advanced_setup_page.h"
 #include "pages/display_set_page.h"
+#include "pages/download_planner.h"
 #include "pages/dsp_parameters_page.h"
 #include "pages/equalizer_page.h"
 #include "pages/input_dsp_page.h"
@@ -103,6 +104,11 @@ void CPageSet::QueueChosenPageDownloads(const CSettingImage& image,
   for (size_t index = 0; index < pages_.size(); ++index) {
     if (index < pages.size() && pages[index]) pages_[index]->DownloadPage(image);
   }
+}
+
+void CPageSet::QueueWriteBackDownloads(const CSettingImage& image) {
+  // The Upload loads the memories in order: the last one is the receiver's.
+  QueueChosenPageDownloads(image, PlanWriteBack(link_, image, kMemoryCount));
 }
 
 void CPageSet::QueueMemoryStore(int memory) {

@@ -65,6 +65,7 @@ class CPageSet : public PageDirectory {
   void QueueChosenPageDownloads(const CSettingImage& image,
                                 const std::vector<bool>& pages) override;
   void QueueMemoryStore(int memory) override;
+  void QueueWriteBackDownloads(const CSettingImage& image) override;
   void RederiveTriggerParameter(ParamId id) override;
   bool Describe(ParamId id, std::string& section, std::string& key) override;
   bool DescribeValue(const CSettingImage& image, ParamId id, std::string& section, std::string& key,

@@ -636,7 +636,9 @@ bool CReceiverSession::DownloadFollowsPlan() const {
 
 void CReceiverSession::QueuePageDownloads() {
   if (pages_ == nullptr) return;
-  if (DownloadFollowsPlan()) {
+  if (link_.Job() == TransferJob::kUpload) {
+    pages_->QueueWriteBackDownloads(link_.CurrentImage());
+  } else if (DownloadFollowsPlan()) {
     pages_->QueueChosenPageDownloads(link_.CurrentImage(), plan_.pages);
   } else {
     pages_->QueuePageDownloads(link_.CurrentImage());

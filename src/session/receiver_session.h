@@ -78,6 +78,9 @@ class PageDirectory {
   virtual void QueueChosenPageDownloads(const CSettingImage& image,
                                         const std::vector<bool>& pages) = 0;
   virtual void QueueMemoryStore(int memory) = 0;
+  // The end of an Upload: the pages that give the receiver its own
+  // setting `image` again after the Upload's memory loads and selections.
+  virtual void QueueWriteBackDownloads(const CSettingImage& image) = 0;
   virtual void RederiveTriggerParameter(ParamId id) = 0;
   virtual bool Describe(ParamId id, std::string& section, std::string& key) = 0;
   // The same with the value text of `id` in `image`.
