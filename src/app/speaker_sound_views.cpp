@@ -81,7 +81,7 @@ bool IsFrameOfGroup(const std::vector<Control>& controls, const Control& text) {
 constexpr int kRadiosPerLine = 4;
 
 // How the sliders of a page read as text, by slider number.
-using ScaleOf = std::function<ValueScale(const CBasePage&, const Control&)>;
+using ScaleOf = std::function<SliderUnits(const CBasePage&, const Control&)>;
 
 class CSoundPageView : public CPageWidget {
  public:
@@ -580,7 +580,7 @@ void CSoundPageView::Draw() {
     const std::string caption = CaptionInFrame(controls, control);
     if (shown.slider != nullptr) {
       const int readOut = ReadOutIndexOf(i);
-      shown.slider->SetScale(scaleOf_(page_, control));
+      shown.slider->SetUnits(scaleOf_(page_, control));
       Control slider = control;
       slider.caption = caption;
       shown.slider->Show(slider, readOut >= 0 ? &controls[static_cast<size_t>(readOut)] : nullptr,
@@ -658,23 +658,23 @@ void CSoundPageView::Draw() {
   rendering_ = false;
 }
 
-ValueScale Decibels(const CBasePage& /*page*/, const Control& /*slider*/) {
-  return {1, "dB"};
+SliderUnits Decibels(const CBasePage& /*page*/, const Control& /*slider*/) {
+  return {1, "dB", {}, {}};
 }
 
 // Tone and LFE in tenths of a decibel, zone tone in whole decibels, delays
-// in their own steps.
-ValueScale SoundOptionScale(const CBasePage& /*page*/, const Control& slider) {
-  if (slider.param >= 289 && slider.param <= 292) return {0, "dB"};
-  if (slider.param == 296 || slider.param == 297) return {0, ""};
-  return {1, "dB"};
+// in milliseconds.
+SliderUnits SoundOptionScale(const CBasePage& /*page*/, const Control& slider) {
+  if (slider.param >= 289 && slider.param <= 292) return {0, "dB", {}, {}};
+  if (slider.param == 296 || slider.param == 297) return {0, "ms", {}, {}};
+  return {1, "dB", {}, {}};
 }
 
 // Distances are centimetres in metres, tenths in feet, as the unit says.
-ValueScale Distances(const CBasePage& page, const Control& /*slider*/) {
+SliderUnits Distances(const CBasePage& page, const Control& /*slider*/) {
   const Control* unit = page.FindControl(CSpkDistancePage::kMeterButton);
-  if (unit != nullptr && unit->value == 1) return {1, "ft"};
-  return {2, "m"};
+  if (unit != nullptr && unit->value == 1) return {1, "ft", {}, {}};
+  return {2, "m", {}, {}};
 }
 
 // The graphic equaliser's response beside its sliders, and the button that

@@ -157,47 +157,6 @@ const ModeAndRegion kSetups[] = {{ControlMode::kAsync, 1},    {ControlMode::kAsy
                                  {ControlMode::kAsync, 3},    {ControlMode::kAsync, 4},
                                  {ControlMode::kRealTime, 1}, {ControlMode::kRealTime, 4}};
 
-// --- The typed value ---------------------------------------------------------------------
-
-TEST(TypedValue, IsReadInTheSlidersUnitsAndCheckedAgainstRangeAndStep) {
-  Control slider;
-  slider.minimum = -100;
-  slider.maximum = 100;
-  slider.step = 5;
-  const ValueScale decibels{1, "dB"};
-  struct Case {
-    const char* text;
-    std::optional<int> value;
-  };
-  const Case cases[] = {
-      {"-10", -100},    {"10.0", 100}, {"+2.5", 25},  {" 0.5dB ", 5}, {"-0.50", -5},
-      {"3", 30},        {"0", 0},      {"-10.5", {}}, {"10.5", {}},   {"2.3", {}},
-      {"2.25", {}},     {"abc", {}},   {"", {}},      {"1..5", {}},   {"--1", {}},
-      {"99999999", {}}, {"-9.5", -95}, {"0.0000", 0}, {"1.05", {}},   {"4.5db", 45},
-  };
-  for (const Case& c : cases) {
-    const TypedValue typed = ReadTypedValue(c.text, slider, decibels);
-    EXPECT_EQ(typed.value, c.value) << c.text;
-    EXPECT_EQ(typed.problem.isEmpty(), c.value.has_value()) << c.text;
-  }
-  EXPECT_TRUE(ReadTypedValue("12", slider, decibels).problem.contains("out of range"));
-  EXPECT_TRUE(ReadTypedValue("12", slider, decibels).problem.contains("from -10.0dB to 10.0dB"));
-  EXPECT_TRUE(ReadTypedValue("2.3", slider, decibels).problem.contains("steps of 0.5dB"));
-  // A scale without decimals: centimetres in steps of 3 from 0.
-  Control distance;
-  distance.minimum = 0;
-  distance.maximum = 240;
-  distance.step = 3;
-  const ValueScale whole{0, "cm"};
-  EXPECT_EQ(ReadTypedValue("9", distance, whole).value, 9);
-  EXPECT_EQ(ReadTypedValue("10", distance, whole).value, std::nullopt);
-  EXPECT_EQ(ReadTypedValue("9.5", distance, whole).value, std::nullopt);
-  EXPECT_EQ(ReadTypedValue("243", distance, whole).value, std::nullopt);
-  EXPECT_EQ(ValueText(-125, decibels), "-12.5");
-  EXPECT_EQ(ValueText(-5, decibels), "-0.5");
-  EXPECT_EQ(ValueText(7, whole), "7");
-}
-
 // --- Speaker Level -----------------------------------------------------------------------
 
 const int kLevelSliders[] = {1107, 1109, 1111, 1113, 1114, 1116, 1118, 1120, 1123, 1125};
@@ -731,6 +690,141 @@ TEST(VolumeView, RealTimeTrimRadiosAndTypedInitialVolumeSendTheirFrames) {
   }
   EXPECT_EQ(ReadParameter(image, 392), -810);
   EXPECT_EQ(FramesAfter(h, from), Frames{});
+}
+
+// Opens the read-out's edit, types `text` and enters it; the refusal, or
+// empty when the value was taken.
+QString TypeInto(CValueSliderWidget* widget, const char* text) {
+  widget->ReadOut()->setFocus();
+  QTest::keyClick(widget->ReadOut(), Qt::Key_Return);
+  if (!widget->Entry()->isVisible()) return "no edit";
+  widget->Entry()->clear();
+  QTest::keyClicks(widget->Entry(), text);
+  QTest::keyClick(widget->Entry(), Qt::Key_Return);
+  const QString refusal = widget->Problem();
+  if (widget->Entry()->isVisible()) QTest::keyClick(widget->Entry(), Qt::Key_Escape);
+  return refusal;
+}
+
+TEST(VolumeView, EachTrimHasItsReadOutInDecibelsAfterItsSlider) {
+  AppHarness h;
+  StoreParameter(h.link().CurrentImage(), 376, -35);  // PHONO -3.5 dB
+  StoreParameter(h.link().CurrentImage(), 389, 60);   // DOCK +6.0 dB
+  ViewOnScreen v(h, "Volume");
+  ASSERT_NE(v.view, nullptr);
+  auto* frame = v.Get<QGroupBox>(1226);
+  std::set<QString> names;
+  for (const int id :
+       {1162, 1164, 1166, 1168, 1170, 1172, 1174, 1176, 1178, 1180, 1182, 1184, 1188, 1191}) {
+    CValueSliderWidget* trim = v.SliderOf(id);
+    ASSERT_NE(trim, nullptr) << id;
+    auto* readOut = v.Get<QLabel>(id + 1);
+    ASSERT_EQ(readOut, trim->ReadOut()) << id;
+    EXPECT_TRUE(frame->isAncestorOf(readOut)) << id;
+    EXPECT_FALSE(readOut->isHidden()) << id;
+    EXPECT_TRUE(readOut->text().endsWith("dB")) << id;
+    // On the slider's line, after its "+".
+    const QPoint slider = trim->Slider()->mapTo(v.view.get(), QPoint(0, 0));
+    const QPoint at = readOut->mapTo(v.view.get(), QPoint(0, 0));
+    EXPECT_GT(at.x(), slider.x() + trim->Slider()->width()) << id;
+    EXPECT_LT(std::abs(at.y() + readOut->height() / 2 - slider.y() - trim->Slider()->height() / 2),
+              readOut->height())
+        << id;
+    names.insert(readOut->accessibleName());
+  }
+  EXPECT_EQ(names.size(), 14U);
+  EXPECT_EQ(v.Get<QLabel>(1163)->text(), "-3.5dB");
+  EXPECT_EQ(v.Get<QLabel>(1192)->text(), "6.0dB");
+}
+
+TEST(VolumeView, RealTimeATypedTrimIsStoredShownAndSentAsAReleaseWouldBe) {
+  AppHarness h({}, ControlMode::kRealTime);
+  ASSERT_TRUE(Connect(h));
+  CSettingImage& image = h.link().CurrentImage();
+  StoreParameter(image, 385, 0);   // DVR
+  StoreParameter(image, 389, 0);   // DOCK
+  StoreParameter(image, 376, 20);  // PHONO +2.0 dB
+  h.app.Pages().RefreshAll();
+  ViewOnScreen v(h, "Volume");
+  ASSERT_NE(v.view, nullptr);
+  CValueSliderWidget* dvr = v.SliderOf(1178);
+  ASSERT_NE(dvr, nullptr);
+
+  // DVR -3.5 dB: code (-35 + 60) / 5 = 5, "05"; the checksum of
+  // "200801210A05" is 0x264, "64".
+  size_t from = h.receiver.ReceivedFrames().size();
+  QTest::mouseDClick(dvr->ReadOut(), Qt::LeftButton);
+  ASSERT_TRUE(dvr->Entry()->isVisible());
+  EXPECT_EQ(dvr->Entry()->text(), "0.0");
+  dvr->Entry()->selectAll();
+  QTest::keyClicks(dvr->Entry(), "-3.5");
+  QTest::keyClick(dvr->Entry(), Qt::Key_Return);
+  EXPECT_FALSE(dvr->Entry()->isVisible());
+  EXPECT_EQ(ReadParameter(image, 385), -35);
+  EXPECT_EQ(v.Get<QLabel>(1179)->text(), "-3.5dB");
+  EXPECT_EQ(v.Get<QListWidget>(1227)->item(8)->text(), " -3.5dB");
+  EXPECT_EQ(dvr->Slider()->value(), 5);
+  EXPECT_EQ(FramesAfter(h, from), Frames{"\x14"
+                                         "200801210A05"
+                                         "64"
+                                         "\x03"});
+
+  // The top end with its unit, and back to flat: DOCK +6.0 dB is 24, "18"
+  // (checksum "59"); PHONO 0.0 dB is 12, "0c" (checksum "81").
+  from = h.receiver.ReceivedFrames().size();
+  EXPECT_EQ(TypeInto(v.SliderOf(1191), "6dB"), "");
+  EXPECT_EQ(TypeInto(v.SliderOf(1162), "0"), "");
+  EXPECT_EQ(ReadParameter(image, 389), 60);
+  EXPECT_EQ(ReadParameter(image, 376), 0);
+  EXPECT_EQ(v.Get<QLabel>(1192)->text(), "6.0dB");
+  EXPECT_EQ(v.Get<QLabel>(1163)->text(), "0.0dB");
+  EXPECT_EQ(FramesAfter(h, from), (Frames{"\x14"
+                                          "200801212018"
+                                          "59"
+                                          "\x03",
+                                          "\x14"
+                                          "20080121000c"
+                                          "81"
+                                          "\x03"}));
+
+  // Beyond an end, off the half-decibel step, no number: refused with the
+  // range in decibels, nothing stored or sent.
+  from = h.receiver.ReceivedFrames().size();
+  EXPECT_EQ(TypeInto(dvr, "6.5"), "6.5 is out of range: DVR takes values from -6.0dB to 6.0dB.");
+  EXPECT_EQ(TypeInto(dvr, "-6.5dB"),
+            "-6.5dB is out of range: DVR takes values from -6.0dB to 6.0dB.");
+  EXPECT_EQ(TypeInto(dvr, "1.2"),
+            "1.2 is not on a step: DVR moves in steps of 0.5dB from -6.0dB to 6.0dB.");
+  EXPECT_EQ(TypeInto(dvr, ""), "Type a value of DVR from -6.0dB to 6.0dB.");
+  EXPECT_EQ(ReadParameter(image, 385), -35);
+  EXPECT_EQ(v.Get<QLabel>(1179)->text(), "-3.5dB");
+  EXPECT_EQ(FramesAfter(h, from), Frames{});
+}
+
+TEST(VolumeView, RealTimeWhileATransferRunsATypedTrimChangesNothing) {
+  AppHarness h({}, ControlMode::kRealTime);
+  ASSERT_TRUE(Connect(h));
+  ViewOnScreen v(h, "Volume");
+  ASSERT_NE(v.view, nullptr);
+  h.app.Session().Reload(false);
+  ASSERT_TRUE(h.link().IsTransferInProgress());
+  v.view->Render();
+  const int before = ReadParameter(h.link().CurrentImage(), 385);
+  CValueSliderWidget* dvr = v.SliderOf(1178);
+  ASSERT_NE(dvr, nullptr);
+  const QString shown = dvr->ReadOut()->text();
+  const int position = dvr->Slider()->value();
+  // A value the slider takes, other than the one it has.
+  const char* typed = before == -20 ? "3" : "-2";
+  const size_t from = h.receiver.ReceivedFrames().size();
+  TypeInto(dvr, typed);
+  EXPECT_EQ(ReadParameter(h.link().CurrentImage(), 385), before);
+  EXPECT_EQ(dvr->ReadOut()->text(), shown);
+  EXPECT_EQ(dvr->Slider()->value(), position);
+  // The reload's reads go on; no trim command goes out.
+  for (const std::string& frame : FramesAfter(h, from)) {
+    EXPECT_EQ(frame.find("200801210A"), std::string::npos) << frame;
+  }
 }
 
 // --- Sound Option -------------------------------------------------------------------------
