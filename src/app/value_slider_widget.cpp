@@ -56,7 +56,8 @@ CValueSliderWidget::CValueSliderWidget(Orientation orientation, SliderUnits unit
   highLabel_ = EndLabel();
   lowLabel_ = EndLabel();
   readOut_ = new CTypedReadOut(std::move(units), [this] { return &shown_; });
-  readOut_->setMinimumWidth(readOut_->fontMetrics().horizontalAdvance(" -888.8dB ") + 6);
+  // Room for the widest value any page shows ("-80.5dB", "12.00m").
+  readOut_->setMinimumWidth(readOut_->fontMetrics().horizontalAdvance("-88.8dB") + 10);
   readOut_->onValue = [this](int value) { emit Typed(value); };
   QLabel* problem = readOut_->ProblemLabel();
 

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
 #include <QTest>
 #include <memory>
@@ -591,16 +592,27 @@ TEST(VolumeView, TrimsLieInTheirFrameBesideTheListAndInitialVolumeStandsUpright)
   ASSERT_NE(list, nullptr);
   EXPECT_TRUE(frame->isAncestorOf(list));
   EXPECT_TRUE(frame->isAncestorOf(v.Get<QPushButton>(1160)));
-  int top = -1;
-  for (const int id :
-       {1162, 1164, 1166, 1168, 1170, 1172, 1174, 1176, 1178, 1180, 1182, 1184, 1188, 1191}) {
+  // Two columns of seven, each reading down in the page's order (the
+  // list's): PHONO to DVD, then DTV/CBL to DOCK.
+  const int trims[] = {1162, 1164, 1166, 1168, 1170, 1172, 1174,
+                       1176, 1178, 1180, 1182, 1184, 1188, 1191};
+  for (size_t k = 0; k < std::size(trims); ++k) {
+    const int id = trims[k];
     QSlider* trim = v.Get<QSlider>(id);
     ASSERT_NE(trim, nullptr);
     EXPECT_TRUE(frame->isAncestorOf(trim)) << id;
     EXPECT_EQ(trim->orientation(), Qt::Horizontal) << id;
     const QPoint at = trim->mapTo(v.view.get(), QPoint(0, 0));
-    EXPECT_GT(at.y(), top) << id;
-    top = at.y();
+    const QPoint first = v.Get<QSlider>(trims[k < 7 ? 0 : 7])->mapTo(v.view.get(), QPoint(0, 0));
+    const QPoint beside = v.Get<QSlider>(trims[k % 7])->mapTo(v.view.get(), QPoint(0, 0));
+    EXPECT_EQ(at.x(), first.x()) << id;   // in its column
+    EXPECT_EQ(at.y(), beside.y()) << id;  // level with its neighbour
+    if (k % 7 != 0) {
+      EXPECT_GT(at.y(), v.Get<QSlider>(trims[k - 1])->mapTo(v.view.get(), QPoint(0, 0)).y()) << id;
+    }
+    if (k >= 7) {
+      EXPECT_GT(at.x(), beside.x() + v.Get<QSlider>(trims[k % 7])->width()) << id;
+    }
     // The list stands to the right of the trims.
     EXPECT_LT(at.x() + trim->width(), list->mapTo(v.view.get(), QPoint(0, 0)).x()) << id;
   }
@@ -981,6 +993,92 @@ TEST(SoundOptionView, RealTimeEachKindOfControlSendsItsFrame) {
                                           "25214"
                                           "\x03"}));
   EXPECT_EQ(v.Get<QLabel>(1377)->text(), "0.0dB");
+}
+
+// --- Room ---------------------------------------------------------------------------------
+
+// What a page of the sheet has in the main window on a 1280x720 screen
+// (the window as large as the screen): 1264 by 406 pixels, a little less
+// here to be safe.
+const QSize kPageOn1280x720(1256, 400);
+
+bool NeedsScrolling(CPageWidget& view) {
+  for (QScrollArea* area : view.findChildren<QScrollArea*>()) {
+    if (area->verticalScrollBar()->maximum() > 0) return true;
+    if (area->horizontalScrollBar()->maximum() > 0) return true;
+  }
+  return false;
+}
+
+TEST(PageRoom, VolumeAndSoundOptionFitA1280x720ScreenWithoutScrolling) {
+  for (const char* caption : {"Volume", "Sound Option"}) {
+    AppHarness h({}, ControlMode::kRealTime);
+    ViewOnScreen v(h, caption);
+    ASSERT_NE(v.view, nullptr);
+    v.view->resize(kPageOn1280x720);
+    QApplication::processEvents();
+    EXPECT_FALSE(NeedsScrolling(*v.view)) << caption;
+    // Every read-out shows its whole text.
+    for (QLabel* label : v.view->findChildren<QLabel*>()) {
+      if (label->isHidden() || label->text().isEmpty() ||
+          dynamic_cast<CTypedReadOut*>(label) == nullptr) {
+        continue;
+      }
+      EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()))
+          << caption << " " << label->text().toStdString();
+    }
+  }
+  // A smaller page does scroll: the check can fail.
+  AppHarness h;
+  ViewOnScreen v(h, "Sound Option");
+  v.view->resize(900, 300);
+  QApplication::processEvents();
+  EXPECT_TRUE(NeedsScrolling(*v.view));
+}
+
+TEST(SoundOptionView, FivePairsOfSlidersOnALineLipSyncAndDynamicRangeUnderThem) {
+  AppHarness h;
+  ViewOnScreen v(h, "Sound Option");
+  ASSERT_NE(v.view, nullptr);
+  v.view->resize(kPageOn1280x720);
+  QApplication::processEvents();
+  const auto topOf = [&](int id) {
+    return v.view->WidgetOf(id)->mapTo(v.view.get(), QPoint()).y();
+  };
+  const auto leftOf = [&](int id) {
+    return v.view->WidgetOf(id)->mapTo(v.view.get(), QPoint()).x();
+  };
+  // Speaker, Headphone, Zone2, Zone3, LFE Level: level, left to right.
+  const int line[] = {1240, 1241, 1242, 1243, 1244};
+  for (size_t k = 1; k < std::size(line); ++k) {
+    EXPECT_EQ(topOf(line[k]), topOf(line[0])) << line[k];
+    EXPECT_GT(leftOf(line[k]), leftOf(line[k - 1])) << line[k];
+  }
+  // Lip Sync and Dynamic Range below them, side by side.
+  const int below = topOf(1240) + v.Get<QGroupBox>(1240)->height();
+  EXPECT_GE(topOf(1246), below);
+  EXPECT_EQ(topOf(1245), topOf(1246));
+  EXPECT_GT(leftOf(1245), leftOf(1246));
+  // The two delays side by side in Lip Sync, each Default on its slider's
+  // line; the two ranges side by side.
+  EXPECT_EQ(topOf(1248), topOf(1249));
+  EXPECT_GT(leftOf(1249), leftOf(1248));
+  for (const auto& [slider, button] : {std::pair{1381, 1301}, std::pair{1416, 1304}}) {
+    QWidget* track = v.view->WidgetOf(slider);
+    QWidget* press = v.view->WidgetOf(button);
+    const int middle = track->mapTo(v.view.get(), track->rect().center()).y();
+    EXPECT_LT(std::abs(press->mapTo(v.view.get(), press->rect().center()).y() - middle),
+              press->height() / 2)
+        << button;
+    EXPECT_GT(leftOf(button), leftOf(slider) + track->width()) << button;
+  }
+  QWidget* speaker = v.view->WidgetOf(1383)->parentWidget();
+  QWidget* headphone = v.view->WidgetOf(1396)->parentWidget();
+  EXPECT_EQ(speaker->mapTo(v.view.get(), QPoint()).y(),
+            headphone->mapTo(v.view.get(), QPoint()).y());
+  // The delays' read-outs say milliseconds.
+  EXPECT_TRUE(v.Get<QLabel>(1385)->text().endsWith("ms"));
+  EXPECT_TRUE(v.Get<QLabel>(1418)->text().endsWith("ms"));
 }
 
 // --- Speaker Set and Advanced Setup ---------------------------------------------------------
