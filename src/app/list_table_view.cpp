@@ -16,8 +16,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/source_typed_value.h"
 #include "app/source_view_kit.h"
+#include "app/typed_value.h"
 
 namespace qamp {
 
@@ -151,9 +151,10 @@ class CListTableView : public CSourceView {
           const bool upright = control.orientation == Orientation::kVertical;
           QSlider* slider = MakeSlider(control.id, upright ? Qt::Vertical : Qt::Horizontal);
           slider->setMinimumHeight(upright ? 200 : 0);
-          auto* typed = new CTypedValueLabel;
-          typed->setMinimumWidth(typed->fontMetrics().horizontalAdvance(" -888 ") + 8);
           const int id = control.id;
+          // The slider's own units: whole numbers without a unit.
+          auto* typed = new CTypedReadOut({}, [this, id] { return ControlOf(id); });
+          typed->setMinimumWidth(typed->fontMetrics().horizontalAdvance(" -888 ") + 8);
           typed->onValue = [this, id](int value) {
             Page().MoveSlider(id, value);
             Page().ReleaseSlider(id);
@@ -162,6 +163,8 @@ class CListTableView : public CSourceView {
           auto* pair = new QVBoxLayout;
           pair->addWidget(slider, 1, Qt::AlignHCenter);
           pair->addWidget(typed, 0, Qt::AlignHCenter);
+          typed->ProblemLabel()->setMaximumWidth(typed->minimumWidth() * 3);
+          pair->addWidget(typed->ProblemLabel(), 0, Qt::AlignHCenter);
           sliders->addLayout(pair);
           typed_.emplace_back(id, typed);
           break;
@@ -188,7 +191,7 @@ class CListTableView : public CSourceView {
       typed->setEnabled(slider->enabled);
       typed->setText(QString::number(slider->value));
       typed->setAccessibleName(WidgetOf(id)->accessibleName() + " value");
-      typed->SetRange({slider->minimum, slider->maximum, slider->step});
+      typed->SetSliderName(WidgetOf(id)->accessibleName());
     }
     // Names padded with blanks, as the receiver's display centres them,
     // line up only in a fixed-width font.
@@ -247,7 +250,7 @@ class CListTableView : public CSourceView {
 
   int markedList_;
   std::vector<QListWidget*> tables_;
-  std::vector<std::pair<int, CTypedValueLabel*>> typed_;
+  std::vector<std::pair<int, CTypedReadOut*>> typed_;
 };
 
 }  // namespace

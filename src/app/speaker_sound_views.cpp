@@ -82,7 +82,34 @@ bool IsFrameOfGroup(const std::vector<Control>& controls, const Control& text) {
 constexpr int kRadiosPerLine = 4;
 
 // How the sliders of a page read as text, by slider number.
-using ScaleOf = std::function<ValueScale(const CBasePage&, const Control&)>;
+using ScaleOf = std::function<SliderUnits(const CBasePage&, const Control&)>;
+
+// Where a block of the page stands on its lines: from `row` and `column`,
+// over `rows` and `columns`.
+struct BlockCell {
+  int row = 0;
+  int column = 0;
+  int rows = 1;
+  int columns = 1;
+};
+
+// How a page's blocks stand beyond flowing `columns` to a line.
+struct Arrangement {
+  // The blocks from the page's first frame on, in order; those beyond the
+  // list (or all, when it is empty) flow.
+  std::vector<BlockCell> cells;
+  // The lying sliders of one frame stand this many to a line, top to
+  // bottom first, their tracks no shorter than `lyingTrack`.
+  int lyingColumns = 1;
+  int lyingTrack = 0;
+  // Upright tracks no shorter than this (0: the slider widget's own).
+  int uprightTrack = 0;
+  // How the page's columns share the width (empty: as their blocks ask).
+  std::vector<int> columnStretch;
+  // Frames within a frame, and the radio groups of one frame, stand side
+  // by side rather than one under the other.
+  bool across = false;
+};
 
 class CSoundPageView : public CPageWidget {
  public:
@@ -91,12 +118,13 @@ class CSoundPageView : public CPageWidget {
   // With `groupsFlow`, the page's radio groups stand as blocks of their
   // own, `columns` to a line, and the shown ones close up.
   CSoundPageView(CBasePage& page, ScaleOf scaleOf, int columns, QWidget* parent,
-                 bool groupsFlow = false)
+                 bool groupsFlow = false, Arrangement arrangement = {})
       : CPageWidget(parent),
         page_(page),
         scaleOf_(std::move(scaleOf)),
         columns_(columns),
-        groupsFlow_(groupsFlow) {
+        groupsFlow_(groupsFlow),
+        arrangement_(std::move(arrangement)) {
     Build();
     Render();
   }
@@ -154,6 +182,9 @@ class CSoundPageView : public CPageWidget {
   bool flowing_ = false;
   int lineBase_ = 0;
   bool groupsFlow_ = false;
+  Arrangement arrangement_;
+  // Places the next flowing block.
+  void PlaceBlock(QWidget* widget, QLayout* layout);
   QGridLayout* groups_ = nullptr;  // the flowing radio groups
   struct Cell {
     QWidget* cell;
@@ -201,7 +232,27 @@ void CSoundPageView::AddWidget(QVBoxLayout* container, QWidget* widget, int stre
     lines_->addWidget(widget, lineBase_++, 0, 1, columns_);
     return;
   }
-  lines_->addWidget(widget, lineBase_ + blocks_ / columns_, blocks_ % columns_);
+  PlaceBlock(widget, nullptr);
+}
+
+void CSoundPageView::PlaceBlock(QWidget* widget, QLayout* layout) {
+  BlockCell cell{blocks_ / columns_, blocks_ % columns_, 1, 1};
+  const auto& cells = arrangement_.cells;
+  if (static_cast<size_t>(blocks_) < cells.size()) {
+    cell = cells[static_cast<size_t>(blocks_)];
+  } else if (!cells.empty()) {
+    // After the arranged blocks, on lines of their own below them.
+    int below = 0;
+    for (const BlockCell& placed : cells) below = std::max(below, placed.row + placed.rows);
+    const int flowing = blocks_ - static_cast<int>(cells.size());
+    cell = {below + flowing / columns_, flowing % columns_, 1, 1};
+  }
+  if (widget != nullptr) {
+    lines_->addWidget(widget, lineBase_ + cell.row, cell.column, cell.rows, cell.columns);
+  } else {
+    lines_->addLayout(layout, lineBase_ + cell.row, cell.column, cell.rows, cell.columns,
+                      Qt::AlignTop);
+  }
   ++blocks_;
 }
 
@@ -214,8 +265,7 @@ void CSoundPageView::AddLayout(QVBoxLayout* container, QLayout* layout, int stre
     lines_->addLayout(layout, lineBase_++, 0, 1, columns_);
     return;
   }
-  lines_->addLayout(layout, lineBase_ + blocks_ / columns_, blocks_ % columns_, Qt::AlignTop);
-  ++blocks_;
+  PlaceBlock(nullptr, layout);
 }
 
 void CSoundPageView::FlowGroups() {
@@ -283,6 +333,25 @@ void CSoundPageView::Build() {
   };
   std::map<QVBoxLayout*, Runs> runs;
   std::vector<bool> placed(controls.size(), false);
+  // The lying sliders of each frame: how many, how many placed so far, and
+  // the line of its grid the first stands on.
+  std::map<int, int> lyingCount;
+  std::map<int, int> lyingPlaced;
+  std::map<int, int> lyingFirstLine;
+  for (const Control& control : controls) {
+    if (control.kind == ControlKind::kSlider && control.orientation != Orientation::kVertical &&
+        control.frame != 0) {
+      ++lyingCount[control.frame];
+    }
+  }
+  // The choice grid and line of the last lying slider, while nothing else
+  // came after it in its container.
+  std::map<QVBoxLayout*, std::pair<QGridLayout*, int>> lastLying;
+  // The row of frames within a frame, and the line of a frame's first
+  // radio group and how many stand on it, when they stand side by side.
+  std::map<QVBoxLayout*, QHBoxLayout*> framesAcross;
+  std::map<QGridLayout*, std::pair<int, int>> groupsAcross;
+  std::map<QGridLayout*, QHBoxLayout*> rowOf;  // the line a choice grid stands on
   // A frame stands where it or the first control in it comes.
   const std::function<void(size_t)> placeFrame = [&](size_t frame) {
     if (placed[frame]) return;
@@ -308,6 +377,15 @@ void CSoundPageView::Build() {
     if (ContainerOf(box) == column_) flowing_ = true;
     // What follows in the frame's container comes after it.
     runs[ContainerOf(box)] = {};
+    if (arrangement_.across && box.frame != 0 && ContainerOf(box) != column_) {
+      QHBoxLayout*& row = framesAcross[ContainerOf(box)];
+      if (row == nullptr) {
+        row = new QHBoxLayout;
+        ContainerOf(box)->addLayout(row);
+      }
+      row->addWidget(shown_[frame].widget, 1);
+      return;
+    }
     AddWidget(ContainerOf(box), shown_[frame].widget, upright ? 1 : 0);
   };
   for (size_t i = 0; i < controls.size(); ++i) {
@@ -326,6 +404,11 @@ void CSoundPageView::Build() {
         control.kind == ControlKind::kSlider && control.orientation == Orientation::kVertical;
     if (!upright) bank = nullptr;
     if (control.kind != ControlKind::kButton) buttons = nullptr;
+    const auto afterLying = lastLying.find(container);
+    const std::pair<QGridLayout*, int> lying = afterLying == lastLying.end()
+                                                   ? std::pair<QGridLayout*, int>{nullptr, 0}
+                                                   : afterLying->second;
+    if (control.kind != ControlKind::kButton) lastLying.erase(container);
     const bool choice =
         control.kind == ControlKind::kCombo || control.kind == ControlKind::kCheckBox ||
         control.kind == ControlKind::kRadioGroup ||
@@ -380,12 +463,41 @@ void CSoundPageView::Build() {
           choices->setHorizontalSpacing(6);
           row->addLayout(choices);
           row->addStretch(1);
+          rowOf[choices] = row;
           AddLayout(container, row);
         }
         const int line = choices->rowCount();
         if (control.memoryMark) choices->addWidget(MakeMark(i), line, 0, Qt::AlignCenter);
         if (control.kind == ControlKind::kSlider) {
-          choices->addWidget(MakeSliderWidget(i), line, 1, 1, 2);
+          const int count = control.frame != 0 ? lyingCount[control.frame] : 1;
+          const int across = std::clamp(arrangement_.lyingColumns, 1, std::max(count, 1));
+          if (across > 1) {
+            // Top to bottom, then the next column: the page's order reads
+            // down each column.
+            const int k = lyingPlaced[control.frame]++;
+            const int down = (count + across - 1) / across;
+            if (k == 0) {
+              lyingFirstLine[control.frame] = line;
+              // The columns take the width there is; the lines share half
+              // the height to spare, the rest stays under them.
+              QHBoxLayout* row = rowOf[choices];
+              row->setStretch(row->count() - 1, 0);
+              row->setStretchFactor(choices, 1);
+              for (int c = 1; c <= across; ++c) choices->setColumnStretch(c, 1);
+              for (int r = 0; r < down; ++r) choices->setRowStretch(line + r, 1);
+              choices->setRowStretch(line + down, down);
+            }
+            choices->addWidget(MakeSliderWidget(i), lyingFirstLine[control.frame] + k % down,
+                               1 + k / down);
+          } else {
+            choices->addWidget(MakeSliderWidget(i), line, 1, 1, 2);
+            lastLying[container] = {choices, line};
+          }
+        } else if (control.kind == ControlKind::kRadioGroup && arrangement_.across &&
+                   container != column_) {
+          auto found = groupsAcross.find(choices);
+          if (found == groupsAcross.end()) found = groupsAcross.insert({choices, {line, 0}}).first;
+          choices->addWidget(MakeRadioGroup(i), found->second.first, 1 + found->second.second++);
         } else if (control.kind == ControlKind::kRadioGroup) {
           choices->addWidget(MakeRadioGroup(i), line, 1, 1, 2);
         } else if (control.kind == ControlKind::kCheckBox) {
@@ -425,7 +537,19 @@ void CSoundPageView::Build() {
         break;
       }
       case ControlKind::kButton: {
-        if (buttons == nullptr) {
+        // The buttons of a frame's only lying slider stand at the end of
+        // its line.
+        if (lying.first != nullptr && control.frame != 0 && lyingCount[control.frame] == 1) {
+          if (buttons == nullptr) {
+            buttons = new QHBoxLayout;
+            lying.first->addLayout(buttons, lying.second, 3, Qt::AlignVCenter);
+            // The slider, not the space after the buttons, takes the width.
+            QHBoxLayout* row = rowOf[lying.first];
+            row->setStretch(row->count() - 1, 0);
+            row->setStretchFactor(lying.first, 1);
+            lying.first->setColumnStretch(1, 1);
+          }
+        } else if (buttons == nullptr) {
           buttons = new QHBoxLayout;
           buttons->addStretch(1);
           AddLayout(container, buttons);
@@ -466,6 +590,15 @@ void CSoundPageView::Build() {
         break;
     }
   }
+  // Arranged blocks share the width alike.
+  if (lines_ != nullptr && !arrangement_.cells.empty()) {
+    lines_->setHorizontalSpacing(6);
+    lines_->setVerticalSpacing(2);
+    for (int c = 0; c < columns_; ++c) lines_->setColumnStretch(c, 1);
+  }
+  for (size_t c = 0; lines_ != nullptr && c < arrangement_.columnStretch.size(); ++c) {
+    lines_->setColumnStretch(static_cast<int>(c), arrangement_.columnStretch[c]);
+  }
   column_->addStretch(0);
 }
 
@@ -492,6 +625,13 @@ QLabel* CSoundPageView::MakeMark(size_t index) {
 QWidget* CSoundPageView::MakeSliderWidget(size_t index) {
   const Control& control = page_.Controls()[index];
   auto* widget = new CValueSliderWidget(control.orientation, scaleOf_(page_, control));
+  const bool upright = control.orientation == Orientation::kVertical;
+  if (upright && arrangement_.uprightTrack > 0) {
+    widget->Slider()->setMinimumHeight(arrangement_.uprightTrack);
+  }
+  if (!upright && arrangement_.lyingTrack > 0) {
+    widget->Slider()->setMinimumWidth(arrangement_.lyingTrack);
+  }
   const int id = control.id;
   connect(widget, &CValueSliderWidget::Moved, this, [this, id](int value, bool dragging) {
     page_.MoveSlider(id, value);
@@ -581,7 +721,7 @@ void CSoundPageView::Draw() {
     const std::string caption = CaptionInFrame(controls, control);
     if (shown.slider != nullptr) {
       const int readOut = ReadOutIndexOf(i);
-      shown.slider->SetScale(scaleOf_(page_, control));
+      shown.slider->SetUnits(scaleOf_(page_, control));
       Control slider = control;
       slider.caption = caption;
       shown.slider->Show(slider, readOut >= 0 ? &controls[static_cast<size_t>(readOut)] : nullptr,
@@ -659,23 +799,23 @@ void CSoundPageView::Draw() {
   rendering_ = false;
 }
 
-ValueScale Decibels(const CBasePage& /*page*/, const Control& /*slider*/) {
-  return {1, "dB"};
+SliderUnits Decibels(const CBasePage& /*page*/, const Control& /*slider*/) {
+  return {1, "dB", {}, {}};
 }
 
 // Tone and LFE in tenths of a decibel, zone tone in whole decibels, delays
-// in their own steps.
-ValueScale SoundOptionScale(const CBasePage& /*page*/, const Control& slider) {
-  if (slider.param >= 289 && slider.param <= 292) return {0, "dB"};
-  if (slider.param == 296 || slider.param == 297) return {0, ""};
-  return {1, "dB"};
+// in milliseconds.
+SliderUnits SoundOptionScale(const CBasePage& /*page*/, const Control& slider) {
+  if (slider.param >= 289 && slider.param <= 292) return {0, "dB", {}, {}};
+  if (slider.param == 296 || slider.param == 297) return {0, "ms", {}, {}};
+  return {1, "dB", {}, {}};
 }
 
 // Distances are centimetres in metres, tenths in feet, as the unit says.
-ValueScale Distances(const CBasePage& page, const Control& /*slider*/) {
+SliderUnits Distances(const CBasePage& page, const Control& /*slider*/) {
   const Control* unit = page.FindControl(CSpkDistancePage::kMeterButton);
-  if (unit != nullptr && unit->value == 1) return {1, "ft"};
-  return {2, "m"};
+  if (unit != nullptr && unit->value == 1) return {1, "ft", {}, {}};
+  return {2, "m", {}, {}};
 }
 
 // The graphic equaliser's response beside its sliders, and the button that
@@ -717,6 +857,7 @@ void AddTonePlot(CSoundPageView& view, CToneControlPage& page) {
   auto* plot = new CEqCurveWidget(-12.0, 12.0);
   // It takes the width of its column, not more.
   plot->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Expanding);
+  plot->setMinimumWidth(236);
   view.AddDrawn(0, plot, [plot, &page] { plot->SetCurves(ToneCurves(page), QString()); });
 }
 
@@ -734,7 +875,17 @@ CPageWidget* MakeSpeakerAndSoundView(CBasePage& page, QWidget* parent,
     return view;
   }
   if (auto* tone = dynamic_cast<CToneControlPage*>(&page)) {
-    auto* view = new CSoundPageView(page, SoundOptionScale, 4, parent);
+    // The five pairs of upright sliders (the four tone controls and LFE
+    // Level) on one line with the response after them; Lip Sync and
+    // Dynamic Range under them, their frames and groups side by side. Short
+    // tracks keep it on a 1280x720 screen.
+    Arrangement arrangement;
+    arrangement.cells = {{0, 0}, {0, 1},       {0, 2},       {0, 3},
+                         {0, 4}, {1, 0, 1, 4}, {1, 4, 1, 2}, {0, 5}};
+    arrangement.uprightTrack = 72;
+    arrangement.lyingTrack = 100;
+    arrangement.across = true;
+    auto* view = new CSoundPageView(page, SoundOptionScale, 6, parent, false, arrangement);
     AddTonePlot(*view, *tone);
     return view;
   }
@@ -742,7 +893,14 @@ CPageWidget* MakeSpeakerAndSoundView(CBasePage& page, QWidget* parent,
     return new CSoundPageView(page, Decibels, 3, parent, true);
   }
   if (dynamic_cast<CVolumeTrim*>(&page) != nullptr) {
-    return new CSoundPageView(page, Decibels, 3, parent);
+    // The fourteen trims in two columns of seven, so that the page needs
+    // no scrolling on a 1280x720 screen.
+    Arrangement arrangement;
+    arrangement.lyingColumns = 2;
+    arrangement.lyingTrack = 110;
+    // The trims take the width a wide screen has.
+    arrangement.columnStretch = {3, 0, 1};
+    return new CSoundPageView(page, Decibels, 3, parent, false, arrangement);
   }
   if (dynamic_cast<CSpkDistancePage*>(&page) != nullptr) {
     return new CSoundPageView(page, Distances, 1, parent);

@@ -1,16 +1,12 @@
 #include "app/value_slider_widget.h"
 
 #include <QBoxLayout>
-#include <QEvent>
 #include <QGridLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRegularExpression>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <algorithm>
-#include <cstdlib>
 
 #include "app/qamptool_view.h"
 
@@ -31,16 +27,6 @@ int PositionOf(const Control& slider) {
   return std::clamp((slider.value - slider.minimum + step / 2) / step, 0, PositionsOf(slider));
 }
 
-int PowerOfTen(int decimals) {
-  int power = 1;
-  for (int i = 0; i < decimals; ++i) power *= 10;
-  return power;
-}
-
-QString WithUnit(int value, const ValueScale& scale) {
-  return scale.unit.isEmpty() ? ValueText(value, scale) : ValueText(value, scale) + scale.unit;
-}
-
 QLabel* EndLabel() {
   auto* label = new QLabel;
   label->setTextFormat(Qt::PlainText);
@@ -50,57 +36,8 @@ QLabel* EndLabel() {
 
 }  // namespace
 
-QString ValueText(int value, const ValueScale& scale) {
-  if (scale.decimals <= 0) return QString::number(value);
-  const int power = PowerOfTen(scale.decimals);
-  const int whole = std::abs(value) / power;
-  const int fraction = std::abs(value) % power;
-  return QString("%1%2.%3")
-      .arg(value < 0 ? "-" : "")
-      .arg(whole)
-      .arg(fraction, scale.decimals, 10, QChar('0'));
-}
-
-TypedValue ReadTypedValue(const QString& text, const Control& slider, const ValueScale& scale) {
-  QString typed = text.trimmed();
-  if (!scale.unit.isEmpty() && typed.endsWith(scale.unit, Qt::CaseInsensitive)) {
-    typed.chop(scale.unit.size());
-    typed = typed.trimmed();
-  }
-  const QString range = QString("from %1 to %2")
-                            .arg(WithUnit(slider.minimum, scale), WithUnit(slider.maximum, scale));
-  static const QRegularExpression number(R"(^([+-]?)(\d{1,6})(?:\.(\d*))?$)");
-  const QRegularExpressionMatch match = number.match(typed);
-  if (!match.hasMatch()) return {std::nullopt, QString("\"%1\" is not a number.").arg(text)};
-  const QString fraction = match.captured(3);
-  const QString stepText = WithUnit(StepOf(slider), scale);
-  // More digits after the point than the scale has are finer than any step,
-  // unless they are only zeros.
-  QString significant = fraction;
-  while (significant.size() > scale.decimals && significant.endsWith('0')) significant.chop(1);
-  if (significant.size() > scale.decimals) {
-    return {std::nullopt,
-            QString("%1 is not on a step: the value moves in steps of %2.").arg(typed, stepText)};
-  }
-  const int power = PowerOfTen(scale.decimals);
-  int value = match.captured(2).toInt() * power;
-  if (!significant.isEmpty()) {
-    value +=
-        significant.toInt() * PowerOfTen(scale.decimals - static_cast<int>(significant.size()));
-  }
-  if (match.captured(1) == "-") value = -value;
-  if (value < slider.minimum || value > slider.maximum) {
-    return {std::nullopt, QString("%1 is out of range: enter a value %2.").arg(typed, range)};
-  }
-  if ((value - slider.minimum) % StepOf(slider) != 0) {
-    return {std::nullopt,
-            QString("%1 is not on a step: the value moves in steps of %2.").arg(typed, stepText)};
-  }
-  return {value, {}};
-}
-
-CValueSliderWidget::CValueSliderWidget(Orientation orientation, ValueScale scale, QWidget* parent)
-    : QWidget(parent), orientation_(orientation), scale_(std::move(scale)) {
+CValueSliderWidget::CValueSliderWidget(Orientation orientation, SliderUnits units, QWidget* parent)
+    : QWidget(parent), orientation_(orientation) {
   const bool upright = orientation_ == Orientation::kVertical;
   slider_ = new QSlider(upright ? Qt::Vertical : Qt::Horizontal);
   slider_->setSingleStep(1);
@@ -118,22 +55,11 @@ CValueSliderWidget::CValueSliderWidget(Orientation orientation, ValueScale scale
   caption_ = EndLabel();
   highLabel_ = EndLabel();
   lowLabel_ = EndLabel();
-  readOut_ = new QLabel;
-  StyleReadOut(readOut_);
-  readOut_->setFocusPolicy(Qt::StrongFocus);
-  readOut_->setMinimumWidth(readOut_->fontMetrics().horizontalAdvance(" -888.8dB ") + 6);
-  readOut_->setToolTip("Double-click, or press Enter, to type a value");
-  readOut_->installEventFilter(this);
-  entry_ = new QLineEdit;
-  entry_->setMinimumWidth(readOut_->minimumWidth());
-  entry_->setMaximumWidth(readOut_->minimumWidth() + 24);
-  entry_->hide();
-  entry_->installEventFilter(this);
-  problem_ = new QLabel;
-  problem_->setTextFormat(Qt::PlainText);
-  problem_->setWordWrap(true);
-  problem_->setStyleSheet("color: #b00000;");
-  problem_->hide();
+  readOut_ = new CTypedReadOut(std::move(units), [this] { return &shown_; });
+  // Room for the widest value any page shows ("-80.5dB", "12.00m").
+  readOut_->setMinimumWidth(readOut_->fontMetrics().horizontalAdvance("-88.8dB") + 10);
+  readOut_->onValue = [this](int value) { emit Typed(value); };
+  QLabel* problem = readOut_->ProblemLabel();
 
   if (upright) {
     auto* column = new QVBoxLayout(this);
@@ -144,9 +70,8 @@ CValueSliderWidget::CValueSliderWidget(Orientation orientation, ValueScale scale
     column->addWidget(slider_, 1, Qt::AlignHCenter);
     column->addWidget(lowLabel_, 0, Qt::AlignHCenter);
     column->addWidget(readOut_, 0, Qt::AlignHCenter);
-    column->addWidget(entry_, 0, Qt::AlignHCenter);
-    column->addWidget(problem_);
-    problem_->setMaximumWidth(readOut_->minimumWidth() * 2);
+    column->addWidget(problem);
+    problem->setMaximumWidth(readOut_->minimumWidth() * 2);
   } else {
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(2, 2, 2, 2);
@@ -158,8 +83,7 @@ CValueSliderWidget::CValueSliderWidget(Orientation orientation, ValueScale scale
     grid->addWidget(slider_, 0, 2);
     grid->addWidget(highLabel_, 0, 3);
     grid->addWidget(readOut_, 0, 4);
-    grid->addWidget(entry_, 0, 4);
-    grid->addWidget(problem_, 1, 1, 1, 4);
+    grid->addWidget(problem, 1, 1, 1, 4);
     grid->setColumnStretch(2, 1);
   }
   caption_->setBuddy(slider_);
@@ -169,11 +93,18 @@ CValueSliderWidget::CValueSliderWidget(Orientation orientation, ValueScale scale
     emit Moved(value, slider_->isSliderDown());
   });
   connect(slider_, &QSlider::sliderReleased, this, [this] { emit Released(); });
-  connect(entry_, &QLineEdit::returnPressed, this, &CValueSliderWidget::FinishEntry);
 }
 
 QString CValueSliderWidget::Problem() const {
-  return problem_->text();
+  return readOut_->LastRefusal();
+}
+
+QLineEdit* CValueSliderWidget::Entry() const {
+  return readOut_->Editor();
+}
+
+void CValueSliderWidget::SetUnits(SliderUnits units) {
+  readOut_->SetUnits(std::move(units));
 }
 
 void CValueSliderWidget::Show(const Control& slider, const Control* readOut,
@@ -193,78 +124,20 @@ void CValueSliderWidget::Show(const Control& slider, const Control* readOut,
   highLabel_->setVisible(!slider.highLabel.empty());
   lowLabel_->setText(QString::fromLatin1(slider.lowLabel.c_str()));
   lowLabel_->setVisible(!slider.lowLabel.empty());
-  readOut_->setVisible(readOut != nullptr && readOut->visible && !entry_->isVisible());
+  readOut_->setVisible(readOut != nullptr && readOut->visible);
   if (readOut != nullptr) {
     readOut_->setText(QString::fromLatin1(readOut->text.c_str()));
     readOut_->setEnabled(readOut->enabled);
   }
-  entry_->setAccessibleName(accessibleName + " typed value");
+  readOut_->SetSliderName(accessibleName);
   slider_->setVisible(slider.visible);
   setVisible(slider.visible);
-  if (!slider.enabled && entry_->isVisible()) CancelEntry();
+  if (!slider.enabled) readOut_->CancelTyping();
 }
 
 void CValueSliderWidget::BeginEntry() {
-  if (!shown_.enabled || !readOut_->isVisible()) return;
-  entry_->setText(ValueText(shown_.value, scale_));
-  entry_->selectAll();
-  readOut_->hide();
-  entry_->show();
-  entry_->setFocus(Qt::OtherFocusReason);
-}
-
-void CValueSliderWidget::FinishEntry() {
-  const TypedValue typed = ReadTypedValue(entry_->text(), shown_, scale_);
-  if (!typed.value) {
-    Refuse(typed.problem);
-    return;
-  }
-  problem_->clear();
-  problem_->hide();
-  entry_->hide();
-  readOut_->show();
-  readOut_->setFocus(Qt::OtherFocusReason);
-  emit Typed(*typed.value);
-}
-
-void CValueSliderWidget::CancelEntry() {
-  entry_->hide();
-  problem_->clear();
-  problem_->hide();
-  readOut_->show();
-}
-
-void CValueSliderWidget::Refuse(const QString& problem) {
-  problem_->setText(problem);
-  problem_->show();
-  entry_->setToolTip(problem);
-  entry_->selectAll();
-}
-
-bool CValueSliderWidget::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == readOut_) {
-    if (event->type() == QEvent::MouseButtonDblClick) {
-      BeginEntry();
-      return true;
-    }
-    if (event->type() == QEvent::KeyPress) {
-      const int key = static_cast<const QKeyEvent*>(event)->key();
-      if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        BeginEntry();
-        return true;
-      }
-    }
-  }
-  if (watched == entry_) {
-    if (event->type() == QEvent::KeyPress &&
-        static_cast<const QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-      CancelEntry();
-      readOut_->setFocus(Qt::OtherFocusReason);
-      return true;
-    }
-    if (event->type() == QEvent::FocusOut && entry_->isVisible()) CancelEntry();
-  }
-  return QWidget::eventFilter(watched, event);
+  if (readOut_->isHidden()) return;
+  readOut_->BeginTyping();
 }
 
 }  // namespace qamp

@@ -27,7 +27,7 @@
 #include "app/page_controls.h"
 #include "app/page_widget.h"
 #include "app/qamptool_view.h"
-#include "app/zone_value_entry.h"
+#include "app/typed_value.h"
 #include "pages/display_set_page.h"
 #include "pages/multi_ch_page.h"
 #include "pages/multi_zone_page.h"
@@ -132,12 +132,20 @@ class CZoneSetupView : public CPageWidget {
     Shown* shown = Find(id);
     const Control* control = page_.FindControl(id);
     auto* field = new QWidget;
-    auto* line = new QHBoxLayout(field);
-    line->setContentsMargins(0, 0, 0, 0);
+    auto* lines = new QVBoxLayout(field);
+    lines->setContentsMargins(0, 0, 0, 0);
+    auto* line = new QHBoxLayout;
+    lines->addLayout(line);
     if (!control->lowLabel.empty()) line->addWidget(EndLabel(id, control->lowLabel));
     line->addWidget(shown->widget, 1);
     if (!control->highLabel.empty()) line->addWidget(EndLabel(id, control->highLabel));
-    if (Shown* readOut = Find(control->readOut)) line->addWidget(readOut->widget);
+    if (Shown* readOut = Find(control->readOut)) {
+      line->addWidget(readOut->widget);
+      // Why a typed value was refused, under the slider.
+      if (auto* typed = dynamic_cast<CTypedReadOut*>(readOut->widget)) {
+        lines->addWidget(typed->ProblemLabel());
+      }
+    }
     return field;
   }
 
@@ -159,6 +167,10 @@ class CZoneSetupView : public CPageWidget {
       layout->addWidget(EndLabel(id, control->lowLabel), 0, Qt::AlignHCenter);
     if (Shown* readOut = Find(control->readOut)) {
       layout->addWidget(readOut->widget, 0, Qt::AlignHCenter);
+      if (auto* typed = dynamic_cast<CTypedReadOut*>(readOut->widget)) {
+        typed->ProblemLabel()->setMaximumWidth(readOut->widget->minimumWidth() * 2);
+        layout->addWidget(typed->ProblemLabel(), 0, Qt::AlignHCenter);
+      }
     }
     return column;
   }
@@ -183,8 +195,13 @@ class CZoneSetupView : public CPageWidget {
       const QString name = FromModel(names[i]);
       shown->widget->setAccessibleName(name);
       if (shown->label != nullptr) shown->label->setAccessibleName(name);
-      if (auto* typed = dynamic_cast<CTypedReadOut*>(shown->widget)) {
-        typed->Editor()->setAccessibleName(name + " entry");
+      if (controls[i].kind == ControlKind::kSlider) {
+        // Refusals and the edit are named for the slider.
+        if (Shown* readOut = Find(controls[i].readOut)) {
+          if (auto* typed = dynamic_cast<CTypedReadOut*>(readOut->widget)) {
+            typed->SetSliderName(name);
+          }
+        }
       }
       if (controls[i].kind == ControlKind::kRadioGroup) {
         shown->box->setAccessibleName(name);
@@ -319,14 +336,13 @@ class CZoneSetupView : public CPageWidget {
         shown.label = PlainLabel();
         shown.label->setBuddy(slider);
         if (control.readOut != 0) {
-          auto* readOut = new CTypedReadOut(
-              units(control), [this, id] { return page_.FindControl(id); },
-              [this, id](int value) {
-                page_.MoveSlider(id, value);
-                page_.ReleaseSlider(id);
-                AfterAction();
-              });
-          StyleReadOut(readOut);
+          auto* readOut =
+              new CTypedReadOut(units(control), [this, id] { return page_.FindControl(id); });
+          readOut->onValue = [this, id](int value) {
+            page_.MoveSlider(id, value);
+            page_.ReleaseSlider(id);
+            AfterAction();
+          };
           readOut->setMinimumWidth(readOut->fontMetrics().horizontalAdvance("-88.8dB") + 16);
           shown_[control.readOut].widget = readOut;
         }
@@ -466,7 +482,7 @@ class CZoneSetupView : public CPageWidget {
 
 SliderUnits DecibelUnits(const Control& slider) {
   SliderUnits units;
-  units.scale = 10;
+  units.decimals = 1;
   units.unit = "dB";
   // The bottom of a volume is "Mute"; an initial volume goes one step
   // further, to "Off".

@@ -227,7 +227,10 @@ void CToneControlPage::ShowParam(ParamId id) {
   const bool valid = IsValid(*parameter, value);
   SetValue(parameter->controls.front(), IsChoice(*parameter) && !valid ? -1 : value);
   if (parameter->readOut != 0) {
-    SetText(parameter->readOut, valid ? ValueText(*parameter, value) : std::string());
+    // The read-out says the delay's unit; files and the report keep the
+    // number alone.
+    const std::string unit = parameter->kind == Kind::kDelay ? "ms" : "";
+    SetText(parameter->readOut, valid ? ValueText(*parameter, value) + unit : std::string());
   }
 }
 

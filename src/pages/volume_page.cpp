@@ -17,6 +17,11 @@ struct Trim {
   std::string_view code;  // the command text before the trim code
 };
 
+// Each trim's read-out beside its slider.
+constexpr int ReadOutOf(const Trim& trim) {
+  return trim.slider + 1;
+}
+
 // Top to bottom on the page, which is also the list and download order:
 // DVR stands above VCR although its ID is the higher one.
 constexpr std::array<Trim, 14> kTrims = {{
@@ -121,6 +126,7 @@ int TrimRow(const Trim& trim) {
 CVolumeTrim::CVolumeTrim(CCommClass& link, PageHost& host) : CBasePage(link, host, 135, "Volume") {
   for (const Trim& trim : kTrims) {
     AddSlider(trim.slider, trim.id, kTrimMinimum, kTrimMaximum, kTrimStep).caption = trim.key;
+    AddReadOut(ReadOutOf(trim));
   }
   Control& list = AddList(kTrimList, std::vector<std::string>(kTrims.size()));
   list.caption = "Volume Trim";
@@ -138,8 +144,9 @@ CVolumeTrim::CVolumeTrim(CCommClass& link, PageHost& host) : CBasePage(link, hos
   // beside them; Initial Volume stands upright.
   AddFrame(kTrimFrame, "Volume Trim");
   for (const Trim& trim : kTrims) {
-    SetSliderLayout(trim.slider, Orientation::kHorizontal, "-", "+", 0);
+    SetSliderLayout(trim.slider, Orientation::kHorizontal, "-", "+", ReadOutOf(trim));
     PlaceInFrame(trim.slider, kTrimFrame);
+    PlaceInFrame(ReadOutOf(trim), kTrimFrame);
   }
   PlaceInFrame(kTrimList, kTrimFrame);
   PlaceInFrame(kFlatButton, kTrimFrame);
@@ -150,9 +157,10 @@ void CVolumeTrim::ShowParam(ParamId id) {
   const int value = ReadParameter(LiveImage(), id);
   if (const Trim* trim = FindTrim(id)) {
     SetValue(trim->slider, value);
+    const std::string text = IsValidTrim(value) ? TenthsText(value, "dB") : std::string();
+    SetText(ReadOutOf(*trim), text);
     Control* list = MutableControl(kTrimList);
-    list->items[static_cast<size_t>(TrimRow(*trim))] =
-        IsValidTrim(value) ? " " + TenthsText(value, "dB") : std::string();
+    list->items[static_cast<size_t>(TrimRow(*trim))] = text.empty() ? text : " " + text;
   } else if (id == kInitialVolume) {
     SetValue(kInitialVolumeSlider, value);
     SetText(kInitialVolumeReadOut, IsValidInitialVolume(value) ? InitialVolumeText(value) : "");

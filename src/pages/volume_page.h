@@ -34,6 +34,8 @@ class CVolumeTrim : public CBasePage {
   static constexpr int kInitialVolumeReadOut = 1692;
   static constexpr int kFlatButton = 1160;
   static constexpr int kTrimFrame = 1226;
+  // A trim's read-out is the number after its slider's.
+  static constexpr int TrimReadOutOf(int trimSlider) { return trimSlider + 1; }
 
  private:
   void ShowParam(ParamId id);

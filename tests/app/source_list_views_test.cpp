@@ -20,8 +20,8 @@
 
 #include "app/my_sheet.h"
 #include "app/page_view.h"
-#include "app/source_typed_value.h"
 #include "app/source_view_kit.h"
+#include "app/typed_value.h"
 #include "app/view_test_support.h"
 #include "model/image_defaults.h"
 #include "model/parameter_store.h"
@@ -546,27 +546,6 @@ TEST(XmSetView, WithoutTheXmTunerTheControlsAreHidden) {
 
 // --- DSP Parameters and the typed value ------------------------------------------------------
 
-TEST(TypedValue, TakesOnlyValuesOnTheSlidersStepWithinItsRange) {
-  const TypedRange levels{-60, 60, 5};
-  QString why;
-  EXPECT_EQ(ParseTypedValue("-15", levels, &why), -15);
-  EXPECT_EQ(ParseTypedValue(" 60 ", levels, &why), 60);  // the ends are in
-  EXPECT_EQ(ParseTypedValue("-60", levels, &why), -60);
-  EXPECT_EQ(ParseTypedValue("-12", levels, &why), std::nullopt);
-  EXPECT_EQ(why, "-12 is not on the slider's step. Enter a value from -60 to 60 in steps of 5.");
-  EXPECT_EQ(ParseTypedValue("2.5", levels, &why), std::nullopt);
-  EXPECT_TRUE(why.startsWith("2.5 is not on the slider's step.")) << why.toStdString();
-  EXPECT_EQ(ParseTypedValue("65", levels, &why), std::nullopt);
-  EXPECT_EQ(why, "65 is out of range. Enter a value from -60 to 60 in steps of 5.");
-  EXPECT_EQ(ParseTypedValue("-65", levels, &why), std::nullopt);
-  EXPECT_EQ(ParseTypedValue("abc", levels, &why), std::nullopt);
-  EXPECT_TRUE(why.startsWith("\"abc\" is not a number.")) << why.toStdString();
-  EXPECT_EQ(ParseTypedValue("", levels, &why), std::nullopt);
-  // The step counts from the minimum.
-  EXPECT_EQ(ParseTypedValue("12", {10, 50, 2}, &why), 12);
-  EXPECT_EQ(ParseTypedValue("13", {10, 50, 2}, &why), std::nullopt);
-}
-
 TEST(DspParametersView, AValueTypedUnderTheSliderIsStoredAndSentAsAReleaseWouldBe) {
   AppHarness h({}, ControlMode::kRealTime);
   ASSERT_TRUE(Connect(h));
@@ -585,9 +564,9 @@ TEST(DspParametersView, AValueTypedUnderTheSliderIsStoredAndSentAsAReleaseWouldB
       EXPECT_TRUE(s.Get<QSlider>(CInputDspParam::kFirstSlider + i)->isHidden()) << i;
     }
   }
-  CTypedValueLabel* typed = nullptr;
+  CTypedReadOut* typed = nullptr;
   for (QLabel* label : s.view->findChildren<QLabel*>()) {
-    auto* typedLabel = dynamic_cast<CTypedValueLabel*>(label);
+    auto* typedLabel = dynamic_cast<CTypedReadOut*>(label);
     if (typedLabel != nullptr && !typedLabel->isHidden()) typed = typedLabel;
   }
   ASSERT_NE(typed, nullptr);
@@ -608,7 +587,7 @@ TEST(DspParametersView, AValueTypedUnderTheSliderIsStoredAndSentAsAReleaseWouldB
   EXPECT_EQ(ReadParameter(h.link().CurrentImage(), 47), 25);
   EXPECT_EQ(s.Get<QListWidget>(CInputDspParam::kValueList)->item(4)->text(), "2.5sec");
   EXPECT_EQ(typed->text(), "25");
-  EXPECT_TRUE(typed->Refusal().isEmpty());
+  EXPECT_TRUE(typed->LastRefusal().isEmpty());
 
   // Off the step, then out of range: refused with a message, nothing sent.
   for (const char* text : {"30.5", "51"}) {
@@ -620,12 +599,15 @@ TEST(DspParametersView, AValueTypedUnderTheSliderIsStoredAndSentAsAReleaseWouldB
     QTest::keyClick(typed->Editor(), Qt::Key_Return);
     EXPECT_EQ(FramesAfter(h, from), Frames{}) << text;
     EXPECT_EQ(ReadParameter(h.link().CurrentImage(), 47), 25) << text;
-    EXPECT_FALSE(typed->Refusal().isEmpty()) << text;
-    QMessageBox* box = typed->findChild<QMessageBox*>();
-    ASSERT_NE(box, nullptr) << text;
-    EXPECT_EQ(box->text(), typed->Refusal());
-    box->close();
-    QApplication::processEvents();
+    EXPECT_FALSE(typed->LastRefusal().isEmpty()) << text;
+    // Said under the read-out, naming the range; the edit stays open.
+    EXPECT_FALSE(typed->ProblemLabel()->isHidden()) << text;
+    EXPECT_EQ(typed->ProblemLabel()->text(), typed->LastRefusal()) << text;
+    EXPECT_TRUE(typed->LastRefusal().contains("from 10 to 50"))
+        << typed->LastRefusal().toStdString();
+    EXPECT_TRUE(typed->IsTyping()) << text;
+    QTest::keyClick(typed->Editor(), Qt::Key_Escape);
+    EXPECT_FALSE(typed->IsTyping()) << text;
   }
 }
 

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
 #include <QTest>
 #include <memory>
@@ -156,47 +157,6 @@ struct ModeAndRegion {
 const ModeAndRegion kSetups[] = {{ControlMode::kAsync, 1},    {ControlMode::kAsync, 2},
                                  {ControlMode::kAsync, 3},    {ControlMode::kAsync, 4},
                                  {ControlMode::kRealTime, 1}, {ControlMode::kRealTime, 4}};
-
-// --- The typed value ---------------------------------------------------------------------
-
-TEST(TypedValue, IsReadInTheSlidersUnitsAndCheckedAgainstRangeAndStep) {
-  Control slider;
-  slider.minimum = -100;
-  slider.maximum = 100;
-  slider.step = 5;
-  const ValueScale decibels{1, "dB"};
-  struct Case {
-    const char* text;
-    std::optional<int> value;
-  };
-  const Case cases[] = {
-      {"-10", -100},    {"10.0", 100}, {"+2.5", 25},  {" 0.5dB ", 5}, {"-0.50", -5},
-      {"3", 30},        {"0", 0},      {"-10.5", {}}, {"10.5", {}},   {"2.3", {}},
-      {"2.25", {}},     {"abc", {}},   {"", {}},      {"1..5", {}},   {"--1", {}},
-      {"99999999", {}}, {"-9.5", -95}, {"0.0000", 0}, {"1.05", {}},   {"4.5db", 45},
-  };
-  for (const Case& c : cases) {
-    const TypedValue typed = ReadTypedValue(c.text, slider, decibels);
-    EXPECT_EQ(typed.value, c.value) << c.text;
-    EXPECT_EQ(typed.problem.isEmpty(), c.value.has_value()) << c.text;
-  }
-  EXPECT_TRUE(ReadTypedValue("12", slider, decibels).problem.contains("out of range"));
-  EXPECT_TRUE(ReadTypedValue("12", slider, decibels).problem.contains("from -10.0dB to 10.0dB"));
-  EXPECT_TRUE(ReadTypedValue("2.3", slider, decibels).problem.contains("steps of 0.5dB"));
-  // A scale without decimals: centimetres in steps of 3 from 0.
-  Control distance;
-  distance.minimum = 0;
-  distance.maximum = 240;
-  distance.step = 3;
-  const ValueScale whole{0, "cm"};
-  EXPECT_EQ(ReadTypedValue("9", distance, whole).value, 9);
-  EXPECT_EQ(ReadTypedValue("10", distance, whole).value, std::nullopt);
-  EXPECT_EQ(ReadTypedValue("9.5", distance, whole).value, std::nullopt);
-  EXPECT_EQ(ReadTypedValue("243", distance, whole).value, std::nullopt);
-  EXPECT_EQ(ValueText(-125, decibels), "-12.5");
-  EXPECT_EQ(ValueText(-5, decibels), "-0.5");
-  EXPECT_EQ(ValueText(7, whole), "7");
-}
 
 // --- Speaker Level -----------------------------------------------------------------------
 
@@ -632,16 +592,27 @@ TEST(VolumeView, TrimsLieInTheirFrameBesideTheListAndInitialVolumeStandsUpright)
   ASSERT_NE(list, nullptr);
   EXPECT_TRUE(frame->isAncestorOf(list));
   EXPECT_TRUE(frame->isAncestorOf(v.Get<QPushButton>(1160)));
-  int top = -1;
-  for (const int id :
-       {1162, 1164, 1166, 1168, 1170, 1172, 1174, 1176, 1178, 1180, 1182, 1184, 1188, 1191}) {
+  // Two columns of seven, each reading down in the page's order (the
+  // list's): PHONO to DVD, then DTV/CBL to DOCK.
+  const int trims[] = {1162, 1164, 1166, 1168, 1170, 1172, 1174,
+                       1176, 1178, 1180, 1182, 1184, 1188, 1191};
+  for (size_t k = 0; k < std::size(trims); ++k) {
+    const int id = trims[k];
     QSlider* trim = v.Get<QSlider>(id);
     ASSERT_NE(trim, nullptr);
     EXPECT_TRUE(frame->isAncestorOf(trim)) << id;
     EXPECT_EQ(trim->orientation(), Qt::Horizontal) << id;
     const QPoint at = trim->mapTo(v.view.get(), QPoint(0, 0));
-    EXPECT_GT(at.y(), top) << id;
-    top = at.y();
+    const QPoint first = v.Get<QSlider>(trims[k < 7 ? 0 : 7])->mapTo(v.view.get(), QPoint(0, 0));
+    const QPoint beside = v.Get<QSlider>(trims[k % 7])->mapTo(v.view.get(), QPoint(0, 0));
+    EXPECT_EQ(at.x(), first.x()) << id;   // in its column
+    EXPECT_EQ(at.y(), beside.y()) << id;  // level with its neighbour
+    if (k % 7 != 0) {
+      EXPECT_GT(at.y(), v.Get<QSlider>(trims[k - 1])->mapTo(v.view.get(), QPoint(0, 0)).y()) << id;
+    }
+    if (k >= 7) {
+      EXPECT_GT(at.x(), beside.x() + v.Get<QSlider>(trims[k % 7])->width()) << id;
+    }
     // The list stands to the right of the trims.
     EXPECT_LT(at.x() + trim->width(), list->mapTo(v.view.get(), QPoint(0, 0)).x()) << id;
   }
@@ -731,6 +702,141 @@ TEST(VolumeView, RealTimeTrimRadiosAndTypedInitialVolumeSendTheirFrames) {
   }
   EXPECT_EQ(ReadParameter(image, 392), -810);
   EXPECT_EQ(FramesAfter(h, from), Frames{});
+}
+
+// Opens the read-out's edit, types `text` and enters it; the refusal, or
+// empty when the value was taken.
+QString TypeInto(CValueSliderWidget* widget, const char* text) {
+  widget->ReadOut()->setFocus();
+  QTest::keyClick(widget->ReadOut(), Qt::Key_Return);
+  if (!widget->Entry()->isVisible()) return "no edit";
+  widget->Entry()->clear();
+  QTest::keyClicks(widget->Entry(), text);
+  QTest::keyClick(widget->Entry(), Qt::Key_Return);
+  const QString refusal = widget->Problem();
+  if (widget->Entry()->isVisible()) QTest::keyClick(widget->Entry(), Qt::Key_Escape);
+  return refusal;
+}
+
+TEST(VolumeView, EachTrimHasItsReadOutInDecibelsAfterItsSlider) {
+  AppHarness h;
+  StoreParameter(h.link().CurrentImage(), 376, -35);  // PHONO -3.5 dB
+  StoreParameter(h.link().CurrentImage(), 389, 60);   // DOCK +6.0 dB
+  ViewOnScreen v(h, "Volume");
+  ASSERT_NE(v.view, nullptr);
+  auto* frame = v.Get<QGroupBox>(1226);
+  std::set<QString> names;
+  for (const int id :
+       {1162, 1164, 1166, 1168, 1170, 1172, 1174, 1176, 1178, 1180, 1182, 1184, 1188, 1191}) {
+    CValueSliderWidget* trim = v.SliderOf(id);
+    ASSERT_NE(trim, nullptr) << id;
+    auto* readOut = v.Get<QLabel>(id + 1);
+    ASSERT_EQ(readOut, trim->ReadOut()) << id;
+    EXPECT_TRUE(frame->isAncestorOf(readOut)) << id;
+    EXPECT_FALSE(readOut->isHidden()) << id;
+    EXPECT_TRUE(readOut->text().endsWith("dB")) << id;
+    // On the slider's line, after its "+".
+    const QPoint slider = trim->Slider()->mapTo(v.view.get(), QPoint(0, 0));
+    const QPoint at = readOut->mapTo(v.view.get(), QPoint(0, 0));
+    EXPECT_GT(at.x(), slider.x() + trim->Slider()->width()) << id;
+    EXPECT_LT(std::abs(at.y() + readOut->height() / 2 - slider.y() - trim->Slider()->height() / 2),
+              readOut->height())
+        << id;
+    names.insert(readOut->accessibleName());
+  }
+  EXPECT_EQ(names.size(), 14U);
+  EXPECT_EQ(v.Get<QLabel>(1163)->text(), "-3.5dB");
+  EXPECT_EQ(v.Get<QLabel>(1192)->text(), "6.0dB");
+}
+
+TEST(VolumeView, RealTimeATypedTrimIsStoredShownAndSentAsAReleaseWouldBe) {
+  AppHarness h({}, ControlMode::kRealTime);
+  ASSERT_TRUE(Connect(h));
+  CSettingImage& image = h.link().CurrentImage();
+  StoreParameter(image, 385, 0);   // DVR
+  StoreParameter(image, 389, 0);   // DOCK
+  StoreParameter(image, 376, 20);  // PHONO +2.0 dB
+  h.app.Pages().RefreshAll();
+  ViewOnScreen v(h, "Volume");
+  ASSERT_NE(v.view, nullptr);
+  CValueSliderWidget* dvr = v.SliderOf(1178);
+  ASSERT_NE(dvr, nullptr);
+
+  // DVR -3.5 dB: code (-35 + 60) / 5 = 5, "05"; the checksum of
+  // "200801210A05" is 0x264, "64".
+  size_t from = h.receiver.ReceivedFrames().size();
+  QTest::mouseDClick(dvr->ReadOut(), Qt::LeftButton);
+  ASSERT_TRUE(dvr->Entry()->isVisible());
+  EXPECT_EQ(dvr->Entry()->text(), "0.0");
+  dvr->Entry()->selectAll();
+  QTest::keyClicks(dvr->Entry(), "-3.5");
+  QTest::keyClick(dvr->Entry(), Qt::Key_Return);
+  EXPECT_FALSE(dvr->Entry()->isVisible());
+  EXPECT_EQ(ReadParameter(image, 385), -35);
+  EXPECT_EQ(v.Get<QLabel>(1179)->text(), "-3.5dB");
+  EXPECT_EQ(v.Get<QListWidget>(1227)->item(8)->text(), " -3.5dB");
+  EXPECT_EQ(dvr->Slider()->value(), 5);
+  EXPECT_EQ(FramesAfter(h, from), Frames{"\x14"
+                                         "200801210A05"
+                                         "64"
+                                         "\x03"});
+
+  // The top end with its unit, and back to flat: DOCK +6.0 dB is 24, "18"
+  // (checksum "59"); PHONO 0.0 dB is 12, "0c" (checksum "81").
+  from = h.receiver.ReceivedFrames().size();
+  EXPECT_EQ(TypeInto(v.SliderOf(1191), "6dB"), "");
+  EXPECT_EQ(TypeInto(v.SliderOf(1162), "0"), "");
+  EXPECT_EQ(ReadParameter(image, 389), 60);
+  EXPECT_EQ(ReadParameter(image, 376), 0);
+  EXPECT_EQ(v.Get<QLabel>(1192)->text(), "6.0dB");
+  EXPECT_EQ(v.Get<QLabel>(1163)->text(), "0.0dB");
+  EXPECT_EQ(FramesAfter(h, from), (Frames{"\x14"
+                                          "200801212018"
+                                          "59"
+                                          "\x03",
+                                          "\x14"
+                                          "20080121000c"
+                                          "81"
+                                          "\x03"}));
+
+  // Beyond an end, off the half-decibel step, no number: refused with the
+  // range in decibels, nothing stored or sent.
+  from = h.receiver.ReceivedFrames().size();
+  EXPECT_EQ(TypeInto(dvr, "6.5"), "6.5 is out of range: DVR takes values from -6.0dB to 6.0dB.");
+  EXPECT_EQ(TypeInto(dvr, "-6.5dB"),
+            "-6.5dB is out of range: DVR takes values from -6.0dB to 6.0dB.");
+  EXPECT_EQ(TypeInto(dvr, "1.2"),
+            "1.2 is not on a step: DVR moves in steps of 0.5dB from -6.0dB to 6.0dB.");
+  EXPECT_EQ(TypeInto(dvr, ""), "Type a value of DVR from -6.0dB to 6.0dB.");
+  EXPECT_EQ(ReadParameter(image, 385), -35);
+  EXPECT_EQ(v.Get<QLabel>(1179)->text(), "-3.5dB");
+  EXPECT_EQ(FramesAfter(h, from), Frames{});
+}
+
+TEST(VolumeView, RealTimeWhileATransferRunsATypedTrimChangesNothing) {
+  AppHarness h({}, ControlMode::kRealTime);
+  ASSERT_TRUE(Connect(h));
+  ViewOnScreen v(h, "Volume");
+  ASSERT_NE(v.view, nullptr);
+  h.app.Session().Reload(false);
+  ASSERT_TRUE(h.link().IsTransferInProgress());
+  v.view->Render();
+  const int before = ReadParameter(h.link().CurrentImage(), 385);
+  CValueSliderWidget* dvr = v.SliderOf(1178);
+  ASSERT_NE(dvr, nullptr);
+  const QString shown = dvr->ReadOut()->text();
+  const int position = dvr->Slider()->value();
+  // A value the slider takes, other than the one it has.
+  const char* typed = before == -20 ? "3" : "-2";
+  const size_t from = h.receiver.ReceivedFrames().size();
+  TypeInto(dvr, typed);
+  EXPECT_EQ(ReadParameter(h.link().CurrentImage(), 385), before);
+  EXPECT_EQ(dvr->ReadOut()->text(), shown);
+  EXPECT_EQ(dvr->Slider()->value(), position);
+  // The reload's reads go on; no trim command goes out.
+  for (const std::string& frame : FramesAfter(h, from)) {
+    EXPECT_EQ(frame.find("200801210A"), std::string::npos) << frame;
+  }
 }
 
 // --- Sound Option -------------------------------------------------------------------------
@@ -887,6 +993,92 @@ TEST(SoundOptionView, RealTimeEachKindOfControlSendsItsFrame) {
                                           "25214"
                                           "\x03"}));
   EXPECT_EQ(v.Get<QLabel>(1377)->text(), "0.0dB");
+}
+
+// --- Room ---------------------------------------------------------------------------------
+
+// What a page of the sheet has in the main window on a 1280x720 screen
+// (the window as large as the screen): 1264 by 406 pixels, a little less
+// here to be safe.
+const QSize kPageOn1280x720(1256, 400);
+
+bool NeedsScrolling(CPageWidget& view) {
+  for (QScrollArea* area : view.findChildren<QScrollArea*>()) {
+    if (area->verticalScrollBar()->maximum() > 0) return true;
+    if (area->horizontalScrollBar()->maximum() > 0) return true;
+  }
+  return false;
+}
+
+TEST(PageRoom, VolumeAndSoundOptionFitA1280x720ScreenWithoutScrolling) {
+  for (const char* caption : {"Volume", "Sound Option"}) {
+    AppHarness h({}, ControlMode::kRealTime);
+    ViewOnScreen v(h, caption);
+    ASSERT_NE(v.view, nullptr);
+    v.view->resize(kPageOn1280x720);
+    QApplication::processEvents();
+    EXPECT_FALSE(NeedsScrolling(*v.view)) << caption;
+    // Every read-out shows its whole text.
+    for (QLabel* label : v.view->findChildren<QLabel*>()) {
+      if (label->isHidden() || label->text().isEmpty() ||
+          dynamic_cast<CTypedReadOut*>(label) == nullptr) {
+        continue;
+      }
+      EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()))
+          << caption << " " << label->text().toStdString();
+    }
+  }
+  // A smaller page does scroll: the check can fail.
+  AppHarness h;
+  ViewOnScreen v(h, "Sound Option");
+  v.view->resize(900, 300);
+  QApplication::processEvents();
+  EXPECT_TRUE(NeedsScrolling(*v.view));
+}
+
+TEST(SoundOptionView, FivePairsOfSlidersOnALineLipSyncAndDynamicRangeUnderThem) {
+  AppHarness h;
+  ViewOnScreen v(h, "Sound Option");
+  ASSERT_NE(v.view, nullptr);
+  v.view->resize(kPageOn1280x720);
+  QApplication::processEvents();
+  const auto topOf = [&](int id) {
+    return v.view->WidgetOf(id)->mapTo(v.view.get(), QPoint()).y();
+  };
+  const auto leftOf = [&](int id) {
+    return v.view->WidgetOf(id)->mapTo(v.view.get(), QPoint()).x();
+  };
+  // Speaker, Headphone, Zone2, Zone3, LFE Level: level, left to right.
+  const int line[] = {1240, 1241, 1242, 1243, 1244};
+  for (size_t k = 1; k < std::size(line); ++k) {
+    EXPECT_EQ(topOf(line[k]), topOf(line[0])) << line[k];
+    EXPECT_GT(leftOf(line[k]), leftOf(line[k - 1])) << line[k];
+  }
+  // Lip Sync and Dynamic Range below them, side by side.
+  const int below = topOf(1240) + v.Get<QGroupBox>(1240)->height();
+  EXPECT_GE(topOf(1246), below);
+  EXPECT_EQ(topOf(1245), topOf(1246));
+  EXPECT_GT(leftOf(1245), leftOf(1246));
+  // The two delays side by side in Lip Sync, each Default on its slider's
+  // line; the two ranges side by side.
+  EXPECT_EQ(topOf(1248), topOf(1249));
+  EXPECT_GT(leftOf(1249), leftOf(1248));
+  for (const auto& [slider, button] : {std::pair{1381, 1301}, std::pair{1416, 1304}}) {
+    QWidget* track = v.view->WidgetOf(slider);
+    QWidget* press = v.view->WidgetOf(button);
+    const int middle = track->mapTo(v.view.get(), track->rect().center()).y();
+    EXPECT_LT(std::abs(press->mapTo(v.view.get(), press->rect().center()).y() - middle),
+              press->height() / 2)
+        << button;
+    EXPECT_GT(leftOf(button), leftOf(slider) + track->width()) << button;
+  }
+  QWidget* speaker = v.view->WidgetOf(1383)->parentWidget();
+  QWidget* headphone = v.view->WidgetOf(1396)->parentWidget();
+  EXPECT_EQ(speaker->mapTo(v.view.get(), QPoint()).y(),
+            headphone->mapTo(v.view.get(), QPoint()).y());
+  // The delays' read-outs say milliseconds.
+  EXPECT_TRUE(v.Get<QLabel>(1385)->text().endsWith("ms"));
+  EXPECT_TRUE(v.Get<QLabel>(1418)->text().endsWith("ms"));
 }
 
 // --- Speaker Set and Advanced Setup ---------------------------------------------------------

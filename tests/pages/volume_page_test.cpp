@@ -46,6 +46,7 @@ TEST(VolumePage, EveryTrimSendsItsInputCodeAtBothEnds) {
     VolumeFixture f(ControlMode::kRealTime);
     f.page.MoveSlider(c.slider, -60);
     EXPECT_EQ(f.control(CVolumeTrim::kTrimList).items[static_cast<size_t>(c.row)], " -6.0dB");
+    EXPECT_EQ(f.control(c.slider + 1).text, "-6.0dB") << c.slider;
     f.page.ReleaseSlider(c.slider);
     f.page.MoveSlider(c.slider, 60);
     EXPECT_EQ(f.control(CVolumeTrim::kTrimList).items[static_cast<size_t>(c.row)], " 6.0dB");
@@ -66,6 +67,16 @@ TEST(VolumePage, TrimListShowsTenthsWithALeadingSpace) {
   EXPECT_EQ(rows[8], " -0.5dB");
   EXPECT_EQ(rows[9], " 0.5dB");
   EXPECT_EQ(rows[0], " 0.0dB");
+  // The read-outs say the same; one off the step kept its last value.
+  EXPECT_EQ(f.control(1179).text, "-0.5dB");
+  EXPECT_EQ(f.control(1181).text, "0.5dB");
+  EXPECT_EQ(f.control(1163).text, "0.0dB");
+  EXPECT_EQ(f.control(1165).text, "0.0dB");
+  // A stored value the slider cannot take shows no text at all.
+  StoreParameter(f.image(), 386, 7);
+  f.page.RefreshParam(386, true);
+  EXPECT_EQ(f.control(1183).text, "");
+  EXPECT_EQ(rows[10], "");
   EXPECT_EQ(ReadParameter(f.image(), 385), -5);
   EXPECT_EQ(ReadParameter(f.image(), 384), 5);
   EXPECT_EQ(ReadParameter(f.image(), 377), 0);
@@ -222,7 +233,13 @@ TEST(VolumePage, TheTrimsLieInTheirFrameAndTheChoicesCarryTheMark) {
     EXPECT_EQ(trim->lowLabel, "-") << id;
     EXPECT_EQ(trim->highLabel, "+") << id;
     EXPECT_EQ(trim->frame, CVolumeTrim::kTrimFrame) << id;
-    EXPECT_EQ(trim->readOut, 0) << id;
+    // Its read-out follows it, in the frame.
+    EXPECT_EQ(trim->readOut, id + 1) << id;
+    EXPECT_EQ(CVolumeTrim::TrimReadOutOf(id), id + 1) << id;
+    const Control* readOut = f.page.FindControl(id + 1);
+    ASSERT_NE(readOut, nullptr) << id;
+    EXPECT_EQ(readOut->kind, ControlKind::kReadOut) << id;
+    EXPECT_EQ(readOut->frame, CVolumeTrim::kTrimFrame) << id;
     EXPECT_FALSE(trim->memoryMark) << id;
   }
   EXPECT_EQ(f.page.FindControl(CVolumeTrim::kTrimList)->frame, CVolumeTrim::kTrimFrame);
