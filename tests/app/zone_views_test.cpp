@@ -1,5 +1,5 @@
-// The zone and set-up pages' own views: Multi Zone, Display Set, MULTI CH
-// and Other. Each shows what its page describes, hands every action to the
+// The zone and set-up pages' own views: Multi Zone, Display Set, MULTI CH,
+// Other and Advanced Setup. Each shows what its page describes, hands every action to the
 // page (and, in Real Time Mode, the receiver gets the command once), and
 // takes a typed slider value only when it is in range and on the step.
 #include <gtest/gtest.h>
@@ -24,6 +24,7 @@
 #include "app/view_test_support.h"
 #include "app/zone_value_entry.h"
 #include "model/parameter_store.h"
+#include "pages/advanced_setup_page.h"
 #include "pages/display_set_page.h"
 #include "pages/multi_ch_page.h"
 #include "pages/multi_zone_page.h"
@@ -39,7 +40,8 @@ using testing::Connect;
 using testing::FramesAfter;
 using Frames = std::vector<std::string>;
 
-const char* const kOurPages[] = {"Multi Zone", "Display Set", "MULTI CH", "Other"};
+const char* const kOurPages[] = {"Multi Zone", "Display Set", "MULTI CH", "Other",
+                                 "Advanced Setup"};
 
 struct SheetOnScreen : testing::SheetOnScreen {
   using testing::SheetOnScreen::SheetOnScreen;
@@ -610,6 +612,149 @@ TEST(OtherView, OfflineAClickChangesTheImageAndQueuesNothing) {
   EXPECT_EQ(ReadParameter(h.link().CurrentImage(), 535), 1);
   EXPECT_TRUE(s.Get<QRadioButton>(1508)->isChecked());
   EXPECT_TRUE(h.link().Queue().empty());
+}
+
+// --- Advanced Setup ----------------------------------------------------------------------------
+
+// The box a radio group is seen in: its frame's when it has one, its own
+// otherwise.
+QWidget* BoxOfGroup(const SheetOnScreen& s, const Control& group) {
+  return group.frame != 0 ? s.view->WidgetOf(group.frame)
+                          : s.view->WidgetOf(group.id)->parentWidget();
+}
+
+TEST(AdvancedSetupView, FramesAreBoxesHoldingTheirGroupsCaptionedOnce) {
+  AppHarness h({}, ControlMode::kRealTime);
+  ASSERT_TRUE(Connect(h));
+  SheetOnScreen s(h, "Advanced Setup");
+  struct Framed {
+    int frame;
+    int firstButton;
+    const char* caption;
+  };
+  const Framed framed[] = {{CAdvSetup::kSpeakerImpedanceFrame, 1588, "Speaker Impedance"},
+                           {CAdvSetup::kXmIdFrame, 1510, "Remote Control XM ID"},
+                           {CAdvSetup::kTunerFrequencyFrame, 1521, "Tuner Frequency"},
+                           {CAdvSetup::kInitializeFrame, 1423, "Initialize"}};
+  for (const Framed& c : framed) {
+    auto* frame = s.Get<QGroupBox>(c.frame);
+    ASSERT_NE(frame, nullptr) << c.caption;
+    EXPECT_EQ(frame->title(), c.caption);
+    // Shown as the page says (in Real Time Mode the region's tuner step is
+    // hidden).
+    EXPECT_EQ(frame->isHidden(), !s.view->Page().FindControl(c.frame)->visible) << c.caption;
+    EXPECT_EQ(frame->accessibleName(), QString(c.caption) + " frame");
+    auto* radio = s.Get<QRadioButton>(c.firstButton);
+    EXPECT_TRUE(frame->isAncestorOf(radio)) << c.caption;
+    // The group's own box inside says nothing the frame says.
+    auto* inner = qobject_cast<QGroupBox*>(radio->parentWidget());
+    ASSERT_NE(inner, nullptr) << c.caption;
+    EXPECT_NE(inner, frame) << c.caption;
+    EXPECT_TRUE(inner->title().isEmpty()) << c.caption;
+    EXPECT_TRUE(inner->isFlat()) << c.caption;
+    EXPECT_EQ(inner->accessibleName(), c.caption);
+  }
+  // A group without a frame is its own titled box, and no frame box holds it.
+  auto* sensor = qobject_cast<QGroupBox*>(s.Get<QRadioButton>(1589)->parentWidget());
+  ASSERT_NE(sensor, nullptr);
+  EXPECT_EQ(sensor->title(), "Remote Sensor");
+  EXPECT_FALSE(sensor->isFlat());
+  for (const Framed& c : framed) EXPECT_FALSE(s.Get<QGroupBox>(c.frame)->isAncestorOf(sensor));
+  // The note is a plain text below every group.
+  auto* note = s.Get<QLabel>(CAdvSetup::kNote);
+  EXPECT_EQ(note->textFormat(), Qt::PlainText);
+  EXPECT_TRUE(note->text().startsWith("* The new setting is activated"));
+  EXPECT_GT(note->mapTo(s.view, QPoint(0, 0)).y(),
+            s.Get<QRadioButton>(1544)->mapTo(s.view, QPoint(0, 0)).y());
+}
+
+TEST(AdvancedSetupView, ShownGroupsCloseUpThreeToALineInEveryModeAndRegion) {
+  struct Case {
+    ControlMode mode;
+    int region;
+    size_t shown;  // of the eleven groups (Fan Mode always hidden); 0: as the page says
+  };
+  const Case cases[] = {{ControlMode::kAsync, 0, 7},    {ControlMode::kAsync, 1, 9},
+                        {ControlMode::kAsync, 2, 9},    {ControlMode::kAsync, 3, 9},
+                        {ControlMode::kRealTime, 0, 0}, {ControlMode::kRealTime, 1, 0}};
+  for (const Case& c : cases) {
+    AppHarness h({}, c.mode, c.region);
+    if (c.mode == ControlMode::kRealTime) {
+      ASSERT_TRUE(Connect(h));
+    }
+    SheetOnScreen s(h, "Advanced Setup");
+    const std::string where = std::to_string(c.region);
+    std::vector<QPoint> corners;
+    size_t visible = 0;
+    for (const Control& control : s.view->Page().Controls()) {
+      if (control.kind == ControlKind::kRadioGroup && control.visible) ++visible;
+    }
+    if (c.shown != 0) {
+      EXPECT_EQ(visible, c.shown) << where;
+    }
+    ASSERT_GE(visible, 4U) << where;
+    for (const Control& control : s.view->Page().Controls()) {
+      if (control.kind != ControlKind::kRadioGroup) continue;
+      QWidget* box = BoxOfGroup(s, control);
+      EXPECT_EQ(box->isHidden(), !control.visible) << where << " " << control.id;
+      if (control.visible) corners.push_back(box->mapTo(s.view, QPoint(0, 0)));
+    }
+    ASSERT_EQ(corners.size(), visible) << where;
+    for (size_t k = 1; k < corners.size(); ++k) {
+      EXPECT_EQ(corners[k].x(), corners[k % 3].x()) << where << " " << k;
+      EXPECT_EQ(corners[k].y() == corners[k - 1].y(), k % 3 != 0) << where << " " << k;
+    }
+  }
+}
+
+TEST(AdvancedSetupView, AFrameTheRegionHidesComesBackInItsPlaceWhenShown) {
+  AppHarness h({}, ControlMode::kAsync, 0);
+  SheetOnScreen s(h, "Advanced Setup");
+  auto* impedance = s.Get<QGroupBox>(CAdvSetup::kSpeakerImpedanceFrame);
+  EXPECT_TRUE(impedance->isHidden());
+  const QPoint sensorBefore = s.Get<QRadioButton>(1589)->mapTo(s.view, QPoint(0, 0));
+  // Another region shows the frame again: first on the page, Remote Sensor
+  // moves to its right.
+  h.link().SetRegionCode(1);
+  s.view->Page().UpdateModelControls();
+  s.view->Page().RefreshAll();
+  s.view->Render();
+  QApplication::processEvents();
+  EXPECT_FALSE(impedance->isHidden());
+  const QPoint sensorAfter = s.Get<QRadioButton>(1589)->mapTo(s.view, QPoint(0, 0));
+  EXPECT_GT(sensorAfter.x(), sensorBefore.x());
+  EXPECT_LT(impedance->mapTo(s.view, QPoint(0, 0)).x(), sensorAfter.x());
+}
+
+TEST(AdvancedSetupView, ARefusedInitializeSendsThePreviousChoiceAndAChoiceSendsItsFrame) {
+  AppHarness h({}, ControlMode::kRealTime);
+  ASSERT_TRUE(Connect(h));
+  StoreParameter(h.link().CurrentImage(), 538, 0);  // Remote Sensor On
+  SheetOnScreen s(h, "Advanced Setup");
+  size_t from = h.receiver.ReceivedFrames().size();
+  QTest::mouseClick(s.Get<QRadioButton>(1591), Qt::LeftButton);  // Remote Sensor Off
+  EXPECT_EQ(FramesAfter(h, from), Standard("2B901"));
+  h.pageHost.answer = false;
+  from = h.receiver.ReceivedFrames().size();
+  QTest::mouseClick(s.Get<QRadioButton>(1425), Qt::LeftButton);  // Initialize ALL
+  ASSERT_EQ(h.pageHost.questions.size(), 1U);
+  EXPECT_EQ(h.pageHost.questions.front(),
+            "All the parameters of this unit will be reset\nto the initial factory settings.");
+  // Refused, the previous choice ("Cancel") is restored and sent as it is.
+  EXPECT_EQ(FramesAfter(h, from), Standard("2B700"));
+  EXPECT_TRUE(s.Get<QRadioButton>(1423)->isChecked());  // back on "Cancel"
+  ExpectShowsThePage(*s.view, s.view->Page(), "refused");
+}
+
+TEST(AdvancedSetupView, OfflineTheInitializeFrameIsDisabledWithItsGroup) {
+  AppHarness h({}, ControlMode::kAsync, 1);
+  SheetOnScreen s(h, "Advanced Setup");
+  EXPECT_FALSE(s.Get<QGroupBox>(CAdvSetup::kInitializeFrame)->isEnabled());
+  EXPECT_FALSE(s.Get<QRadioButton>(1425)->isEnabled());
+  EXPECT_TRUE(s.Get<QGroupBox>(CAdvSetup::kSpeakerImpedanceFrame)->isEnabled());
+  QTest::mouseClick(s.Get<QRadioButton>(1425), Qt::LeftButton);
+  EXPECT_TRUE(h.pageHost.questions.empty());
+  EXPECT_EQ(ReadParameter(h.link().CurrentImage(), 536), 0);
 }
 
 }  // namespace
