@@ -4,6 +4,7 @@
 // takes a typed slider value only when it is in range and on the step.
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
@@ -450,6 +451,78 @@ TEST(MultiZoneView, ArrowKeysChangeNothing) {
     QTest::keyClick(s.Get<QSlider>(CMultiZone::kZone2Volume), static_cast<Qt::Key>(key));
   }
   EXPECT_EQ(ReadParameter(h.link().CurrentImage(), 15), before);
+}
+
+TEST(MultiZoneView, AnOpenComboListAnswersArrowKeysAndAClosedComboDoesNot) {
+  AppHarness h({}, ControlMode::kRealTime);
+  ASSERT_TRUE(Connect(h));
+  SheetOnScreen s(h, "Multi Zone");
+  QComboBox* input = s.Get<QComboBox>(CMultiZone::kZone2Input);
+  ASSERT_GE(input->count(), 3);
+  const int start = input->currentIndex() == input->count() - 1 ? 0 : input->currentIndex();
+  input->setCurrentIndex(start);
+  QApplication::processEvents();
+  input->setFocus();
+  // Closed, the arrow keys change nothing and send nothing.
+  size_t from = h.receiver.ReceivedFrames().size();
+  for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_Left, Qt::Key_Right}) {
+    QTest::keyClick(input, key);
+  }
+  EXPECT_EQ(input->currentIndex(), start);
+  EXPECT_EQ(h.receiver.ReceivedFrames().size(), from);
+  // Opened on purpose, its list moves with the arrow keys and takes the row
+  // on Return.
+  input->showPopup();
+  QApplication::processEvents();
+  QAbstractItemView* list = input->view();
+  ASSERT_TRUE(list->isVisible());
+  EXPECT_EQ(list->currentIndex().row(), start);
+  QTest::keyClick(list, Qt::Key_Down);
+  EXPECT_EQ(list->currentIndex().row(), start + 1);
+  QTest::keyClick(list, Qt::Key_Up);
+  QTest::keyClick(list, Qt::Key_Down);
+  EXPECT_EQ(list->currentIndex().row(), start + 1);
+  // Moving in the list chooses nothing yet.
+  EXPECT_EQ(input->currentIndex(), start);
+  EXPECT_EQ(h.receiver.ReceivedFrames().size(), from);
+  QTest::keyClick(list, Qt::Key_Return);
+  QApplication::processEvents();
+  EXPECT_FALSE(list->isVisible());
+  EXPECT_EQ(input->currentIndex(), start + 1);
+  EXPECT_EQ(s.view->Page().FindControl(CMultiZone::kZone2Input)->value, start + 1);
+  // The one choice reaches the receiver once its turn in the queue comes.
+  h.clock.Advance(2000);
+  const Frames sent = FramesAfter(h, from);
+  ASSERT_EQ(sent.size(), 1U);
+  EXPECT_NE(sent.front().find("07A"), std::string::npos) << sent.front();
+}
+
+TEST(MultiZoneView, AFocusedSliderStepsWithPageKeysAndNeverWithArrows) {
+  AppHarness h;
+  SheetOnScreen s(h, "Multi Zone");
+  CSettingImage& image = h.link().CurrentImage();
+  StoreParameter(image, 15, -400);
+  s.view->Page().RefreshAll();
+  s.view->Render();
+  QSlider* volume = s.Get<QSlider>(CMultiZone::kZone2Volume);
+  volume->setFocus(Qt::TabFocusReason);
+  QApplication::processEvents();
+  for (const Qt::Key key : {Qt::Key_Up, Qt::Key_Right, Qt::Key_Down, Qt::Key_Left, Qt::Key_Up}) {
+    QTest::keyClick(volume, key);
+  }
+  EXPECT_EQ(ReadParameter(image, 15), -400);
+  // One step of 0.5 dB each way; the ends stop it.
+  QTest::keyClick(volume, Qt::Key_PageUp);
+  EXPECT_EQ(ReadParameter(image, 15), -395);
+  QTest::keyClick(volume, Qt::Key_PageDown);
+  QTest::keyClick(volume, Qt::Key_PageDown);
+  EXPECT_EQ(ReadParameter(image, 15), -405);
+  QTest::keyClick(volume, Qt::Key_Home);
+  EXPECT_EQ(ReadParameter(image, 15),
+            s.view->Page().FindControl(CMultiZone::kZone2Volume)->minimum);
+  QTest::keyClick(volume, Qt::Key_PageDown);
+  EXPECT_EQ(ReadParameter(image, 15),
+            s.view->Page().FindControl(CMultiZone::kZone2Volume)->minimum);
 }
 
 TEST(MultiZoneView, TheWheelChangesOnlyASliderThatHasTheFocus) {
