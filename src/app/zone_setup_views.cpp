@@ -279,13 +279,8 @@ class CZoneSetupView : public CPageWidget {
         shown.box = new QGroupBox;
         shown.buttonIds = control.buttonIds;
         for (const int buttonId : control.buttonIds) {
-          auto* radio = new QRadioButton(shown.box);
-          connect(radio, &QRadioButton::clicked, this, [this, buttonId] {
-            page_.ClickRadio(buttonId);
-            AfterAction();
-          });
-          Watch(radio);
-          shown.radios.push_back(radio);
+          shown.radios.push_back(MakePageRadio(
+              page_, buttonId, this, [this] { AfterAction(); }, shown.box));
         }
         // WidgetOf(first button) gives the button; the box shows the group.
         shown.widget = shown.box;
@@ -346,39 +341,18 @@ class CZoneSetupView : public CPageWidget {
         }
         break;
       case ControlKind::kCombo: {
-        auto* combo = new QComboBox;
-        combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-        combo->setFocusPolicy(Qt::StrongFocus);
-        connect(combo, &QComboBox::currentIndexChanged, this, [this, id](int index) {
-          if (index < 0) return;
-          page_.ChooseCombo(id, index);
-          AfterAction();
-        });
-        Watch(combo);
+        QComboBox* combo = MakePageCombo(page_, id, this, [this] { AfterAction(); });
         shown.widget = combo;
         shown.label = PlainLabel();
         shown.label->setBuddy(combo);
         break;
       }
       case ControlKind::kCheckBox: {
-        auto* check = new QCheckBox;
-        connect(check, &QCheckBox::toggled, this, [this, id](bool checked) {
-          page_.SetCheck(id, checked);
-          AfterAction();
-        });
-        Watch(check);
-        shown.widget = check;
+        shown.widget = MakePageCheck(page_, id, this, [this] { AfterAction(); });
         break;
       }
       case ControlKind::kButton: {
-        auto* button = new QPushButton;
-        button->setAutoDefault(false);
-        connect(button, &QPushButton::clicked, this, [this, id] {
-          page_.PressButton(id);
-          AfterAction();
-        });
-        Watch(button);
-        shown.widget = button;
+        shown.widget = MakePageButton(page_, id, this, [this] { AfterAction(); });
         break;
       }
       case ControlKind::kList:
