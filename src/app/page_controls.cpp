@@ -1,5 +1,7 @@
 #include "app/page_controls.h"
 
+#include <QRadioButton>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -140,6 +142,54 @@ void RenderRadios(const std::vector<QRadioButton*>& radios, const Control& contr
     radio->setChecked(anyChecked && static_cast<int>(b) == control.value);
     radio->setAutoExclusive(true);
   }
+}
+
+QRadioButton* MakePageRadio(CBasePage& page, int buttonId, QObject* rules,
+                            const std::function<void()>& after, QWidget* parent) {
+  auto* radio = new QRadioButton(parent);
+  QObject::connect(radio, &QRadioButton::clicked, rules, [&page, buttonId, after] {
+    page.ClickRadio(buttonId);
+    after();
+  });
+  radio->installEventFilter(rules);
+  return radio;
+}
+
+QComboBox* MakePageCombo(CBasePage& page, int id, QObject* rules,
+                         const std::function<void()>& after) {
+  auto* combo = new QComboBox;
+  combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  combo->setFocusPolicy(Qt::StrongFocus);
+  QObject::connect(combo, &QComboBox::currentIndexChanged, rules, [&page, id, after](int index) {
+    if (index < 0) return;
+    page.ChooseCombo(id, index);
+    after();
+  });
+  combo->installEventFilter(rules);
+  return combo;
+}
+
+QCheckBox* MakePageCheck(CBasePage& page, int id, QObject* rules,
+                         const std::function<void()>& after) {
+  auto* check = new QCheckBox;
+  QObject::connect(check, &QCheckBox::toggled, rules, [&page, id, after](bool checked) {
+    page.SetCheck(id, checked);
+    after();
+  });
+  check->installEventFilter(rules);
+  return check;
+}
+
+QPushButton* MakePageButton(CBasePage& page, int id, QObject* rules,
+                            const std::function<void()>& after) {
+  auto* button = new QPushButton;
+  button->setAutoDefault(false);
+  QObject::connect(button, &QPushButton::clicked, rules, [&page, id, after] {
+    page.PressButton(id);
+    after();
+  });
+  button->installEventFilter(rules);
+  return button;
 }
 
 bool FilterPageEvent(QObject* watched, QEvent* event, QScrollArea* scroll) {

@@ -1,20 +1,24 @@
 // What every page view does alike: the model's 8-bit texts as the widgets'
 // texts, slider positions counted in steps, lists and combo boxes brought
-// up to date in place, the keyboard and wheel rules of a page, and finding
-// a control's widget or its radio group's focus among what a view shows.
+// up to date in place, the keyboard and wheel rules of a page, the widgets
+// of its choices wired to the page, and finding a control's widget or its
+// radio group's focus among what a view shows.
 #pragma once
 
 #include <QLabel>
 #include <QRadioButton>
 #include <QString>
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "pages/base_page.h"
 
+class QCheckBox;
 class QComboBox;
 class QEvent;
+class QPushButton;
 class QListWidget;
 class QObject;
 class QScrollArea;
@@ -56,6 +60,19 @@ void RenderRadios(const std::vector<QRadioButton*>& radios, const Control& contr
 // the wheel passing over a slider or combo box that has not been chosen
 // changes nothing, scrolling `scroll` instead where there is one.
 bool FilterPageEvent(QObject* watched, QEvent* event, QScrollArea* scroll);
+
+// The widgets of a page's choices, made alike by every view: each hands
+// the user's action to `page`, then calls `after` (the view draws again),
+// and `rules` (the view, whose event filter applies FilterPageEvent)
+// watches it.
+QRadioButton* MakePageRadio(CBasePage& page, int buttonId, QObject* rules,
+                            const std::function<void()>& after, QWidget* parent = nullptr);
+QComboBox* MakePageCombo(CBasePage& page, int id, QObject* rules,
+                         const std::function<void()>& after);
+QCheckBox* MakePageCheck(CBasePage& page, int id, QObject* rules,
+                         const std::function<void()>& after);
+QPushButton* MakePageButton(CBasePage& page, int id, QObject* rules,
+                            const std::function<void()>& after);
 
 // The widget a view shows for a control number: a radio button's own number
 // gives its button. `Shown` has `widget` and `radios`, one per control.

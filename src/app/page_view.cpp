@@ -137,19 +137,10 @@ void CPageView::Build() {
         continue;
       }
       case ControlKind::kCombo: {
-        auto* combo = new QComboBox;
-        combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-        combo->setFocusPolicy(Qt::StrongFocus);
-        const int id = control.id;
-        connect(combo, &QComboBox::currentIndexChanged, this, [this, id](int index) {
-          if (index < 0) return;
-          page_.ChooseCombo(id, index);
-          AfterAction();
-        });
+        QComboBox* combo = MakePageCombo(page_, control.id, this, [this] { AfterAction(); });
         shown.widget = combo;
         shown.label = PlainLabel();
         shown.label->setBuddy(combo);
-        Watch(combo);
         // A combo box keeps its natural width beside its label (only
         // expanding fields grow), and stays the label's sibling, which is
         // how assistive technology pairs them.
@@ -158,14 +149,8 @@ void CPageView::Build() {
         continue;
       }
       case ControlKind::kCheckBox: {
-        auto* check = new QCheckBox;
-        const int id = control.id;
-        connect(check, &QCheckBox::toggled, this, [this, id](bool checked) {
-          page_.SetCheck(id, checked);
-          AfterAction();
-        });
+        QCheckBox* check = MakePageCheck(page_, control.id, this, [this] { AfterAction(); });
         shown.widget = check;
-        Watch(check);
         AddRow(PlainLabel(), check, {i});
         ++i;
         continue;
@@ -268,13 +253,8 @@ QWidget* CPageView::MakeRadioGroup(size_t index) {
   auto* group = new QGroupBox;
   auto* grid = new QGridLayout(group);
   for (size_t b = 0; b < control.buttonIds.size(); ++b) {
-    auto* radio = new QRadioButton;
-    const int buttonId = control.buttonIds[b];
-    connect(radio, &QRadioButton::clicked, this, [this, buttonId] {
-      page_.ClickRadio(buttonId);
-      AfterAction();
-    });
-    Watch(radio);
+    QRadioButton* radio =
+        MakePageRadio(page_, control.buttonIds[b], this, [this] { AfterAction(); });
     const int position = static_cast<int>(b);
     grid->addWidget(radio, position / kRadiosPerLine, position % kRadiosPerLine);
     shown_[index].radios.push_back(radio);
@@ -289,14 +269,8 @@ QWidget* CPageView::MakeButtonRow(size_t first, size_t end) {
   auto* grid = new QGridLayout(field);
   grid->setContentsMargins(0, 0, 0, 0);
   for (size_t i = first; i < end; ++i) {
-    auto* button = new QPushButton;
-    button->setAutoDefault(false);
-    const int id = page_.Controls()[i].id;
-    connect(button, &QPushButton::clicked, this, [this, id] {
-      page_.PressButton(id);
-      AfterAction();
-    });
-    Watch(button);
+    QPushButton* button =
+        MakePageButton(page_, page_.Controls()[i].id, this, [this] { AfterAction(); });
     shown_[i].widget = button;
     const int position = static_cast<int>(i - first);
     grid->addWidget(button, position / kButtonsPerLine, position % kButtonsPerLine);

@@ -75,51 +75,26 @@ std::vector<QRadioButton*> CSourceView::MakeRadios(int groupId) {
   Shown& shown = shown_[groupId];
   if (const Control* group = ControlOf(groupId)) {
     for (const int buttonId : group->buttonIds) {
-      auto* radio = new QRadioButton;
-      connect(radio, &QRadioButton::clicked, this, [this, buttonId] {
-        page_.ClickRadio(buttonId);
-        AfterAction();
-      });
-      radio->installEventFilter(this);
-      shown.radios.push_back(radio);
+      shown.radios.push_back(MakePageRadio(page_, buttonId, this, [this] { AfterAction(); }));
     }
   }
   return shown.radios;
 }
 
 QComboBox* CSourceView::MakeCombo(int id) {
-  auto* combo = new QComboBox;
-  combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-  combo->setFocusPolicy(Qt::StrongFocus);
-  connect(combo, &QComboBox::currentIndexChanged, this, [this, id](int index) {
-    if (index < 0) return;
-    page_.ChooseCombo(id, index);
-    AfterAction();
-  });
-  combo->installEventFilter(this);
+  QComboBox* combo = MakePageCombo(page_, id, this, [this] { AfterAction(); });
   shown_[id].widget = combo;
   return combo;
 }
 
 QCheckBox* CSourceView::MakeCheck(int id) {
-  auto* check = new QCheckBox;
-  connect(check, &QCheckBox::toggled, this, [this, id](bool checked) {
-    page_.SetCheck(id, checked);
-    AfterAction();
-  });
-  check->installEventFilter(this);
+  QCheckBox* check = MakePageCheck(page_, id, this, [this] { AfterAction(); });
   shown_[id].widget = check;
   return check;
 }
 
 QPushButton* CSourceView::MakeButton(int id) {
-  auto* button = new QPushButton;
-  button->setAutoDefault(false);
-  connect(button, &QPushButton::clicked, this, [this, id] {
-    page_.PressButton(id);
-    AfterAction();
-  });
-  button->installEventFilter(this);
+  QPushButton* button = MakePageButton(page_, id, this, [this] { AfterAction(); });
   shown_[id].widget = button;
   return button;
 }

@@ -35,7 +35,6 @@
 #include "app/page_widget.h"
 #include "app/qamptool_view.h"
 #include "app/value_slider_widget.h"
-#include "pages/advanced_setup_page.h"
 #include "pages/equalizer_page.h"
 #include "pages/sound_option_page.h"
 #include "pages/speaker_distance_page.h"
@@ -889,7 +888,7 @@ CPageWidget* MakeSpeakerAndSoundView(CBasePage& page, QWidget* parent,
     AddTonePlot(*view, *tone);
     return view;
   }
-  if (dynamic_cast<CSpeakerSet*>(&page) != nullptr || dynamic_cast<CAdvSetup*>(&page) != nullptr) {
+  if (dynamic_cast<CSpeakerSet*>(&page) != nullptr) {
     return new CSoundPageView(page, Decibels, 3, parent, true);
   }
   if (dynamic_cast<CVolumeTrim*>(&page) != nullptr) {

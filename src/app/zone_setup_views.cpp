@@ -1,5 +1,5 @@
 // The views of the zone and set-up pages: Multi Zone (the two zones side
-// by side), Display Set, MULTI CH and Other. One engine makes a widget of
+// by side), Display Set, MULTI CH, Other and Advanced Setup. One engine makes a widget of
 // each control the page describes and keeps it up to date; each page's
 // layout places those widgets in the page's boxes.
 #include <QCheckBox>
@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <memory>
 
 #include "app/control_names.h"
 
@@ -28,6 +29,7 @@
 #include "app/page_widget.h"
 #include "app/qamptool_view.h"
 #include "app/typed_value.h"
+#include "pages/advanced_setup_page.h"
 #include "pages/display_set_page.h"
 #include "pages/multi_ch_page.h"
 #include "pages/multi_zone_page.h"
@@ -69,6 +71,9 @@ class CZoneSetupView : public CPageWidget {
   // The caption beside a control, the box around it, its read-out's
   // widget: what a layout places.
   QLabel* LabelOf(int id) const { return Find(id) ? Find(id)->label : nullptr; }
+  // Runs at the end of every drawing, once the widgets show the page: for
+  // a layout that follows what the page shows or hides.
+  void AfterDraw(std::function<void()> step) { afterDraw_.push_back(std::move(step)); }
   QGroupBox* BoxOf(int id) const { return Find(id) ? Find(id)->box : nullptr; }
   // A radio group's box, or a captioned box that holds a slider with its
   // end labels and read-out, with the System Memory mark where the page
@@ -214,6 +219,7 @@ class CZoneSetupView : public CPageWidget {
         shown->box->setAccessibleName(name + " frame");
       }
     }
+    for (const std::function<void()>& step : afterDraw_) step();
     rendering_ = false;
   }
 
@@ -290,13 +296,8 @@ class CZoneSetupView : public CPageWidget {
         shown.box = new QGroupBox;
         shown.buttonIds = control.buttonIds;
         for (const int buttonId : control.buttonIds) {
-          auto* radio = new QRadioButton(shown.box);
-          connect(radio, &QRadioButton::clicked, this, [this, buttonId] {
-            page_.ClickRadio(buttonId);
-            AfterAction();
-          });
-          Watch(radio);
-          shown.radios.push_back(radio);
+          shown.radios.push_back(MakePageRadio(
+              page_, buttonId, this, [this] { AfterAction(); }, shown.box));
         }
         // WidgetOf(first button) gives the button; the box shows the group.
         shown.widget = shown.box;
@@ -356,39 +357,18 @@ class CZoneSetupView : public CPageWidget {
         }
         break;
       case ControlKind::kCombo: {
-        auto* combo = new QComboBox;
-        combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-        combo->setFocusPolicy(Qt::StrongFocus);
-        connect(combo, &QComboBox::currentIndexChanged, this, [this, id](int index) {
-          if (index < 0) return;
-          page_.ChooseCombo(id, index);
-          AfterAction();
-        });
-        Watch(combo);
+        QComboBox* combo = MakePageCombo(page_, id, this, [this] { AfterAction(); });
         shown.widget = combo;
         shown.label = PlainLabel();
         shown.label->setBuddy(combo);
         break;
       }
       case ControlKind::kCheckBox: {
-        auto* check = new QCheckBox;
-        connect(check, &QCheckBox::toggled, this, [this, id](bool checked) {
-          page_.SetCheck(id, checked);
-          AfterAction();
-        });
-        Watch(check);
-        shown.widget = check;
+        shown.widget = MakePageCheck(page_, id, this, [this] { AfterAction(); });
         break;
       }
       case ControlKind::kButton: {
-        auto* button = new QPushButton;
-        button->setAutoDefault(false);
-        connect(button, &QPushButton::clicked, this, [this, id] {
-          page_.PressButton(id);
-          AfterAction();
-        });
-        Watch(button);
-        shown.widget = button;
+        shown.widget = MakePageButton(page_, id, this, [this] { AfterAction(); });
         break;
       }
       case ControlKind::kList:
@@ -415,10 +395,20 @@ class CZoneSetupView : public CPageWidget {
         continue;
       }
       const auto repeats = std::count_if(controls.begin(), controls.end(), [&](const Control& c) {
-        return c.kind != ControlKind::kText && c.caption == control.caption;
+        return c.kind != ControlKind::kText && c.kind != ControlKind::kFrame &&
+               c.caption == control.caption;
       });
       const Control* frame = page_.FindControl(control.frame);
       if (repeats > 1 && frame != nullptr) names[i] = frame->caption + " " + control.caption;
+    }
+    // A frame captioned as the control it holds is that control's frame.
+    for (size_t i = 0; i < controls.size(); ++i) {
+      if (controls[i].kind != ControlKind::kFrame) continue;
+      for (const Control& member : controls) {
+        if (member.frame == controls[i].id && member.caption == controls[i].caption) {
+          names[i] = controls[i].caption + " frame";
+        }
+      }
     }
     return names;
   }
@@ -450,10 +440,16 @@ class CZoneSetupView : public CPageWidget {
         static_cast<QLabel*>(widget)->setText(
             FromModel(control.text.empty() ? control.caption : control.text));
         break;
-      case ControlKind::kRadioGroup:
-        shown.box->setTitle(FromModel(control.caption));
+      case ControlKind::kRadioGroup: {
+        // In a frame of the same caption the frame's box is the group's: the
+        // group's own draws neither title nor border.
+        const Control* frame = control.frame != 0 ? page_.FindControl(control.frame) : nullptr;
+        const bool framed = frame != nullptr && frame->caption == control.caption;
+        shown.box->setTitle(framed ? QString() : FromModel(control.caption));
+        shown.box->setFlat(framed);
         RenderRadios(shown.radios, control);
         break;
+      }
       case ControlKind::kSlider:
       case ControlKind::kCombo:
       case ControlKind::kCheckBox:
@@ -473,6 +469,7 @@ class CZoneSetupView : public CPageWidget {
   QScrollArea* scroll_ = nullptr;
   QWidget* content_ = nullptr;
   std::map<int, Shown> shown_;
+  std::vector<std::function<void()>> afterDraw_;
   bool rendering_ = false;
   bool drawn_ = false;
   uint64_t drawnRevision_ = 0;
@@ -670,6 +667,66 @@ CPageWidget* MakeOtherView(COtherPage& page, QWidget* parent) {
   return view;
 }
 
+// --- Advanced Setup ----------------------------------------------------------------------------
+
+// The groups stand three to a line in the page's order, a group that has a
+// frame inside its frame's box; the ones the page hides close up. The note
+// stands below them.
+CPageWidget* MakeAdvancedSetupView(CAdvSetup& page, QWidget* parent) {
+  constexpr int kColumns = 3;
+  auto* view = new CZoneSetupView(page, WholeUnits, parent);
+  auto* outer = new QVBoxLayout(view->Content());
+  auto* grid = new QGridLayout;
+  for (int column = 0; column < kColumns; ++column) grid->setColumnStretch(column, 1);
+  outer->addLayout(grid);
+  struct Cell {
+    QWidget* widget;
+    int shownBy;  // the control whose visibility is the cell's: its frame or its group
+  };
+  std::vector<Cell> cells;
+  for (const Control& control : page.Controls()) {
+    if (control.kind == ControlKind::kText) {
+      outer->addWidget(view->WidgetOf(control.id));
+      continue;
+    }
+    if (control.kind != ControlKind::kRadioGroup) continue;
+    QWidget* placed = view->Placed(control.id);
+    QGroupBox* frame = control.frame != 0 ? view->BoxOf(control.frame) : nullptr;
+    if (frame == nullptr) {
+      cells.push_back({placed, control.id});
+      continue;
+    }
+    auto* inside = new QVBoxLayout(frame);
+    inside->addWidget(placed);
+    cells.push_back({frame, control.frame});
+  }
+  for (size_t c = 0; c < cells.size(); ++c) {
+    const int position = static_cast<int>(c);
+    grid->addWidget(cells[c].widget, position / kColumns, position % kColumns);
+  }
+  outer->addStretch(1);
+  auto laidOut = std::make_shared<std::vector<bool>>();
+  view->AfterDraw([&page, grid, cells, laidOut] {
+    std::vector<bool> shown;
+    for (const Cell& cell : cells) {
+      const Control* control = page.FindControl(cell.shownBy);
+      shown.push_back(control != nullptr && control->visible);
+    }
+    if (shown == *laidOut) return;
+    *laidOut = shown;
+    for (const Cell& cell : cells) grid->removeWidget(cell.widget);
+    int position = 0;
+    for (size_t c = 0; c < cells.size(); ++c) {
+      // A hidden cell stays in the view, out of the grid.
+      if (!shown[c]) continue;
+      grid->addWidget(cells[c].widget, position / kColumns, position % kColumns);
+      ++position;
+    }
+  });
+  view->Render();
+  return view;
+}
+
 }  // namespace
 
 CPageWidget* MakeZoneAndSetupView(CBasePage& page, QWidget* parent) {
@@ -678,6 +735,9 @@ CPageWidget* MakeZoneAndSetupView(CBasePage& page, QWidget* parent) {
     return MakeDisplaySetView(*display, parent);
   if (auto* multiCh = dynamic_cast<CMiscPage*>(&page)) return MakeMultiChView(*multiCh, parent);
   if (auto* other = dynamic_cast<COtherPage*>(&page)) return MakeOtherView(*other, parent);
+  if (auto* advanced = dynamic_cast<CAdvSetup*>(&page)) {
+    return MakeAdvancedSetupView(*advanced, parent);
+  }
   return nullptr;
 }
 

@@ -78,18 +78,17 @@ CAdvSetup::CAdvSetup(CCommClass& link, PageHost& host)
         AddRadioGroup(group.id, std::string(group.frame), group.buttons, group.captions);
     if (group.id == kFanMode) radio.visible = false;
   }
-  const std::array<std::pair<int, std::string_view>, 4> frames = {{
-      {kSpeakerImpedanceFrame, "Speaker Impedance"},
-      {kXmIdFrame, "Remote Control XM ID"},
-      {kTunerFrequencyFrame, "Tuner Frequency"},
-      {kInitializeFrame, "Initialize"},
+  // The frames that are disabled or hidden with their groups, each holding
+  // its group.
+  const std::array<std::pair<int, ParamId>, 4> frames = {{
+      {kSpeakerImpedanceFrame, kSpeakerImpedance},
+      {kXmIdFrame, kXmId},
+      {kTunerFrequencyFrame, kTunerFrequency},
+      {kInitializeFrame, kInitialize},
   }};
-  for (const auto& [id, caption] : frames) {
-    Control frame;
-    frame.id = id;
-    frame.kind = ControlKind::kText;
-    frame.caption = caption;
-    AddControl(frame);
+  for (const auto& [id, param] : frames) {
+    AddFrame(id, std::string(Find(param)->frame));
+    PlaceInFrame(FirstButton(param), id);
   }
   Control note;
   note.id = kNote;

@@ -30,8 +30,9 @@ class PageHost {
   virtual ~PageHost() = default;
   // A question with OK and Cancel; true for OK.
   virtual bool AskOkCancel(std::string_view text, std::string_view title) = 0;
-  // A message box with its icon and buttons; true for OK or Yes. Hosts that
-  // show no icons ask as AskOkCancel does (OK alone: told, and true).
+  // A message box with its icon and buttons; true for OK or Yes. An empty
+  // title is the program's own. Hosts that show no icons ask as AskOkCancel
+  // does (OK alone: told, and true).
   virtual bool Message(std::string_view text, std::string_view title, PageIcon /*icon*/,
                        PageButtons buttons) {
     return buttons == PageButtons::kOk ? true : AskOkCancel(text, title);

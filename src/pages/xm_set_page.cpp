@@ -68,10 +68,6 @@ CXmSetPage::CXmSetPage(CCommClass& link, PageHost& host) : CBasePage(link, host,
   for (const int id : {kNote, kPageCombo, kPresetList, kValueList, kStationEdit, kEnterButton}) {
     PlaceInFrame(id, kPresetFrame);
   }
-  Control refusal;
-  refusal.id = kRefusal;
-  refusal.visible = false;
-  AddControl(refusal);
 }
 
 bool CXmSetPage::Usable(int controlId) const {
@@ -181,25 +177,23 @@ void CXmSetPage::PressButton(int buttonId) {
 void CXmSetPage::Enter() {
   int station = -1;
   if (!ParseWholeInteger(FindControl(kStationEdit)->text, station)) {
-    Refuse(std::string(kNotAnInteger));
+    Refuse(kNotAnInteger);
     return;
   }
   if (!IsStation(station)) {
-    Refuse(std::string(kOutOfRange));
+    Refuse(kOutOfRange);
     return;
   }
-  Refuse({});
   const ParamId id = kFirstId + kPresetsPerPage * shownPage_ + selectedPreset_;
   StoreParameter(LiveImage(), id, station);
   SendParam(id);
   RefreshAll();
 }
 
-// The view shows a refusal with the platform's message box; the page only
-// says that it refused, and why.
-void CXmSetPage::Refuse(std::string message) {
-  SetVisible(kRefusal, !message.empty());
-  SetText(kRefusal, std::move(message));
+// A refused entry is told in a warning box with OK under the program's own
+// title; nothing is stored or sent.
+void CXmSetPage::Refuse(std::string_view message) {
+  Host().Message(message, {}, PageIcon::kExclamation, PageButtons::kOk);
 }
 
 }  // namespace qamp

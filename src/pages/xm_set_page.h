@@ -16,8 +16,6 @@ class CXmSetPage : public CBasePage {
   static constexpr int kDefaultButton = 1505;
   static constexpr int kPresetFrame = 1506;
   static constexpr int kNote = 1507;
-  // Why "Enter" refused the edit box's text; empty and hidden otherwise.
-  static constexpr int kRefusal = 1508;
 
   static constexpr ParamId kFirstId = 476;
   static constexpr ParamId kLastId = 515;
@@ -47,7 +45,7 @@ class CXmSetPage : public CBasePage {
  private:
   bool Usable(int controlId) const;
   void Enter();
-  void Refuse(std::string message);
+  void Refuse(std::string_view message);
 
   int shownPage_ = 0;
   int selectedPreset_ = 0;

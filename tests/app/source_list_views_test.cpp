@@ -512,17 +512,25 @@ TEST(XmSetView, InRealTimeModeAStationIdEnteredIsSentAndARefusedOneIsSaid) {
                                          "\x03"});
   EXPECT_EQ(values->item(7)->text(), "255");
 
-  // 256 is refused: said beside the edit, nothing stored or sent.
+  EXPECT_TRUE(h.pageHost.told.empty());
+
+  // 256 is refused: told in a warning box, nothing stored or sent, and no
+  // label on the page says it.
+  const int labels = static_cast<int>(s.view->findChildren<QLabel*>().size());
   edit->selectAll();
   QTest::keyClicks(edit, "256");
   from = h.receiver.ReceivedFrames().size();
   QTest::mouseClick(s.Get<QPushButton>(CXmSetPage::kEnterButton), Qt::LeftButton);
   EXPECT_EQ(FramesAfter(h, from), Frames{});
   EXPECT_EQ(ReadParameter(h.link().CurrentImage(), 499), 255);
-  auto* refusal = qobject_cast<QLabel*>(s.view->WidgetOf(CXmSetPage::kRefusal));
-  ASSERT_NE(refusal, nullptr);
-  EXPECT_FALSE(refusal->isHidden());
-  EXPECT_EQ(refusal->text(), "Please enter an integer between 0 and 255.");
+  EXPECT_EQ(h.pageHost.told,
+            std::vector<std::string>{"Please enter an integer between 0 and 255."});
+  EXPECT_EQ(h.pageHost.toldIcons, std::vector<PageIcon>{PageIcon::kExclamation});
+  EXPECT_EQ(static_cast<int>(s.view->findChildren<QLabel*>().size()), labels);
+  for (QLabel* label : s.view->findChildren<QLabel*>()) {
+    EXPECT_FALSE(label->text().startsWith("Please enter")) << label->text().toStdString();
+  }
+  EXPECT_EQ(edit->text(), "256");
 }
 
 TEST(XmSetView, WithoutTheXmTunerTheControlsAreHidden) {

@@ -1081,7 +1081,7 @@ TEST(SoundOptionView, FivePairsOfSlidersOnALineLipSyncAndDynamicRangeUnderThem) 
   EXPECT_TRUE(v.Get<QLabel>(1418)->text().endsWith("ms"));
 }
 
-// --- Speaker Set and Advanced Setup ---------------------------------------------------------
+// --- Speaker Set ---------------------------------------------------------
 
 int TopOf(CPageWidget& view, int id) {
   return view.WidgetOf(id)->parentWidget()->mapTo(&view, QPoint(0, 0)).y();
@@ -1139,63 +1139,13 @@ TEST(SpeakerSetView, SurroundNoneForcesSurroundBackAndRealTimeSendsEachChoice) {
   ExpectShowsThePage(*v.view, *v.page, "Surround None");
 }
 
-TEST(AdvancedSetupView, ShowsThePageInEveryModeAndRegionWithNamesOfTheirOwn) {
-  for (const ModeAndRegion& setup : kSetups) {
-    AppHarness h({}, setup.mode, setup.region);
-    ViewOnScreen v(h, "Advanced Setup");
-    ASSERT_NE(v.view, nullptr);
-    const std::string where = std::to_string(setup.region);
-    ExpectShowsThePage(*v.view, *v.page, where);
-    ExpectNamesPresentAndUnique(*v.view, *v.page, where);
-    // Shown groups close up, three to a line in the page's order, whatever
-    // the region hides.
-    std::vector<QPoint> shown;
-    for (const Control& control : v.page->Controls()) {
-      if (control.kind != ControlKind::kRadioGroup || !control.visible) continue;
-      QWidget* box = v.view->WidgetOf(control.buttonIds.front())->parentWidget();
-      shown.push_back(box->mapTo(v.view.get(), QPoint(0, 0)));
-    }
-    ASSERT_GE(shown.size(), 4U) << where;
-    for (size_t k = 1; k < shown.size(); ++k) {
-      EXPECT_EQ(shown[k].x(), shown[k % 3].x()) << where << " " << k;
-      EXPECT_EQ(shown[k].y() == shown[k - 1].y(), k % 3 != 0) << where << " " << k;
-    }
-  }
-}
-
-TEST(AdvancedSetupView, ARefusedInitializeSendsThePreviousChoiceAndAChoiceSendsItsFrame) {
-  AppHarness h({}, ControlMode::kRealTime);
-  ASSERT_TRUE(Connect(h));
-  StoreParameter(h.link().CurrentImage(), 538, 0);  // Remote Sensor On
-  ViewOnScreen v(h, "Advanced Setup");
-  ASSERT_NE(v.view, nullptr);
-  size_t from = h.receiver.ReceivedFrames().size();
-  QTest::mouseClick(v.Get<QRadioButton>(1591), Qt::LeftButton);  // Remote Sensor Off
-  EXPECT_EQ(FramesAfter(h, from), Frames{"\x02"
-                                         "2B901"
-                                         "\x03"});
-  h.pageHost.answer = false;
-  from = h.receiver.ReceivedFrames().size();
-  QTest::mouseClick(v.Get<QRadioButton>(1425), Qt::LeftButton);  // Initialize ALL
-  ASSERT_EQ(h.pageHost.questions.size(), 1U);
-  EXPECT_EQ(h.pageHost.questions.front(),
-            "All the parameters of this unit will be reset\nto the initial factory settings.");
-  // Refused, the previous choice ("Cancel") is restored and sent as it is.
-  EXPECT_EQ(FramesAfter(h, from), Frames{"\x02"
-                                         "2B700"
-                                         "\x03"});
-  EXPECT_TRUE(v.Get<QRadioButton>(1423)->isChecked());  // back on "Cancel"
-  ExpectShowsThePage(*v.view, *v.page, "refused");
-}
-
 // --- The family ---------------------------------------------------------------------------
 
-TEST(SpeakerAndSoundViews, MakeTheSevenPagesOfTheFamilyAndLeaveTheOthers) {
+TEST(SpeakerAndSoundViews, MakeTheSixPagesOfTheFamilyAndLeaveTheOthers) {
   for (const ModeAndRegion& setup : kSetups) {
     AppHarness h({}, setup.mode, setup.region);
     const std::set<std::string> family = {"Speaker Level", "Speaker Distance", "Equalizer",
-                                          "Volume",        "Sound Option",     "Speaker Set",
-                                          "Advanced Setup"};
+                                          "Volume",        "Sound Option",     "Speaker Set"};
     std::set<std::string> made;
     for (CBasePage* page : h.app.Pages().SheetPages()) {
       std::unique_ptr<CPageWidget> view(MakeSpeakerAndSoundView(*page, nullptr));

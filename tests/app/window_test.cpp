@@ -11,11 +11,13 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSet>
 #include <QSlider>
 #include <QTest>
+#include <QTimer>
 
 #include "app/dialogs.h"
 #include "app/my_sheet.h"
@@ -789,6 +791,53 @@ TEST(Questions, PagesAskWithTheirIconAndButtons) {
   EXPECT_FALSE(dialogs.questionsYesNo[1]);
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(dialogs.icons[0], MessageIcon::kError);
+}
+
+// What a real message box looked like when it opened, read while it is
+// open and then answered with `answer`.
+struct SeenBox {
+  bool seen = false;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  QString title;
+  QString text;
+  Qt::TextFormat format = Qt::AutoText;
+  QMessageBox::StandardButtons buttons;
+};
+
+// Reads the next message box once its own event loop runs, then presses
+// `answer`.
+void WatchNextBox(SeenBox& seen, QMessageBox::StandardButton answer) {
+  QTimer::singleShot(0, [&seen, answer] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) return;
+    seen = {true,        box->icon(),       box->windowTitle(),
+            box->text(), box->textFormat(), box->standardButtons()};
+    box->button(answer)->click();
+  });
+}
+
+TEST(Questions, APageWarningIsARealBoxWithTheWarningIconAndOkAlone) {
+  CQtDialogs dialogs;
+  CGuiHost host(dialogs);
+  SeenBox seen;
+  WatchNextBox(seen, QMessageBox::Ok);
+  EXPECT_TRUE(host.Message("Please enter <b>an</b> integer.", "", PageIcon::kExclamation,
+                           PageButtons::kOk));
+  ASSERT_TRUE(seen.seen);
+  EXPECT_EQ(seen.icon, QMessageBox::Warning);
+  EXPECT_EQ(seen.title, "Amplora for K2600");
+  EXPECT_EQ(seen.text, "Please enter <b>an</b> integer.");
+  EXPECT_EQ(seen.format, Qt::PlainText);
+  EXPECT_EQ(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+
+  // A question with Yes and No keeps its own title and its icon; No is false.
+  seen = {};
+  WatchNextBox(seen, QMessageBox::No);
+  EXPECT_FALSE(host.Message("Refresh?", "System Memory", PageIcon::kError, PageButtons::kYesNo));
+  ASSERT_TRUE(seen.seen);
+  EXPECT_EQ(seen.icon, QMessageBox::Critical);
+  EXPECT_EQ(seen.title, "System Memory");
+  EXPECT_EQ(seen.buttons, QMessageBox::Yes | QMessageBox::No);
 }
 
 TEST(ProgressWindow, TimesAreShownAsTheUserReadsThem) {

@@ -1,9 +1,10 @@
-// The zone and set-up pages' own views: Multi Zone, Display Set, MULTI CH
-// and Other. Each shows what its page describes, hands every action to the
+// The zone and set-up pages' own views: Multi Zone, Display Set, MULTI CH,
+// Other and Advanced Setup. Each shows what its page describes, hands every action to the
 // page (and, in Real Time Mode, the receiver gets the command once), and
 // takes a typed slider value only when it is in range and on the step.
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
@@ -24,6 +25,7 @@
 #include "app/typed_value.h"
 #include "app/view_test_support.h"
 #include "model/parameter_store.h"
+#include "pages/advanced_setup_page.h"
 #include "pages/display_set_page.h"
 #include "pages/multi_ch_page.h"
 #include "pages/multi_zone_page.h"
@@ -39,7 +41,8 @@ using testing::Connect;
 using testing::FramesAfter;
 using Frames = std::vector<std::string>;
 
-const char* const kOurPages[] = {"Multi Zone", "Display Set", "MULTI CH", "Other"};
+const char* const kOurPages[] = {"Multi Zone", "Display Set", "MULTI CH", "Other",
+                                 "Advanced Setup"};
 
 struct SheetOnScreen : testing::SheetOnScreen {
   using testing::SheetOnScreen::SheetOnScreen;
@@ -432,6 +435,78 @@ TEST(MultiZoneView, ArrowKeysChangeNothing) {
   EXPECT_EQ(ReadParameter(h.link().CurrentImage(), 15), before);
 }
 
+TEST(MultiZoneView, AnOpenComboListAnswersArrowKeysAndAClosedComboDoesNot) {
+  AppHarness h({}, ControlMode::kRealTime);
+  ASSERT_TRUE(Connect(h));
+  SheetOnScreen s(h, "Multi Zone");
+  QComboBox* input = s.Get<QComboBox>(CMultiZone::kZone2Input);
+  ASSERT_GE(input->count(), 3);
+  const int start = input->currentIndex() == input->count() - 1 ? 0 : input->currentIndex();
+  input->setCurrentIndex(start);
+  QApplication::processEvents();
+  input->setFocus();
+  // Closed, the arrow keys change nothing and send nothing.
+  size_t from = h.receiver.ReceivedFrames().size();
+  for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_Left, Qt::Key_Right}) {
+    QTest::keyClick(input, key);
+  }
+  EXPECT_EQ(input->currentIndex(), start);
+  EXPECT_EQ(h.receiver.ReceivedFrames().size(), from);
+  // Opened on purpose, its list moves with the arrow keys and takes the row
+  // on Return.
+  input->showPopup();
+  QApplication::processEvents();
+  QAbstractItemView* list = input->view();
+  ASSERT_TRUE(list->isVisible());
+  EXPECT_EQ(list->currentIndex().row(), start);
+  QTest::keyClick(list, Qt::Key_Down);
+  EXPECT_EQ(list->currentIndex().row(), start + 1);
+  QTest::keyClick(list, Qt::Key_Up);
+  QTest::keyClick(list, Qt::Key_Down);
+  EXPECT_EQ(list->currentIndex().row(), start + 1);
+  // Moving in the list chooses nothing yet.
+  EXPECT_EQ(input->currentIndex(), start);
+  EXPECT_EQ(h.receiver.ReceivedFrames().size(), from);
+  QTest::keyClick(list, Qt::Key_Return);
+  QApplication::processEvents();
+  EXPECT_FALSE(list->isVisible());
+  EXPECT_EQ(input->currentIndex(), start + 1);
+  EXPECT_EQ(s.view->Page().FindControl(CMultiZone::kZone2Input)->value, start + 1);
+  // The one choice reaches the receiver once its turn in the queue comes.
+  h.clock.Advance(2000);
+  const Frames sent = FramesAfter(h, from);
+  ASSERT_EQ(sent.size(), 1U);
+  EXPECT_NE(sent.front().find("07A"), std::string::npos) << sent.front();
+}
+
+TEST(MultiZoneView, AFocusedSliderStepsWithPageKeysAndNeverWithArrows) {
+  AppHarness h;
+  SheetOnScreen s(h, "Multi Zone");
+  CSettingImage& image = h.link().CurrentImage();
+  StoreParameter(image, 15, -400);
+  s.view->Page().RefreshAll();
+  s.view->Render();
+  QSlider* volume = s.Get<QSlider>(CMultiZone::kZone2Volume);
+  volume->setFocus(Qt::TabFocusReason);
+  QApplication::processEvents();
+  for (const Qt::Key key : {Qt::Key_Up, Qt::Key_Right, Qt::Key_Down, Qt::Key_Left, Qt::Key_Up}) {
+    QTest::keyClick(volume, key);
+  }
+  EXPECT_EQ(ReadParameter(image, 15), -400);
+  // One step of 0.5 dB each way; the ends stop it.
+  QTest::keyClick(volume, Qt::Key_PageUp);
+  EXPECT_EQ(ReadParameter(image, 15), -395);
+  QTest::keyClick(volume, Qt::Key_PageDown);
+  QTest::keyClick(volume, Qt::Key_PageDown);
+  EXPECT_EQ(ReadParameter(image, 15), -405);
+  QTest::keyClick(volume, Qt::Key_Home);
+  EXPECT_EQ(ReadParameter(image, 15),
+            s.view->Page().FindControl(CMultiZone::kZone2Volume)->minimum);
+  QTest::keyClick(volume, Qt::Key_PageDown);
+  EXPECT_EQ(ReadParameter(image, 15),
+            s.view->Page().FindControl(CMultiZone::kZone2Volume)->minimum);
+}
+
 TEST(MultiZoneView, TheWheelChangesOnlyASliderThatHasTheFocus) {
   AppHarness h;
   StoreParameter(h.link().CurrentImage(), 22, 20);
@@ -593,6 +668,149 @@ TEST(OtherView, OfflineAClickChangesTheImageAndQueuesNothing) {
   EXPECT_EQ(ReadParameter(h.link().CurrentImage(), 535), 1);
   EXPECT_TRUE(s.Get<QRadioButton>(1508)->isChecked());
   EXPECT_TRUE(h.link().Queue().empty());
+}
+
+// --- Advanced Setup ----------------------------------------------------------------------------
+
+// The box a radio group is seen in: its frame's when it has one, its own
+// otherwise.
+QWidget* BoxOfGroup(const SheetOnScreen& s, const Control& group) {
+  return group.frame != 0 ? s.view->WidgetOf(group.frame)
+                          : s.view->WidgetOf(group.id)->parentWidget();
+}
+
+TEST(AdvancedSetupView, FramesAreBoxesHoldingTheirGroupsCaptionedOnce) {
+  AppHarness h({}, ControlMode::kRealTime);
+  ASSERT_TRUE(Connect(h));
+  SheetOnScreen s(h, "Advanced Setup");
+  struct Framed {
+    int frame;
+    int firstButton;
+    const char* caption;
+  };
+  const Framed framed[] = {{CAdvSetup::kSpeakerImpedanceFrame, 1588, "Speaker Impedance"},
+                           {CAdvSetup::kXmIdFrame, 1510, "Remote Control XM ID"},
+                           {CAdvSetup::kTunerFrequencyFrame, 1521, "Tuner Frequency"},
+                           {CAdvSetup::kInitializeFrame, 1423, "Initialize"}};
+  for (const Framed& c : framed) {
+    auto* frame = s.Get<QGroupBox>(c.frame);
+    ASSERT_NE(frame, nullptr) << c.caption;
+    EXPECT_EQ(frame->title(), c.caption);
+    // Shown as the page says (in Real Time Mode the region's tuner step is
+    // hidden).
+    EXPECT_EQ(frame->isHidden(), !s.view->Page().FindControl(c.frame)->visible) << c.caption;
+    EXPECT_EQ(frame->accessibleName(), QString(c.caption) + " frame");
+    auto* radio = s.Get<QRadioButton>(c.firstButton);
+    EXPECT_TRUE(frame->isAncestorOf(radio)) << c.caption;
+    // The group's own box inside says nothing the frame says.
+    auto* inner = qobject_cast<QGroupBox*>(radio->parentWidget());
+    ASSERT_NE(inner, nullptr) << c.caption;
+    EXPECT_NE(inner, frame) << c.caption;
+    EXPECT_TRUE(inner->title().isEmpty()) << c.caption;
+    EXPECT_TRUE(inner->isFlat()) << c.caption;
+    EXPECT_EQ(inner->accessibleName(), c.caption);
+  }
+  // A group without a frame is its own titled box, and no frame box holds it.
+  auto* sensor = qobject_cast<QGroupBox*>(s.Get<QRadioButton>(1589)->parentWidget());
+  ASSERT_NE(sensor, nullptr);
+  EXPECT_EQ(sensor->title(), "Remote Sensor");
+  EXPECT_FALSE(sensor->isFlat());
+  for (const Framed& c : framed) EXPECT_FALSE(s.Get<QGroupBox>(c.frame)->isAncestorOf(sensor));
+  // The note is a plain text below every group.
+  auto* note = s.Get<QLabel>(CAdvSetup::kNote);
+  EXPECT_EQ(note->textFormat(), Qt::PlainText);
+  EXPECT_TRUE(note->text().startsWith("* The new setting is activated"));
+  EXPECT_GT(note->mapTo(s.view, QPoint(0, 0)).y(),
+            s.Get<QRadioButton>(1544)->mapTo(s.view, QPoint(0, 0)).y());
+}
+
+TEST(AdvancedSetupView, ShownGroupsCloseUpThreeToALineInEveryModeAndRegion) {
+  struct Case {
+    ControlMode mode;
+    int region;
+    size_t shown;  // of the eleven groups (Fan Mode always hidden); 0: as the page says
+  };
+  const Case cases[] = {{ControlMode::kAsync, 0, 7},    {ControlMode::kAsync, 1, 9},
+                        {ControlMode::kAsync, 2, 9},    {ControlMode::kAsync, 3, 9},
+                        {ControlMode::kRealTime, 0, 0}, {ControlMode::kRealTime, 1, 0}};
+  for (const Case& c : cases) {
+    AppHarness h({}, c.mode, c.region);
+    if (c.mode == ControlMode::kRealTime) {
+      ASSERT_TRUE(Connect(h));
+    }
+    SheetOnScreen s(h, "Advanced Setup");
+    const std::string where = std::to_string(c.region);
+    std::vector<QPoint> corners;
+    size_t visible = 0;
+    for (const Control& control : s.view->Page().Controls()) {
+      if (control.kind == ControlKind::kRadioGroup && control.visible) ++visible;
+    }
+    if (c.shown != 0) {
+      EXPECT_EQ(visible, c.shown) << where;
+    }
+    ASSERT_GE(visible, 4U) << where;
+    for (const Control& control : s.view->Page().Controls()) {
+      if (control.kind != ControlKind::kRadioGroup) continue;
+      QWidget* box = BoxOfGroup(s, control);
+      EXPECT_EQ(box->isHidden(), !control.visible) << where << " " << control.id;
+      if (control.visible) corners.push_back(box->mapTo(s.view, QPoint(0, 0)));
+    }
+    ASSERT_EQ(corners.size(), visible) << where;
+    for (size_t k = 1; k < corners.size(); ++k) {
+      EXPECT_EQ(corners[k].x(), corners[k % 3].x()) << where << " " << k;
+      EXPECT_EQ(corners[k].y() == corners[k - 1].y(), k % 3 != 0) << where << " " << k;
+    }
+  }
+}
+
+TEST(AdvancedSetupView, AFrameTheRegionHidesComesBackInItsPlaceWhenShown) {
+  AppHarness h({}, ControlMode::kAsync, 0);
+  SheetOnScreen s(h, "Advanced Setup");
+  auto* impedance = s.Get<QGroupBox>(CAdvSetup::kSpeakerImpedanceFrame);
+  EXPECT_TRUE(impedance->isHidden());
+  const QPoint sensorBefore = s.Get<QRadioButton>(1589)->mapTo(s.view, QPoint(0, 0));
+  // Another region shows the frame again: first on the page, Remote Sensor
+  // moves to its right.
+  h.link().SetRegionCode(1);
+  s.view->Page().UpdateModelControls();
+  s.view->Page().RefreshAll();
+  s.view->Render();
+  QApplication::processEvents();
+  EXPECT_FALSE(impedance->isHidden());
+  const QPoint sensorAfter = s.Get<QRadioButton>(1589)->mapTo(s.view, QPoint(0, 0));
+  EXPECT_GT(sensorAfter.x(), sensorBefore.x());
+  EXPECT_LT(impedance->mapTo(s.view, QPoint(0, 0)).x(), sensorAfter.x());
+}
+
+TEST(AdvancedSetupView, ARefusedInitializeSendsThePreviousChoiceAndAChoiceSendsItsFrame) {
+  AppHarness h({}, ControlMode::kRealTime);
+  ASSERT_TRUE(Connect(h));
+  StoreParameter(h.link().CurrentImage(), 538, 0);  // Remote Sensor On
+  SheetOnScreen s(h, "Advanced Setup");
+  size_t from = h.receiver.ReceivedFrames().size();
+  QTest::mouseClick(s.Get<QRadioButton>(1591), Qt::LeftButton);  // Remote Sensor Off
+  EXPECT_EQ(FramesAfter(h, from), Standard("2B901"));
+  h.pageHost.answer = false;
+  from = h.receiver.ReceivedFrames().size();
+  QTest::mouseClick(s.Get<QRadioButton>(1425), Qt::LeftButton);  // Initialize ALL
+  ASSERT_EQ(h.pageHost.questions.size(), 1U);
+  EXPECT_EQ(h.pageHost.questions.front(),
+            "All the parameters of this unit will be reset\nto the initial factory settings.");
+  // Refused, the previous choice ("Cancel") is restored and sent as it is.
+  EXPECT_EQ(FramesAfter(h, from), Standard("2B700"));
+  EXPECT_TRUE(s.Get<QRadioButton>(1423)->isChecked());  // back on "Cancel"
+  ExpectShowsThePage(*s.view, s.view->Page(), "refused");
+}
+
+TEST(AdvancedSetupView, OfflineTheInitializeFrameIsDisabledWithItsGroup) {
+  AppHarness h({}, ControlMode::kAsync, 1);
+  SheetOnScreen s(h, "Advanced Setup");
+  EXPECT_FALSE(s.Get<QGroupBox>(CAdvSetup::kInitializeFrame)->isEnabled());
+  EXPECT_FALSE(s.Get<QRadioButton>(1425)->isEnabled());
+  EXPECT_TRUE(s.Get<QGroupBox>(CAdvSetup::kSpeakerImpedanceFrame)->isEnabled());
+  QTest::mouseClick(s.Get<QRadioButton>(1425), Qt::LeftButton);
+  EXPECT_TRUE(h.pageHost.questions.empty());
+  EXPECT_EQ(ReadParameter(h.link().CurrentImage(), 536), 0);
 }
 
 }  // namespace

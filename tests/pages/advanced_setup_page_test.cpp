@@ -1,6 +1,8 @@
 // The Advanced Setup page.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "link/wire_format.h"
 #include "model/image_defaults.h"
 #include "model/parameter_store.h"
@@ -117,6 +119,75 @@ TEST(AdvancedSetupPage, CancellingTheQuestionRestoresAndStillSendsThePreviousCho
     EXPECT_EQ(ReadParameter(f.image(), 536), c.previous);
     EXPECT_EQ(f.control(1423).value, c.previous);
     EXPECT_EQ(f.Written(), std::vector<std::string>{c.frame});
+  }
+}
+
+TEST(AdvancedSetupPage, FourFramesHoldTheirGroupsAndTheOthersStandOnThePage) {
+  AdvancedFixture f(ControlMode::kRealTime);
+  struct Framed {
+    int frame;
+    const char* caption;
+    int group;  // the first button of the group it holds
+  };
+  const Framed framed[] = {
+      {1596, "Speaker Impedance", 1588},
+      {1598, "Remote Control XM ID", 1510},
+      {1600, "Tuner Frequency", 1521},
+      {1714, "Initialize", 1423},
+  };
+  for (const Framed& c : framed) {
+    const Control& frame = f.control(c.frame);
+    EXPECT_EQ(frame.kind, ControlKind::kFrame) << c.frame;
+    EXPECT_EQ(frame.caption, c.caption) << c.frame;
+    EXPECT_EQ(frame.frame, 0) << c.frame;
+    EXPECT_EQ(f.control(c.group).frame, c.frame) << c.frame;
+    EXPECT_EQ(f.control(c.group).caption, c.caption) << c.frame;
+  }
+  // Exactly those four are frames; every other group and the note stand on
+  // the page itself.
+  int frames = 0;
+  for (const Control& control : f.page.Controls()) {
+    if (control.kind == ControlKind::kFrame) ++frames;
+    if (control.kind == ControlKind::kText) {
+      EXPECT_EQ(control.id, CAdvSetup::kNote);
+      EXPECT_EQ(control.caption.front(), '*');
+    }
+    const bool held =
+        control.id == 1588 || control.id == 1510 || control.id == 1521 || control.id == 1423;
+    if (!held) {
+      EXPECT_EQ(control.frame, 0) << control.id;
+    }
+  }
+  EXPECT_EQ(frames, 4);
+}
+
+TEST(AdvancedSetupPage, FramesAreHiddenAndDisabledWithTheirGroupsByRegion) {
+  struct Case {
+    int region;
+    std::vector<int> hiddenFrames;
+  };
+  const Case cases[] = {
+      {0, {1596, 1598, 1600}},
+      {1, {1600}},
+      {2, {1598}},
+      {3, {1598}},
+  };
+  const std::pair<int, int> frameOfGroup[] = {{1596, 1588}, {1598, 1510}, {1600, 1521}};
+  for (const Case& c : cases) {
+    AdvancedFixture f(ControlMode::kAsync, c.region);
+    for (const auto& [frame, group] : frameOfGroup) {
+      const bool hidden =
+          std::find(c.hiddenFrames.begin(), c.hiddenFrames.end(), frame) != c.hiddenFrames.end();
+      EXPECT_EQ(f.control(frame).visible, !hidden) << c.region << " " << frame;
+      EXPECT_EQ(f.control(group).visible, !hidden) << c.region << " " << frame;
+    }
+    EXPECT_FALSE(f.control(1714).enabled) << c.region;
+    EXPECT_TRUE(f.control(1714).visible) << c.region;
+  }
+  AdvancedFixture live(ControlMode::kRealTime, 0);
+  for (const int frame : {1596, 1598, 1600, 1714}) {
+    EXPECT_TRUE(live.control(frame).visible) << frame;
+    EXPECT_TRUE(live.control(frame).enabled) << frame;
   }
 }
 

@@ -14,13 +14,12 @@ namespace {
 
 using testing::Queue;
 
-struct XmFixture : testing::PageFixture<CXmSetPage> {
+struct XmFixture : testing::PageFixture<CXmSetPage, testing::MessageRecordingHost> {
   using PageFixture::PageFixture;
   void Enter(std::string_view text) {
     page.EnterText(CXmSetPage::kStationEdit, text);
     page.PressButton(CXmSetPage::kEnterButton);
   }
-  const Control& Refusal() { return control(CXmSetPage::kRefusal); }
 };
 
 TEST(XmSetPage, PresetsAndStationIdsAreOneTableInTheirBox) {
@@ -66,9 +65,52 @@ TEST(XmSetPage, EnterTakesStationIdsFrom0To255) {
     f.Enter(c.text);
     EXPECT_EQ(ReadParameter(f.image(), 476), c.stored >= 0 ? c.stored : 7) << c.text;
     EXPECT_EQ(f.Queued(), (c.frame != nullptr ? Queue{{c.frame, 476}} : Queue{})) << c.text;
-    EXPECT_EQ(f.Refusal().text, c.refusal) << c.text;
-    EXPECT_EQ(f.Refusal().visible, c.stored < 0) << c.text;
+    if (c.stored >= 0) {
+      EXPECT_TRUE(f.host.shown.empty()) << c.text;
+      continue;
+    }
+    // A refusal is a warning box with OK under the program's title, opened
+    // before anything was queued.
+    ASSERT_EQ(f.host.shown.size(), 1U) << c.text;
+    const auto& shown = f.host.shown.front();
+    EXPECT_EQ(shown.text, c.refusal) << c.text;
+    EXPECT_EQ(shown.title, "") << c.text;
+    EXPECT_EQ(shown.icon, PageIcon::kExclamation) << c.text;
+    EXPECT_EQ(shown.buttons, PageButtons::kOk) << c.text;
+    EXPECT_EQ(shown.queuedBefore, 0U) << c.text;
   }
+}
+
+TEST(XmSetPage, ARefusalLeavesNoTraceOnThePageAndTheNextEntryStillWorks) {
+  XmFixture f(ControlMode::kRealTime);
+  const std::vector<Control> before = f.page.Controls();
+  f.Enter("300");
+  // No control describes the refusal: only the edit's own text changed.
+  ASSERT_EQ(f.page.Controls().size(), before.size());
+  for (size_t i = 0; i < before.size(); ++i) {
+    const Control& now = f.page.Controls()[i];
+    EXPECT_EQ(now.id, before[i].id);
+    EXPECT_EQ(now.visible, before[i].visible) << now.id;
+    if (now.id != CXmSetPage::kStationEdit) {
+      EXPECT_EQ(now.text, before[i].text) << now.id;
+    }
+  }
+  EXPECT_EQ(f.control(CXmSetPage::kStationEdit).text, "300");
+  // A refusal in Async Mode is told just the same, and an accepted entry
+  // after two refusals opens no box.
+  XmFixture offline(ControlMode::kAsync);
+  offline.Enter("+");
+  offline.Enter("1 2");
+  offline.Enter("+7");
+  ASSERT_EQ(offline.host.shown.size(), 2U);
+  EXPECT_EQ(offline.host.shown[0].text, "Please enter an integer.");
+  EXPECT_EQ(offline.host.shown[1].text, "Please enter an integer.");
+  EXPECT_EQ(ReadParameter(offline.image(), 476), 7);
+  EXPECT_TRUE(offline.capture.QueuedWithCodes().empty());
+  // Choosing another page or pressing "Default" opens no box.
+  offline.page.ChooseCombo(CXmSetPage::kPageCombo, 1);
+  offline.page.PressButton(CXmSetPage::kDefaultButton);
+  EXPECT_EQ(offline.host.shown.size(), 2U);
 }
 
 TEST(XmSetPage, PageCPreset8IsWrittenAtAddress38) {

@@ -14,7 +14,17 @@ class AnsweringPageHost : public QuietPageHost {
     questions.emplace_back(text);
     return answer;
   }
+  // Boxes with OK alone are told, not asked: kept with their icon.
+  bool Message(std::string_view text, std::string_view title, PageIcon icon,
+               PageButtons buttons) override {
+    if (buttons != PageButtons::kOk) return AskOkCancel(text, title);
+    told.emplace_back(text);
+    toldIcons.push_back(icon);
+    return true;
+  }
   std::vector<std::string> questions;
+  std::vector<std::string> told;
+  std::vector<PageIcon> toldIcons;
   bool answer = true;
 };
 

@@ -53,6 +53,35 @@ class BeepCountingHost : public QuietPageHost {
   int beeps = 0;
 };
 
+// A host that records every message box a page opens (its text, title,
+// icon and buttons) with how many commands had been queued when it opened,
+// and answers each with `answer`.
+class MessageRecordingHost : public QuietPageHost {
+ public:
+  struct Shown {
+    std::string text;
+    std::string title;
+    PageIcon icon = PageIcon::kNone;
+    PageButtons buttons = PageButtons::kOk;
+    size_t queuedBefore = 0;
+  };
+  explicit MessageRecordingHost(CommandCapture& capture) : capture_(capture) {}
+  bool Message(std::string_view text, std::string_view title, PageIcon icon,
+               PageButtons buttons) override {
+    shown.push_back(
+        {std::string(text), std::string(title), icon, buttons, capture_.QueuedWithCodes().size()});
+    return answer;
+  }
+  bool AskOkCancel(std::string_view text, std::string_view title) override {
+    return Message(text, title, PageIcon::kQuestion, PageButtons::kOkCancel);
+  }
+  std::vector<Shown> shown;
+  bool answer = true;
+
+ private:
+  CommandCapture& capture_;
+};
+
 // `Page` is built on the captured link and shown; `Host` answers its
 // questions (QuietPageHost says yes to everything). A host whose constructor
 // takes the CommandCapture gets it, to see what had been sent when it was
