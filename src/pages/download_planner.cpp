@@ -420,8 +420,8 @@ DownloadPlan PlanDeltaDownload(CPageSet& pages, const CCommClass& link,
   return plan;
 }
 
-std::vector<bool> PlanWriteBack(const CCommClass& link, const CSettingImage& wanted,
-                                int lastMemory) {
+std::vector<bool> PlanWriteBack(const CCommClass& link, const CSettingImage& wanted, int lastMemory,
+                                bool inputsSelected) {
   Shadow shadow(link);
   CSettingImage receiver = wanted;
   std::vector<bool> unknown(kImageWords, false);
@@ -434,7 +434,7 @@ std::vector<bool> PlanWriteBack(const CCommClass& link, const CSettingImage& wan
   std::vector<bool> pages(shadow.PageCount(), false);
   for (size_t page = 0; page < shadow.PageCount(); ++page) {
     const std::string& caption = shadow.PageCaption(page);
-    pages[page] = caption == "Input DSP" || caption == "Multi Zone" ||
+    pages[page] = (caption == "Input DSP" && inputsSelected) || caption == "Multi Zone" ||
                   Shadow(link).Page(page, wanted) != Shadow(link).Page(page, receiver) ||
                   shadow.PageHoldsAnyOf(page, unknown);
   }
