@@ -456,6 +456,41 @@ TEST(DeltaDownload, PagesWhoseRulesForceOtherValuesStayConsistent) {
   ExpectSameReceiver(WholeDownloadOf(file, u.start), ContentOf(u.h.receiver));
 }
 
+// Input DSP and DSP Parameters select each input or program to send what
+// belongs to it, which leaves the receiver on the last one: the basic
+// controls put its own input and program back.
+TEST(DeltaDownload, APageThatSelectsInputsOrProgramsIsFollowedByTheReceiversOwn) {
+  struct Case {
+    const char* section;
+    const char* key;
+    const char* value;
+    const char* otherValue;
+    const char* page;
+  };
+  for (const Case& c :
+       {Case{"DSP Parameters Hall in Vienna", "DSP Level", "-2dB", "-3dB", "DSP Parameters"},
+        Case{"Input DSP", "CD", "Standard", "Sci-Fi", "Input DSP"}}) {
+    SCOPED_TRACE(c.section);
+    Uploaded u;
+    CSettingImage& image = u.h.link().Image(0);
+    const auto parameter = u.h.app.Pages().FindParameter(c.section, c.key, image);
+    ASSERT_TRUE(parameter);
+    std::string now;
+    parameter->page->GetParamText(image, parameter->id, parameter->subIndex, nullptr, nullptr, &now,
+                                  false);
+    Change(u.h, 0, c.section, c.key, now == c.value ? c.otherValue : c.value);
+    const std::string file = u.h.app.SaveConfigurationText();
+    const DownloadPlan plan = u.h.app.PlanDownload();
+    EXPECT_EQ(plan.parts, (std::vector<std::string>{c.page, "Basic Control"}));
+    u.h.app.Session().StartDownload(plan);
+    ASSERT_TRUE(Completes(u.h));
+    const ReceiverContent after = ContentOf(u.h.receiver);
+    EXPECT_EQ(after.state[1], u.start.state[1]) << "the input";
+    EXPECT_EQ(after.state[4], u.start.state[4]) << "the sound program";
+    ExpectSameReceiver(WholeDownloadOf(file, u.start), after);
+  }
+}
+
 TEST(DeltaDownload, ACompletedDeltaDownloadIsTheNextOnesBaseline) {
   Uploaded u;
   Change(u.h, 0, "Speaker Level", "CT", "2.5dB");
