@@ -482,8 +482,28 @@ TEST(DeltaDownload, APageThatSelectsInputsOrProgramsIsFollowedByTheReceiversOwn)
     const std::string file = u.h.app.SaveConfigurationText();
     const DownloadPlan plan = u.h.app.PlanDownload();
     EXPECT_EQ(plan.parts, (std::vector<std::string>{c.page, "Basic Control"}));
-    u.h.app.Session().StartDownload(plan);
-    ASSERT_TRUE(Completes(u.h));
+    const std::vector<std::string> frames = u.FramesOf([&] {
+      u.h.app.Session().StartDownload(plan);
+      ASSERT_TRUE(Completes(u.h));
+    });
+    if (std::string_view(c.page) == "DSP Parameters") {
+      // Only the changed program goes, behind its selection; then the
+      // receiver's own program, and Pure Direct on again.
+      ASSERT_EQ(now, "2dB");
+      auto frame = [](std::string_view control, const char* text) {
+        return std::string(control) + text + "\x03";
+      };
+      ASSERT_GT(frames.size(), 19u);
+      EXPECT_EQ(std::vector<std::string>(frames.begin() + 11, frames.begin() + 19),
+                (std::vector<std::string>{
+                    frame("\x02", "07EE5"),              // Hall in Vienna
+                    frame("\x14", "200B0211050E00406"),  // DSP Level -2dB
+                    frame("\x14", "200B0211051C00102"), frame("\x14", "200B02110500003F0"),
+                    frame("\x14", "200B02110501014F3"), frame("\x14", "200B02110502004F3"),
+                    frame("\x02", "07EEE"),  // Warehouse Loft, the receiver's program
+                    frame("\x02", "07E80"),  // Pure Direct on
+                }));
+    }
     const ReceiverContent after = ContentOf(u.h.receiver);
     EXPECT_EQ(after.state[1], u.start.state[1]) << "the input";
     EXPECT_EQ(after.state[4], u.start.state[4]) << "the sound program";

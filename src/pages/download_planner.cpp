@@ -25,7 +25,9 @@ constexpr std::string_view kMemoryPart = "System Memory";
 // that the estimate is close to what the transfer benchmarks measure.
 constexpr int kStandardMs = 50 + 5;
 constexpr int kExtendedMs = 150 + 5;
-constexpr int kMemoryStoreMs = 300;  // a store command takes the receiver a moment
+constexpr int kMemoryStoreMs = 300;    // a store command takes the receiver a moment
+constexpr ParamId kInputSelectId = 1;  // the basic controls selections set
+constexpr ParamId kProgramSelectId = 4;
 
 std::string MemoryPart(int memory) {
   return std::string(kMemoryPart) + " " + std::to_string(memory);
@@ -206,6 +208,39 @@ void TakeSelection(CSettingImage& receiver, ParamId id, std::string_view frame) 
     receiver[location.word] = -1;
 }
 
+// The commands of a page that selects each program before what belongs
+// to it (DSP Parameters), cut into one block per selection.
+std::vector<Entries> ProgramBlocks(const Entries& entries) {
+  std::vector<Entries> blocks;
+  for (const auto& entry : entries) {
+    if (blocks.empty() || entry.second == kProgramSelectId) blocks.emplace_back();
+    blocks.back().push_back(entry);
+  }
+  return blocks;
+}
+
+// What of a page's commands `wanted` must go to a receiver whose setting
+// would be sent as `held`: where the page sends program by program, the
+// programs whose commands differ, each with its selection; otherwise the
+// whole page.
+Entries ChangedProgramBlocks(const Entries& wanted, const Entries& held) {
+  // A page that also selects inputs (Input DSP) sends each program for the
+  // input selected before it: it goes whole.
+  for (const auto& entry : wanted) {
+    if (entry.second == kInputSelectId) return wanted;
+  }
+  const std::vector<Entries> want = ProgramBlocks(wanted);
+  const std::vector<Entries> have = ProgramBlocks(held);
+  if (want.size() < 2 || want.size() != have.size()) return wanted;
+  Entries changed;
+  for (size_t block = 0; block < want.size(); ++block) {
+    if (want[block].front() != have[block].front()) return wanted;
+    if (want[block] != have[block])
+      changed.insert(changed.end(), want[block].begin(), want[block].end());
+  }
+  return changed;
+}
+
 struct Counter {
   int commands = 0;
   int milliseconds = 0;
@@ -331,7 +366,8 @@ void CountPlan(DownloadPlan& plan, Shadow& shadow, const CCommClass& link) {
   };
   for (size_t page = 0; page < shadow.PageCount(); ++page) {
     if (!plan.SendsPage(page)) continue;
-    const Entries entries = shadow.Page(page, link.Image(0));
+    const Entries entries = plan.PageCommands(page).empty() ? shadow.Page(page, link.Image(0))
+                                                            : plan.PageCommands(page);
     counter.Add(entries);
     written(entries);
     plan.parts.push_back(shadow.PageCaption(page));
@@ -407,11 +443,20 @@ DownloadPlan PlanDeltaDownload(CPageSet& pages, const CCommClass& link,
   for (int memory = 1; memory <= kMemoryCount; ++memory)
     anything |= plan.memories[static_cast<size_t>(memory)];
   for (size_t page = 0; page < shadow.PageCount(); ++page) {
-    const Entries sent = Shadow(link).Page(page, link.Image(0));
-    plan.pages[page] =
-        sent != Shadow(link).Page(page, receiver) || shadow.PageHoldsAnyOf(page, unknown);
+    Entries sent = Shadow(link).Page(page, link.Image(0));
+    const Entries held = Shadow(link).Page(page, receiver);
+    const bool holdsUnknown = shadow.PageHoldsAnyOf(page, unknown);
+    plan.pages[page] = sent != held || holdsUnknown;
     anything |= plan.pages[page];
     if (!plan.pages[page]) continue;
+    if (!holdsUnknown) {
+      Entries changed = ChangedProgramBlocks(sent, held);
+      if (changed.size() < sent.size()) {
+        plan.pageCommands.resize(shadow.PageCount());
+        plan.pageCommands[page] = changed;
+        sent = std::move(changed);
+      }
+    }
     // A page that selects inputs or programs to send what belongs to each
     // (Input DSP, DSP Parameters) leaves the receiver on the last one: the
     // basic controls then put the receiver's own back.
@@ -440,22 +485,35 @@ DownloadPlan PlanDeltaDownload(CPageSet& pages, const CCommClass& link,
 }
 
 std::vector<bool> PlanWriteBack(const CCommClass& link, const CSettingImage& wanted, int lastMemory,
-                                bool inputsSelected) {
+                                bool inputsSelected,
+                                std::vector<std::vector<std::pair<std::string, ParamId>>>* parts) {
   Shadow shadow(link);
   CSettingImage receiver = wanted;
   std::vector<bool> unknown(kImageWords, false);
-  if (lastMemory >= 1 && lastMemory <= kMemoryCount) {
-    const CSettingImage& loaded = link.Image(lastMemory);
-    for (const MemoryKind kind : shadow.Kinds())
-      shadow.TakeMemory(receiver, kind, lastMemory, loaded);
-    unknown = shadow.WordsALoadLeavesUnknown(loaded);
+  // Every memory the Upload loaded, in order, replaced what it keeps:
+  // the last one most of the setting, each its own program's parameters.
+  for (int memory = 1; memory <= lastMemory && memory <= kMemoryCount; ++memory) {
+    if (!link.GetUploadScope().memories[static_cast<size_t>(memory)]) continue;
+    const CSettingImage& loaded = link.Image(memory);
+    for (const MemoryKind kind : shadow.Kinds()) shadow.TakeMemory(receiver, kind, memory, loaded);
+    const std::vector<bool> replaced = shadow.WordsALoadLeavesUnknown(loaded);
+    for (size_t word = 0; word < unknown.size(); ++word)
+      unknown[word] = unknown[word] || replaced[word];
   }
   std::vector<bool> pages(shadow.PageCount(), false);
   for (size_t page = 0; page < shadow.PageCount(); ++page) {
     const std::string& caption = shadow.PageCaption(page);
-    pages[page] = (caption == "Input DSP" && inputsSelected) || caption == "Multi Zone" ||
-                  Shadow(link).Page(page, wanted) != Shadow(link).Page(page, receiver) ||
-                  shadow.PageHoldsAnyOf(page, unknown);
+    const Entries sent = Shadow(link).Page(page, wanted);
+    const Entries held = Shadow(link).Page(page, receiver);
+    const bool always = (caption == "Input DSP" && inputsSelected) || caption == "Multi Zone";
+    const bool holdsUnknown = shadow.PageHoldsAnyOf(page, unknown);
+    pages[page] = always || sent != held || holdsUnknown;
+    if (!pages[page] || always || holdsUnknown || parts == nullptr) continue;
+    Entries changed = ChangedProgramBlocks(sent, held);
+    if (changed.size() < sent.size()) {
+      parts->resize(shadow.PageCount());
+      (*parts)[page] = std::move(changed);
+    }
   }
   return pages;
 }

@@ -40,15 +40,17 @@ std::optional<DownloadPlan> PlanChosenDownload(CPageSet& pages, const CCommClass
 
 // The pages an Upload's write-back sends to give the receiver its own
 // setting (`wanted`) again, by their place in the file's order.
-// The Upload's reads changed nothing but what `lastMemory`'s loads
-// replaced, the input and program selections (which the basic controls
-// put back, and which the Input DSP records follow) and the zones'
-// volume outputs; every page that holds any of that is sent, the others
-// are not.
-// An Upload of memories alone (the read-back of the memories a Download
-// stored) selects no input: `inputsSelected` false leaves Input DSP out.
-std::vector<bool> PlanWriteBack(const CCommClass& link, const CSettingImage& wanted, int lastMemory,
-                                bool inputsSelected = true);
+// The Upload's reads changed nothing but what its memory loads replaced
+// (the memories it read, up to `lastMemory`, in order: the last one most
+// of the setting, each its own sound program's parameters), the input and program selections (which
+// the basic controls put back, and which the Input DSP records follow) and the zones' volume
+// outputs; every page that holds any of that is sent, the others are not. An Upload of memories
+// alone (the read-back of the memories a Download stored) selects no input: `inputsSelected` false
+// leaves Input DSP out. A page of which only some programs differ goes in part: `parts` (when
+// given) gets its commands, by the page's place.
+std::vector<bool> PlanWriteBack(
+    const CCommClass& link, const CSettingImage& wanted, int lastMemory, bool inputsSelected = true,
+    std::vector<std::vector<std::pair<std::string, ParamId>>>* parts = nullptr);
 
 // "Speaker Level,Equalizer, System Memory 3" as names.
 std::vector<std::string> SplitPartNames(std::string_view list);

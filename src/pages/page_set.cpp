@@ -108,8 +108,17 @@ void CPageSet::QueueChosenPageDownloads(const CSettingImage& image,
 
 void CPageSet::QueueWriteBackDownloads(const CSettingImage& image) {
   // The Upload loads the memories in order: the last one is the receiver's.
-  QueueChosenPageDownloads(image, PlanWriteBack(link_, image, link_.MemoryTheReceiverIsOn(),
-                                                link_.GetUploadScope().currentSetting));
+  std::vector<std::vector<std::pair<std::string, ParamId>>> parts;
+  const std::vector<bool> pages = PlanWriteBack(link_, image, link_.MemoryTheReceiverIsOn(),
+                                                link_.GetUploadScope().currentSetting, &parts);
+  for (size_t index = 0; index < pages_.size() && index < pages.size(); ++index) {
+    if (!pages[index]) continue;
+    if (index < parts.size() && !parts[index].empty()) {
+      for (const auto& [text, code] : parts[index]) link_.SendPacket(text, code);
+    } else {
+      pages_[index]->DownloadPage(image);
+    }
+  }
 }
 
 void CPageSet::QueueMemoryStore(int memory) {

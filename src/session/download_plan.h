@@ -31,6 +31,10 @@ struct DownloadPlan {
   // The pages to send, by their place in the configuration file's order of
   // pages; empty: every page.
   std::vector<bool> pages;
+  // A delta Download's commands for a page it sends only in part (the
+  // programs of DSP Parameters whose values differ), by the page's place;
+  // none: the whole page.
+  std::vector<std::vector<std::pair<std::string, ParamId>>> pageCommands;
   // The basic controls 1..8 to send after the pages (index 0 unused).
   std::array<bool, 9> basicControls{false, true, true, true, true, true, true, true, true};
   // A delta Download compares the receiver with this state at its
@@ -52,6 +56,10 @@ struct DownloadPlan {
   // The parameters the current setting's commands set, for the read-back.
   std::vector<ParamId> written;
 
+  const std::vector<std::pair<std::string, ParamId>>& PageCommands(size_t index) const {
+    static const std::vector<std::pair<std::string, ParamId>> kWholePage;
+    return index < pageCommands.size() ? pageCommands[index] : kWholePage;
+  }
   bool SendsPage(size_t index) const {
     return pages.empty() || (index < pages.size() && pages[index]);
   }
