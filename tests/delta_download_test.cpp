@@ -308,8 +308,9 @@ TEST(DeltaDownload, AChangedMemoryIsLoadedChangedAndSavedWithoutItsOtherKinds) {
     u.h.app.Session().StartDownload(plan);
     EXPECT_TRUE(Completes(u.h));
   });
-  // The load is answered by the configuration it loads, and sent once.
-  EXPECT_EQ(std::count(frames.begin(), frames.end(), load3), 1);
+  // The load is answered by the configuration it loads, and sent once;
+  // the read-back loads the memory once more to read it.
+  EXPECT_EQ(std::count(frames.begin(), frames.end(), load3), 2);
   const auto load = std::find(frames.begin(), frames.end(), load3);
   ASSERT_NE(load, frames.end());
   const auto save = std::find(load, frames.end(), save3);
@@ -455,6 +456,41 @@ TEST(DeltaDownload, PagesWhoseRulesForceOtherValuesStayConsistent) {
   ExpectSameReceiver(WholeDownloadOf(file, u.start), ContentOf(u.h.receiver));
 }
 
+// Input DSP and DSP Parameters select each input or program to send what
+// belongs to it, which leaves the receiver on the last one: the basic
+// controls put its own input and program back.
+TEST(DeltaDownload, APageThatSelectsInputsOrProgramsIsFollowedByTheReceiversOwn) {
+  struct Case {
+    const char* section;
+    const char* key;
+    const char* value;
+    const char* otherValue;
+    const char* page;
+  };
+  for (const Case& c :
+       {Case{"DSP Parameters Hall in Vienna", "DSP Level", "-2dB", "-3dB", "DSP Parameters"},
+        Case{"Input DSP", "CD", "Standard", "Sci-Fi", "Input DSP"}}) {
+    SCOPED_TRACE(c.section);
+    Uploaded u;
+    CSettingImage& image = u.h.link().Image(0);
+    const auto parameter = u.h.app.Pages().FindParameter(c.section, c.key, image);
+    ASSERT_TRUE(parameter);
+    std::string now;
+    parameter->page->GetParamText(image, parameter->id, parameter->subIndex, nullptr, nullptr, &now,
+                                  false);
+    Change(u.h, 0, c.section, c.key, now == c.value ? c.otherValue : c.value);
+    const std::string file = u.h.app.SaveConfigurationText();
+    const DownloadPlan plan = u.h.app.PlanDownload();
+    EXPECT_EQ(plan.parts, (std::vector<std::string>{c.page, "Basic Control"}));
+    u.h.app.Session().StartDownload(plan);
+    ASSERT_TRUE(Completes(u.h));
+    const ReceiverContent after = ContentOf(u.h.receiver);
+    EXPECT_EQ(after.state[1], u.start.state[1]) << "the input";
+    EXPECT_EQ(after.state[4], u.start.state[4]) << "the sound program";
+    ExpectSameReceiver(WholeDownloadOf(file, u.start), after);
+  }
+}
+
 TEST(DeltaDownload, ACompletedDeltaDownloadIsTheNextOnesBaseline) {
   Uploaded u;
   Change(u.h, 0, "Speaker Level", "CT", "2.5dB");
@@ -506,6 +542,108 @@ TEST(DeltaDownload, TheReadBackFindsAValueTheReceiverDidNotKeep) {
   EXPECT_FALSE(u.h.app.Session().KnownState());
   EXPECT_FALSE(u.h.link().IsPortOpen());
   EXPECT_FALSE(u.h.link().IsRealTimeMode());
+}
+
+// A memory the Download stored is read back as an Upload reads it: loaded
+// (its configuration answers the load), read, and the receiver's own
+// setting put back after it.
+TEST(DeltaDownload, AStoredMemoryIsLoadedAgainReadBackAndTheSettingPutBack) {
+  Uploaded u;
+  Change(u.h, 3, "Speaker Level", "SW", "-9.5dB");
+  const std::string file = u.h.app.SaveConfigurationText();
+  const DownloadPlan plan = u.h.app.PlanDownload();
+  ASSERT_TRUE(plan.verify);
+  int loads = 0;
+  const std::vector<std::string> frames = u.FramesOf([&] {
+    u.h.app.Session().StartDownload(plan);
+    const auto outcome = u.h.RunUntilOutcome();
+    ASSERT_TRUE(outcome);
+    EXPECT_EQ(outcome->outcome, OperationOutcome::kTransferDone);
+    EXPECT_TRUE(outcome->message.starts_with("The receiver holds what was written: "))
+        << outcome->message;
+  });
+  EXPECT_TRUE(u.h.app.Session().Mismatches().empty());
+  EXPECT_EQ(u.h.app.Session().KnownState()->source, ReceiverState::Source::kVerifiedDownload);
+  // The connection's first frame opens the Download, the read-back of the
+  // setting and the read-back of the memory.
+  std::vector<size_t> connections;
+  for (size_t f = 0; f < frames.size(); ++f) {
+    if (frames[f] == frames[0]) connections.push_back(f);
+  }
+  ASSERT_EQ(connections.size(), 3u);
+  const std::vector<std::string> memoryReadBack(frames.begin() + static_cast<long>(connections[2]),
+                                                frames.end());
+  auto frame = [](const char* text) { return std::string("\x02") + text + "\x03"; };
+  for (const std::string& each : memoryReadBack) {
+    // Memory 3 only, of every kind: System, Volume, Zone2 and Zone3 Volume.
+    for (const char* load : {"07E37", "07E77", "07E8F", "07E62"}) loads += each == frame(load);
+    for (const char* other : {"07E35", "07E36", "07E38", "07E39", "07E3A"})
+      EXPECT_NE(each, frame(other));
+    // Nothing is stored again.
+    EXPECT_NE(each, frame("07E2D"));
+  }
+  EXPECT_EQ(loads, 4);
+  // The levels come with the configuration the load answers: no memory
+  // row is read, and the pages the load replaced are put back.
+  const ReceiverContent after = ContentOf(u.h.receiver);
+  EXPECT_EQ(SettingOf(after), SettingOf(u.start)) << WordsThatDiffer(u.start, after);
+  ExpectSameReceiver(WholeDownloadOf(file, u.start), after);
+}
+
+TEST(DeltaDownload, TheReadBackFindsAMemoryValueTheReceiverDidNotKeep) {
+  Uploaded u;
+  Change(u.h, 3, "Speaker Level", "SW", "-9.5dB");
+  const std::string written = u.h.app.SaveConfigurationText(false);
+  // The memory is stored; then, before it is read back, it loses the level.
+  RunUntilTheReadBack(u.h);
+  StoreParameter(u.h.receiver.Memory(3), 268, -20);
+  const auto outcome = u.h.RunUntilOutcome();
+  ASSERT_TRUE(outcome);
+  EXPECT_EQ(outcome->outcome, OperationOutcome::kTransferDone);
+  ASSERT_EQ(u.h.app.Session().Mismatches().size(), 1u);
+  EXPECT_EQ(u.h.app.Session().Mismatches().front(),
+            (VerifyMismatch{"System Memory 3 Speaker Level", "SW", "-9.5dB", "-2.0dB"}));
+  EXPECT_NE(
+      outcome->message.find("System Memory 3 Speaker Level / SW: written -9.5dB, holds -2.0dB"),
+      std::string::npos)
+      << outcome->message;
+  EXPECT_EQ(u.h.app.SaveConfigurationText(false), written);
+  EXPECT_FALSE(u.h.app.Session().KnownState());
+  EXPECT_FALSE(u.h.link().IsPortOpen());
+  // The receiver's own setting is put back all the same.
+  const ReceiverContent after = ContentOf(u.h.receiver);
+  EXPECT_EQ(SettingOf(after), SettingOf(u.start)) << WordsThatDiffer(u.start, after);
+}
+
+// Cancelling while the memory is read back leaves the receiver on it:
+// the Cancel offers to put the setting back, as an Upload's does.
+TEST(DeltaDownload, CancelWhileAMemoryIsReadBackOffersToPutTheSettingBack) {
+  Uploaded u;
+  Change(u.h, 3, "Speaker Level", "SW", "-9.5dB");
+  const std::string written = u.h.app.SaveConfigurationText(false);
+  u.h.app.Session().StartDownload(u.h.app.PlanDownload());
+  // The memory's read-back is an Upload of memory 3 alone.
+  u.h.clock.RunUntil(
+      [&] {
+        return u.h.app.Session().IsSending() && u.h.link().Job() == TransferJob::kUpload &&
+               u.h.link().MemoryTheReceiverIsOn() == 3;
+      },
+      600000);
+  ASSERT_EQ(u.h.link().MemoryTheReceiverIsOn(), 3);
+  u.h.host.answers = {true, true};  // stop, then put the setting back
+  const size_t asked = u.h.host.questions.size();
+  u.h.app.Session().CancelSending(true);
+  ASSERT_EQ(u.h.host.questions.size(), asked + 2);
+  EXPECT_EQ(u.h.host.questions[asked],
+            "Download Command Sending is Cancel: " + std::string(kQuestionStopSending));
+  EXPECT_EQ(u.h.host.questions[asked + 1],
+            std::string(kRestoreTitle) + ": " + std::string(kQuestionRestoreReceiver));
+  EXPECT_TRUE(Completes(u.h));
+  EXPECT_EQ(u.h.app.SaveConfigurationText(false), written);
+  EXPECT_FALSE(u.h.app.Session().KnownState());
+  const ReceiverContent after = ContentOf(u.h.receiver);
+  EXPECT_EQ(SettingOf(after), SettingOf(u.start)) << WordsThatDiffer(u.start, after);
+  EXPECT_EQ(ReadParameter(after.memories[2], 268), -95);
 }
 
 TEST(DeltaDownload, AWholeDownloadReadBackOnRequestFindsEveryValueWritten) {

@@ -3,6 +3,8 @@
 // virtual time.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "document/quick_reads.h"
 #include "link/parameter_reads.h"
 #include "link/read_request_table.h"
@@ -55,6 +57,38 @@ TEST(ParameterReads, EachParameterFindsTheRowsWhoseAnswersCarryIt) {
   // Several parameters: one list in table order, each row once.
   const std::vector<ParamId> several = {302, 28, 436, 259};
   EXPECT_EQ(RowsToRead(several), (std::vector<int>{0, 1, 25, 26, 223, 360}));
+}
+
+std::vector<int> RowsOf(const MemoryReads& reads) {
+  std::vector<int> rows;
+  for (size_t row = 0; row < reads.rows.size(); ++row) {
+    if (reads.rows[row]) rows.push_back(static_cast<int>(row));
+  }
+  return rows;
+}
+
+TEST(ParameterReads, AMemoryIsReadInItsOwnRowsAndTheRestComesWithItsLoad) {
+  // The DSP level of the first program: its row behind the program's
+  // selection, both read for every memory.
+  const std::vector<ParamId> dsp = {28};
+  EXPECT_EQ(RowsOf(ReadsPerMemoryOf(dsp)), (std::vector<int>{25, 26}));
+  EXPECT_EQ(ReadsPerMemoryOf(dsp).ids, dsp);
+  // A speaker level has no row: the load's configuration tells it.
+  const std::vector<ParamId> level = {259};
+  EXPECT_TRUE(RowsOf(ReadsPerMemoryOf(level)).empty());
+  EXPECT_TRUE(ReadsPerMemoryOf(level).ids.empty());
+  // An Input DSP record is no memory's.
+  const std::vector<ParamId> mixed = {199, 28, 259};
+  EXPECT_EQ(ReadsPerMemoryOf(mixed).ids, dsp);
+  // The whole memory: only rows read per memory, the level among none.
+  const MemoryReads all = ReadsPerMemory();
+  const std::vector<int> rows = RowsOf(all);
+  ASSERT_FALSE(rows.empty());
+  for (const int row : rows)
+    EXPECT_NE(kReadRequestTable[static_cast<size_t>(row)].flags & kReadPerSystemMemory, 0) << row;
+  EXPECT_TRUE(std::is_sorted(all.ids.begin(), all.ids.end()));
+  EXPECT_NE(std::find(all.ids.begin(), all.ids.end(), 28), all.ids.end());
+  EXPECT_EQ(std::find(all.ids.begin(), all.ids.end(), 259), all.ids.end());
 }
 
 TEST(ParameterReads, AWriteIsReadBackByTheRowOfTheSameAddress) {

@@ -12,6 +12,7 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include "app/fixed_font.h"
 #include "app/page_controls.h"
 #include "app/source_view_kit.h"
 #include "pages/ipod_page.h"
@@ -116,7 +117,7 @@ class CIPodView : public CSourceView {
   // fixed-width font as the receiver's display has it.
   static QLineEdit* Shown(QLineEdit* edit) {
     edit->setReadOnly(true);
-    edit->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    edit->setFont(FixedPitchFont());
     edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QString(41, 'M')) / 2);
     return edit;
   }

@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/fixed_font.h"
 #include "app/source_view_kit.h"
 #include "app/typed_value.h"
 
@@ -202,7 +203,7 @@ class CListTableView : public CSourceView {
           std::any_of(control.items.begin(), control.items.end(), [](const std::string& item) {
             return !item.empty() && (item.front() == ' ' || item.back() == ' ');
           });
-      list->setFont(padded ? QFontDatabase::systemFont(QFontDatabase::FixedFont) : font());
+      list->setFont(padded ? FixedPitchFont() : font());
       // As tall as its rows in the font it now has; a marker is no taller
       // than a line of text.
       const int marker = list->fontMetrics().height() * 2 / 3;

@@ -1,5 +1,7 @@
 #include "app/page_view.h"
 
+#include "app/fixed_font.h"
+
 #include "app/page_controls.h"
 
 #include <QCheckBox>
@@ -436,7 +438,7 @@ void CPageView::RenderControl(size_t index, const Control& control) {
           std::any_of(control.items.begin(), control.items.end(), [](const std::string& item) {
             return !item.empty() && (item.front() == ' ' || item.back() == ' ');
           });
-      list->setFont(padded ? QFontDatabase::systemFont(QFontDatabase::FixedFont) : font());
+      list->setFont(padded ? FixedPitchFont() : font());
       if (IsIndexOf(control.value, control.items)) {
         list->setCurrentRow(control.value);
       } else {

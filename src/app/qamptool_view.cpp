@@ -14,6 +14,7 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
+#include "app/fixed_font.h"
 #include "app/gui_host.h"
 #include "app/memory_window.h"
 #include "app/my_sheet.h"
@@ -105,7 +106,7 @@ void StyleReadOut(QLabel* label) {
   label->setPalette(palette);
   label->setMargin(2);
   QFont font = label->font();
-  font.setFamily("monospace");
+  font.setFamilies(FixedPitchFont().families());
   font.setStyleHint(QFont::Monospace);
   label->setFont(font);
 }

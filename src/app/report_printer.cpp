@@ -1,5 +1,7 @@
 #include "app/report_printer.h"
 
+#include "app/fixed_font.h"
+
 #include <QDir>
 #include <QFontDatabase>
 #include <QFontMetricsF>
@@ -145,7 +147,7 @@ std::vector<PrintedPage> PaginateLines(int lineCount, double pageHeight,
 }
 
 QFont ReportFont(QPaintDevice& device) {
-  QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  QFont font = FixedPitchFont();
   font.setStyleHint(QFont::Monospace);
   font.setFixedPitch(true);
   font.setPointSizeF(kReportPointSize);

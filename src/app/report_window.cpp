@@ -1,5 +1,7 @@
 #include "app/report_window.h"
 
+#include "app/fixed_font.h"
+
 #include <QDialogButtonBox>
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -76,7 +78,7 @@ CReportWindow::CReportWindow(std::string_view report, QWidget* parent)
   view_->setReadOnly(true);
   view_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   view_->setLineWrapMode(QPlainTextEdit::NoWrap);
-  view_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  view_->setFont(FixedPitchFont());
   // The report's lines end in CR LF; the view takes each as one line break.
   QString text = TextFromStored(report);
   text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

@@ -27,6 +27,7 @@
 
 #include "app/control_names.h"
 #include "app/eq_curve_widget.h"
+#include "app/fixed_font.h"
 #include "app/my_sheet.h"
 #include "app/parametric_eq_window.h"
 #include "pages/eq_curves.h"
@@ -567,7 +568,7 @@ void CSoundPageView::Build() {
       }
       case ControlKind::kList: {
         auto* list = new QListWidget;
-        list->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+        list->setFont(FixedPitchFont());
         const int id = control.id;
         connect(list, &QListWidget::currentRowChanged, this, [this, id](int row) {
           if (row < 0) return;

@@ -144,6 +144,18 @@ class CCommClass : public TransportListener {
     downloadMemories_ = memories;
   }
   const std::array<bool, kImageSlots>& DownloadMemories() const { return downloadMemories_; }
+  // What an Upload reads: everything by default. The read-back of the
+  // memories a Download stored reads only those memories, each only in the
+  // rows given (indexed by row; none given: every row a memory is read
+  // in), and not the current setting, which the images already hold; its
+  // write-back is that of any Upload. Kept until set again.
+  struct UploadScope {
+    bool currentSetting = true;
+    std::array<bool, kImageSlots> memories{false, true, true, true, true, true, true};
+    std::array<std::optional<std::vector<bool>>, kImageSlots> memoryRows{};
+  };
+  void SetUploadScope(UploadScope scope) { uploadScope_ = std::move(scope); }
+  const UploadScope& GetUploadScope() const { return uploadScope_; }
 
   LinkState State() const { return linkState_; }
   // A cancelled initialization leaves the link ready for commands.
@@ -155,7 +167,8 @@ class CCommClass : public TransportListener {
   int UploadStep() const { return uploadStep_; }
   // The memory (1..6) an Upload has walked the receiver to, so that the
   // receiver no longer holds its own setting: from the first memory load
-  // until the write-back has ended; 0 otherwise.
+  // until the write-back has ended (during the write-back, the last memory
+  // it read); 0 otherwise.
   int MemoryTheReceiverIsOn() const;
   // An Upload has changed the receiver: from the configuration on it has
   // switched Pure Direct off and then selects inputs and sound programs,
@@ -240,6 +253,7 @@ class CCommClass : public TransportListener {
   // Transfers.
   void QueuePseudo(std::string_view text, int number = -1);
   void QueueReadPass(bool (*wanted)(uint8_t flags), int firstRow, int curBeforeRow);
+  void QueueRowsReadPerMemory(const std::vector<bool>& rows);
   bool PassesGates(uint8_t flags) const;
   void DeleteFromFirstNotDone();
 
@@ -288,6 +302,7 @@ class CCommClass : public TransportListener {
   bool programReportNamesInputProgram_ = false;
   std::array<int32_t, 2> savedZoneVolumes_{};
   std::array<bool, kImageSlots> downloadMemories_{false, true, true, true, true, true, true};
+  UploadScope uploadScope_;
 };
 
 }  // namespace qamp

@@ -1,6 +1,7 @@
 #include "link/parameter_reads.h"
 
 #include <algorithm>
+#include <functional>
 #include <string>
 
 #include "link/read_request_table.h"
@@ -128,6 +129,60 @@ std::vector<int> RowsToRead(std::span<const ParamId> ids) {
     for (const int row : RowsAnswering(id)) rows.push_back(row);
   }
   return WithWhatTheyNeed(rows);
+}
+
+namespace {
+
+std::vector<ParamId> ParametersOfRow(int row) {
+  std::vector<ParamId> ids;
+  auto collect = [&](const DecodingRow& decoding) {
+    for (int d = 0; d < decoding.count; ++d) {
+      const ParamId id = decoding.descriptors[static_cast<size_t>(d)].id;
+      if (id >= kFirstParamId && id <= kLastParamId) ids.push_back(id);
+    }
+  };
+  DecodingRowsOf(RowAt(row).reply1, collect);
+  DecodingRowsOf(RowAt(row).reply2, collect);
+  return ids;
+}
+
+MemoryReads ReadsPerMemoryWhere(const std::function<bool(ParamId)>& wanted) {
+  MemoryReads reads;
+  reads.rows.assign(kReadRequestRows, false);
+  std::vector<bool> carried(kLastParamId + 1, false);
+  for (int row = 0; row < kReadRequestRows; ++row) {
+    if ((RowAt(row).flags & kReadPerSystemMemory) == 0 || !CarriesAParameter(row)) continue;
+    bool any = false;
+    for (const ParamId id : ParametersOfRow(row)) {
+      if (!wanted(id)) continue;
+      carried[static_cast<size_t>(id)] = true;
+      any = true;
+    }
+    if (!any) continue;
+    reads.rows[static_cast<size_t>(row)] = true;
+    if (RowAt(row).programGroup >= 0) {
+      const int selection = SelectionOf(row);
+      if (selection >= 0) reads.rows[static_cast<size_t>(selection)] = true;
+    }
+  }
+  for (ParamId id = kFirstParamId; id <= kLastParamId; ++id) {
+    if (carried[static_cast<size_t>(id)]) reads.ids.push_back(id);
+  }
+  return reads;
+}
+
+}  // namespace
+
+MemoryReads ReadsPerMemory() {
+  return ReadsPerMemoryWhere([](ParamId) { return true; });
+}
+
+MemoryReads ReadsPerMemoryOf(std::span<const ParamId> ids) {
+  std::vector<bool> asked(kLastParamId + 1, false);
+  for (const ParamId id : ids) {
+    if (id >= kFirstParamId && id <= kLastParamId) asked[static_cast<size_t>(id)] = true;
+  }
+  return ReadsPerMemoryWhere([&](ParamId id) { return asked[static_cast<size_t>(id)]; });
 }
 
 std::vector<int> RowsReadingBack(std::string_view frame) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <span>
+#include <string_view>
 #include <vector>
 
 #include "model/setting_image.h"
@@ -30,6 +31,18 @@ std::vector<int> WithWhatTheyNeed(std::span<const int> rows);
 // A row that selects a DSP program on the receiver (so that its parameters
 // can be read): the receiver plays another program afterwards.
 bool RowSelectsProgram(int row);
+
+// What an Upload reads of a memory (the rows it reads for every memory,
+// flag 0x04): the rows, indexed by row, and the parameters their answers
+// carry, sorted. Of `ids` only: the rows that carry any of them (with the
+// selection of the DSP program their block belongs to), and those of `ids`
+// that they carry.
+struct MemoryReads {
+  std::vector<bool> rows;
+  std::vector<ParamId> ids;
+};
+MemoryReads ReadsPerMemory();
+MemoryReads ReadsPerMemoryOf(std::span<const ParamId> ids);
 
 // The rows that read back what a written frame (an extended write) set.
 std::vector<int> RowsReadingBack(std::string_view frame);

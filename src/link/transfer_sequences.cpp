@@ -42,6 +42,15 @@ void CCommClass::QueueReadPass(bool (*wanted)(uint8_t flags), int firstRow, int 
   }
 }
 
+void CCommClass::QueueRowsReadPerMemory(const std::vector<bool>& rows) {
+  for (int index = 0; index < kConnectionCheckRow; ++index) {
+    const ReadRequestRow& row = kReadRequestTable[static_cast<size_t>(index)];
+    if (static_cast<size_t>(index) >= rows.size() || !rows[static_cast<size_t>(index)]) continue;
+    if (!ReadPerMemory(row.flags) || !PassesGates(row.flags)) continue;
+    SendPacket(FrameExtended(row.request), kEndMarkerCode);
+  }
+}
+
 void CCommClass::DeleteFromFirstNotDone() {
   const int first = FirstNotDone();
   if (first >= 0) queue_.erase(queue_.begin() + first, queue_.end());
@@ -63,12 +72,18 @@ void CCommClass::UploadSequence(int nextPhase) {
   if (uploadStep_ < 2) {
     // The first pass reads the model flags; at "@CURR" the rest is queued
     // again with the flags just read.
-    QueueReadPass(ReadInUpload, uploadStep_ == 0 ? 0 : kFirstInputSelectionRow,
-                  uploadStep_ == 0 ? kFirstInputSelectionRow : -1);
+    // A read of memories alone reads of the current setting only what
+    // comes before the first input selection: the region, the model
+    // flags and which memories hold data.
+    if (uploadStep_ == 0 || uploadScope_.currentSetting) {
+      QueueReadPass(ReadInUpload, uploadStep_ == 0 ? 0 : kFirstInputSelectionRow,
+                    uploadStep_ == 0 ? kFirstInputSelectionRow : -1);
+    }
     if (uploadStep_ == 1) QueuePseudo("@VOLUMEOUT");
     if (modelFlags_.zone2 != 0) SendPacket(FrameStandard("26600"), 14);
     if (modelFlags_.zone3 != 0) SendPacket(FrameStandard("26B00"), 19);
     for (int memory = 1; memory <= kMemoryCount; ++memory) {
+      if (!uploadScope_.memories[static_cast<size_t>(memory)]) continue;
       QueuePseudo("@WAIT", kMemoryLoadWaitMs);
       QueuePseudo("@MEMORY", memory);
       SendPacket(MemoryLoadCommand(MemoryKind::kSystem, memory), kSystemMemoryLoadCode);
@@ -83,7 +98,12 @@ void CCommClass::UploadSequence(int nextPhase) {
         SendPacket(MemoryLoadCommand(MemoryKind::kZone3Volume, memory), kZone3MemoryLoadCode);
         QueuePseudo("@WAIT", kMemoryLoadWaitMs);
       }
-      QueueReadPass(ReadPerMemory, 0, -1);
+      const auto& rows = uploadScope_.memoryRows[static_cast<size_t>(memory)];
+      if (rows) {
+        QueueRowsReadPerMemory(*rows);
+      } else {
+        QueueReadPass(ReadPerMemory, 0, -1);
+      }
     }
     QueuePseudo("@WAIT", kFinalWaitMs);
     QueuePseudo("@MEMORY", 0);
@@ -114,7 +134,12 @@ int CCommClass::MemoryTheReceiverIsOn() const {
   if (transferJob_ != TransferJob::kUpload || linkState_ != LinkState::kUploadSecondPhase) return 0;
   // The memories are read in order, the last being 6; the write-back puts
   // the receiver's own setting back over it.
-  if (uploadStep_ >= 2) return kMemoryCount;
+  if (uploadStep_ >= 2) {
+    for (int memory = kMemoryCount; memory >= 1; --memory) {
+      if (uploadScope_.memories[static_cast<size_t>(memory)]) return memory;
+    }
+    return 0;
+  }
   return uploadStep_ == 1 ? currentSlot_ : 0;
 }
 

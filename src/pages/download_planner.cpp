@@ -194,6 +194,18 @@ void TakeFixedCommand(CSettingImage& receiver, ParamId id, std::string_view fram
   }
 }
 
+// A selection a page sends (an input, a sound program): the receiver's
+// basic value is then the one whose own command is that frame, or unknown
+// (marked so that no basic control can match it) when none is.
+void TakeSelection(CSettingImage& receiver, ParamId id, std::string_view frame) {
+  const CSettingImage before = receiver;
+  TakeFixedCommand(receiver, id, frame);
+  const ParamLocation location = LocateParam(id);
+  if (receiver == before && location.type == ParamLocation::Type::kWord &&
+      BasicControlCommand(id, receiver) != std::optional<std::string>(frame))
+    receiver[location.word] = -1;
+}
+
 struct Counter {
   int commands = 0;
   int milliseconds = 0;
@@ -395,10 +407,17 @@ DownloadPlan PlanDeltaDownload(CPageSet& pages, const CCommClass& link,
   for (int memory = 1; memory <= kMemoryCount; ++memory)
     anything |= plan.memories[static_cast<size_t>(memory)];
   for (size_t page = 0; page < shadow.PageCount(); ++page) {
+    const Entries sent = Shadow(link).Page(page, link.Image(0));
     plan.pages[page] =
-        Shadow(link).Page(page, link.Image(0)) != Shadow(link).Page(page, receiver) ||
-        shadow.PageHoldsAnyOf(page, unknown);
+        sent != Shadow(link).Page(page, receiver) || shadow.PageHoldsAnyOf(page, unknown);
     anything |= plan.pages[page];
+    if (!plan.pages[page]) continue;
+    // A page that selects inputs or programs to send what belongs to each
+    // (Input DSP, DSP Parameters) leaves the receiver on the last one: the
+    // basic controls then put the receiver's own back.
+    for (const auto& [text, code] : sent) {
+      if (code >= 1 && code <= 8) TakeSelection(receiver, code, text);
+    }
   }
   for (ParamId id = 1; id <= 8; ++id) {
     anything |= BasicControl(id, link.Image(0)) != BasicControl(id, known.images[0]);
@@ -420,8 +439,8 @@ DownloadPlan PlanDeltaDownload(CPageSet& pages, const CCommClass& link,
   return plan;
 }
 
-std::vector<bool> PlanWriteBack(const CCommClass& link, const CSettingImage& wanted,
-                                int lastMemory) {
+std::vector<bool> PlanWriteBack(const CCommClass& link, const CSettingImage& wanted, int lastMemory,
+                                bool inputsSelected) {
   Shadow shadow(link);
   CSettingImage receiver = wanted;
   std::vector<bool> unknown(kImageWords, false);
@@ -434,7 +453,7 @@ std::vector<bool> PlanWriteBack(const CCommClass& link, const CSettingImage& wan
   std::vector<bool> pages(shadow.PageCount(), false);
   for (size_t page = 0; page < shadow.PageCount(); ++page) {
     const std::string& caption = shadow.PageCaption(page);
-    pages[page] = caption == "Input DSP" || caption == "Multi Zone" ||
+    pages[page] = (caption == "Input DSP" && inputsSelected) || caption == "Multi Zone" ||
                   Shadow(link).Page(page, wanted) != Shadow(link).Page(page, receiver) ||
                   shadow.PageHoldsAnyOf(page, unknown);
   }

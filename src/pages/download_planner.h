@@ -45,8 +45,10 @@ std::optional<DownloadPlan> PlanChosenDownload(CPageSet& pages, const CCommClass
 // put back, and which the Input DSP records follow) and the zones'
 // volume outputs; every page that holds any of that is sent, the others
 // are not.
-std::vector<bool> PlanWriteBack(const CCommClass& link, const CSettingImage& wanted,
-                                int lastMemory);
+// An Upload of memories alone (the read-back of the memories a Download
+// stored) selects no input: `inputsSelected` false leaves Input DSP out.
+std::vector<bool> PlanWriteBack(const CCommClass& link, const CSettingImage& wanted, int lastMemory,
+                                bool inputsSelected = true);
 
 // "Speaker Level,Equalizer, System Memory 3" as names.
 std::vector<std::string> SplitPartNames(std::string_view list);

@@ -108,7 +108,8 @@ void CPageSet::QueueChosenPageDownloads(const CSettingImage& image,
 
 void CPageSet::QueueWriteBackDownloads(const CSettingImage& image) {
   // The Upload loads the memories in order: the last one is the receiver's.
-  QueueChosenPageDownloads(image, PlanWriteBack(link_, image, kMemoryCount));
+  QueueChosenPageDownloads(image, PlanWriteBack(link_, image, link_.MemoryTheReceiverIsOn(),
+                                                link_.GetUploadScope().currentSetting));
 }
 
 void CPageSet::QueueMemoryStore(int memory) {
@@ -144,6 +145,25 @@ bool CPageSet::DescribeValue(const CSettingImage& image, ParamId id, std::string
     if (!section.empty()) return true;
   }
   return false;
+}
+
+std::vector<PageDirectory::MemoryValue> CPageSet::DescribeMemory(int memory,
+                                                                 const CSettingImage& image) {
+  std::vector<MemoryValue> values;
+  for (int kind = 0; kind < kMemoryKinds; ++kind) {
+    const MemoryKind memoryKind = static_cast<MemoryKind>(kind);
+    const std::string prefix = std::string(CMemoryPage::KindName(memoryKind)) + " " +
+                               CMemoryPage::MemoryName(memory) + " ";
+    for (const CMemoryPage::Item& item : memory_->Items(memoryKind, image, true)) {
+      MemoryValue value{item.id, {}, {}, {}};
+      item.page->GetParamText(image, item.id, item.subIndex, &value.section, &value.key,
+                              &value.value, false);
+      if (value.section.empty() || value.key.empty()) continue;
+      value.section = prefix + value.section;
+      values.push_back(std::move(value));
+    }
+  }
+  return values;
 }
 
 std::vector<CPageSet::Parameter> CPageSet::AllParameters() {

@@ -70,6 +70,7 @@ class CPageSet : public PageDirectory {
   bool Describe(ParamId id, std::string& section, std::string& key) override;
   bool DescribeValue(const CSettingImage& image, ParamId id, std::string& section, std::string& key,
                      std::string& value) override;
+  std::vector<MemoryValue> DescribeMemory(int memory, const CSettingImage& image) override;
   void UpdateModelControls() override;
 
  private:

@@ -1,15 +1,26 @@
 #include "session/receiver_session.h"
 
-#include "link/parameter_reads.h"
-#include "link/receiver_state.h"
+#include <algorithm>
 
 #include "link/basic_control_commands.h"
+#include "link/parameter_reads.h"
 #include "link/read_request_table.h"
+#include "link/receiver_state.h"
 #include "model/parameter_store.h"
 
 namespace qamp {
 
 namespace {
+
+bool CarriedByTheConfiguration(ParamId id) {
+  static const std::vector<bool> carried = [] {
+    std::vector<bool> table(kLastParamId + 1, false);
+    for (ParamId each = kFirstParamId; each <= kLastParamId; ++each)
+      table[static_cast<size_t>(each)] = CarriedByConfiguration(each);
+    return table;
+  }();
+  return id >= kFirstParamId && id <= kLastParamId && carried[static_cast<size_t>(id)];
+}
 
 constexpr int kFixedPortAttempts = 5;
 constexpr int kScannedPortAttempts = 3;
@@ -367,6 +378,8 @@ void CReceiverSession::CancelSending(bool ask) {
 
 std::string CReceiverSession::SendingCaption() const {
   std::string caption(kSendingCaption);
+  // Reading the memories back is the end of a Download.
+  if (verification_ != nullptr) return "Download " + caption;
   // Putting the receiver's setting back is the last phase of an Upload.
   if (link_.Job() == TransferJob::kUpload || restoring_) return "Upload " + caption;
   if (link_.Job() == TransferJob::kDownload) return "Download " + caption;
@@ -443,6 +456,11 @@ void CReceiverSession::EndSending(EndSendingResult result) {
     sendingOpen_ = false;
     host_.SendingClosed();
   }
+  if (verification_ != nullptr && verification_->phase == Verification::Phase::kMemories) {
+    link_.ClosePort();
+    EndMemoryVerification(result);
+    return;
+  }
   if (job == TransferJob::kUpload) host_.RefreshUserInterface();
   if (!link_.IsRealTimeMode()) link_.ClosePort();
   std::string message;
@@ -488,8 +506,26 @@ void CReceiverSession::EndSending(EndSendingResult result) {
     for (int slot = 0; slot < kImageSlots; ++slot)
       verification_->written[static_cast<size_t>(slot)] = link_.Image(slot);
     verification_->ids = plan_.written;
-    for (int memory = 1; memory < kImageSlots; ++memory)
-      verification_->memoriesSent |= plan_.memories[static_cast<size_t>(memory)];
+    for (int memory = 1; memory < kImageSlots; ++memory) {
+      const size_t slot = static_cast<size_t>(memory);
+      if (!plan_.memories[slot]) continue;
+      // A memory stored whole is read whole; one that only some commands
+      // changed, in what they set.
+      std::vector<ParamId> set;
+      for (const auto& command : plan_.memoryCommands[slot]) set.push_back(command.second);
+      MemoryReads reads = set.empty() ? ReadsPerMemory() : ReadsPerMemoryOf(set);
+      // The load answers with the configuration it loaded, which tells
+      // the rest.
+      std::vector<bool> compared(kLastParamId + 1, false);
+      for (const ParamId id : reads.ids) compared[static_cast<size_t>(id)] = true;
+      for (ParamId id = kFirstParamId; id <= kLastParamId; ++id) {
+        const bool sent = set.empty() || std::find(set.begin(), set.end(), id) != set.end();
+        if (sent && CarriedByTheConfiguration(id)) compared[static_cast<size_t>(id)] = true;
+      }
+      verification_->memoryIds[slot] = std::move(compared);
+      verification_->memoryRows[slot] = std::move(reads.rows);
+      verification_->memoriesRead[slot] = true;
+    }
     host_.StartTimer(kVerifyTimer, 0);
     return;
   }
@@ -517,6 +553,13 @@ void CReceiverSession::PortFailed(std::string_view reason) {
     return;
   }
   if (verification_ != nullptr) {
+    // The memories' read-back may have left the receiver on a memory.
+    KeepReceiverSetting();
+    if (sendingOpen_) {
+      sendingOpen_ = false;
+      host_.SendingClosed();
+    }
+    link_.ClearQueue();
     VerificationFailed(std::string(kMessagePortError) + "\n" + std::string(reason));
     return;
   }
@@ -687,6 +730,11 @@ void CReceiverSession::StartVerification() {
 }
 
 void CReceiverSession::VerificationConnected(bool failed, bool final, std::string_view message) {
+  if (!failed && verification_->phase == Verification::Phase::kMemories) {
+    host_.ShowConnectionStatus(kStatusConnected);
+    link_.UploadSequence(0);
+    return;
+  }
   if (!failed) {
     // The load has put the program and Pure Direct back; they go out
     // before the port closes.
@@ -704,21 +752,29 @@ void CReceiverSession::VerificationConnected(bool failed, bool final, std::strin
   if (final) VerificationFailed(message);
 }
 
-void CReceiverSession::VerificationFailed(std::string_view message) {
-  link_.ClosePort();
-  link_.KillTimer(kLoadAnswerTimer);
-  link_.KillTimer(kConnectionWatchTimer);
-  attempts_ = 0;
-  link_.LimitNextInitialLoad(std::nullopt);
+void CReceiverSession::GiveBackWrittenImages() {
   for (int slot = 0; slot < kImageSlots; ++slot)
     link_.Image(slot) = verification_->written[static_cast<size_t>(slot)];
   link_.SelectImage(0);
   link_.SetMode(ControlMode::kAsync);
   link_.SetJob(TransferJob::kNone);
+  link_.SetUploadScope({});
+}
+
+void CReceiverSession::VerificationFailed(std::string_view message) {
+  link_.ClosePort();
+  link_.KillTimer(kLoadAnswerTimer);
+  link_.KillTimer(kConnectionWatchTimer);
+  link_.KillTimer(kReplyTimer);
+  attempts_ = 0;
+  link_.LimitNextInitialLoad(std::nullopt);
+  GiveBackWrittenImages();
   verification_.reset();
   // What the receiver holds is not known after all.
   knownState_.reset();
-  const std::string text = std::string(kMessageNotVerified) + std::string(message);
+  std::string text = std::string(kMessageNotVerified) + std::string(message);
+  if (receiverSetting_ && receiverSetting_->memory != 0)
+    text += "\n" + std::string(kMessageLeftOnMemory);
   host_.ShowMessage(text, MessageIcon::kWarning);
   host_.RefreshUserInterface();
   host_.OperationEnded(OperationOutcome::kTransferDone, text);
@@ -727,11 +783,7 @@ void CReceiverSession::VerificationFailed(std::string_view message) {
 void CReceiverSession::FinishVerification() {
   const CSettingImage read = link_.Image(0);
   link_.ClosePort();
-  for (int slot = 0; slot < kImageSlots; ++slot)
-    link_.Image(slot) = verification_->written[static_cast<size_t>(slot)];
-  link_.SelectImage(0);
-  link_.SetMode(ControlMode::kAsync);
-  link_.SetJob(TransferJob::kNone);
+  GiveBackWrittenImages();
   const CSettingImage& written = verification_->written[0];
   for (const ParamId id : verification_->ids) {
     VerifyMismatch mismatch;
@@ -743,7 +795,81 @@ void CReceiverSession::FinishVerification() {
     ++valuesVerified_;
     if (mismatch.expected != mismatch.actual) mismatches_.push_back(std::move(mismatch));
   }
-  const bool memoriesSent = verification_->memoriesSent;
+  for (int memory = 1; memory < kImageSlots; ++memory) {
+    if (verification_->memoriesRead[static_cast<size_t>(memory)]) {
+      StartMemoryVerification();
+      return;
+    }
+  }
+  ConcludeVerification();
+}
+
+void CReceiverSession::StartMemoryVerification() {
+  // The memories are read as an Upload reads them, each loaded in turn,
+  // and the receiver's own setting (what was just written, as the images
+  // hold it) is put back by the Upload's write-back.
+  verification_->phase = Verification::Phase::kMemories;
+  verification_->skippedBefore = skippedCommands_;
+  CCommClass::UploadScope scope;
+  scope.currentSetting = false;
+  for (int memory = 1; memory < kImageSlots; ++memory) {
+    const size_t slot = static_cast<size_t>(memory);
+    scope.memories[slot] = verification_->memoriesRead[slot];
+    scope.memoryRows[slot] = verification_->memoryRows[slot];
+  }
+  link_.SetUploadScope(std::move(scope));
+  link_.SetJob(TransferJob::kUpload);
+  errorLog_->StartOperationLog();
+  StartConnection();
+}
+
+void CReceiverSession::EndMemoryVerification(EndSendingResult result) {
+  const std::array<CSettingImage, kImageSlots> read = link_.Images();
+  if (cancelling_) {
+    // The user stopped it: what the memories hold is not known, and the
+    // receiver may be on one of them (the Cancel offers to put it back).
+    GiveBackWrittenImages();
+    verification_.reset();
+    knownState_.reset();
+    host_.RefreshUserInterface();
+    return;
+  }
+  const int skipped = skippedCommands_ - verification_->skippedBefore;
+  if (result != EndSendingResult::kDone || skipped > 0) {
+    std::string why;
+    if (result == EndSendingResult::kCableError) {
+      why = std::string(kMessageCableError);
+    } else if (result == EndSendingResult::kReceiverError) {
+      why = "the receiver answered with an error.";
+    } else {
+      why = "the receiver did not answer " + std::to_string(skipped) +
+            " command(s) while its memories were read back and its setting put back.";
+    }
+    VerificationFailed(why);
+    return;
+  }
+  GiveBackWrittenImages();
+  for (int memory = 1; memory < kImageSlots && pages_ != nullptr; ++memory) {
+    const size_t slot = static_cast<size_t>(memory);
+    if (!verification_->memoriesRead[slot]) continue;
+    const std::vector<bool>& compared = verification_->memoryIds[slot];
+    const auto holds = pages_->DescribeMemory(memory, read[slot]);
+    for (const PageDirectory::MemoryValue& written :
+         pages_->DescribeMemory(memory, verification_->written[slot])) {
+      if (!compared[static_cast<size_t>(written.id)]) continue;
+      const auto held = std::find_if(holds.begin(), holds.end(), [&](const auto& value) {
+        return value.section == written.section && value.key == written.key;
+      });
+      ++valuesVerified_;
+      const std::string actual = held == holds.end() ? std::string("(none)") : held->value;
+      if (actual != written.value)
+        mismatches_.push_back({written.section, written.key, written.value, actual});
+    }
+  }
+  ConcludeVerification();
+}
+
+void CReceiverSession::ConcludeVerification() {
   verification_.reset();
   if (!mismatches_.empty()) {
     // The receiver holds something else than was written, in values a
@@ -757,7 +883,6 @@ void CReceiverSession::FinishVerification() {
     std::string line(kMessageVerified);
     line.replace(line.find("%d"), 2, std::to_string(valuesVerified_));
     text = line;
-    if (memoriesSent) text += " The memories written were not read back.";
   } else {
     text = "The receiver does not hold " + std::to_string(mismatches_.size()) + " of the " +
            std::to_string(valuesVerified_) + " values written:";

@@ -87,6 +87,15 @@ class PageDirectory {
   virtual bool DescribeValue(const CSettingImage& image, ParamId id, std::string& section,
                              std::string& key, std::string& value) = 0;
   virtual void UpdateModelControls() = 0;
+  // What memory `memory` holds in `image`, of every kind, as configuration
+  // files name it ("System Memory 3 Speaker Level", key, value text).
+  struct MemoryValue {
+    ParamId id;
+    std::string section;
+    std::string key;
+    std::string value;
+  };
+  virtual std::vector<MemoryValue> DescribeMemory(int memory, const CSettingImage& image) = 0;
 };
 
 inline constexpr std::string_view kMessageInitializationError =
@@ -116,6 +125,10 @@ inline constexpr std::string_view kMessageVerified =
 inline constexpr std::string_view kMessageNotVerified =
     "The configuration was written, but reading it back failed, and the receiver may be left "
     "with Pure Direct off or on another sound program (Download again to be sure): ";
+// Added when reading the memories back failed with the receiver on one.
+inline constexpr std::string_view kMessageLeftOnMemory =
+    "The receiver has been left on one of its System memories: Download again to give it this "
+    "configuration's setting back.";
 inline constexpr std::string_view kQuestionRestoreReceiver =
     "The receiver has been left on one of its System memories and no longer holds its own "
     "setting.\nPut the receiver's own setting back now?";
@@ -239,6 +252,10 @@ class CReceiverSession : public LinkHost {
   void VerificationConnected(bool failed, bool final, std::string_view message);
   void VerificationFailed(std::string_view message);
   void FinishVerification();
+  void StartMemoryVerification();
+  void EndMemoryVerification(EndSendingResult result);
+  void ConcludeVerification();
+  void GiveBackWrittenImages();
   void StartConnection();
   void OpenInitialize();
   void OpeningFailed();
@@ -297,8 +314,15 @@ class CReceiverSession : public LinkHost {
   struct Verification {
     std::array<CSettingImage, kImageSlots> written;
     std::vector<ParamId> ids;
-    bool memoriesSent = false;
-    enum class Phase { kBegin, kReading, kEnd };
+    // The memories stored: the parameters of each to compare, and the rows
+    // that read them.
+    std::array<bool, kImageSlots> memoriesRead{};
+    std::array<std::vector<bool>, kImageSlots> memoryIds;  // indexed by parameter
+    std::array<std::optional<std::vector<bool>>, kImageSlots> memoryRows;
+    int skippedBefore = 0;
+    // Reading the current setting; then, for the memories, an Upload of
+    // them alone, which puts the receiver's setting back as any does.
+    enum class Phase { kBegin, kReading, kEnd, kMemories };
     Phase phase = Phase::kBegin;
   };
   std::unique_ptr<Verification> verification_;
