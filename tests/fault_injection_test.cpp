@@ -889,6 +889,7 @@ struct LostAnswer {
   const char* name;
   std::string frame;  // every answer to this frame is lost ...
   int answeredSends;  // ... after it has been answered this often
+  int skippedReads;   // whether it is a read, which the link counts as skipped
 };
 
 void PrintTo(const LostAnswer& lost, std::ostream* out) {
@@ -915,6 +916,7 @@ TEST_P(MarkersBehindASkippedCommand, TakeEffectAndTheUploadIsWholeApartFromTheSk
   ASSERT_TRUE(outcome);
   EXPECT_EQ(outcome->outcome, OperationOutcome::kTransferDone) << outcome->message;
   EXPECT_EQ(h.transport.LostSends(), 4) << "sent four times, then skipped";
+  EXPECT_EQ(h.link().SkippedReads(), GetParam().skippedReads);
   EXPECT_NE(h.log.text.find("\", ETX"), std::string::npos) << "the skipped command is logged";
   EXPECT_EQ(h.receiver.ReceivedFrames().size(), clean.frames + 3)
       << "the same Upload with three resends";
@@ -929,10 +931,10 @@ TEST_P(MarkersBehindASkippedCommand, TakeEffectAndTheUploadIsWholeApartFromTheSk
 INSTANTIATE_TEST_SUITE_P(
     FaultInjection, MarkersBehindASkippedCommand,
     ::testing::Values(
-        LostAnswer{"CurrBehindTheLastModelRead", ReadRequest(10), 0},
-        LostAnswer{"VolumeOutBehindTheLastReadOfTheCurrentSetting", ReadRequest(567), 0},
-        LostAnswer{"WaitAndMemoryOneBehindTheZone3Volume", FrameStandard("26B00"), 0},
-        LostAnswer{"WaitMemoryZeroAndCurrBehindTheLastReadOfMemory6", ReadRequest(565), 6}),
+        LostAnswer{"CurrBehindTheLastModelRead", ReadRequest(10), 0, 1},
+        LostAnswer{"VolumeOutBehindTheLastReadOfTheCurrentSetting", ReadRequest(567), 0, 1},
+        LostAnswer{"WaitAndMemoryOneBehindTheZone3Volume", FrameStandard("26B00"), 0, 0},
+        LostAnswer{"WaitMemoryZeroAndCurrBehindTheLastReadOfMemory6", ReadRequest(565), 6, 1}),
     [](const ::testing::TestParamInfo<LostAnswer>& lost) { return std::string(lost.param.name); });
 
 }  // namespace

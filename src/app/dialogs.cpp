@@ -152,6 +152,21 @@ std::optional<std::string> CQtDialogs::ChooseFrequency(QWidget* parent, CFrequen
   return window.Answer();
 }
 
+std::optional<ReceiverRead> CQtDialogs::ComparisonScope(QWidget* parent) {
+  CComparisonScopeDialog dialog(parent);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Choice();
+}
+
+void CQtDialogs::ShowComparison(QWidget* parent, const ComparisonResult& result) {
+  // Modeless, so that the differences stay in sight while they are mended.
+  auto* window = new CComparisonWindow(result, parent);
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
 // --- "Start Mode" ---------------------------------------------------------------------
 
 CStartModeDialog::CStartModeDialog(QWidget* parent) : QDialog(parent) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/comparison_window.h"
 #include "pages/tuner_set_page.h"
 #include "session/receiver_session.h"
 
@@ -69,6 +70,10 @@ class CDialogs {
   virtual QString FilterFileToExport(QWidget* parent, const QString& suggested) = 0;
   // The "Frequency" dialog of the tuner presets.
   virtual std::optional<std::string> ChooseFrequency(QWidget* parent, CFrequencyDialog& dialog) = 0;
+  // "Compare with Receiver": what to read, or nothing when cancelled.
+  virtual std::optional<ReceiverRead> ComparisonScope(QWidget* parent) = 0;
+  // The differences found; the window stays open beside the main window.
+  virtual void ShowComparison(QWidget* parent, const ComparisonResult& result) = 0;
 };
 
 class CQtDialogs : public CDialogs {
@@ -89,6 +94,8 @@ class CQtDialogs : public CDialogs {
   QString FilterFileToImport(QWidget* parent) override;
   QString FilterFileToExport(QWidget* parent, const QString& suggested) override;
   std::optional<std::string> ChooseFrequency(QWidget* parent, CFrequencyDialog& dialog) override;
+  std::optional<ReceiverRead> ComparisonScope(QWidget* parent) override;
+  void ShowComparison(QWidget* parent, const ComparisonResult& result) override;
 };
 
 // The windows themselves, for CQtDialogs and for looking at them.

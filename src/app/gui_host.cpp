@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QPointer>
+#include <QTimer>
 
 #include "app/qamptool_view.h"
 #include "qt/port_list.h"
@@ -42,7 +44,18 @@ void CGuiHost::Fire(int timer) {
 }
 
 QWidget* CGuiHost::Parent() const {
-  return view_ != nullptr ? view_->window() : nullptr;
+  return view_ != nullptr ? view_->window() : dialogParent_;
+}
+
+void CGuiHost::After(int milliseconds, QObject* context, std::function<void()> task) {
+  if (virtualClock_ == nullptr) {
+    QTimer::singleShot(milliseconds, context, std::move(task));
+    return;
+  }
+  virtualClock_->Schedule(milliseconds,
+                          [guard = QPointer<QObject>(context), task = std::move(task)] {
+                            if (guard) task();
+                          });
 }
 
 void CGuiHost::StartTimer(int timer, int milliseconds) {

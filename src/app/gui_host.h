@@ -5,6 +5,8 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QObject>
+#include <functional>
 #include <memory>
 
 #include "app/dialogs.h"
@@ -24,10 +26,16 @@ class CGuiHost : public SessionHost, public PageHost, public FrequencyChooser {
   ~CGuiHost() override;
   void Attach(CReceiverSession* session) { session_ = session; }
   void SetView(CQAmpToolView* view) { view_ = view; }
+  // The window the questions and messages belong to when there is no view
+  // (a host of its own for a read beside the window's).
+  void SetDialogParent(QWidget* parent) { dialogParent_ = parent; }
   CDialogs& Dialogs() { return dialogs_; }
   // Milliseconds on the clock the link runs on.
   int64_t NowMs() const;
   bool IsVirtualTime() const { return virtualClock_ != nullptr; }
+  // Runs `task` once, `milliseconds` later on the clock the link runs on,
+  // unless `context` is gone by then.
+  void After(int milliseconds, QObject* context, std::function<void()> task);
 
   // SessionHost.
   void StartTimer(int timer, int milliseconds) override;
@@ -68,6 +76,7 @@ class CGuiHost : public SessionHost, public PageHost, public FrequencyChooser {
   sim::VirtualClock* virtualClock_;
   CReceiverSession* session_ = nullptr;
   CQAmpToolView* view_ = nullptr;
+  QWidget* dialogParent_ = nullptr;
   std::unique_ptr<QtTimerBank> realTimers_;
   std::unique_ptr<sim::TimerBank> virtualTimers_;
   QElapsedTimer realClock_;

@@ -14,6 +14,7 @@
 
 #include "app/qamptool_doc.h"
 #include "app/qamptool_view.h"
+#include "app/receiver_comparison.h"
 #include "app/report_printer.h"
 #include "app/report_window.h"
 #include "app/user_memo_dialog.h"
@@ -83,6 +84,8 @@ void CMainFrame::BuildMenus() {
     verify->setChecked(view_.ReadsBackEveryDownload());
     connect(verify, &QAction::toggled, this,
             [this](bool on) { view_.SetReadsBackEveryDownload(on); });
+    tool->addSeparator();
+    tool->addAction("Compare with Recei&ver...", this, [this] { OnCompareWithReceiver(); });
   }
   QMenu* help = menuBar()->addMenu("&Help");
   help->addAction("Save &Diagnostics...", this, [this] { OnSaveDiagnostics(); });
@@ -157,7 +160,34 @@ void CMainFrame::OnSaveDiagnostics() {
                 Text(kMessageTitle), MessageIcon::kInformation);
 }
 
+void CMainFrame::OnCompareWithReceiver() {
+  if (comparison_ == nullptr) return;
+  const CReceiverSession& session = app_.Session();
+  if (view_.IsProgressOpen() || session.IsInitializing() || session.IsSending() ||
+      session.IsVerifying() || app_.Link().IsPortOpen() || comparison_->IsRunning()) {
+    dialogs_.Show(this,
+                  "A transfer with the receiver is running. Compare with the receiver when it "
+                  "has ended.",
+                  Text(kMessageTitle), MessageIcon::kInformation);
+    return;
+  }
+  if (!view_.ChosenPortCanOpen()) return;
+  const std::optional<ReceiverRead> read = dialogs_.ComparisonScope(this);
+  if (!read) return;
+  CQAmpToolView::ConnectionChoice connection = view_.ChosenConnection();
+  const int selection = connection.selection;
+  QString port = "Auto";
+  if (selection >= 1 && selection <= static_cast<int>(connection.ports.size()))
+    port = QString::fromStdString(connection.ports[static_cast<size_t>(selection - 1)].device);
+  comparison_->Start(this, *read, std::move(connection.ports), selection, port, doc_.Title());
+}
+
 bool CMainFrame::QueryClose() {
+  if (comparison_ != nullptr && comparison_->IsRunning()) {
+    dialogs_.Show(this, "A comparison with the receiver is running. Cancel it in its window first.",
+                  Text(kMessageTitle), MessageIcon::kWarning);
+    return false;
+  }
   if (view_.IsProgressOpen()) {
     dialogs_.Show(this, "A transfer is running. Cancel it in its window before leaving.",
                   Text(kMessageTitle), MessageIcon::kWarning);

@@ -15,6 +15,7 @@ namespace qamp {
 class CQAmpToolApp;
 class CQAmpToolDoc;
 class CQAmpToolView;
+class CReceiverComparison;
 
 inline constexpr std::string_view kWindowTitle = "Amplora for K2600 ver1.03";
 inline constexpr std::string_view kAboutText = "Amplora for K2600 Version 1.03";
@@ -32,6 +33,9 @@ class CMainFrame : public QMainWindow {
   void OnMakeReport();
   void OnAbout();
   void OnSaveDiagnostics();
+  // "Compare with Receiver...": refused while a transfer runs.
+  void OnCompareWithReceiver();
+  void SetComparison(CReceiverComparison* comparison) { comparison_ = comparison; }
   void SetDiagnosticsSources(DiagnosticsSources sources) { diagnostics_ = std::move(sources); }
   // Whether the program may end now (asks about unsaved changes).
   bool QueryClose();
@@ -48,6 +52,7 @@ class CMainFrame : public QMainWindow {
   CDialogs& dialogs_;
   QLabel* statusPane_;
   DiagnosticsSources diagnostics_;
+  CReceiverComparison* comparison_ = nullptr;
 };
 
 }  // namespace qamp

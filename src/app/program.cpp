@@ -11,21 +11,25 @@ namespace qamp {
 
 CProgram::CProgram(SerialTransport& transport, sim::VirtualClock* virtualClock, CDialogs& dialogs,
                    CAppSettings& settings, Setup setup)
-    : host_(dialogs, virtualClock) {
-  app_ = std::make_unique<CQAmpToolApp>(transport, host_, host_, setup.mode, setup.region,
-                                        setup.log, std::move(setup.logClock), &host_);
+    : host_(dialogs, virtualClock), port_(transport) {
+  app_ = std::make_unique<CQAmpToolApp>(port_.AddUser(), host_, host_, setup.mode, setup.region,
+                                        setup.log, setup.logClock, &host_);
   host_.Attach(&app_->Session());
+  comparison_ = std::make_unique<CReceiverComparison>(*app_, port_.AddUser(), virtualClock, dialogs,
+                                                      setup.log, setup.logClock);
   doc_ = std::make_unique<CQAmpToolDoc>(*app_, dialogs);
   if (setup.mode == ControlMode::kAsync) doc_->SetUntitledName("Async Mode");
   view_ = new CQAmpToolView(*app_, host_, settings, std::move(setup.ports));
   host_.SetView(view_);
   frame_ = std::make_unique<CMainFrame>(*app_, *doc_, *view_, dialogs);
+  frame_->SetComparison(comparison_.get());
   frame_->SetDiagnosticsSources(std::move(setup.diagnostics));
 }
 
 CProgram::~CProgram() {
   // The window goes first; the link's close then tells nobody.
   host_.SetView(nullptr);
+  comparison_.reset();
   frame_.reset();
   app_->Link().ClosePort();
 }

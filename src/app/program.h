@@ -13,7 +13,9 @@
 #include "app/gui_host.h"
 #include "app/qamptool_doc.h"
 #include "app/qamptool_view.h"
+#include "app/receiver_comparison.h"
 #include "document/qamptool_app.h"
+#include "link/shared_port.h"
 
 namespace qamp {
 
@@ -43,10 +45,14 @@ class CProgram {
   CQAmpToolDoc& Doc() { return *doc_; }
   CQAmpToolView& View() { return *view_; }
   CMainFrame& Frame() { return *frame_; }
+  CReceiverComparison& Comparison() { return *comparison_; }
 
  private:
   CGuiHost host_;
+  // The window's link and a comparison's take turns at the one port.
+  SharedPort port_;
   std::unique_ptr<CQAmpToolApp> app_;
+  std::unique_ptr<CReceiverComparison> comparison_;
   std::unique_ptr<CQAmpToolDoc> doc_;
   CQAmpToolView* view_ = nullptr;  // owned by the frame
   std::unique_ptr<CMainFrame> frame_;

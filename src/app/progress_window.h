@@ -9,12 +9,18 @@
 #include <QTimer>
 #include <cstdint>
 #include <functional>
+#include <string_view>
 
 class QLabel;
 class QProgressBar;
 class QPushButton;
 
 namespace qamp {
+
+// The texts of the session's two windows: its connection ("Initialize")
+// and its sending.
+inline constexpr std::string_view kConnectingText = "Connecting to the receiver...";
+inline constexpr std::string_view kCommandSendingText = "Command Sending...";
 
 class CProgressWindow : public QDialog {
  public:

@@ -31,9 +31,6 @@ QString Text(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-const QString kInitializeText = QStringLiteral("Connecting to the receiver...");
-const QString kSendingText = QStringLiteral("Command Sending...");
-
 // Arrow keys move neither a radio selection nor a slider, nor a list's
 // choice: the receiver would be sent every step on the way.
 class ArrowKeyFilter : public QObject {
@@ -430,8 +427,7 @@ bool CQAmpToolView::SelectConnection(const QString& text) {
   return false;
 }
 
-void CQAmpToolView::ApplyConnectionChoice() {
-  CReceiverSession& session = app_.Session();
+CQAmpToolView::ConnectionChoice CQAmpToolView::ChosenConnection() {
   // What the user typed into the list counts as a choice of its own.
   const QString typed = portCombo_->currentText().trimmed();
   if (portCombo_->currentIndex() < 0 || portCombo_->itemText(portCombo_->currentIndex()) != typed) {
@@ -446,17 +442,9 @@ void CQAmpToolView::ApplyConnectionChoice() {
     }
   }
   const int index = portCombo_->currentIndex();
-  if (index < 0 || index >= static_cast<int>(ports_.size())) {
-    session.SetPorts(scanned);
-    session.SelectPort(-1);
-    return;
-  }
+  if (index < 0 || index >= static_cast<int>(ports_.size())) return {scanned, -1};
   const ConnectionEntry& chosen = ports_[static_cast<size_t>(index)];
-  if (chosen.device.isEmpty()) {  // "Auto"
-    session.SetPorts(scanned);
-    session.SelectPort(0);
-    return;
-  }
+  if (chosen.device.isEmpty()) return {scanned, 0};  // "Auto"
   std::vector<PortEntry> list = scanned;
   int position = -1;
   for (size_t i = 0; i < list.size(); ++i) {
@@ -466,8 +454,14 @@ void CQAmpToolView::ApplyConnectionChoice() {
     list.push_back({chosen.shortName.toStdString(), chosen.device.toStdString()});
     position = static_cast<int>(list.size()) - 1;
   }
-  session.SetPorts(list);
-  session.SelectPort(position + 1);  // entry 0 is "Auto"
+  return {list, position + 1};  // entry 0 is "Auto"
+}
+
+void CQAmpToolView::ApplyConnectionChoice() {
+  ConnectionChoice choice = ChosenConnection();
+  CReceiverSession& session = app_.Session();
+  session.SetPorts(std::move(choice.ports));
+  session.SelectPort(choice.selection);
 }
 
 bool CQAmpToolView::ChosenPortCanOpen() {
@@ -598,7 +592,8 @@ void CQAmpToolView::OpenProgress(Progress kind, int range, const QString& captio
   const bool initialize = kind == Progress::kInitialize;
   progress_ = new CProgressWindow(
       window(), initialize ? Text(kInitializeCaption) : caption,
-      initialize ? kInitializeText : kSendingText, range, [this] { return host_.NowMs(); },
+      Text(initialize ? kConnectingText : kCommandSendingText), range,
+      [this] { return host_.NowMs(); },
       [this, initialize] {
         if (initialize) {
           app_.Session().CancelInitialization(true);

@@ -73,6 +73,16 @@ class CQAmpToolView : public QWidget {
   // Selects a connection entry by its shown name or its device; a device
   // not in the list is added as a typed entry. False when `text` is empty.
   bool SelectConnection(const QString& text);
+  // The ports a connection tries and the selection among them (as
+  // CReceiverSession::SetPorts and SelectPort take them), from the chosen
+  // entry or what the user typed.
+  struct ConnectionChoice {
+    std::vector<PortEntry> ports;
+    int selection = 0;
+  };
+  ConnectionChoice ChosenConnection();
+  // False, having said why, when the chosen port is one that cannot be opened.
+  bool ChosenPortCanOpen();
 
   // --- What the session shows --------------------------------------------------------
   enum class Progress { kInitialize, kSending };
@@ -114,8 +124,6 @@ class CQAmpToolView : public QWidget {
   QWidget* BuildVolumeBox();
   QWidget* BuildLegend();
   void ApplyConnectionChoice();
-  // False, having said why, when the chosen port is one that cannot be opened.
-  bool ChosenPortCanOpen();
   void UpdateConnectionButtons();
   void RenderBasicControls();
   void VolumeChanged(int value);

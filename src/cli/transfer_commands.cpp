@@ -18,6 +18,7 @@
 #include "cli/commands.h"
 #include "cli/frame_text.h"
 #include "cli/parameter_change.h"
+#include "document/configuration_diff.h"
 #include "document/qamptool_app.h"
 #include "document/quick_reads.h"
 #include "link/parameter_reads.h"
@@ -633,54 +634,6 @@ class ReportCommand : public Command {
   }
 };
 
-// A value one side lacks is no value, whatever the other holds: a file cut
-// short is not equal to the whole one.
-std::string Lacking(const ConfigurationLoad* load, std::string_view section, std::string_view key) {
-  if (load == nullptr) return {};
-  auto same = [&](const ConfigurationKey& k) {
-    return MemoryIniFile::SameName(k.section, section) &&
-           MemoryIniFile::SameName(std::string_view(k.key).substr(0, key.size()), key) &&
-           std::string_view(k.key).substr(key.size()).find_first_not_of(' ') ==
-               std::string_view::npos;
-  };
-  if (std::any_of(load->missing.begin(), load->missing.end(), same)) return "(missing)";
-  if (std::any_of(load->unreadable.begin(), load->unreadable.end(), same)) return "(unreadable)";
-  return {};
-}
-
-struct Difference {
-  std::string section;
-  std::string key;
-  std::string a;
-  std::string b;
-};
-
-// Every parameter of `a` whose value text `b` does not share, both written
-// by the same writer so that equal settings read alike; `compared` says
-// which sections count.
-std::vector<Difference> Differences(CQAmpToolApp& a, const ConfigurationLoad* aLacks,
-                                    CQAmpToolApp& b, const ConfigurationLoad* bLacks,
-                                    const std::function<bool(std::string_view)>& compared) {
-  // What the program knows of a receiver's state is no setting.
-  const MemoryIniFile left = MemoryIniFile::Parse(a.SaveConfigurationText(false));
-  const MemoryIniFile right = MemoryIniFile::Parse(b.SaveConfigurationText(false));
-  std::vector<Difference> differences;
-  for (const MemoryIniFile::Section& section : left.Sections()) {
-    if (!compared(section.name)) continue;
-    for (const MemoryIniFile::Entry& entry : section.entries) {
-      std::string theirs = right.Read(section.name, entry.key, 4096).value_or("");
-      std::string ours = left.Read(section.name, entry.key, 4096).value_or("");
-      const std::string oursLacking = Lacking(aLacks, section.name, entry.key);
-      const std::string theirsLacking = Lacking(bLacks, section.name, entry.key);
-      if (!oursLacking.empty()) ours = oursLacking;
-      if (!theirsLacking.empty()) theirs = theirsLacking;
-      if (ours == theirs) continue;
-      differences.push_back({section.name, entry.key, std::move(ours), std::move(theirs)});
-    }
-  }
-  return differences;
-}
-
 void PrintDifferences(const std::vector<Difference>& differences, bool json, std::string_view a,
                       std::string_view b, std::ostream& out) {
   if (!json) {
@@ -709,15 +662,6 @@ bool NamesAPort(const std::string& argument) {
     return true;
   std::error_code error;
   return std::filesystem::is_character_file(argument, error);
-}
-
-// Sections a read of the current setting alone does not fill: the memo,
-// every memory, and the Input DSP records, which the receiver tells only
-// while an Upload walks it through its inputs.
-bool IsCurrentSetting(std::string_view section) {
-  return section.find("Memory") == std::string_view::npos &&
-         !MemoryIniFile::SameName(section, "User Memo") &&
-         !MemoryIniFile::SameName(section, "Input DSP");
 }
 
 class DiffCommand : public Command {
@@ -810,16 +754,12 @@ class DiffCommand : public Command {
       cli.App().Session().Close();
     }
     if (cli.FailedCommands() > 0) {
-      context.err << "qampctl diff: the receiver did not answer " << cli.FailedCommands()
-                  << " read(s); their values are not the receiver's; the error log is "
-                  << cli.LogPath() << "\n";
+      context.err << "qampctl diff: " << UnansweredReadsText(cli.FailedCommands())
+                  << "; the error log is " << cli.LogPath() << "\n";
     }
-    const auto differences =
-        Differences(cli.App(), nullptr, file.App(), &file.Lacking(),
-                    memories ? std::function<bool(std::string_view)>([](std::string_view section) {
-                      return !MemoryIniFile::SameName(section, "User Memo");
-                    })
-                             : std::function<bool(std::string_view)>(IsCurrentSetting));
+    const auto differences = Differences(
+        cli.App(), nullptr, file.App(), &file.Lacking(),
+        SectionsReadBy(memories ? ReceiverRead::kUpload : ReceiverRead::kCurrentSetting));
     PrintDifferences(differences, json, options.positional[0], options.positional[1], context.out);
     return differences.empty() ? kExitSuccess : kExitFailure;
   }

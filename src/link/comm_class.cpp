@@ -84,6 +84,7 @@ bool CCommClass::OpenPort(std::string_view device) {
   valuesStored_ = 0;
   resends_ = 0;
   unreadableFrames_ = 0;
+  skippedReads_ = 0;
   host_.ShowConnectionStatus(kStatusConnecting);
   openingPort_ = true;
   for (const std::string_view frame : kConnectionFrames) {

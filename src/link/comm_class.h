@@ -189,6 +189,10 @@ class CCommClass : public TransportListener {
   // than a start byte. Either means that answers were lost on the way.
   int Resends() const { return resends_; }
   int UnreadableFrames() const { return unreadableFrames_; }
+  // Since the port was opened: reads of a transfer that went unanswered
+  // however often they were sent, and were skipped; their values are not
+  // the receiver's.
+  int SkippedReads() const { return skippedReads_; }
   // An initial load, Upload or Download is running: sliders then change
   // neither the image nor their read-outs.
   bool IsTransferInProgress() const;
@@ -287,6 +291,7 @@ class CCommClass : public TransportListener {
   int valuesStored_ = 0;
   int resends_ = 0;
   int unreadableFrames_ = 0;
+  int skippedReads_ = 0;
 
   // Image words 1, 2, 3, 4 and 8 of slot 0, kept while a transfer walks the
   // receiver through other settings; word 8 once more at each re-read.

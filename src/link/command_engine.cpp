@@ -263,6 +263,7 @@ int CCommClass::OnReply(std::string_view frame, bool notAnAnswer) {
         } else {
           // Unanswered reads do not stop an Upload.
           host_.WriteErrorLog(entry.text, entry.code);
+          ++skippedReads_;
           answered = true;
         }
       } else {
@@ -451,6 +452,7 @@ int CCommClass::RetryOrGiveUp(std::string_view frame) {
   if (!IsRealTimeMode()) {
     host_.WriteErrorLog(entry.text, entry.code);
     if (transport_.IsCtsOn()) {
+      if (entry.tableIndex >= 0) ++skippedReads_;
       // The receiver is there but does not take this command: skip it. The
       // markers behind it take effect as behind an answered one: the next
       // memory's values go into its own slot, and a phase still ends.

@@ -9,8 +9,8 @@
 
 #include "app/main_frame.h"
 #include "app/program.h"
-#include "sim/sim_transport.h"
 #include "sim/simulated_receiver.h"
+#include "support/lossy_transport.h"
 #include "support/session_harness.h"
 
 namespace qamp::testing {
@@ -75,6 +75,13 @@ class ScriptedDialogs : public CDialogs {
                                              CFrequencyDialog& dialog) override {
     return dialog.Ok();
   }
+  std::optional<ReceiverRead> ComparisonScope(QWidget* /*parent*/) override {
+    ++comparisonScopeShown;
+    return comparisonScope;
+  }
+  void ShowComparison(QWidget* /*parent*/, const ComparisonResult& result) override {
+    comparisons.push_back(result);
+  }
 
   std::deque<bool> answers;
   std::vector<QString> questions;
@@ -101,6 +108,9 @@ class ScriptedDialogs : public CDialogs {
   QString filterImportName;
   QString filterExportName;
   QString filterExportSuggested;
+  std::optional<ReceiverRead> comparisonScope = ReceiverRead::kCurrentSetting;
+  int comparisonScopeShown = 0;
+  std::vector<ComparisonResult> comparisons;
 };
 
 struct WindowHarness {
@@ -150,7 +160,7 @@ struct WindowHarness {
   QTemporaryDir folder;
   sim::VirtualClock clock;
   sim::CSimulatedReceiver receiver;
-  sim::SimTransport transport;
+  LossyTransport transport;  // the simulator's port, which can lose answers
   ScriptedDialogs dialogs;
   CAppSettings settings;
   MemoryLog log;

@@ -233,7 +233,8 @@ TEST(MainFrame, AsyncModeHasTheFullMenusAndTheTitleOfAnUntitledDocument) {
                          "E&xit"}));
   EXPECT_EQ(MenuItems(window.frame(), "&Tool"),
             QStringList({"&User Memo", "&Make Report", "-", "Download &Whole Configuration",
-                         "Download &Parts...", "&Read Back Every Download"}));
+                         "Download &Parts...", "&Read Back Every Download", "-",
+                         "Compare with Recei&ver..."}));
   EXPECT_EQ(MenuItems(window.frame(), "&Help"),
             QStringList({"Save &Diagnostics...", "-", "&About Amplora..."}));
   EXPECT_EQ(window.frame().windowTitle(), "Async Mode - Amplora for K2600 ver1.03");
