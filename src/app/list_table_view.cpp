@@ -190,7 +190,14 @@ class CListTableView : public CSourceView {
       if (slider == nullptr) continue;
       typed->setVisible(slider->visible);
       typed->setEnabled(slider->enabled);
-      typed->setText(QString::number(slider->value));
+      // As the page writes the shown parameter's values ("1.2", "39ms").
+      SliderUnits units;
+      units.decimals = slider->decimals;
+      units.unit = QString::fromStdString(slider->unit);
+      for (const auto& [word, value] : slider->valueWords)
+        units.words.emplace_back(QString::fromStdString(word), value);
+      typed->SetUnits(units);
+      typed->setText(WrittenValue(slider->value, units));
       typed->setAccessibleName(WidgetOf(id)->accessibleName() + " value");
       typed->SetSliderName(WidgetOf(id)->accessibleName());
     }

@@ -149,6 +149,12 @@ uint64_t CBasePage::Revision() const {
     for (const bool itemEnabled : control.itemEnabled) print.Add(itemEnabled ? 1U : 0U);
     print.Add(static_cast<uint64_t>(static_cast<int64_t>(control.value)));
     print.Add(control.text);
+    print.Add(static_cast<uint64_t>(control.decimals));
+    print.Add(control.unit);
+    for (const auto& [word, value] : control.valueWords) {
+      print.Add(word);
+      print.Add(static_cast<uint64_t>(static_cast<int64_t>(value)));
+    }
   }
   return print.Value();
 }

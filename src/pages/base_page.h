@@ -85,10 +85,16 @@ struct Control {
   // How a view lays it out.
   int frame = 0;  // the kFrame control it stands in, 0 for the page itself
   Orientation orientation =
-      Orientation::kHorizontal;            // sliders: vertical ones have the maximum at the top
-  std::string lowLabel;                    // sliders: the texts at the minimum and the maximum end
-  std::string highLabel;                   // ("Down" / "Up", "-" / "+", "L" / "R")
-  int readOut = 0;                         // sliders: the read-out that shows the value, 0 for none
+      Orientation::kHorizontal;  // sliders: vertical ones have the maximum at the top
+  std::string lowLabel;          // sliders: the texts at the minimum and the maximum end
+  std::string highLabel;         // ("Down" / "Up", "-" / "+", "L" / "R")
+  int readOut = 0;               // sliders: the read-out that shows the value, 0 for none
+  // Sliders whose page describes how a value is written (DSP Parameters,
+  // where the shown parameter decides): digits after the point (a value of
+  // 12 with one is "1.2"), the unit, and words standing for values ("STD").
+  int decimals = 0;
+  std::string unit;
+  std::vector<std::pair<std::string, int>> valueWords;
   bool memoryMark = false;                 // the System Memory mark stands beside it
   std::vector<std::string> columnHeaders;  // lists and grids: the headers of their columns
 };

@@ -364,6 +364,16 @@ void CInputDspParam::ShowSlider(size_t position, int value) {
   slider->step = shown.row->listOrStep;
   slider->value = value;
   slider->visible = slider->enabled = true;
+  // The read-out writes the value as the list beside it does.
+  const int kind = shown.row->kind;
+  const bool tenths = kind == kDspTenths || kind == kDspSurroundTenths || kind == kDspBackTenths ||
+                      kind == kDspCenterImage;
+  const bool withUnit =
+      tenths || kind == kDspNumber || kind == kDspSurroundNumber || kind == kDspBackNumber;
+  slider->decimals = tenths ? 1 : 0;
+  slider->unit = withUnit && kind != kDspCenterImage ? std::string(shown.row->unit) : "";
+  slider->valueWords.clear();
+  if (kind == kDspDimension) slider->valueWords.emplace_back("STD", 0);
 }
 
 void CInputDspParam::ShowValue(size_t position, int value) {

@@ -585,8 +585,10 @@ TEST(DspParametersView, AValueTypedUnderTheSliderIsStoredAndSentAsAReleaseWouldB
   QTest::keyClick(typed, Qt::Key_Return);
   ASSERT_NE(typed->Editor(), nullptr);
   ASSERT_TRUE(typed->Editor()->isVisible());
+  // The read-out and the edit write the value as the list does.
+  EXPECT_EQ(typed->text(), s.Get<QListWidget>(CInputDspParam::kValueList)->item(4)->text());
   typed->Editor()->clear();
-  QTest::keyClicks(typed->Editor(), "25");
+  QTest::keyClicks(typed->Editor(), "2.5");
   size_t from = h.receiver.ReceivedFrames().size();
   QTest::keyClick(typed->Editor(), Qt::Key_Return);
   EXPECT_EQ(FramesAfter(h, from), Frames{"\x14"
@@ -594,11 +596,11 @@ TEST(DspParametersView, AValueTypedUnderTheSliderIsStoredAndSentAsAReleaseWouldB
                                          "\x03"});
   EXPECT_EQ(ReadParameter(h.link().CurrentImage(), 47), 25);
   EXPECT_EQ(s.Get<QListWidget>(CInputDspParam::kValueList)->item(4)->text(), "2.5sec");
-  EXPECT_EQ(typed->text(), "25");
+  EXPECT_EQ(typed->text(), "2.5sec");
   EXPECT_TRUE(typed->LastRefusal().isEmpty());
 
   // Off the step, then out of range: refused with a message, nothing sent.
-  for (const char* text : {"30.5", "51"}) {
+  for (const char* text : {"3.05", "5.1sec"}) {
     QTest::mouseDClick(typed, Qt::LeftButton);
     ASSERT_TRUE(typed->Editor()->isVisible());
     typed->Editor()->clear();
@@ -611,12 +613,30 @@ TEST(DspParametersView, AValueTypedUnderTheSliderIsStoredAndSentAsAReleaseWouldB
     // Said under the read-out, naming the range; the edit stays open.
     EXPECT_FALSE(typed->ProblemLabel()->isHidden()) << text;
     EXPECT_EQ(typed->ProblemLabel()->text(), typed->LastRefusal()) << text;
-    EXPECT_TRUE(typed->LastRefusal().contains("from 10 to 50"))
+    EXPECT_TRUE(typed->LastRefusal().contains("from 1.0sec to 5.0sec"))
         << typed->LastRefusal().toStdString();
     EXPECT_TRUE(typed->IsTyping()) << text;
     QTest::keyClick(typed->Editor(), Qt::Key_Escape);
     EXPECT_FALSE(typed->IsTyping()) << text;
   }
+
+  // Every row with a slider: its read-out says what the list says (dB,
+  // ms, tenths of a room size, seconds, percent).
+  auto* values = s.Get<QListWidget>(CInputDspParam::kValueList);
+  int withSlider = 0;
+  for (int row = 0; row < values->count(); ++row) {
+    ClickRow(values, row);
+    if (s.Get<QSlider>(CInputDspParam::kFirstSlider + row)->isHidden()) continue;
+    ++withSlider;
+    CTypedReadOut* shown = nullptr;
+    for (QLabel* label : s.view->findChildren<QLabel*>()) {
+      auto* typedLabel = dynamic_cast<CTypedReadOut*>(label);
+      if (typedLabel != nullptr && !typedLabel->isHidden()) shown = typedLabel;
+    }
+    ASSERT_NE(shown, nullptr) << row;
+    EXPECT_EQ(shown->text(), values->item(row)->text()) << row;
+  }
+  EXPECT_GE(withSlider, 4);
 }
 
 // --- iPod -----------------------------------------------------------------------------------
