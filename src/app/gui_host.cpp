@@ -124,6 +124,12 @@ void CGuiHost::SendingOpened(int range, bool showsProgress, std::string_view cap
       note += "Sending " + parts.join(", ") + ": " + Text(plan.Summary()) + ".";
     }
     view_->SetProgressNote(note);
+  } else if (session_ != nullptr && !session_->MemoriesBeingReadBack().empty()) {
+    QStringList memories;
+    for (const int memory : session_->MemoriesBeingReadBack())
+      memories << QString("System Memory %1").arg(memory);
+    view_->SetProgressNote("Reading back " + memories.join(", ") +
+                           ", then giving the receiver its own setting again.");
   }
   planNote_.clear();
 }

@@ -816,6 +816,16 @@ void CReceiverSession::FinishVerification() {
   ConcludeVerification();
 }
 
+std::vector<int> CReceiverSession::MemoriesBeingReadBack() const {
+  std::vector<int> memories;
+  if (verification_ == nullptr || verification_->phase != Verification::Phase::kMemories)
+    return memories;
+  for (int memory = 1; memory < kImageSlots; ++memory) {
+    if (verification_->memoriesRead[static_cast<size_t>(memory)]) memories.push_back(memory);
+  }
+  return memories;
+}
+
 void CReceiverSession::StartMemoryVerification() {
   // The memories are read as an Upload reads them, each loaded in turn,
   // and the receiver's own setting (what was just written, as the images

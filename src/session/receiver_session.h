@@ -183,6 +183,10 @@ class CReceiverSession : public LinkHost {
   const std::vector<VerifyMismatch>& Mismatches() const { return mismatches_; }
   int ValuesVerified() const { return valuesVerified_; }
   bool IsVerifying() const { return verification_ != nullptr; }
+  // While the memories a Download stored are read back (an Upload of
+  // them alone, its write-back included): those memories, 1..6; otherwise
+  // none.
+  std::vector<int> MemoriesBeingReadBack() const;
   // What the receiver is known to hold: after an Upload, and after a whole
   // or delta Download that every command of reached the receiver; nothing
   // after a failed or cancelled transfer, or one with skipped commands.

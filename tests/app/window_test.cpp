@@ -577,6 +577,36 @@ TEST(Async, ADownloadAfterAnUploadSendsOnlyWhatChanged) {
   EXPECT_EQ(window.dialogs.messages.back().toStdString(), kMessageNothingToSend);
 }
 
+// A memory changed after an Upload: it is stored, then read back, and the
+// progress window says so while the memory is read.
+TEST(Async, AStoredMemoryIsReadBackAndTheProgressWindowSaysSo) {
+  sim::SimOptions options;
+  options.startState = sim::StartState::kPlausible;
+  WindowHarness window(ControlMode::kAsync, options);
+  for (int memory = 1; memory <= 6; ++memory) window.receiver.SetMemoryHasData(memory, true);
+  FindByName<QPushButton>(&window.view(), "Upload >>")->click();
+  ASSERT_TRUE(window.RunUntil([&] { return window.view().IsProgressOpen(); }));
+  ASSERT_TRUE(window.RunUntil([&] { return !window.view().IsProgressOpen(); }));
+  ASSERT_TRUE(window.program.App().Session().KnownState());
+  const int level = ReadParameter(window.link().Image(3), 268);
+  const int changed = level == -95 ? -90 : -95;
+  StoreParameter(window.link().Image(3), 268, changed);
+  FindByName<QPushButton>(&window.view(), "<< Download")->click();
+  ASSERT_TRUE(window.RunUntil(
+      [&] {
+        return window.view().IsProgressOpen() &&
+               window.view().ProgressWindow()->windowTitle() == "Download Command Sending" &&
+               !window.program.App().Session().MemoriesBeingReadBack().empty();
+      },
+      600000));
+  EXPECT_EQ(window.view().ProgressWindow()->Note(),
+            "Reading back System Memory 3, then giving the receiver its own setting again.");
+  ASSERT_TRUE(window.RunUntil([&] { return !window.dialogs.messages.empty(); }, 600000));
+  EXPECT_TRUE(window.dialogs.messages.back().startsWith("The receiver holds what was written: "))
+      << window.dialogs.messages.back().toStdString();
+  EXPECT_EQ(ReadParameter(window.receiver.Memory(3), 268), changed);
+}
+
 TEST(Async, DownloadPartsSendsTheTickedPartsOnly) {
   WindowHarness window(ControlMode::kAsync);
   window.dialogs.chosenParts = std::vector<std::string>{"Speaker Level"};
