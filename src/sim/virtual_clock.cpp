@@ -39,8 +39,8 @@ void TimerBank::Start(int timer, int milliseconds) {
   const uint64_t generation = ++generation_[static_cast<size_t>(timer)];
   running_[static_cast<size_t>(timer)] = true;
   due_[static_cast<size_t>(timer)] = scheduler_.NowMs() + milliseconds;
-  scheduler_.Schedule(milliseconds, [this, timer, generation] {
-    if (generation_[static_cast<size_t>(timer)] != generation) return;
+  scheduler_.Schedule(milliseconds, [this, alive = alive_, timer, generation] {
+    if (!*alive || generation_[static_cast<size_t>(timer)] != generation) return;
     running_[static_cast<size_t>(timer)] = false;
     handler_(timer);
   });

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <utility>
 
 #include "sim/scheduler.h"
@@ -40,6 +41,11 @@ class TimerBank {
   using Handler = std::function<void(int timer)>;
   TimerBank(Scheduler& scheduler, Handler handler)
       : scheduler_(scheduler), handler_(std::move(handler)) {}
+  // The timers still due do not fire once the bank is gone (the
+  // scheduler outlives it, and keeps their tasks).
+  ~TimerBank() { *alive_ = false; }
+  TimerBank(const TimerBank&) = delete;
+  TimerBank& operator=(const TimerBank&) = delete;
 
   void Start(int timer, int milliseconds);
   void Kill(int timer);
@@ -53,6 +59,7 @@ class TimerBank {
   std::array<uint64_t, kTimers> generation_{};
   std::array<bool, kTimers> running_{};
   std::array<int64_t, kTimers> due_{};
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 }  // namespace qamp::sim
