@@ -40,13 +40,8 @@ class Offline {
   }
 
  private:
-  class NoSession : public SessionHost {
-   public:
-    void StartTimer(int, int) override {}
-    void KillTimer(int) override {}
-  };
   CaptureTransport transport_;
-  NoSession session_;
+  OfflineSessionHost session_;
   QuietPageHost pages_;
   CQAmpToolApp app_;
 };

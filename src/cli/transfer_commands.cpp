@@ -342,13 +342,8 @@ class OfflineConfiguration {
   const ConfigurationLoad& Lacking() const { return load_; }
 
  private:
-  class NoSession : public SessionHost {
-   public:
-    void StartTimer(int, int) override {}
-    void KillTimer(int) override {}
-  };
   CaptureTransport transport_;
-  NoSession noSession_;
+  OfflineSessionHost noSession_;
   QuietPageHost pageHost_;
   CQAmpToolApp app_;
   ConfigurationLoad load_;

@@ -16,7 +16,7 @@ namespace qamp {
 
 namespace {
 
-using Entries = std::vector<std::pair<std::string, ParamId>>;
+using Entries = QueuedCommands;
 
 constexpr std::string_view kBasicControlPart = "Basic Control";
 constexpr std::string_view kMemoryPart = "System Memory";
@@ -485,8 +485,7 @@ DownloadPlan PlanDeltaDownload(CPageSet& pages, const CCommClass& link,
 }
 
 std::vector<bool> PlanWriteBack(const CCommClass& link, const CSettingImage& wanted, int lastMemory,
-                                bool inputsSelected,
-                                std::vector<std::vector<std::pair<std::string, ParamId>>>* parts) {
+                                bool inputsSelected, std::vector<QueuedCommands>* parts) {
   Shadow shadow(link);
   CSettingImage receiver = wanted;
   std::vector<bool> unknown(kImageWords, false);

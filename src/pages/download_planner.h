@@ -48,9 +48,9 @@ std::optional<DownloadPlan> PlanChosenDownload(CPageSet& pages, const CCommClass
 // alone (the read-back of the memories a Download stored) selects no input: `inputsSelected` false
 // leaves Input DSP out. A page of which only some programs differ goes in part: `parts` (when
 // given) gets its commands, by the page's place.
-std::vector<bool> PlanWriteBack(
-    const CCommClass& link, const CSettingImage& wanted, int lastMemory, bool inputsSelected = true,
-    std::vector<std::vector<std::pair<std::string, ParamId>>>* parts = nullptr);
+std::vector<bool> PlanWriteBack(const CCommClass& link, const CSettingImage& wanted, int lastMemory,
+                                bool inputsSelected = true,
+                                std::vector<QueuedCommands>* parts = nullptr);
 
 // "Speaker Level,Equalizer, System Memory 3" as names.
 std::vector<std::string> SplitPartNames(std::string_view list);

@@ -99,26 +99,24 @@ void CPageSet::QueuePageDownloads(const CSettingImage& image) {
   for (CBasePage* page : pages_) page->DownloadPage(image);
 }
 
-void CPageSet::QueueChosenPageDownloads(const CSettingImage& image,
-                                        const std::vector<bool>& pages) {
+void CPageSet::QueueChosenPageDownloads(const CSettingImage& image, const std::vector<bool>& pages,
+                                        const std::vector<QueuedCommands>& parts) {
   for (size_t index = 0; index < pages_.size(); ++index) {
-    if (index < pages.size() && pages[index]) pages_[index]->DownloadPage(image);
-  }
-}
-
-void CPageSet::QueueWriteBackDownloads(const CSettingImage& image) {
-  // The Upload loads the memories in order: the last one is the receiver's.
-  std::vector<std::vector<std::pair<std::string, ParamId>>> parts;
-  const std::vector<bool> pages = PlanWriteBack(link_, image, link_.MemoryTheReceiverIsOn(),
-                                                link_.GetUploadScope().currentSetting, &parts);
-  for (size_t index = 0; index < pages_.size() && index < pages.size(); ++index) {
-    if (!pages[index]) continue;
+    if (index >= pages.size() || !pages[index]) continue;
     if (index < parts.size() && !parts[index].empty()) {
       for (const auto& [text, code] : parts[index]) link_.SendPacket(text, code);
     } else {
       pages_[index]->DownloadPage(image);
     }
   }
+}
+
+void CPageSet::QueueWriteBackDownloads(const CSettingImage& image) {
+  // The Upload loads the memories in order: the last one is the receiver's.
+  std::vector<QueuedCommands> parts;
+  const std::vector<bool> pages = PlanWriteBack(link_, image, link_.MemoryTheReceiverIsOn(),
+                                                link_.GetUploadScope().currentSetting, &parts);
+  QueueChosenPageDownloads(image, pages, parts);
 }
 
 void CPageSet::QueueMemoryStore(int memory) {

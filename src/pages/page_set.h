@@ -62,8 +62,8 @@ class CPageSet : public PageDirectory {
 
   // PageDirectory.
   void QueuePageDownloads(const CSettingImage& image) override;
-  void QueueChosenPageDownloads(const CSettingImage& image,
-                                const std::vector<bool>& pages) override;
+  void QueueChosenPageDownloads(const CSettingImage& image, const std::vector<bool>& pages,
+                                const std::vector<QueuedCommands>& parts) override;
   void QueueMemoryStore(int memory) override;
   void QueueWriteBackDownloads(const CSettingImage& image) override;
   void RederiveTriggerParameter(ParamId id) override;

@@ -18,6 +18,9 @@
 
 namespace qamp {
 
+// Commands as a queue holds them: the text and the parameter ID as code.
+using QueuedCommands = std::vector<std::pair<std::string, ParamId>>;
+
 struct DownloadPlan {
   enum class Kind { kWhole, kDelta, kChosen };
 
@@ -27,14 +30,14 @@ struct DownloadPlan {
   // A delta Download's commands that store each memory, in order (a load
   // of the memory first where that sends less, the pages that differ, the
   // saves); empty: the whole store.
-  std::array<std::vector<std::pair<std::string, ParamId>>, kImageSlots> memoryCommands;
+  std::array<QueuedCommands, kImageSlots> memoryCommands;
   // The pages to send, by their place in the configuration file's order of
   // pages; empty: every page.
   std::vector<bool> pages;
   // A delta Download's commands for a page it sends only in part (the
   // programs of DSP Parameters whose values differ), by the page's place;
   // none: the whole page.
-  std::vector<std::vector<std::pair<std::string, ParamId>>> pageCommands;
+  std::vector<QueuedCommands> pageCommands;
   // The basic controls 1..8 to send after the pages (index 0 unused).
   std::array<bool, 9> basicControls{false, true, true, true, true, true, true, true, true};
   // A delta Download compares the receiver with this state at its
@@ -56,8 +59,8 @@ struct DownloadPlan {
   // The parameters the current setting's commands set, for the read-back.
   std::vector<ParamId> written;
 
-  const std::vector<std::pair<std::string, ParamId>>& PageCommands(size_t index) const {
-    static const std::vector<std::pair<std::string, ParamId>> kWholePage;
+  const QueuedCommands& PageCommands(size_t index) const {
+    static const QueuedCommands kWholePage;
     return index < pageCommands.size() ? pageCommands[index] : kWholePage;
   }
   bool SendsPage(size_t index) const {

@@ -682,19 +682,7 @@ void CReceiverSession::QueuePageDownloads() {
   if (link_.Job() == TransferJob::kUpload) {
     pages_->QueueWriteBackDownloads(link_.CurrentImage());
   } else if (DownloadFollowsPlan()) {
-    // In the file's order of pages: whole pages, or the part of one that
-    // the plan sends.
-    for (size_t page = 0; page < plan_.pages.size(); ++page) {
-      if (!plan_.pages[page]) continue;
-      const auto& part = plan_.PageCommands(page);
-      if (part.empty()) {
-        std::vector<bool> one(plan_.pages.size(), false);
-        one[page] = true;
-        pages_->QueueChosenPageDownloads(link_.CurrentImage(), one);
-      } else {
-        for (const auto& [text, code] : part) link_.SendPacket(text, code);
-      }
-    }
+    pages_->QueueChosenPageDownloads(link_.CurrentImage(), plan_.pages, plan_.pageCommands);
   } else {
     pages_->QueuePageDownloads(link_.CurrentImage());
   }

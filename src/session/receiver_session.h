@@ -69,14 +69,24 @@ class SessionHost {
   virtual void DownloadPlanChanged(const DownloadPlan& /*plan*/, std::string_view /*why*/) {}
 };
 
+// The host of an application that only holds a configuration (to read or
+// write files, make a report, compare two): it never connects, so no timer
+// of it ever runs.
+class OfflineSessionHost : public SessionHost {
+ public:
+  void StartTimer(int /*timer*/, int /*milliseconds*/) override {}
+  void KillTimer(int /*timer*/) override {}
+};
+
 // What the session asks of the pages (the pages layer provides it).
 class PageDirectory {
  public:
   virtual ~PageDirectory() = default;
   virtual void QueuePageDownloads(const CSettingImage& image) = 0;
-  // Only the pages marked, by their place in the file's order of pages.
-  virtual void QueueChosenPageDownloads(const CSettingImage& image,
-                                        const std::vector<bool>& pages) = 0;
+  // Only the pages marked, by their place in the file's order of pages;
+  // a page with commands in `parts` sends those instead of all of it.
+  virtual void QueueChosenPageDownloads(const CSettingImage& image, const std::vector<bool>& pages,
+                                        const std::vector<QueuedCommands>& parts) = 0;
   virtual void QueueMemoryStore(int memory) = 0;
   // The end of an Upload: the pages that give the receiver its own
   // setting `image` again after the Upload's memory loads and selections.
